@@ -1,0 +1,26 @@
+# Debian 12 packages the module needs to build, test and run. Sourced by the
+# project's scripts; installs what is missing when run as root.
+ov_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgl-dev
+    libsnmp-dev snmp
+    libgtest-dev libgmock-dev
+)
+
+ov_install_deps() {
+    local missing=()
+    local p
+    for p in "${ov_packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing Debian packages: ${missing[*]}" >&2
+        echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+        return 1
+    fi
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq </dev/null
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null >/dev/null
+}
