@@ -113,11 +113,14 @@ const std::vector<std::string> kOvSnmpTexts = {
     "(OvSNMP++) Bad item type of associated SNMP variable list!",
     "(OvSNMP++) Bad syntax of the associated SNMP variable's (partial) data!",
     "(OvSNMP++) Bad value of the associated SNMP variable's (partial) data!",
-    "(OvSNMP++) Out of range for the bit(byte) index of the associated SNMP variable's (partial) data!",
-    "(OvSNMP++) No reference option list for a SNMP variable's (partial) data associating with a optional visual control!",
+    "(OvSNMP++) Out of range for the bit(byte) index of the associated SNMP variable's (partial) "
+    "data!",
+    "(OvSNMP++) No reference option list for a SNMP variable's (partial) data associating with a "
+    "optional visual control!",
     "(OvSNMP++) Bad type of the associated visual control!",
     "(OvSNMP++) Count of the associated visual controls is not enough!",
-    "(OvSNMP++) No system start time for the time whose data source is the SNMP variable's (partial) data with syntax timeticks!",
+    "(OvSNMP++) No system start time for the time whose data source is the SNMP variable's "
+    "(partial) data with syntax timeticks!",
     "(OvSNMP++) Count of the value items for the chart's history data is not enough!",
     "(OvSNMP++) Log database is not connected!",
     "(OvSNMP++) Log database field not found!",
@@ -140,9 +143,12 @@ const std::vector<std::string> kCommonTexts = {
     "(OvCommon) Please enter a hex string whose length is less than [MAXLEN]!",
     "(OvCommon) Please enter a hex string whose length is [LEN]!",
     "(OvCommon) Please enter a number between [MIN] and [MAX]!",
-    "(OvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is less than [MAXCOUNT]!",
-    "(OvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the count of the number is equal to [COUNT]!",
-    "(OvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,each number is between [MIN] and [MAX]!",
+    "(OvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the "
+    "count of the number is less than [MAXCOUNT]!",
+    "(OvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,the "
+    "count of the number is equal to [COUNT]!",
+    "(OvCommon) Please enter a delimited number string with delimiter '[DELIMITER]'.\nHere,each "
+    "number is between [MIN] and [MAX]!",
     "(OvCommon) Out of range at index of array or list!",
     "(OvCommon) Destination buffer is undersize!",
     "(OvCommon) The source to dncrypt is not encrypted!",
@@ -173,7 +179,9 @@ std::array<std::vector<std::string>, kCatalogCount>& loadedTables() {
     return tables;
 }
 
-std::size_t indexOf(OvCatalog catalog) { return static_cast<std::size_t>(catalog); }
+std::size_t indexOf(OvCatalog catalog) {
+    return static_cast<std::size_t>(catalog);
+}
 
 // Blank: nothing left after removing leading and trailing blanks and control characters.
 bool isBlank(const std::string& line) {
@@ -193,7 +201,9 @@ const std::string kEmpty;
 
 namespace ov {
 
-const char* catalogFileName(OvCatalog catalog) { return kCatalogs[indexOf(catalog)].file; }
+const char* catalogFileName(OvCatalog catalog) {
+    return kCatalogs[indexOf(catalog)].file;
+}
 
 const std::string& catalogEntry(OvCatalog catalog, int entry) {
     if (entry < 0)

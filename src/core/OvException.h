@@ -28,6 +28,6 @@ inline constexpr std::int32_t BadKeyCount = -514;     // row index shorter than 
 inline constexpr std::int32_t BadItemType = -515;     // type the request engine refuses
 inline constexpr std::int32_t BadPartialValue = -518; // value with too few bytes for its type
 inline constexpr std::int32_t UnknownError = -528;
-inline constexpr std::int32_t BadSpecifier = -2;      // bad input constraint
-inline constexpr std::int32_t OutOfRange = -12;       // position outside a list
+inline constexpr std::int32_t BadSpecifier = -2; // bad input constraint
+inline constexpr std::int32_t OutOfRange = -12;  // position outside a list
 } // namespace ovcode

@@ -6,7 +6,9 @@
 
 namespace {
 
-char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool equalIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size())
@@ -143,12 +145,12 @@ const OvOptionList& listModeOptions() {
 
 const OvOptionList& typeCodeOptions() {
     static const OvOptionList list{
-        {0x01, "boolean"},   {0x02, "integer"},  {0x03, "bitstr"},    {0x04, "octetstr"},
-        {0x05, "null"},      {0x06, "objectid"}, {0x40, "ipaddress"}, {0x41, "counter"},
-        {0x42, "guage"},     {0x43, "timeticks"}, {0x44, "opaque"},   {0x45, "nsapaddr"},
-        {0x46, "counter64"}, {0x47, "uinteger"}, {0x48, "double"},    {0x49, "macaddress"},
+        {0x01, "boolean"},   {0x02, "integer"},    {0x03, "bitstr"},     {0x04, "octetstr"},
+        {0x05, "null"},      {0x06, "objectid"},   {0x40, "ipaddress"},  {0x41, "counter"},
+        {0x42, "guage"},     {0x43, "timeticks"},  {0x44, "opaque"},     {0x45, "nsapaddr"},
+        {0x46, "counter64"}, {0x47, "uinteger"},   {0x48, "double"},     {0x49, "macaddress"},
         {0x4A, "datetime"},  {0x4B, "bcdatetime"}, {0x4C, "displaystr"}, {0xC1, "bool8"},
-        {0xC2, "int8"},      {0xC3, "uint8"},    {0xC4, "bool16"},    {0xC5, "int16"},
+        {0xC2, "int8"},      {0xC3, "uint8"},      {0xC4, "bool16"},     {0xC5, "int16"},
         {0xC6, "uint16"}};
     return list;
 }

@@ -4,7 +4,9 @@
 
 namespace {
 
-std::string copyText(const char* text) { return text != nullptr ? std::string(text) : std::string(); }
+std::string copyText(const char* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
 
 } // namespace
 
@@ -26,7 +28,9 @@ OvSNMPVarList::OvSNMPVarList(const OvSNMPVarRow* table, OvListMode mode, int key
     AppendTable(table);
 }
 
-OvSNMPVarList::OvSNMPVarList(const OvSNMPVarList& other) { Assign(other); }
+OvSNMPVarList::OvSNMPVarList(const OvSNMPVarList& other) {
+    Assign(other);
+}
 
 OvSNMPVarList& OvSNMPVarList::operator=(const OvSNMPVarList& other) {
     if (this != &other)

@@ -10,8 +10,12 @@
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexDigit(char c) {
     if (isDigit(c))
@@ -119,8 +123,8 @@ std::string timeText(std::uint32_t t) {
         std::snprintf(buffer, sizeof buffer, "%lu:%02lu:%02lu.%02lu", hours, minutes, seconds,
                       hundredths);
     else if (days == 1)
-        std::snprintf(buffer, sizeof buffer, "1 day %lu:%02lu:%02lu.%02lu", hours, minutes,
-                      seconds, hundredths);
+        std::snprintf(buffer, sizeof buffer, "1 day %lu:%02lu:%02lu.%02lu", hours, minutes, seconds,
+                      hundredths);
     else
         std::snprintf(buffer, sizeof buffer, "%lu days, %lu:%02lu:%02lu.%02lu", days, hours,
                       minutes, seconds, hundredths);
@@ -160,7 +164,9 @@ std::uint32_t timeFromText(const std::string& text) {
 }
 
 std::string dateAndTimeText(const std::string& octets) {
-    auto byte = [&](std::size_t i) { return static_cast<int>(static_cast<unsigned char>(octets[i])); };
+    auto byte = [&](std::size_t i) {
+        return static_cast<int>(static_cast<unsigned char>(octets[i]));
+    };
     char buffer[96];
     const int year = byte(0) * 256 + byte(1);
     int length = std::snprintf(buffer, sizeof buffer, "%d-%d-%d,%d:%d:%d.%d", year, byte(2),
@@ -187,7 +193,9 @@ bool dateAndTimeFromText(const std::string& text, std::string& octets) {
     } else {
         return false;
     }
-    auto low = [](long long v) { return static_cast<char>(static_cast<unsigned long long>(v) & 0xFF); };
+    auto low = [](long long v) {
+        return static_cast<char>(static_cast<unsigned long long>(v) & 0xFF);
+    };
     octets.clear();
     octets += low(n[0] >> 8);
     octets += low(n[0]);
@@ -201,8 +209,8 @@ bool dateAndTimeFromText(const std::string& text, std::string& octets) {
 
 std::string doubleText(double value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     return std::string(buffer, result.ptr);
 }
 
@@ -222,7 +230,8 @@ std::string doubleDateTimeText(double value) {
     if (!std::isfinite(value) || value < kFirstDay || value > kLastDay)
         return ovtext::null;
     double wholeDays = std::trunc(value);
-    auto milliseconds = static_cast<long long>(std::llround(std::fabs(value - wholeDays) * 86400000.0));
+    auto milliseconds =
+        static_cast<long long>(std::llround(std::fabs(value - wholeDays) * 86400000.0));
     if (milliseconds >= 86400000) {
         milliseconds -= 86400000;
         wholeDays += value < 0 ? -1 : 1;

@@ -10,9 +10,13 @@ bool isNumber32(OvSyntax s) {
            s == OvSyntax::TimeTicks || s == OvSyntax::UInteger32;
 }
 
-bool isOctets(OvSyntax s) { return s == OvSyntax::OctetString || s == OvSyntax::Opaque; }
+bool isOctets(OvSyntax s) {
+    return s == OvSyntax::OctetString || s == OvSyntax::Opaque;
+}
 
-bool isAddress(OvSyntax s) { return s == OvSyntax::IpAddress || s == OvSyntax::NsapAddress; }
+bool isAddress(OvSyntax s) {
+    return s == OvSyntax::IpAddress || s == OvSyntax::NsapAddress;
+}
 
 bool isOctetType(std::uint8_t type) {
     return type == ovtype::bitstr || type == ovtype::octetstr || type == ovtype::opaque ||
@@ -25,8 +29,12 @@ bool isValueType(std::uint8_t type) {
            (type >= ovtype::ipaddress && type <= ovtype::displaystr);
 }
 
-[[noreturn]] void badSyntax() { throw OvException(ovcode::BadSnmpSyntax); }
-[[noreturn]] void badValue() { throw OvException(ovcode::BadPartialValue); }
+[[noreturn]] void badSyntax() {
+    throw OvException(ovcode::BadSnmpSyntax);
+}
+[[noreturn]] void badValue() {
+    throw OvException(ovcode::BadPartialValue);
+}
 
 std::string dottedQuad(const std::string& octets) {
     std::string text;
@@ -121,9 +129,9 @@ std::optional<std::string> plainText(const OvVb& vb, std::uint8_t type) {
 
 std::string TextFromValue(const OvVb& received, std::uint8_t type, const OvOptionList* options) {
     const auto plain = plainText(received, type);
-    std::string text = plain ? *plain
+    std::string text = plain                                               ? *plain
                        : (type == ovtype::displaystr || isOctetType(type)) ? std::string()
-                                                                            : ovtext::null;
+                                                                           : ovtext::null;
     return options != nullptr ? options->ValueToLabel(text) : text;
 }
 

@@ -7,6 +7,7 @@
 
 namespace mib {
 
+// clang-format off
 // MIB-II system group. SVT_SV keys 0
 const OvSNMPVarRow T1[] = {
     {"1.3.6.1.2.1.1.1", "System Description", ovtype::displaystr, ovaccess::readonly},
@@ -747,6 +748,8 @@ const OvSNMPVarRow T79[] = {
     {},
 };
 
+// clang-format on
+
 namespace {
 
 const TableInfo kTables[] = {
@@ -833,6 +836,8 @@ const TableInfo kTables[] = {
 
 } // namespace
 
-std::span<const TableInfo> tables() { return kTables; }
+std::span<const TableInfo> tables() {
+    return kTables;
+}
 
 } // namespace mib

@@ -12,15 +12,15 @@ namespace mib {
 // Private root of the device's variables.
 inline constexpr const char* enterpriseRoot = "1.3.6.1.4.1.48213.10.37.14";
 
-extern const OvSNMPVarRow T1[]; // MIB-II system group
-extern const OvSNMPVarRow T2[]; // Basic wireless, both bands
-extern const OvSNMPVarRow T3[]; // LAN addressing and restart
-extern const OvSNMPVarRow T4[]; // AP mode and remote AP addresses, 802.11a
-extern const OvSNMPVarRow T5[]; // AP mode and remote AP addresses, 802.11g
-extern const OvSNMPVarRow T6[]; // Radio performance, 802.11a
-extern const OvSNMPVarRow T7[]; // Short preamble, 802.11a
-extern const OvSNMPVarRow T8[]; // Super mode, both bands
-extern const OvSNMPVarRow T9[]; // Radio performance, 802.11g
+extern const OvSNMPVarRow T1[];  // MIB-II system group
+extern const OvSNMPVarRow T2[];  // Basic wireless, both bands
+extern const OvSNMPVarRow T3[];  // LAN addressing and restart
+extern const OvSNMPVarRow T4[];  // AP mode and remote AP addresses, 802.11a
+extern const OvSNMPVarRow T5[];  // AP mode and remote AP addresses, 802.11g
+extern const OvSNMPVarRow T6[];  // Radio performance, 802.11a
+extern const OvSNMPVarRow T7[];  // Short preamble, 802.11a
+extern const OvSNMPVarRow T8[];  // Super mode, both bands
+extern const OvSNMPVarRow T9[];  // Radio performance, 802.11g
 extern const OvSNMPVarRow T10[]; // Short preamble, 802.11g
 extern const OvSNMPVarRow T11[]; // Automatic channel scan, 802.11a
 extern const OvSNMPVarRow T12[]; // Automatic channel scan, 802.11g

@@ -140,7 +140,8 @@ TEST(CatalogLines, LineBreaksAndLongLines) {
         {"long line read as 1023-character pieces",
          long2100,
          {std::string(1023, 'x'), std::string(1023, 'x'), std::string(54, 'x')}},
-        {"a piece of blanks is blank", std::string(1023, 'y') + std::string(5, ' '),
+        {"a piece of blanks is blank",
+         std::string(1023, 'y') + std::string(5, ' '),
          {std::string(1023, 'y')}},
     };
     for (const auto& c : cases)

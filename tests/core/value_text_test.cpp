@@ -17,8 +17,12 @@ std::string bytes(std::initializer_list<int> octets) {
     return s;
 }
 
-OvVb octets(std::string value) { return OvVb::octetString(std::move(value)); }
-OvVb u32(OvSyntax syntax, std::uint32_t value) { return OvVb::unsigned32(syntax, value); }
+OvVb octets(std::string value) {
+    return OvVb::octetString(std::move(value));
+}
+OvVb u32(OvSyntax syntax, std::uint32_t value) {
+    return OvVb::unsigned32(syntax, value);
+}
 OvVb noValue(OvSyntax syntax) {
     OvVb vb;
     vb.syntax = syntax;
@@ -60,14 +64,14 @@ TEST(TextFromValue, EveryTypeAndItsOddCases) {
          nullptr, "1.3.6.1.4.1"},
         {"ip address", OvVb::octetString(bytes({192, 168, 0, 254}), S::IpAddress), t::ipaddress,
          nullptr, "192.168.0.254"},
-        {"ip address of 3 octets", OvVb::octetString(bytes({1, 2, 3}), S::IpAddress),
-         t::ipaddress, nullptr, "(NULL)"},
+        {"ip address of 3 octets", OvVb::octetString(bytes({1, 2, 3}), S::IpAddress), t::ipaddress,
+         nullptr, "(NULL)"},
         {"ip address of 5 octets", OvVb::octetString(bytes({1, 2, 3, 4, 5}), S::IpAddress),
          t::ipaddress, nullptr, "(NULL)"},
         {"ip address sent as a string", octets(bytes({1, 2, 3, 4})), t::ipaddress, nullptr,
          "(NULL)"},
-        {"mac address", octets(bytes({0x00, 0x11, 0x22, 0x33, 0x44, 0xAA})), t::macaddress,
-         nullptr, "0011223344AA"},
+        {"mac address", octets(bytes({0x00, 0x11, 0x22, 0x33, 0x44, 0xAA})), t::macaddress, nullptr,
+         "0011223344AA"},
         {"empty mac address", octets(""), t::macaddress, nullptr, ""},
         {"no mac address", OvVb::null(), t::macaddress, nullptr, ""},
         {"octet string", octets(bytes({0x0F, 0xA0})), t::octetstr, nullptr, "0FA0"},
@@ -89,16 +93,14 @@ TEST(TextFromValue, EveryTypeAndItsOddCases) {
         {"double with 15 digits", octets(ov::octetsFromDouble(0.1 + 0.2)), t::double_, nullptr,
          "0.3"},
         {"large double", octets(ov::octetsFromDouble(1e20)), t::double_, nullptr, "1e+20"},
-        {"double little-endian", octets(bytes({0, 0, 0, 0, 0, 0, 0xF8, 0x3F})), t::double_,
-         nullptr, "1.5"},
+        {"double little-endian", octets(bytes({0, 0, 0, 0, 0, 0, 0xF8, 0x3F})), t::double_, nullptr,
+         "1.5"},
         {"double of 7 octets", octets(bytes({0, 0, 0, 0, 0, 0, 0xF8})), t::double_, nullptr,
          "(NULL)"},
-        {"date and time with offset",
-         octets(bytes({0x07, 0xE8, 3, 9, 13, 5, 7, 3, '+', 2, 0})), t::datetime, nullptr,
-         "2024-3-9,13:5:7.3,+2:0"},
-        {"date and time behind UTC",
-         octets(bytes({0x07, 0xE8, 12, 31, 23, 59, 59, 9, '-', 5, 30})), t::datetime, nullptr,
-         "2024-12-31,23:59:59.9,-5:30"},
+        {"date and time with offset", octets(bytes({0x07, 0xE8, 3, 9, 13, 5, 7, 3, '+', 2, 0})),
+         t::datetime, nullptr, "2024-3-9,13:5:7.3,+2:0"},
+        {"date and time behind UTC", octets(bytes({0x07, 0xE8, 12, 31, 23, 59, 59, 9, '-', 5, 30})),
+         t::datetime, nullptr, "2024-12-31,23:59:59.9,-5:30"},
         {"date and time with zero offset",
          octets(bytes({0x07, 0xE8, 3, 9, 13, 5, 7, 3, '+', 0, 0})), t::datetime, nullptr,
          "2024-3-9,13:5:7.3"},
@@ -155,8 +157,7 @@ TEST(ValueFromText, EveryTypeAndItsOddCases) {
          octets(bytes({0x00, 0x00, 0x11, 0x02, 0x20, 0x33, 0x04, 0x40, 0x55}))},
         {"odd hex digits", "ABC", t::octetstr, nullptr, octets(bytes({0x0A, 0xBC}))},
         {"lower-case hex", "aa", t::octetstr, nullptr, octets(bytes({0xAA}))},
-        {"ticks, days", "2 days, 0:00:00.01", t::timeticks, nullptr,
-         u32(S::TimeTicks, 17280001)},
+        {"ticks, days", "2 days, 0:00:00.01", t::timeticks, nullptr, u32(S::TimeTicks, 17280001)},
         {"ticks, one day", "1 day 0:00:00.00", t::timeticks, nullptr, u32(S::TimeTicks, 8640000)},
         {"ticks, clock", "1:02:03.04", t::timeticks, nullptr, u32(S::TimeTicks, 372304)},
         {"ticks, no seconds part", "5:30", t::timeticks, nullptr, u32(S::TimeTicks, 1800000)},
@@ -268,9 +269,15 @@ TEST(Conversions, UnhandledTypesRaiseBadSyntax) {
 TEST(Conversions, SentValuesReadBackAsTheirText) {
     namespace t = ovtype;
     const std::pair<std::uint8_t, const char*> cases[] = {
-        {t::integer, "-2147483648"}, {t::counter, "4294967295"},     {t::timeticks, "3 days, 4:05:06.07"},
-        {t::ipaddress, "10.0.0.1"},  {t::macaddress, "0011223344AA"}, {t::displaystr, "SSID one"},
-        {t::objectid, "1.3.6.1"},    {t::double_, "-0.000125"},      {t::datetime, "1999-1-2,3:4:5.6,-1:30"},
+        {t::integer, "-2147483648"},
+        {t::counter, "4294967295"},
+        {t::timeticks, "3 days, 4:05:06.07"},
+        {t::ipaddress, "10.0.0.1"},
+        {t::macaddress, "0011223344AA"},
+        {t::displaystr, "SSID one"},
+        {t::objectid, "1.3.6.1"},
+        {t::double_, "-0.000125"},
+        {t::datetime, "1999-1-2,3:4:5.6,-1:30"},
         {t::bcdatetime, "2000/02/29 11:59:59 pm"},
     };
     for (const auto& [type, text] : cases)
