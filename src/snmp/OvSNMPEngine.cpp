@@ -1,0 +1,323 @@
+// The engine adapter. Each credential set (peer, version, community or USM user,
+// time-out and retries) gets a net-snmp single session for synchronous requests
+// and one for asynchronous ones; the session itself holds the credentials, which
+// is what registering the user before each request achieves. Asynchronous
+// callbacks only queue outcomes: completions run from processPendingEvents.
+#include "OvSNMPEngine.h"
+
+#include "OvEngineSessions.h"
+#include "OvException.h"
+#include "OvNetSnmpConvert.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <map>
+
+#include <poll.h>
+
+namespace ovengine {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Record {
+    OvCompletion completion;
+    Session* session = nullptr; // null once its outcome is queued without one
+    Clock::time_point watchdog;
+    bool queued = false;
+};
+
+struct Ready {
+    std::uint64_t id;
+    OvSNMPAnswer answer;
+};
+
+struct Pending {
+    std::map<std::uint64_t, Record> records;
+    std::deque<Ready> ready;
+    std::uint64_t nextId = 1;
+};
+
+Pending& pending() {
+    static Pending state;
+    return state;
+}
+
+void queue(std::uint64_t id, OvSNMPAnswer answer) {
+    auto it = pending().records.find(id);
+    if (it == pending().records.end() || it->second.queued)
+        return;
+    it->second.queued = true;
+    pending().ready.push_back({id, std::move(answer)});
+}
+
+OvSNMPAnswer answerOf(const netsnmp_pdu* response) {
+    OvSNMPAnswer answer;
+    answer.answered = true;
+    answer.status = static_cast<int>(response->errstat);
+    answer.errorIndex = static_cast<int>(response->errindex);
+    answer.bindings = ovnetsnmp::bindingsOf(response);
+    return answer;
+}
+
+int onAsyncEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
+    const auto id = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(magic));
+    OvSNMPAnswer answer;
+    switch (operation) {
+    case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
+        if (pdu == nullptr)
+            return 1;
+        if (pdu->command == SNMP_MSG_REPORT) {
+            answer.status = ovnetsnmp::statusOfReport(pdu);
+            // net-snmp resends by itself with the agent's new time; a Report
+            // is never an answer.
+            if (answer.status == ovstatus::usmNotInTimeWindow)
+                return 1;
+        } else {
+            answer = answerOf(pdu);
+        }
+        break;
+    case NETSNMP_CALLBACK_OP_TIMED_OUT:
+        answer.status = ovstatus::timeout;
+        break;
+    case NETSNMP_CALLBACK_OP_SEND_FAILED:
+        answer.status = ovstatus::transportFailed;
+        break;
+    case NETSNMP_CALLBACK_OP_DISCONNECT:
+        answer.status = ovstatus::sessionDestroyed;
+        break;
+    default:
+        return 1;
+    }
+    queue(id, std::move(answer));
+    return 1;
+}
+
+void copyText(char*& field, std::size_t& length, const std::string& text) {
+    field = static_cast<char*>(std::malloc(text.size() + 1));
+    std::memcpy(field, text.c_str(), text.size() + 1);
+    length = text.size();
+}
+
+void copyOctets(u_char*& field, std::size_t& length, const std::string& octets) {
+    field = static_cast<u_char*>(std::malloc(octets.size() + 1));
+    std::memcpy(field, octets.data(), octets.size());
+    length = octets.size();
+}
+
+netsnmp_pdu* buildPdu(const OvSNMPTarget& target, OvPduType type,
+                      const std::vector<OvVb>& bindings) {
+    const int command = type == OvPduType::Get       ? SNMP_MSG_GET
+                        : type == OvPduType::GetNext ? SNMP_MSG_GETNEXT
+                                                     : SNMP_MSG_SET;
+    netsnmp_pdu* pdu = snmp_pdu_create(command);
+    if (pdu == nullptr)
+        return nullptr;
+    if (target.version == 3) {
+        if (!target.contextName.empty())
+            copyText(pdu->contextName, pdu->contextNameLen, target.contextName);
+        if (!target.contextEngineId.empty())
+            copyOctets(pdu->contextEngineID, pdu->contextEngineIDLen, target.contextEngineId);
+    }
+    for (const OvVb& binding : bindings) {
+        if (!ovnetsnmp::addBinding(pdu, binding, type == OvPduType::Set)) {
+            snmp_free_pdu(pdu);
+            return nullptr;
+        }
+    }
+    return pdu;
+}
+
+// The longest the library can take: each retry may double the wait.
+Clock::time_point watchdogFor(const OvSNMPTarget& target) {
+    const long long timeoutMs = std::max(target.timeout, 1) * 10LL;
+    const int retries = std::min(std::max(target.retries, 0), 20);
+    const long long total = timeoutMs * ((2LL << retries) - 1) + 2000;
+    return Clock::now() + std::chrono::milliseconds(total);
+}
+
+int libraryError(void* handle) {
+    int library = 0;
+    int system = 0;
+    char* text = nullptr;
+    snmp_sess_error(handle, &library, &system, &text);
+    std::free(text);
+    return library;
+}
+
+void readSession(Session& session) {
+    for (int i = 0; i < 64; ++i) {
+        pollfd fd{session.socket, POLLIN, 0};
+        if (::poll(&fd, 1, 0) <= 0 || !(fd.revents & (POLLIN | POLLERR)))
+            return;
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(session.socket, &set);
+        snmp_sess_read(session.handle, &set);
+    }
+}
+
+void expireWatchdogs() {
+    const auto now = Clock::now();
+    for (auto& [id, record] : pending().records) {
+        if (!record.queued && record.session != nullptr && now > record.watchdog) {
+            OvSNMPAnswer answer;
+            answer.status = ovstatus::timeout;
+            queue(id, answer);
+        }
+    }
+}
+
+} // namespace
+
+bool initialise(const std::string& localEngineId, std::uint32_t boots) {
+    return startLibrary(localEngineId, boots);
+}
+
+bool isInitialised() {
+    return libraryStarted();
+}
+
+void checkAddress(const std::string& address) {
+    if (address.empty() || address.find_first_of(":/ \t\r\n") != std::string::npos)
+        throw OvException(-509);
+}
+
+OvSNMPAnswer sendSync(const OvSNMPTarget& target, OvPduType type,
+                      const std::vector<OvVb>& bindings) {
+    checkAddress(target.agentAddress);
+    OvSNMPAnswer answer;
+    if ((answer.status = credentialStatus(target)) != 0)
+        return answer;
+    Session* session = sessionFor(target, type == OvPduType::Set, false, answer.status);
+    if (session == nullptr)
+        return answer;
+    netsnmp_pdu* pdu = buildPdu(target, type, bindings);
+    if (pdu == nullptr) {
+        answer.status = ovstatus::invalidPdu;
+        return answer;
+    }
+    prepareSend(*session, target);
+    netsnmp_pdu* response = nullptr;
+    const int result = snmp_sess_synch_response(session->handle, pdu, &response);
+    if (result == STAT_SUCCESS && response != nullptr)
+        answer = answerOf(response);
+    else if (result == STAT_TIMEOUT)
+        answer.status = ovstatus::timeout;
+    else
+        answer.status = ovnetsnmp::statusOfLibraryError(libraryError(session->handle));
+    if (response != nullptr)
+        snmp_free_pdu(response);
+    noteOutcome(*session, answer.status);
+    return answer;
+}
+
+int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb>& bindings,
+              OvCompletion completion) {
+    checkAddress(target.agentAddress);
+    Pending& state = pending();
+    const std::uint64_t id = state.nextId++;
+    state.records[id] = Record{std::move(completion), nullptr, watchdogFor(target), false};
+    const auto failNow = [&](int status) {
+        OvSNMPAnswer answer;
+        answer.status = status;
+        queue(id, answer);
+        return status;
+    };
+    int status = credentialStatus(target);
+    if (status != 0)
+        return failNow(status);
+    Session* session = nullptr;
+    try {
+        session = sessionFor(target, type == OvPduType::Set, true, status);
+    } catch (...) {
+        state.records.erase(id);
+        throw;
+    }
+    if (session == nullptr)
+        return failNow(status);
+    netsnmp_pdu* pdu = buildPdu(target, type, bindings);
+    if (pdu == nullptr)
+        return failNow(ovstatus::invalidPdu);
+    prepareSend(*session, target);
+    void* magic = reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
+    if (snmp_sess_async_send(session->handle, pdu, onAsyncEvent, magic) == 0) {
+        const int error = snmp_sess_session(session->handle)->s_snmp_errno;
+        snmp_free_pdu(pdu);
+        return failNow(ovnetsnmp::statusOfLibraryError(error));
+    }
+    state.records[id].session = session;
+    ++session->outstanding;
+    return 0;
+}
+
+void completeLater(OvSNMPAnswer answer, OvCompletion completion) {
+    Pending& state = pending();
+    const std::uint64_t id = state.nextId++;
+    state.records[id] = Record{std::move(completion), nullptr, Clock::now(), false};
+    queue(id, std::move(answer));
+}
+
+int processPendingEvents(std::vector<std::exception_ptr>& errors) {
+    forEachAsyncSession([](Session& session) {
+        readSession(session);
+        if (session.outstanding > 0)
+            snmp_sess_timeout(session.handle);
+    });
+    expireWatchdogs();
+
+    std::deque<Ready> due;
+    due.swap(pending().ready);
+    int delivered = 0;
+    for (Ready& item : due) {
+        auto it = pending().records.find(item.id);
+        if (it == pending().records.end())
+            continue;
+        Record record = std::move(it->second);
+        pending().records.erase(it);
+        if (record.session != nullptr) {
+            --record.session->outstanding;
+            noteOutcome(*record.session, item.answer.status);
+        }
+        ++delivered;
+        try {
+            if (record.completion)
+                record.completion(item.answer);
+        } catch (...) {
+            errors.push_back(std::current_exception());
+        }
+    }
+    closeRetiredSessions();
+    return delivered;
+}
+
+void waitForActivity(int milliseconds) {
+    if (!pending().ready.empty())
+        return;
+    std::vector<pollfd> fds;
+    for (int socket : asyncSockets())
+        fds.push_back({socket, POLLIN, 0});
+    ::poll(fds.data(), fds.size(), milliseconds);
+}
+
+int outstandingCount() {
+    return static_cast<int>(pending().records.size());
+}
+
+void closeAll() {
+    for (auto& [id, record] : pending().records) {
+        if (!record.queued) {
+            OvSNMPAnswer answer;
+            answer.status = ovstatus::sessionDestroyed;
+            record.queued = true;
+            pending().ready.push_back({id, answer});
+        }
+        record.session = nullptr;
+    }
+    closeAllSessions();
+}
+
+} // namespace ovengine
