@@ -1,0 +1,207 @@
+#include "OvEditBox.h"
+
+#include "OvGuard.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <QValidator>
+
+#include <climits>
+#include <utility>
+
+namespace {
+
+const char* const kTagProperty = "ovTag";
+
+// Swallows the mouse press that is being delivered to a control that took the
+// focus from a box whose exit handling took it back; gone after that press or
+// at the next loop turn (the focus came by keyboard).
+class ClickEater : public QObject {
+public:
+    explicit ClickEater(QWidget* target) : QObject(target) {
+        target->installEventFilter(this);
+        QTimer::singleShot(0, this, [this] { deleteLater(); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        // The control never goes down, so the release that follows clicks nothing.
+        watched->removeEventFilter(this);
+        deleteLater();
+        return true;
+    }
+};
+
+bool isExitReason(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::MouseFocusReason || reason == Qt::OtherFocusReason;
+}
+
+// Qt's maximum length cuts text set by code; this limit judges user edits only.
+// User edits are told apart by dispatching the box's input events ourselves.
+class TypingLimit : public QValidator {
+public:
+    explicit TypingLimit(QLineEdit* edit) : QValidator(edit), edit_(edit) {
+        edit->installEventFilter(this);
+        previous_ = octets(edit->text());
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& text) { previous_ = octets(text); });
+    }
+
+    int limit = 0;
+
+    State validate(QString& input, int&) const override {
+        if (!userInput_ || limit <= 0)
+            return Acceptable;
+        const qsizetype length = octets(input);
+        return length > limit && length > previous_ ? Invalid : Acceptable;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != edit_ || dispatching_ || !isUserInput(event->type()))
+            return false;
+        dispatching_ = userInput_ = true;
+        static_cast<QObject*>(edit_)->event(event);
+        dispatching_ = userInput_ = false;
+        return true;
+    }
+
+private:
+    static qsizetype octets(const QString& text) { return text.toUtf8().size(); }
+    static bool isUserInput(QEvent::Type type) {
+        switch (type) {
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::Drop:
+        case QEvent::ContextMenu:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    QLineEdit* edit_;
+    qsizetype previous_ = 0;
+    bool userInput_ = false;
+    bool dispatching_ = false;
+};
+
+} // namespace
+
+OvEditHooks::OvEditHooks(QLineEdit* edit)
+    : QObject(edit), edit_(edit), hadFocus_(edit->hasFocus()) {
+    setObjectName(QStringLiteral("ovEditHooks"));
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textChanged, this, [this] { changed(); });
+}
+
+OvEditHooks* OvEditHooks::of(QLineEdit* edit) {
+    if (OvEditHooks* hooks = find(edit))
+        return hooks;
+    return new OvEditHooks(edit);
+}
+
+OvEditHooks* OvEditHooks::find(const QLineEdit* edit) {
+    return edit->findChild<OvEditHooks*>(QStringLiteral("ovEditHooks"), Qt::FindDirectChildrenOnly);
+}
+
+void OvEditHooks::runChangeHandler() {
+    if (windowChange_)
+        windowChange_();
+}
+
+void OvEditHooks::runExitHandler() {
+    if (windowExit_)
+        windowExit_();
+}
+
+void OvEditHooks::takeOver(Handler change, Handler exit) {
+    constraintChange_ = std::move(change);
+    constraintExit_ = std::move(exit);
+}
+
+void OvEditHooks::changed() {
+    ov::runGuarded([this] {
+        if (constraintChange_)
+            constraintChange_();
+        else
+            runChangeHandler();
+    });
+}
+
+bool OvEditHooks::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edit_)
+        return false;
+    if (event->type() == QEvent::FocusIn) {
+        hadFocus_ = true;
+    } else if (event->type() == QEvent::FocusOut) {
+        // A box that the focus only passed through (an exit handler took it
+        // back before it arrived) was never entered, so it is not left either.
+        const bool entered = std::exchange(hadFocus_, false);
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        QWidget* taker = QApplication::focusWidget();
+        if (entered && isExitReason(reason) && taker != nullptr && taker != edit_ &&
+            taker->window() == edit_->window())
+            exited(taker);
+    }
+    return false;
+}
+
+void OvEditHooks::exited(QWidget* taker) {
+    if (inExit_)
+        return;
+    inExit_ = true;
+    taker_ = taker;
+    ov::runGuarded([this] {
+        if (constraintExit_)
+            constraintExit_();
+        else
+            runExitHandler();
+    });
+    if (taker_ && QApplication::focusWidget() == edit_)
+        new ClickEater(taker_);
+    taker_ = nullptr;
+    inExit_ = false;
+}
+
+namespace ov {
+
+void setEditHandlers(QLineEdit* edit, std::function<void()> change, std::function<void()> exit) {
+    OvEditHooks* hooks = OvEditHooks::of(edit);
+    hooks->setChangeHandler(std::move(change));
+    hooks->setExitHandler(std::move(exit));
+}
+
+int editTag(const QLineEdit* edit) {
+    return edit->property(kTagProperty).toInt();
+}
+
+void setEditTag(QLineEdit* edit, int tag) {
+    edit->setProperty(kTagProperty, tag);
+}
+
+void setTypingLimit(QLineEdit* edit, int octets) {
+    edit->setMaxLength(INT_MAX);
+    auto* limit = dynamic_cast<TypingLimit*>(const_cast<QValidator*>(edit->validator()));
+    if (limit == nullptr) {
+        limit = new TypingLimit(edit);
+        edit->setValidator(limit);
+    }
+    limit->limit = octets > 0 ? octets : 0;
+}
+
+int typingLimit(const QLineEdit* edit) {
+    const auto* limit = dynamic_cast<const TypingLimit*>(edit->validator());
+    return limit != nullptr ? limit->limit : 0;
+}
+
+} // namespace ov

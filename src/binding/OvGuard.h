@@ -1,0 +1,50 @@
+// Errors never cross Qt's event loop: every handler runs through runGuarded,
+// which hands an escaping error to the general handler (its text in a box
+// captioned with the executable name), and the module goes on.
+#pragma once
+
+#include <QApplication>
+#include <QObject>
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <type_traits>
+
+namespace ov {
+
+// The text an error shows: an OvException's or std::exception's text, else the
+// catalog's unknown error text.
+QString errorText(std::exception_ptr error);
+
+// The general handler: shows the error's text in a message box captioned with
+// the executable name, one OK button.
+void showGeneralError(std::exception_ptr error);
+
+// Runs the handler; returns false when an error escaped it (already shown).
+bool runGuarded(const std::function<void()>& handler);
+
+// Connects a handler through runGuarded. The handler takes the signal's
+// arguments or none.
+template <typename Sender, typename Signal, typename Handler>
+QMetaObject::Connection onSignal(Sender* sender, Signal signal, QObject* context, Handler handler) {
+    return QObject::connect(sender, signal, context,
+                            [handler = std::move(handler)](auto&&... args) {
+                                runGuarded([&] {
+                                    if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
+                                        handler(args...);
+                                    else
+                                        handler();
+                                });
+                            });
+}
+
+} // namespace ov
+
+// The last resort: an error that a handler let escape despite runGuarded is
+// shown by the general handler instead of ending the module.
+class OvApplication : public QApplication {
+public:
+    OvApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    bool notify(QObject* receiver, QEvent* event) override;
+};

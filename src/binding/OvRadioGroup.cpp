@@ -1,0 +1,55 @@
+#include "OvRadioGroup.h"
+
+#include "OvException.h"
+
+#include <QButtonGroup>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+OvRadioGroup::OvRadioGroup(const QString& title, QWidget* parent)
+    : QGroupBox(title, parent), group_(new QButtonGroup(this)), layout_(new QVBoxLayout(this)) {
+    connect(group_, &QButtonGroup::idClicked, this, &OvRadioGroup::clicked);
+    if (!title.isEmpty())
+        setAccessibleName(title);
+}
+
+void OvRadioGroup::setItems(const QStringList& items) {
+    for (QAbstractButton* b : group_->buttons()) {
+        group_->removeButton(b);
+        delete b;
+    }
+    items_ = items;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* b = new QRadioButton(items[i], this);
+        b->setAccessibleName(items[i]);
+        group_->addButton(b, i);
+        layout_->addWidget(b);
+    }
+}
+
+int OvRadioGroup::itemIndex() const {
+    return group_->checkedId();
+}
+
+void OvRadioGroup::setItemIndex(int index) {
+    if (index >= 0 && index < count()) {
+        group_->button(index)->setChecked(true);
+        return;
+    }
+    // An exclusive group cannot uncheck its last button.
+    group_->setExclusive(false);
+    for (QAbstractButton* b : group_->buttons())
+        b->setChecked(false);
+    group_->setExclusive(true);
+}
+
+QString OvRadioGroup::checkedItemText() const {
+    const int index = itemIndex();
+    if (index < 0 || index >= count())
+        throw OvException(ovcode::OutOfRange);
+    return items_[index];
+}
+
+QRadioButton* OvRadioGroup::button(int index) const {
+    return qobject_cast<QRadioButton*>(group_->button(index));
+}

@@ -1,0 +1,40 @@
+// A titled group of radio buttons with items and an item index, as the module's
+// windows use them; Qt has no such control.
+#pragma once
+
+#include <QGroupBox>
+#include <QStringList>
+
+class QButtonGroup;
+class QRadioButton;
+class QVBoxLayout;
+
+class OvRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit OvRadioGroup(const QString& title = QString(), QWidget* parent = nullptr);
+
+    // Replaces the buttons; none is checked afterwards.
+    void setItems(const QStringList& items);
+    QStringList items() const { return items_; }
+    int count() const { return static_cast<int>(items_.size()); }
+
+    // -1: no button checked. Setting runs no click handler.
+    int itemIndex() const;
+    void setItemIndex(int index);
+
+    // The text of the checked item. Throws OvException (index out of range)
+    // when no button is checked, which stops an apply before anything is sent.
+    QString checkedItemText() const;
+
+    QRadioButton* button(int index) const;
+
+signals:
+    // The user clicked an item.
+    void clicked(int index);
+
+private:
+    QStringList items_;
+    QButtonGroup* group_;
+    QVBoxLayout* layout_;
+};

@@ -1,0 +1,40 @@
+// A status bar with a simple text and panels, as the windows use them. All
+// texts are plain text.
+#pragma once
+
+#include <QLabel>
+#include <QStatusBar>
+
+#include <vector>
+
+// One panel of an OvStatusBar: a plain-text label of a fixed width.
+class OvStatusPanel : public QLabel {
+public:
+    explicit OvStatusPanel(int width, QWidget* parent = nullptr);
+};
+
+class OvStatusBar : public QStatusBar {
+public:
+    explicit OvStatusBar(QWidget* parent = nullptr);
+
+    // The single text shown across the bar when it shows no panels.
+    void setSimpleText(const QString& text);
+    QString simpleText() const;
+
+    // With the simple panel on, the bar shows its simple text; off, its panels.
+    // A bar without panels always shows its simple text.
+    void setSimplePanel(bool on);
+    bool simplePanel() const { return simplePanel_; }
+
+    // Width <= 0: the panel takes the remaining space.
+    OvStatusPanel* addPanel(int width);
+    int panelCount() const { return static_cast<int>(panels_.size()); }
+    OvStatusPanel* panel(int index) const;
+
+private:
+    void showParts();
+
+    QLabel* simple_;
+    std::vector<OvStatusPanel*> panels_;
+    bool simplePanel_ = false;
+};

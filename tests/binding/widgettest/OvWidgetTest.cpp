@@ -1,0 +1,91 @@
+#include "OvWidgetTest.h"
+
+#include "OvTimeScale.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+
+namespace ovtest {
+
+void ensureApplication() {
+    if (QApplication::instance() != nullptr)
+        return;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "ovwidgettest";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives as long as the test program
+}
+
+void showActive(QWidget* window) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        ADD_FAILURE() << "window did not become active";
+}
+
+void focus(QWidget* control) {
+    control->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+}
+
+void typeInto(QLineEdit* edit, const QString& text) {
+    if (QApplication::focusWidget() != edit)
+        focus(edit);
+    QTest::keyClicks(edit, text);
+}
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr)
+        target = QApplication::activeWindow();
+    if (target == nullptr) {
+        ADD_FAILURE() << "no control to press a key on";
+        return;
+    }
+    QTest::keyClick(target, key, modifiers);
+}
+
+void click(QWidget* control) {
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+}
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds) {
+    return QTest::qWaitFor(condition, milliseconds);
+}
+
+int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int deadline) {
+    QPointer<QDialog> guarded(window);
+    QTimer::singleShot(0, window, [guarded, script, deadline] {
+        if (!guarded)
+            return;
+        if (!QTest::qWaitForWindowActive(guarded))
+            ADD_FAILURE() << "modal window did not become active";
+        if (guarded)
+            script(guarded);
+        if (guarded && guarded->isVisible()) {
+            QTimer::singleShot(deadline, guarded, [guarded] {
+                if (guarded && guarded->isVisible()) {
+                    ADD_FAILURE() << "modal window still open after the script";
+                    guarded->done(-1);
+                }
+            });
+        }
+    });
+    return window->exec();
+}
+
+void WidgetTest::SetUp() {
+    ov::setTimeScale(kTestTimeScale);
+}
+
+void WidgetTest::TearDown() {
+    QApplication::processEvents();
+}
+
+} // namespace ovtest
