@@ -166,6 +166,12 @@ std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::stri
         return nullptr;
     }
     netsnmp_session* opened = snmp_sess_session(handle);
+    if (target.version == 3 && opened->securityEngineIDLen == 0) {
+        // The engine ID probe got no answer: the agent is silent.
+        snmp_sess_close(handle);
+        status = ovstatus::timeout;
+        return nullptr;
+    }
     if (target.version != 3 && community.empty()) {
         // net-snmp puts "public" in place of an empty community: send it empty.
         std::free(opened->community);
@@ -243,7 +249,9 @@ bool libraryStarted() {
 }
 
 void setEngineBoots(std::uint32_t boots) {
-    snmpv3_set_engineBootsAndTime(static_cast<int>(boots), 0);
+    // The configuration token stores one more than it is given (the next boot).
+    std::string count = std::to_string(boots > 0 ? boots - 1 : 0);
+    engineBoots_conf("engineBoots", count.data());
 }
 
 int credentialStatus(const OvSNMPTarget& target) {

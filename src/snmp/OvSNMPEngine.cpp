@@ -139,6 +139,12 @@ Clock::time_point watchdogFor(const OvSNMPTarget& target) {
     return Clock::now() + std::chrono::milliseconds(total);
 }
 
+// A failure whose library error is lost still fails.
+int failureStatus(int snmpErrno) {
+    const int status = ovnetsnmp::statusOfLibraryError(snmpErrno);
+    return status != ovstatus::success ? status : ovstatus::error;
+}
+
 int libraryError(void* handle) {
     int library = 0;
     int system = 0;
@@ -208,7 +214,7 @@ OvSNMPAnswer sendSync(const OvSNMPTarget& target, OvPduType type,
     else if (result == STAT_TIMEOUT)
         answer.status = ovstatus::timeout;
     else
-        answer.status = ovnetsnmp::statusOfLibraryError(libraryError(session->handle));
+        answer.status = failureStatus(libraryError(session->handle));
     if (response != nullptr)
         snmp_free_pdu(response);
     noteOutcome(*session, answer.status);
@@ -247,7 +253,7 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
     if (snmp_sess_async_send(session->handle, pdu, onAsyncEvent, magic) == 0) {
         const int error = snmp_sess_session(session->handle)->s_snmp_errno;
         snmp_free_pdu(pdu);
-        return failNow(ovnetsnmp::statusOfLibraryError(error));
+        return failNow(failureStatus(error));
     }
     state.records[id].session = session;
     ++session->outstanding;

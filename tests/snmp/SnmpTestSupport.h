@@ -1,0 +1,46 @@
+// Shared by the SNMP engine tests: a Qt application for the event pump, a set-up
+// engine with its boot counter in a temporary folder, and waiting for conditions.
+#pragma once
+
+#include "OvSNMPEngine.h"
+#include "OvSNMPSession.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace snmptest {
+
+// Creates the application and sets the engine up once per process; resets the
+// session records to their defaults on every call.
+inline void setUpEngine() {
+    static int argc = 1;
+    static char name[] = "snmp_test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = new QCoreApplication(argc, argv);
+    static QTemporaryDir folder;
+    static bool done = false;
+    (void)app;
+    if (!done) {
+        OvSNMPSetup(folder.path().toStdString());
+        done = true;
+    }
+    OvSNMPResetSession();
+}
+
+// Processes events until the condition holds or the deadline passes.
+inline bool waitFor(const std::function<bool()>& condition, int deadlineMs = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > deadlineMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        ovengine::waitForActivity(5);
+    }
+    return true;
+}
+
+} // namespace snmptest
