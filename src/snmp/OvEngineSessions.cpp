@@ -9,6 +9,10 @@
 #include <map>
 #include <memory>
 
+// Exported by net-snmp but missing from its installed headers.
+struct session_list;
+extern "C" int snmpv3_engineID_probe(session_list* slp, netsnmp_session* in_session);
+
 namespace ovengine {
 
 namespace {
@@ -166,6 +170,11 @@ std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::stri
         return nullptr;
     }
     netsnmp_session* opened = snmp_sess_session(handle);
+    // net-snmp 5.9's single-session open returns before its probe has sent
+    // anything: probe here, once per agent.
+    if (target.version == 3 && opened->securityEngineIDLen == 0 &&
+        !snmpv3_engineID_probe(static_cast<session_list*>(handle), &in))
+        opened->securityEngineIDLen = 0;
     if (target.version == 3 && opened->securityEngineIDLen == 0) {
         // The engine ID probe got no answer: the agent is silent.
         snmp_sess_close(handle);

@@ -53,8 +53,8 @@ TEST(BootCounter, ReadsTheLineOfTheEngine) {
         {"our line without a blank is a file error", kEncoded + "\n", ovboot::fileError, 0},
         {"a count that is no number is a file error", kEncoded + " many\n", ovboot::fileError, 0},
         {"a negative count is a file error", kEncoded + " -4\n", ovboot::fileError, 0},
-        {"a count past 2147483647 is a file error", kEncoded + " 2147483648\n",
-         ovboot::fileError, 0},
+        {"a count past 2147483647 is a file error", kEncoded + " 2147483648\n", ovboot::fileError,
+         0},
         {"blanks around the count are allowed", kEncoded + "   12  \r\n", ovboot::ok, 12},
     };
     for (const ReadCase& c : cases) {
@@ -89,8 +89,7 @@ TEST(BootCounter, SavingCreatesAMissingFileWithACommentHeader) {
 }
 
 TEST(BootCounter, SavingIntoAMissingFolderFails) {
-    EXPECT_EQ(ovboot::saveBootCounter("/nonexistent-folder/counter", kId, 1),
-              ovboot::createError);
+    EXPECT_EQ(ovboot::saveBootCounter("/nonexistent-folder/counter", kId, 1), ovboot::createError);
 }
 
 TEST(BootCounter, StaysAtTheMaximumOnceThere) {

@@ -75,8 +75,8 @@ const std::vector<RefusalCase>& refusalCases() {
          [](OvSNMPRequest& r) { useV3(r, 2), r.authProtocol = 4; }, -312},
         {"3DES privacy", [](OvSNMPRequest& r) { useV3(r, 3), r.privProtocol = 3; }, -313},
         {"IDEA privacy", [](OvSNMPRequest& r) { useV3(r, 3), r.privProtocol = 9; }, -313},
-        {"unknown privacy protocol",
-         [](OvSNMPRequest& r) { useV3(r, 3), r.privProtocol = 77; }, -313},
+        {"unknown privacy protocol", [](OvSNMPRequest& r) { useV3(r, 3), r.privProtocol = 77; },
+         -313},
         {"authentication pass phrase of 7 characters",
          [](OvSNMPRequest& r) { useV3(r, 2), r.authPassword = "1234567"; }, -307},
         {"privacy pass phrase of 7 characters",
@@ -189,9 +189,9 @@ TEST(RequestOffline, ModuleErrorsOfTheListAreRaisedOrReported) {
     }
     EXPECT_EQ(request->varList.Item(0).access, ovaccess::readwrite) << "the list is restored";
     bool completed = false;
-    request->ReadAsync([&](void*, const OvSNMPError& e,
-                           OvSNMPVarList&) { completed = e.code == -515 && e.done; },
-                       nullptr, true);
+    request->ReadAsync(
+        [&](void*, const OvSNMPError& e, OvSNMPVarList&) { completed = e.code == -515 && e.done; },
+        nullptr, true);
     EXPECT_TRUE(snmptest::waitFor([&] { return completed; }));
     EXPECT_EQ(request->pendingCount(), 0);
 }
@@ -252,8 +252,8 @@ TEST(RequestOffline, AsynchronousTimeOutLeavesTheValuesAlone) {
     OvSNMPError result;
     bool completed = false;
     request->ReadAsync(
-        [&](void*, const OvSNMPError& e, OvSNMPVarList&) { result = e, completed = true; },
-        nullptr, true);
+        [&](void*, const OvSNMPError& e, OvSNMPVarList&) { result = e, completed = true; }, nullptr,
+        true);
     ASSERT_TRUE(snmptest::waitFor([&] { return completed; }));
     EXPECT_EQ(result.code, -405);
     EXPECT_EQ(result.message, "(SNMPClass) SNMP request timed out!");
@@ -321,8 +321,8 @@ TEST(RequestOffline, ACompletionErrorReachesTheGeneralHandlerAfterThePumpReArmed
     std::vector<std::string> handled;
     bool armed = false;
     OvSetGeneralErrorHandler([&](std::exception_ptr error) {
-        armed = !SnmpEventProcessor::instance().inTurn() &&
-                SnmpEventProcessor::instance().isRunning();
+        armed =
+            !SnmpEventProcessor::instance().inTurn() && SnmpEventProcessor::instance().isRunning();
         try {
             std::rethrow_exception(error);
         } catch (const std::exception& e) {
@@ -338,8 +338,8 @@ TEST(RequestOffline, ACompletionErrorReachesTheGeneralHandlerAfterThePumpReArmed
     EXPECT_TRUE(armed);
     EXPECT_EQ(request->pendingCount(), 0);
     bool later = false;
-    request->ReadAsync([&](void*, const OvSNMPError&, OvSNMPVarList&) { later = true; },
-                       nullptr, true);
+    request->ReadAsync([&](void*, const OvSNMPError&, OvSNMPVarList&) { later = true; }, nullptr,
+                       true);
     EXPECT_TRUE(snmptest::waitFor([&] { return later; })) << "later polls still complete";
     OvSetGeneralErrorHandler({});
 }

@@ -37,8 +37,7 @@ const IndexCase kIndexCases[] = {
     {"object identifier with arc count", ovtype::objectid, false, "1.3.6", "3.1.3.6", ""},
     {"implied object identifier", ovtype::objectid, true, "1.3.6", "1.3.6", ""},
     {"double low half first", ovtype::double_, false, "1", "0.1072693248", ""},
-    {"date and time", ovtype::datetime, false, "2024-5-6,7:8:9.1",
-     "7.232.5.6.7.8.9.1.43.0.0", ""},
+    {"date and time", ovtype::datetime, false, "2024-5-6,7:8:9.1", "7.232.5.6.7.8.9.1.43.0.0", ""},
     {"null takes no sub-identifier", ovtype::null, false, "(NULL)", "", ""},
 };
 
@@ -59,7 +58,8 @@ TEST(RowIndex, EncodesAndDecodesEveryKeyType) {
         if (c.encoded.empty())
             continue;
         request.DecodeRowIndex(c.encoded);
-        EXPECT_EQ(request.varList.Item(0).value, !c.decoded.empty() ? c.decoded : c.value) << c.name;
+        EXPECT_EQ(request.varList.Item(0).value, !c.decoded.empty() ? c.decoded : c.value)
+            << c.name;
     }
 }
 
