@@ -150,7 +150,8 @@ OvSNMPRequest::Built OvSNMPRequest::build(Kind kind) {
 std::int32_t OvSNMPRequest::checkedCode(const Built& built, const OvSNMPAnswer& answer) const {
     if (answer.status == 0 && answer.answered) {
         bool fits = answer.bindings.size() == built.bindings.size();
-        if (fits && built.kind != Kind::NextRead) {
+        const bool getNext = built.kind != Kind::Set && tableMode();
+        if (fits && !getNext) {
             for (std::size_t i = 0; i < built.bindings.size(); ++i)
                 fits = fits && answer.bindings[i].oid == built.bindings[i].oid;
         }
