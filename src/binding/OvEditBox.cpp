@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QValidator>
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 
@@ -44,23 +45,31 @@ bool isExitReason(Qt::FocusReason reason) {
 }
 
 // Qt's maximum length cuts text set by code; this limit judges user edits only.
-// User edits are told apart by dispatching the box's input events ourselves.
+// User edits are told apart by dispatching the box's input events ourselves. An
+// edit that would grow the text past the limit loses the inserted characters
+// that do not fit (a paste is cut, a key does nothing).
 class TypingLimit : public QValidator {
 public:
     explicit TypingLimit(QLineEdit* edit) : QValidator(edit), edit_(edit) {
         edit->installEventFilter(this);
-        previous_ = octets(edit->text());
+        previous_ = edit->text();
         connect(edit, &QLineEdit::textChanged, this,
-                [this](const QString& text) { previous_ = octets(text); });
+                [this](const QString& text) { previous_ = text; });
     }
 
     int limit = 0;
 
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int& position) const override {
         if (!userInput_ || limit <= 0)
             return Acceptable;
-        const qsizetype length = octets(input);
-        return length > limit && length > previous_ ? Invalid : Acceptable;
+        const qsizetype allowed = std::max<qsizetype>(limit, octets(previous_));
+        while (octets(input) > allowed && position > 0) {
+            // The inserted characters stand just before the cursor.
+            const int width = position > 1 && input.at(position - 1).isLowSurrogate() ? 2 : 1;
+            input.remove(position - width, width);
+            position -= width;
+        }
+        return input == previous_ ? Invalid : Acceptable;
     }
 
 protected:
@@ -90,7 +99,7 @@ private:
     }
 
     QLineEdit* edit_;
-    qsizetype previous_ = 0;
+    QString previous_;
     bool userInput_ = false;
     bool dispatching_ = false;
 };

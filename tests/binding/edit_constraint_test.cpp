@@ -116,7 +116,7 @@ TEST_F(EditConstraintTest, TextSetByCodeIsFilteredInOnePassAndKeepsTheCursor) {
     // A rejected key in the middle leaves the cursor where it was.
     window->first->setText("1234");
     window->first->setCursorPosition(2);
-    QTest::keyClicks(window->first, "x5");
+    ovtest::typeKeys(window->first, "x5");
     EXPECT_EQ(window->first->text(), "12534");
 }
 
@@ -196,7 +196,7 @@ TEST_F(EditConstraintTest, AFailedExitPutsBackTheLastTextThatPassed) {
 
     ovtest::focus(window->first);
     window->first->selectAll();
-    QTest::keyClicks(window->first, "5000");
+    ovtest::typeKeys(window->first, "5000");
     ovtest::click(window->second); // the mouse takes the focus elsewhere
     EXPECT_EQ(shownMessage(), "(OvCommon) Please enter a number between 1 and 4094!");
     EXPECT_EQ(window->first->text(), "4094");
@@ -219,7 +219,7 @@ TEST_F(EditConstraintTest, AClickThatTookTheFocusFromAFailingBoxDoesNotAct) {
 
     // Once the box holds a good text, the same click acts.
     window->first->selectAll();
-    QTest::keyClicks(window->first, "12");
+    ovtest::typeKeys(window->first, "12");
     ovtest::click(window->button);
     EXPECT_EQ(window->clicks, 1);
     EXPECT_EQ(dialogs.messages().size(), 1u);
@@ -237,7 +237,7 @@ TEST_F(EditConstraintTest, AFullBoxMovesOnWithTheAFlag) {
     constrain("%h{l4fa}");
     ovtest::typeInto(window->first, "0a1");
     EXPECT_EQ(QApplication::focusWidget(), window->first);
-    QTest::keyClicks(window->first, "b");
+    ovtest::typeKeys(window->first, "b");
     EXPECT_EQ(window->first->text(), "0a1b");
     EXPECT_EQ(QApplication::focusWidget(), window->second);
 }

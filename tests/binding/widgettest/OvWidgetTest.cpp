@@ -37,7 +37,16 @@ void focus(QWidget* control) {
 void typeInto(QLineEdit* edit, const QString& text) {
     if (QApplication::focusWidget() != edit)
         focus(edit);
-    QTest::keyClicks(edit, text);
+    typeKeys(edit, text);
+}
+
+void typeKeys(QWidget* control, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(control, c.toLatin1());
+        else // QTest only maps ASCII to keys; other characters go as text
+            QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {

@@ -16,6 +16,13 @@
 #include <functional>
 #include <stdexcept>
 
+#include <ostream>
+
+// Test failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace ovtest {
 
 // Creates the process's QApplication once (offscreen unless QT_QPA_PLATFORM
@@ -44,6 +51,9 @@ void focus(QWidget* control);
 // Types the text key by key into the box (the focus goes there first), so the
 // box's change handlers and constraints run as for a person.
 void typeInto(QLineEdit* edit, const QString& text);
+
+// Types the text key by key into the control as it is (any characters).
+void typeKeys(QWidget* control, const QString& text);
 
 // Presses a key on the control that has the focus (Tab, Escape ...).
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
