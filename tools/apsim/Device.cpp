@@ -1,0 +1,234 @@
+#include "Device.h"
+
+#include "DeviceContent.h"
+#include "DeviceMib.h"
+#include "TypedValue.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace apsim {
+namespace {
+
+OvOid privateOid(const char* tail) {
+    return *OvOid::parse(std::string(mib::enterpriseRoot) + "." + tail);
+}
+
+// Status variables that show the configuration once the device has restarted.
+const char* const statusMirrors[][2] = {
+    {"4.1.1.3.0", "1.2.1.0"},     {"4.1.1.4.0", "1.2.2.0"},     {"4.1.1.5.0", "1.2.3.0"},
+    {"4.1.1.6.0", "1.2.4.0"},     {"4.1.2.1.1.1", "1.1.1.1.1"}, {"4.1.2.1.1.2", "1.1.1.1.2"},
+    {"4.1.2.1.2.1", "1.1.1.3.1"}, {"4.1.2.1.2.2", "1.1.1.3.2"},
+};
+
+constexpr int maxRows = 65535;
+
+OvVb neutralValue(const MibObject& object) {
+    switch (object.type) {
+    case ovtype::integer: {
+        const auto& allowed = object.allowed;
+        const bool zeroAllowed =
+            allowed.empty() || std::find(allowed.begin(), allowed.end(), 0) != allowed.end();
+        return OvVb::integer(zeroAllowed ? 0 : allowed.front());
+    }
+    case ovtype::macaddress:
+        return OvVb::octetString(std::string(6, '\0'));
+    case ovtype::ipaddress:
+        return OvVb::octetString(std::string(4, '\0'), OvSyntax::IpAddress);
+    case ovtype::objectid:
+        return OvVb::objectIdentifier(*OvOid::parse("0.0"));
+    case ovtype::counter:
+    case ovtype::timeticks:
+        return OvVb::unsigned32(syntaxOfType(object.type), 0);
+    default:
+        return OvVb::octetString("");
+    }
+}
+
+int rowCount(const RowTable& table, const std::vector<std::pair<std::string, int>>& counts) {
+    int rows = table.defaultRows;
+    for (const auto& [name, count] : counts) {
+        if (name == table.name)
+            rows = count;
+        else if (name == "clients" && table.table == 40)
+            rows = table.band == 1 ? count / 2 : count - count / 2;
+    }
+    return rows;
+}
+
+void checkRowCounts(const std::vector<std::pair<std::string, int>>& counts) {
+    for (const auto& [name, count] : counts) {
+        const auto tables = rowTables();
+        const bool known =
+            name == "clients" || std::any_of(tables.begin(), tables.end(),
+                                             [&](const RowTable& t) { return name == t.name; });
+        if (!known)
+            throw std::invalid_argument("\"" + name + "\" is not a table of --rows (see --help)");
+        if (count < 0 || count > maxRows)
+            throw std::invalid_argument("rows of \"" + name + "\" must be 0 to " +
+                                        std::to_string(maxRows));
+    }
+}
+
+} // namespace
+
+Device::Device(const DeviceConfig& config) {
+    addObjects();
+    checkRowCounts(config.rows);
+    addRows(config.rows);
+    for (const auto& [var, text] : config.values)
+        applyValue(var, text);
+    for (const std::string& var : config.absent)
+        absent_.push_back(mib_.resolve(var));
+    std::erase_if(variables_, [this](const Entry& entry) { return isAbsent(entry.first); });
+    factory_ = variables_;
+}
+
+void Device::addObjects() {
+    for (const auto& [oid, object] : mib_.objects()) {
+        if (object.column)
+            continue;
+        DeviceVariable variable;
+        variable.type = object.type;
+        variable.writable = object.writable;
+        variable.object = &object;
+        const char* text = factoryText(oid);
+        variable.value = text ? parseValue(text, object.type) : neutralValue(object);
+        variable.uptime = oid == *OvOid::parse("1.3.6.1.2.1.1.3.0");
+        variables_[oid] = std::move(variable);
+    }
+}
+
+void Device::addRows(const std::vector<std::pair<std::string, int>>& counts) {
+    for (const RowTable& table : rowTables()) {
+        const mib::TableInfo& info = mib::tables()[table.table - 1];
+        const int rows = rowCount(table, counts);
+        const int used = table.usedRows < 0 ? rows : std::min(table.usedRows, rows);
+        for (int row = 1; row <= rows; ++row) {
+            const GeneratedRow generated = generateRow(table, row, row <= used);
+            std::size_t next = 0;
+            for (const OvSNMPVarRow* column = info.rows; column->oid != nullptr; ++column) {
+                if (*column->oid == '\0')
+                    continue;
+                OvOid oid = *OvOid::parse(column->oid);
+                const MibObject* object = mib_.find(oid);
+                oid.arcs().insert(oid.arcs().end(), generated.index.begin(), generated.index.end());
+                DeviceVariable variable;
+                variable.type = object->type;
+                variable.writable = object->writable;
+                variable.object = object;
+                if (object->indexColumn)
+                    variable.value = OvVb::integer(static_cast<std::int32_t>(row));
+                else if (next < generated.values.size())
+                    variable.value = parseValue(generated.values[next++], object->type);
+                else
+                    throw std::logic_error(std::string("no value for a column of ") + table.name);
+                variables_[oid] = std::move(variable);
+            }
+        }
+    }
+}
+
+void Device::applyValue(const std::string& var, const std::string& text) {
+    const OvOid oid = mib_.resolve(var);
+    if (const auto it = variables_.find(oid); it != variables_.end()) {
+        it->second.value = parseValue(text, it->second.type);
+        it->second.uptime = false;
+        return;
+    }
+    const MibObject* object = mib_.find(oid);
+    if (object != nullptr && object->column)
+        throw std::invalid_argument("\"" + var + "\" is a table column; give the OID of a row");
+    const bool typed = text.size() >= 2 && text[1] == ':';
+    const bool served =
+        oid.startsWith(MibObjects::systemRoot()) || oid.startsWith(MibObjects::privateRoot());
+    if (!typed || !served)
+        throw std::invalid_argument(
+            "the device has no variable " + oid.toString() +
+            "; a new one needs a type prefix (such as \"i:\") and an OID below " +
+            MibObjects::systemRoot().toString() + " or " + MibObjects::privateRoot().toString());
+    DeviceVariable variable;
+    variable.value = parseValue(text, 0);
+    variables_[oid] = std::move(variable);
+}
+
+const DeviceVariable* Device::find(const OvOid& oid) const {
+    const auto it = variables_.find(oid);
+    return it == variables_.end() ? nullptr : &it->second;
+}
+
+const Device::Entry* Device::next(const OvOid& oid, const OvOid& root) const {
+    const auto it = variables_.upper_bound(oid);
+    if (it == variables_.end() || !it->first.startsWith(root))
+        return nullptr;
+    return &*it;
+}
+
+bool Device::isAbsent(const OvOid& oid) const {
+    return std::any_of(absent_.begin(), absent_.end(),
+                       [&](const OvOid& prefix) { return oid.startsWith(prefix); });
+}
+
+int Device::checkSet(const OvOid& oid, const OvVb& value) const {
+    const DeviceVariable* variable = isAbsent(oid) ? nullptr : find(oid);
+    if (variable == nullptr) {
+        const MibObject* object = isAbsent(oid) ? nullptr : mib_.objectOf(oid);
+        return object != nullptr && object->writable ? snmperr::noCreation : snmperr::notWritable;
+    }
+    if (!variable->writable)
+        return snmperr::notWritable;
+    if (value.syntax != syntaxOfType(variable->type))
+        return snmperr::wrongType;
+    if (variable->type == ovtype::macaddress && value.octets.size() != 6)
+        return snmperr::wrongLength;
+    if (variable->type == ovtype::ipaddress && value.octets.size() != 4)
+        return snmperr::wrongLength;
+    if (value.octets.size() > 255)
+        return snmperr::wrongLength;
+    if (variable->type == ovtype::integer && variable->object != nullptr) {
+        const auto& allowed = variable->object->allowed;
+        const auto number = static_cast<std::int32_t>(value.number);
+        if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), number) == allowed.end())
+            return snmperr::wrongValue;
+    }
+    return 0;
+}
+
+int Device::set(const OvOid& oid, const OvVb& value) {
+    DeviceVariable& variable = variables_[oid];
+    variable.value = value;
+    variable.uptime = false;
+    if (value.syntax != OvSyntax::Integer || value.number != 1)
+        return 0;
+    if (oid == privateOid("3.2.1.0"))
+        return 1;
+    if (oid == privateOid("3.2.2.0"))
+        return 2;
+    if (oid == privateOid("2.11.10.0"))
+        clearLog();
+    return 0;
+}
+
+void Device::clearLog() {
+    const OvOid logEntry = privateOid("2.11.12.1");
+    auto it = variables_.upper_bound(logEntry);
+    while (it != variables_.end() && it->first.startsWith(logEntry))
+        it = variables_.erase(it);
+}
+
+void Device::restart(bool factoryDefault) {
+    if (factoryDefault)
+        variables_ = factory_;
+    for (const char* trigger : {"3.2.1.0", "3.2.2.0"})
+        if (const auto it = variables_.find(privateOid(trigger)); it != variables_.end())
+            it->second.value = OvVb::integer(0);
+    for (const auto& [status, config] : statusMirrors) {
+        const auto to = variables_.find(privateOid(status));
+        const auto from = variables_.find(privateOid(config));
+        if (to != variables_.end() && from != variables_.end() &&
+            to->second.value.syntax == from->second.value.syntax)
+            to->second.value = from->second.value;
+    }
+}
+
+} // namespace apsim

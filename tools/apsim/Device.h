@@ -1,0 +1,75 @@
+// The simulated access point's variables: one ordered map from instance OID to
+// value, so a GET is one look-up and a GET-NEXT one upper bound, whatever the
+// size of the tables.
+#pragma once
+
+#include "MibObjects.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace apsim {
+
+struct DeviceVariable {
+    OvVb value; // as served; its syntax may differ from the type on purpose
+    std::uint8_t type = 0;
+    bool writable = false;
+    bool uptime = false; // served as the time since the last restart
+    const MibObject* object = nullptr;
+};
+
+struct DeviceConfig {
+    std::vector<std::pair<std::string, int>> rows;           // --rows NAME=N
+    std::vector<std::pair<std::string, std::string>> values; // --set VAR=VALUE
+    std::vector<std::string> absent;                         // --absent VAR
+};
+
+// RFC 3416 error statuses a SET may be refused with.
+namespace snmperr {
+inline constexpr int wrongType = 7;
+inline constexpr int wrongLength = 8;
+inline constexpr int wrongValue = 10;
+inline constexpr int noCreation = 11;
+inline constexpr int notWritable = 17;
+} // namespace snmperr
+
+class Device {
+public:
+    using Entry = std::pair<const OvOid, DeviceVariable>;
+
+    // Throws std::invalid_argument with a message for a bad row count, VAR or VALUE.
+    explicit Device(const DeviceConfig& config);
+
+    const MibObjects& mib() const { return mib_; }
+    const std::map<OvOid, DeviceVariable>& variables() const { return variables_; }
+
+    const DeviceVariable* find(const OvOid& oid) const;
+    // The first variable after `oid` that lies below `root`; nullptr when none.
+    const Entry* next(const OvOid& oid, const OvOid& root) const;
+    bool isAbsent(const OvOid& oid) const;
+
+    // 0 when a SET may write `value` into `oid`, else the error status.
+    int checkSet(const OvOid& oid, const OvVb& value) const;
+    // Writes a checked value; answers whether the device must restart
+    // (1 restart, 2 factory default) once the answer has gone out.
+    int set(const OvOid& oid, const OvVb& value);
+
+    // The device has come back: restart triggers read 0 again, the status
+    // variables show the configuration, a factory default restores the start values.
+    void restart(bool factoryDefault);
+
+private:
+    void addObjects();
+    void addRows(const std::vector<std::pair<std::string, int>>& counts);
+    void applyValue(const std::string& var, const std::string& text);
+    void clearLog();
+
+    MibObjects mib_;
+    std::map<OvOid, DeviceVariable> variables_;
+    std::map<OvOid, DeviceVariable> factory_;
+    std::vector<OvOid> absent_;
+};
+
+} // namespace apsim

@@ -1,0 +1,40 @@
+// What the simulated access point holds when it leaves the factory: the value
+// of every scalar, and the rows of the tables that windows walk.
+#pragma once
+
+#include "OvVb.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace apsim {
+
+// A device table whose rows apsim makes up; `--rows NAME=N` sets its size.
+struct RowTable {
+    const char* name;
+    int table; // T-number of its columns
+    int band;  // first index arc of the client table rows (1 a, 2 g); 0 elsewhere
+    int defaultRows;
+    int usedRows; // fixed-slot tables: rows in use, the rest hold free-slot values; -1 all
+    const char* what;
+};
+
+std::span<const RowTable> rowTables();
+
+// One generated row: its index arcs and the typed value texts of the table's
+// columns that are not index columns, in table order.
+struct GeneratedRow {
+    std::vector<std::uint32_t> index;
+    std::vector<std::string> values;
+};
+
+// Row `row` (1-based) of a row table; `used` says whether a fixed slot is in use.
+GeneratedRow generateRow(const RowTable& table, int row, bool used);
+
+// The factory value of a scalar instance as typed or plain text (read by the
+// variable's type); nullptr when its type's neutral value will do.
+const char* factoryText(const OvOid& instance);
+
+} // namespace apsim

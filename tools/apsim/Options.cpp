@@ -1,0 +1,314 @@
+#include "Options.h"
+
+#include "DeviceContent.h"
+
+#include <arpa/inet.h>
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <stdexcept>
+
+namespace apsim {
+namespace {
+
+using Handler = std::function<void(Options&, const std::string&)>;
+
+template <typename Number>
+Number number(const std::string& text, Number low, Number high, const std::string& what) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || p != end || value < low || value > high)
+        throw std::invalid_argument(what + " must be a number from " + std::to_string(low) +
+                                    " to " + std::to_string(high) + ", not \"" + text + "\"");
+    return value;
+}
+
+double seconds(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || p != end || value < 0 || value > 3600)
+        throw std::invalid_argument("--restart-seconds must be 0 to 3600, not \"" + text + "\"");
+    return value;
+}
+
+std::pair<std::string, std::string> pairOf(const std::string& text, const std::string& option) {
+    const auto equals = text.find('=');
+    if (equals == std::string::npos || equals == 0)
+        throw std::invalid_argument(option + " needs NAME=VALUE, not \"" + text + "\"");
+    return {text.substr(0, equals), text.substr(equals + 1)};
+}
+
+int errorStatus(const std::string& text) {
+    static const std::map<std::string, int> names = {
+        {"tooBig", 1},
+        {"noSuchName", 2},
+        {"badValue", 3},
+        {"readOnly", 4},
+        {"genErr", 5},
+        {"noAccess", 6},
+        {"wrongType", 7},
+        {"wrongLength", 8},
+        {"wrongEncoding", 9},
+        {"wrongValue", 10},
+        {"noCreation", 11},
+        {"inconsistentValue", 12},
+        {"resourceUnavailable", 13},
+        {"commitFailed", 14},
+        {"undoFailed", 15},
+        {"authorizationError", 16},
+        {"notWritable", 17},
+        {"inconsistentName", 18},
+    };
+    if (const auto it = names.find(text); it != names.end())
+        return it->second;
+    return number<int>(text, 1, 19, "--fail STATUS");
+}
+
+void listen(Options& options, const std::string& text) {
+    const auto colon = text.rfind(':');
+    if (colon == std::string::npos)
+        throw std::invalid_argument("--listen needs ADDR:PORT, not \"" + text + "\"");
+    options.address = text.substr(0, colon);
+    in_addr address{};
+    if (inet_pton(AF_INET, options.address.c_str(), &address) != 1)
+        throw std::invalid_argument("--listen needs an IPv4 address, not \"" + options.address +
+                                    "\"");
+    options.port = number<int>(text.substr(colon + 1), 0, 65535, "--listen PORT");
+}
+
+std::string community(const std::string& text, const std::string& option) {
+    for (const unsigned char c : text)
+        if (c < 0x20 || c > 0x7e || c == '"' || c == '\\')
+            throw std::invalid_argument(option + " takes printable text without quotes or "
+                                                 "backslashes");
+    return text;
+}
+
+std::string passPhrase(const std::string& text, const std::string& what) {
+    if (text.size() < 8)
+        throw std::invalid_argument(what + " must have at least 8 characters");
+    community(text, what);
+    return text;
+}
+
+V3User v3User(const std::string& text) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        const auto colon = text.find(':', start);
+        fields.push_back(text.substr(start, colon - start));
+        if (colon == std::string::npos)
+            break;
+        start = colon + 1;
+    }
+    if (fields.size() > 5 || fields[0].empty())
+        throw std::invalid_argument("--v3-user needs NAME:AUTH:AUTHPASS:PRIV:PRIVPASS, not \"" +
+                                    text + "\"");
+    fields.resize(5);
+    V3User user{community(fields[0], "--v3-user NAME"), fields[1].empty() ? "none" : fields[1],
+                fields[2], fields[3].empty() ? "none" : fields[3], fields[4]};
+    if (user.auth != "none" && user.auth != "md5" && user.auth != "sha")
+        throw std::invalid_argument("--v3-user AUTH must be none, md5 or sha");
+    if (user.priv != "none" && user.priv != "des" && user.priv != "aes")
+        throw std::invalid_argument("--v3-user PRIV must be none, des or aes");
+    if (user.auth == "none" && user.priv != "none")
+        throw std::invalid_argument("--v3-user " + user.name + ": privacy needs authentication");
+    if (user.auth != "none")
+        passPhrase(user.authPass, "--v3-user AUTHPASS");
+    if (user.priv != "none")
+        passPhrase(user.privPass, "--v3-user PRIVPASS");
+    return user;
+}
+
+std::pair<std::string, int> varNumber(const std::string& text, const std::string& option,
+                                      int high) {
+    const auto [var, value] = pairOf(text, option);
+    return {var, number<int>(value, 0, high, option + " value")};
+}
+
+const std::map<std::string, Handler>& handlers() {
+    static const std::map<std::string, Handler> table = {
+        {"--listen", listen},
+        {"--ro-community",
+         [](Options& o, const std::string& v) { o.roCommunity = community(v, "--ro-community"); }},
+        {"--rw-community",
+         [](Options& o, const std::string& v) { o.rwCommunity = community(v, "--rw-community"); }},
+        {"--v3-user", [](Options& o, const std::string& v) { o.users.push_back(v3User(v)); }},
+        {"--engine-id",
+         [](Options& o, const std::string& v) {
+             if (v.size() < 10 || v.size() > 64 ||
+                 v.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos ||
+                 v.size() % 2 != 0)
+                 throw std::invalid_argument("--engine-id takes 5 to 32 octets in hex");
+             o.engineId = v;
+         }},
+        {"--restart-seconds",
+         [](Options& o, const std::string& v) { o.restartSeconds = seconds(v); }},
+        {"--rows",
+         [](Options& o, const std::string& v) {
+             o.device.rows.push_back(varNumber(v, "--rows", 65535));
+         }},
+        {"--set",
+         [](Options& o, const std::string& v) { o.device.values.push_back(pairOf(v, "--set")); }},
+        {"--absent", [](Options& o, const std::string& v) { o.device.absent.push_back(v); }},
+        {"--delay-ms",
+         [](Options& o, const std::string& v) {
+             o.delayMs = number<int>(v, 0, 600000, "--delay-ms");
+         }},
+        {"--drop-percent",
+         [](Options& o, const std::string& v) {
+             o.dropPercent = number<int>(v, 0, 100, "--drop-percent");
+         }},
+        {"--seed",
+         [](Options& o, const std::string& v) {
+             o.seed = number<unsigned>(v, 0, 4294967295u, "--seed");
+         }},
+        {"--fail",
+         [](Options& o, const std::string& v) {
+             const auto [var, status] = pairOf(v, "--fail");
+             o.fail.emplace_back(var, errorStatus(status));
+         }},
+        {"--drop-set",
+         [](Options& o, const std::string& v) {
+             o.dropSet.push_back(varNumber(v, "--drop-set", 1000000));
+         }},
+        {"--delay-var",
+         [](Options& o, const std::string& v) {
+             o.delayVar.push_back(varNumber(v, "--delay-var", 600000));
+         }},
+        {"--too-big", [](Options& o, const std::string& v) { o.tooBig.push_back(v); }},
+        {"--max-varbinds",
+         [](Options& o, const std::string& v) {
+             o.maxVarbinds = number<int>(v, 0, 100000, "--max-varbinds");
+         }},
+        {"--answer-oid",
+         [](Options& o, const std::string& v) {
+             o.answerOid.push_back(pairOf(v, "--answer-oid"));
+         }},
+        {"--log", [](Options& o, const std::string& v) { o.logFile = v; }},
+        {"--state", [](Options& o, const std::string& v) { o.stateFile = v; }},
+        {"--state-dir", [](Options& o, const std::string& v) { o.stateDir = v; }},
+    };
+    return table;
+}
+
+} // namespace
+
+Options parseOptions(const std::vector<std::string>& arguments) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (name == "--version") {
+            options.version = true;
+            continue;
+        }
+        std::optional<std::string> value;
+        if (const auto equals = name.find('=');
+            equals != std::string::npos && name.rfind("--", 0) == 0) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        const auto it = handlers().find(name);
+        if (it == handlers().end())
+            throw std::invalid_argument("unknown option \"" + name + "\" (see --help)");
+        if (!value) {
+            if (i + 1 >= arguments.size())
+                throw std::invalid_argument(name + " needs a value");
+            value = arguments[++i];
+        }
+        it->second(options, *value);
+    }
+    return options;
+}
+
+std::string helpText() {
+    std::string tables;
+    for (const RowTable& table : rowTables())
+        tables += "      " + std::string(table.name) +
+                  std::string(14 - std::string(table.name).size(), ' ') + table.what +
+                  " (default " + std::to_string(table.defaultRows) + ")\n";
+    return R"(Usage: apsim [OPTION]...
+The simulated ORW-3300AP access point: an SNMP agent (SNMPv1, v2c and v3 with
+USM) that serves the MIB-II system group and the device's private variables.
+It prints "apsim: listening on ADDR:PORT" once it answers and stops on SIGTERM
+or SIGINT. It reads no /etc/snmp configuration.
+
+Network and security:
+  --listen ADDR:PORT      UDP address to answer on (default 127.0.0.1:161);
+                          port 0 takes a free port, shown in the ready line
+  --ro-community TEXT     read community (default "mulvek")
+  --rw-community TEXT     write community (default "trondax")
+  --v3-user NAME:AUTH:AUTHPASS:PRIV:PRIVPASS
+                          an SNMPv3 user, repeatable; AUTH none|md5|sha,
+                          PRIV none|des|aes, pass phrases of 8 characters or
+                          more; trailing fields may be left out ("bob:none");
+                          the user may read and write at its own level or above
+  --engine-id HEX         the SNMPv3 engine ID (default: a fresh one per run)
+
+Device:
+  --rows TABLE=N          rows of a device table (N=0: an empty table); TABLE:
+)" + tables +
+           R"(      clients       both client tables: N/2 on 802.11a, the rest on 802.11g
+                          Fixed-slot tables hold free-slot values ("0.0.0.0",
+                          "000000000000") in the slots not in use.
+  --set VAR=VALUE         start value of any variable, read-only ones too,
+                          repeatable; VALUE is read by the variable's type (a
+                          number, a dotted quad, hex for MAC addresses, text
+                          otherwise); a prefix i: u: c: C: t: a: o: s: x:
+                          serves it with another SNMP type (Integer32, Gauge32,
+                          Counter32, Counter64, TimeTicks, IpAddress, OID,
+                          text, hex octets); with a prefix VAR may also be a
+                          new OID below one of the served roots
+  --absent VAR            the device lacks VAR and everything below it
+                          (noSuchName under SNMPv1, noSuchObject otherwise)
+  --restart-seconds S     silence after a restart (default 3; decimals allowed)
+                          Setting Restart/sysRestart or FactoryDefault to 1
+                          restarts the device once the answer has gone out:
+                          it answers nothing for S seconds, then comes back
+                          with engine boots + 1 and engine time 0; a factory
+                          default restores the start values.
+
+Faults:
+  --delay-ms N            hold every answer N milliseconds
+  --delay-var VAR=MS      hold answers to requests that carry VAR
+  --drop-percent N        ignore N percent of the requests
+  --seed N                seed of --drop-percent (default: random)
+  --drop-set VAR=N        ignore (leave unanswered and unapplied) the first N
+                          SETs that carry VAR
+  --fail VAR=STATUS       answer requests that carry VAR with error STATUS
+                          (1..19 or a name such as genErr, notWritable), the
+                          error index on VAR, the bindings as sent
+  --too-big VAR|all       answer tooBig with no bindings to requests that
+                          carry VAR (or to every request)
+  --max-varbinds N        answer tooBig to requests with more than N bindings
+  --answer-oid VAR=OID    answer GET and GET-NEXT for the variable VAR with the
+                          binding name OID (OID must stay below the same root):
+                          "E.2.7.4.1.1.2.1=E.2.7.4.1.1.2" serves a row whose
+                          name carries no index, "...=E.2.7.4.1.1.2.1.9" a
+                          longer index
+                          A request carries VAR when one of its binding names
+                          is VAR or lies below it.
+
+Files:
+  --log FILE              one line per request (see docs/apsim.md)
+  --state FILE            current values, rewritten after every change
+  --state-dir DIR         folder of the agent's own persistent files
+                          (default: a fresh temporary folder, removed at exit)
+
+VAR is a numeric OID ("E." stands for 1.3.6.1.4.1.48213.10.37.14) or a variable
+name from the device tables that names one variable, such as stLED, Restart or
+sysName.
+
+  --help                  this text
+  --version               the version
+)";
+}
+
+} // namespace apsim

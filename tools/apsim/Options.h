@@ -1,0 +1,51 @@
+// apsim's command line.
+#pragma once
+
+#include "Device.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace apsim {
+
+struct V3User {
+    std::string name;
+    std::string auth = "none"; // none, md5, sha
+    std::string authPass;
+    std::string priv = "none"; // none, des, aes
+    std::string privPass;
+};
+
+struct Options {
+    std::string address = "127.0.0.1";
+    int port = 161;
+    std::string roCommunity = "mulvek";
+    std::string rwCommunity = "trondax";
+    std::vector<V3User> users;
+    std::string engineId; // hex; empty: a fresh one per run
+    double restartSeconds = 3;
+    DeviceConfig device;
+    int delayMs = 0;
+    int dropPercent = 0;
+    std::optional<unsigned> seed;
+    std::vector<std::pair<std::string, int>> fail;              // VAR, error status
+    std::vector<std::pair<std::string, int>> dropSet;           // VAR, SETs to ignore
+    std::vector<std::pair<std::string, int>> delayVar;          // VAR, milliseconds
+    std::vector<std::string> tooBig;                            // VAR or "all"
+    int maxVarbinds = 0;                                        // 0: no limit
+    std::vector<std::pair<std::string, std::string>> answerOid; // VAR, OID answered instead
+    std::string logFile;
+    std::string stateFile;
+    std::string stateDir;
+    bool help = false;
+    bool version = false;
+};
+
+// Throws std::invalid_argument with a message naming the bad option.
+Options parseOptions(const std::vector<std::string>& arguments);
+
+std::string helpText();
+
+} // namespace apsim
