@@ -101,6 +101,7 @@ void SourceFile::close() {
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    buffer_ = QByteArray();
 }
 
 TargetFile::~TargetFile() {

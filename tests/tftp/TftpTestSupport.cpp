@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <filesystem>
 #include <random>
 
 namespace tftptest {
@@ -99,6 +100,12 @@ ServedFolder::ServedFolder(int timeout, int retries) {
     server.setTiming(timeout, retries);
     log.attach(server);
     server.start(dir.path(), 0);
+}
+
+ServedFolder::~ServedFolder() {
+    server.stop();
+    std::error_code ignored;
+    std::filesystem::remove_all(QFile::encodeName(dir.path()).toStdString(), ignored);
 }
 
 bool ServedFolder::waitIdle(int timeoutMs) {

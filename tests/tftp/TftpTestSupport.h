@@ -59,6 +59,10 @@ struct ServedFolder {
     StatusLog log;
 
     explicit ServedFolder(int timeout = 100, int retries = 3);
+    // Removes what clients wrote, names that are not UTF-8 included.
+    ~ServedFolder();
+    ServedFolder(const ServedFolder&) = delete;
+    ServedFolder& operator=(const ServedFolder&) = delete;
     QString path(const QString& name) const { return dir.filePath(name); }
     quint16 port() const { return server.port(); }
     // Waits until every session has ended and been removed.
