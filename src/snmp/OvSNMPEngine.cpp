@@ -151,7 +151,8 @@ int libraryError(void* handle) {
     char* text = nullptr;
     snmp_sess_error(handle, &library, &system, &text);
     std::free(text);
-    return library;
+    // A Report sets the library's error rather than the session's.
+    return library != SNMPERR_SUCCESS ? library : snmp_errno;
 }
 
 void readSession(Session& session) {

@@ -125,9 +125,11 @@ OvSNMPRequest::Built OvSNMPRequest::build(Kind kind) {
                 binding = ValueFromText(i), binding.oid = parseOid(base + ".0");
             else if (mode == MVT_SV)
                 binding = ValueFromText(i), binding.oid = parseOid(base);
-            else if (tableMode())
-                binding = ValueFromText(i), binding.oid = parseOid(base + "." + RowIndexText());
-            else
+            else if (tableMode()) {
+                const std::string index = RowIndexText();
+                binding = ValueFromText(i);
+                binding.oid = parseOid(index.empty() ? base : base + "." + index);
+            } else
                 throw OvException(ovcode::BadItemType);
         } else {
             if (!varList.IsReadable(i))
