@@ -5,6 +5,10 @@ ov_packages=(
     qt6-base-dev libgl-dev
     libsnmp-dev snmp
     libgtest-dev libgmock-dev
+    # TFTP clients for the server's tests; in.tftpd for its benchmark, which
+    # runs it on a free port (a daemon the package may start on port 69 is
+    # never used).
+    tftp-hpa atftp curl tftpd-hpa
 )
 
 ov_install_deps() {
