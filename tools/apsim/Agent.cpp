@@ -153,7 +153,7 @@ void Agent::run(int wakeFd) {
             throw std::runtime_error(std::string("select: ") + std::strerror(errno));
         if (ready > 0 && FD_ISSET(wakeFd, &readable))
             return;
-        packet_ = Packet{false, rules_.delayMs, 0};
+        packet_ = Packet{false, rules_.delayMs};
         if (ready > 0)
             snmp_read(&readable);
         else if (ready == 0)

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -64,7 +65,6 @@ private:
     struct Packet {
         bool swallow = false;
         int delayMs = 0;
-        int sends = 0;
     };
 
     void configureLibrary(const std::string& stateDir);
@@ -75,6 +75,9 @@ private:
     // Agent session callback: every request after the security layer.
     int onRequest(int op, snmp_session* session, int reqid, snmp_pdu* pdu, void* magic);
     RequestRecord describe(const snmp_pdu* pdu) const;
+    // The outcome of a request the device ignores (restarting, dropped), or nullptr.
+    const char* ignoredAs(const snmp_pdu* pdu);
+    void logPending(const char* outcome);
     FaultRules::Rule* match(std::vector<FaultRules::Rule>& rules, const snmp_pdu* pdu,
                             int* position = nullptr) const;
     bool carries(const snmp_pdu* pdu, const OvOid& oid, int* position = nullptr) const;
@@ -104,8 +107,9 @@ private:
     const Options& options_;
     FaultRules rules_;
     Packet packet_;
-    bool silent_ = false;    // restarting: nothing is answered
-    int pendingRestart_ = 0; // 1 restart, 2 factory default, after the packet
+    std::optional<RequestRecord> pending_; // the request being answered, not yet logged
+    bool silent_ = false;                  // restarting: nothing is answered
+    int pendingRestart_ = 0;               // 1 restart, 2 factory default, after the packet
     bool factoryPending_ = false;
     bool changed_ = false;
     int restarts_ = 0;

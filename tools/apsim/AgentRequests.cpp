@@ -92,39 +92,56 @@ int AgentTrampolines::request(int op, netsnmp_session* session, int reqid, netsn
 int Agent::onRequest(int op, netsnmp_session* session, int reqid, netsnmp_pdu* pdu, void* magic) {
     if (op != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || pdu == nullptr)
         return originalCallback_(op, session, reqid, pdu, magic);
-    RequestRecord record = describe(pdu);
-    int result = 1;
+    // The log line goes out before the answer (see onSend), so whoever reads
+    // the log after the answer finds it there.
+    pending_ = describe(pdu);
+    if (const char* fate = ignoredAs(pdu)) {
+        packet_.swallow = true;
+        logPending(fate);
+        return 1;
+    }
+    for (const FaultRules::Rule& rule : rules_.delayVar)
+        if (carries(pdu, rule.oid))
+            packet_.delayMs = std::max(packet_.delayMs, rule.value);
     int position = 0;
-    if (silent_) {
-        packet_.swallow = true;
-        record.outcome = "down";
-    } else if (rules_.dropPercent > 0 && static_cast<int>(random_() % 100) < rules_.dropPercent) {
-        packet_.swallow = true;
-        record.outcome = "dropped";
-    } else if (FaultRules::Rule* rule =
-                   pdu->command == SNMP_MSG_SET ? match(rules_.dropSet, pdu) : nullptr;
-               rule != nullptr && rule->value > 0) {
-        --rule->value;
-        packet_.swallow = true;
-        record.outcome = "dropset";
+    int result = 1;
+    if (const FaultRules::Rule* fail = match(rules_.fail, pdu, &position)) {
+        pending_->outcome = "failed:" + std::to_string(fail->value);
+        answerError(session, pdu, fail->value, position, true);
+    } else if (tooBigFor(pdu)) {
+        pending_->outcome = "toobig";
+        answerError(session, pdu, SNMP_ERR_TOOBIG, 0, false);
     } else {
-        for (const FaultRules::Rule& rule : rules_.delayVar)
-            if (carries(pdu, rule.oid))
-                packet_.delayMs = std::max(packet_.delayMs, rule.value);
-        if (const FaultRules::Rule* fail = match(rules_.fail, pdu, &position)) {
-            answerError(session, pdu, fail->value, position, true);
-            record.outcome = "failed:" + std::to_string(fail->value);
-        } else if (tooBigFor(pdu)) {
-            answerError(session, pdu, SNMP_ERR_TOOBIG, 0, false);
-            record.outcome = "toobig";
-        } else {
-            const int sendsBefore = packet_.sends;
-            result = originalCallback_(op, session, reqid, pdu, magic);
-            record.outcome = packet_.sends > sendsBefore ? "answered" : "silent";
+        pending_->outcome = "answered";
+        result = originalCallback_(op, session, reqid, pdu, magic);
+    }
+    logPending("silent"); // nothing was sent
+    return result;
+}
+
+const char* Agent::ignoredAs(const netsnmp_pdu* pdu) {
+    if (silent_)
+        return "down";
+    if (rules_.dropPercent > 0 && static_cast<int>(random_() % 100) < rules_.dropPercent)
+        return "dropped";
+    if (pdu->command != SNMP_MSG_SET)
+        return nullptr;
+    for (FaultRules::Rule& rule : rules_.dropSet) {
+        if (rule.value > 0 && carries(pdu, rule.oid)) {
+            --rule.value;
+            return "dropset";
         }
     }
-    journal_.logRequest(record);
-    return result;
+    return nullptr;
+}
+
+void Agent::logPending(const char* outcome) {
+    if (!pending_)
+        return;
+    if (outcome != nullptr)
+        pending_->outcome = outcome;
+    journal_.logRequest(*pending_);
+    pending_.reset();
 }
 
 RequestRecord Agent::describe(const netsnmp_pdu* pdu) const {
@@ -210,7 +227,11 @@ int AgentTrampolines::send(netsnmp_transport* transport, const void* data, int s
 
 int Agent::onSend(netsnmp_transport* transport, const void* data, int size, void** opaque,
                   int* opaqueLength) {
-    ++packet_.sends;
+    logPending(nullptr);
+    if (changed_) {
+        writeState();
+        changed_ = false;
+    }
     if (silent_ || packet_.swallow)
         return size;
     if (packet_.delayMs <= 0)

@@ -131,6 +131,8 @@ void Device::addRows(const std::vector<std::pair<std::string, int>>& counts) {
 
 void Device::applyValue(const std::string& var, const std::string& text) {
     const OvOid oid = mib_.resolve(var);
+    if (text.rfind("n:", 0) == 0)
+        throw std::invalid_argument("--set " + var + ": a NULL cannot be served (see --absent)");
     if (const auto it = variables_.find(oid); it != variables_.end()) {
         it->second.value = parseValue(text, it->second.type);
         it->second.uptime = false;

@@ -1,0 +1,284 @@
+// The simulated device's model without the agent: every variable of the device
+// tables is there with its type, names resolve, sets are checked as an agent
+// would, typed values read and write back.
+#include "Device.h"
+#include "DeviceMib.h"
+#include "Options.h"
+#include "TypedValue.h"
+
+#include <gtest/gtest.h>
+
+using apsim::Device;
+using apsim::DeviceConfig;
+
+namespace {
+
+OvOid oid(const std::string& text) {
+    if (text.rfind("E.", 0) == 0)
+        return *OvOid::parse(std::string(mib::enterpriseRoot) + text.substr(1));
+    return *OvOid::parse(text);
+}
+
+bool hasInstanceBelow(const Device& device, const OvOid& column) {
+    const Device::Entry* entry = device.next(column, column);
+    return entry != nullptr;
+}
+
+TEST(ApsimDevice, ServesEveryVariableOfEveryTableWithItsType) {
+    const Device device{DeviceConfig{}};
+    int checked = 0;
+    for (const mib::TableInfo& table : mib::tables()) {
+        for (const OvSNMPVarRow* row = table.rows; row->oid != nullptr; ++row) {
+            if (*row->oid == '\0')
+                continue;
+            OvOid instance = *OvOid::parse(row->oid);
+            SCOPED_TRACE("T" + std::to_string(table.number) + " " + row->name);
+            if (table.mode == MVT_FMV || table.mode == MVT_UMV) {
+                EXPECT_TRUE(hasInstanceBelow(device, instance)) << "no rows below the column";
+                ++checked;
+                continue;
+            }
+            if (table.mode == SVT_SV)
+                instance.arcs().push_back(0);
+            const apsim::DeviceVariable* variable = device.find(instance);
+            ASSERT_NE(variable, nullptr) << instance.toString() << " is not served";
+            EXPECT_EQ(variable->value.syntax, apsim::syntaxOfType(row->type));
+            if (row->type == ovtype::macaddress) {
+                EXPECT_EQ(variable->value.octets.size(), 6u);
+            }
+            if (row->access == ovaccess::readonly) {
+                EXPECT_FALSE(variable->writable);
+            }
+            if (row->access == ovaccess::readwrite) {
+                EXPECT_TRUE(variable->writable);
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 300);
+}
+
+TEST(ApsimDevice, HoldsTheValuesWindowsExpect) {
+    const struct {
+        const char* oid;
+        const char* typed;
+    } cases[] = {
+        {"E.4.4.0", "i:85"},                          // stLED 0x55
+        {"E.1.1.1.4.1", "s:36 40 44 48"},             // hChannelList, 802.11a
+        {"E.1.1.1.4.2", "s:1 2 3 4 5 6 7 8 9 10 11"}, // hChannelList, 802.11g
+        {"E.4.1.1.1.0", "s:v1.2.07"},                 // firmware version
+        {"E.2.4.2.1.2.1.16", "x:000000000000"},       // a free MAC list slot
+        {"E.2.7.3.1.2.8", "a:0.0.0.0"},               // a free static pool slot
+        {"E.2.7.3.1.3.8", "x:000000000000"},
+        {"E.3.2.1.0", "i:0"}, // Restart
+        {"1.3.6.1.2.1.1.2.0", "o:1.3.6.1.4.1.48213.10.37.14"},
+    };
+    const Device device{DeviceConfig{}};
+    for (const auto& c : cases) {
+        const apsim::DeviceVariable* variable = device.find(oid(c.oid));
+        ASSERT_NE(variable, nullptr) << c.oid;
+        EXPECT_EQ(apsim::formatValue(variable->value, variable->type), c.typed) << c.oid;
+    }
+}
+
+TEST(ApsimDevice, SizesTablesByRowCount) {
+    const struct {
+        const char* table;
+        int rows;
+        const char* column; // below which the rows are counted
+        int expected;
+    } cases[] = {
+        {"dhcpleases", 0, "E.2.7.4.1.1.2", 0},   {"dhcpleases", 2000, "E.2.7.4.1.1.2", 2000},
+        {"log", 0, "E.2.11.12.1.3", 0},          {"clients", 5, "E.4.5.2.1.2.1", 2},
+        {"clients", 5, "E.4.5.2.1.2.2", 3},      {"clients-g", 4, "E.4.5.2.1.2.2", 4},
+        {"staticpool", 12, "E.2.7.3.1.2", 12},   {"maclist-a", 1, "E.2.4.2.1.2.1", 1},
+        {"sitesurvey-g", 7, "E.2.8.2.1.7.2", 7}, {"rogue", 3, "E.2.10.4.1.4.1.8", 3},
+        {"knownap", 0, "E.2.10.4.2.2.1.2", 0},
+    };
+    for (const auto& c : cases) {
+        const Device device{DeviceConfig{{{c.table, c.rows}}, {}, {}}};
+        const OvOid column = oid(c.column);
+        int count = 0;
+        for (const auto& [name, variable] : device.variables())
+            count += name.startsWith(column) && name.size() > column.size() ? 1 : 0;
+        EXPECT_EQ(count, c.expected) << c.table << "=" << c.rows << " below " << c.column;
+    }
+}
+
+TEST(ApsimDevice, ResolvesNamesAndOids) {
+    const struct {
+        const char* var;
+        const char* expected; // empty: refused
+    } cases[] = {
+        {"stLED", "E.4.4.0"},
+        {"Restart", "E.3.2.1.0"},
+        {"sysRestart", "E.3.2.1.0"},
+        {"FactoryDefault", "E.3.2.2.0"},
+        {"sysName", "1.3.6.1.2.1.1.5.0"},
+        {"System Location", "1.3.6.1.2.1.1.6.0"},
+        {"E.2.7.4.1.1.2.1", "E.2.7.4.1.1.2.1"},
+        {".1.3.6.1.2.1.1.1.0", "1.3.6.1.2.1.1.1.0"},
+        {"adAPMode", ""}, // one per band: not unique
+        {"noSuchVariable", ""},
+        {"1.3.x", ""},
+    };
+    const Device device{DeviceConfig{}};
+    for (const auto& c : cases) {
+        if (*c.expected == '\0') {
+            EXPECT_THROW(device.mib().resolve(c.var), std::invalid_argument) << c.var;
+            continue;
+        }
+        EXPECT_EQ(device.mib().resolve(c.var), oid(c.expected)) << c.var;
+    }
+}
+
+TEST(ApsimDevice, ChecksSetsAsAnAgentWould) {
+    const struct {
+        const char* name;
+        const char* oid;
+        OvVb value;
+        int status;
+    } cases[] = {
+        {"writable text", "E.1.1.1.1.1", OvVb::octetString("Lobby"), 0},
+        {"read-only variable", "E.4.4.0", OvVb::integer(3), apsim::snmperr::notWritable},
+        {"text as an integer", "E.1.1.1.1.1", OvVb::integer(3), apsim::snmperr::wrongType},
+        {"value outside the option list", "E.2.1.1.1.1", OvVb::integer(9),
+         apsim::snmperr::wrongValue},
+        {"value of the option list", "E.2.1.1.1.1", OvVb::integer(5), 0},
+        {"short MAC address", "E.2.4.2.1.2.1.1", OvVb::octetString("\x01\x02"),
+         apsim::snmperr::wrongLength},
+        {"row that does not exist", "E.2.7.3.1.2.99",
+         OvVb::octetString(std::string(4, '\0'), OvSyntax::IpAddress), apsim::snmperr::noCreation},
+        {"object that does not exist", "E.9.9.0", OvVb::integer(1), apsim::snmperr::notWritable},
+        {"absent variable", "E.4.6.1.0", OvVb::integer(1), apsim::snmperr::notWritable},
+    };
+    const Device device{DeviceConfig{{}, {}, {"statusIndicationTemperature"}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(device.checkSet(oid(c.oid), c.value), c.status) << c.name;
+}
+
+TEST(ApsimDevice, RestartsAndRestoresFactoryValues) {
+    Device device{DeviceConfig{{}, {{"sysName", "Start"}}, {}}};
+    const OvOid name = oid("1.3.6.1.2.1.1.5.0");
+    const OvOid ssid = oid("E.1.1.1.1.2");
+    EXPECT_EQ(device.set(name, OvVb::octetString("Changed")), 0);
+    EXPECT_EQ(device.set(ssid, OvVb::octetString("Lobby")), 0);
+    EXPECT_EQ(device.set(oid("E.3.2.1.0"), OvVb::integer(1)), 1);
+    device.restart(false);
+    EXPECT_EQ(device.find(name)->value.octets, "Changed");
+    EXPECT_EQ(device.find(oid("E.4.1.2.1.1.2"))->value.octets, "Lobby") << "status shows config";
+    EXPECT_EQ(device.find(oid("E.3.2.1.0"))->value.number, 0u);
+    EXPECT_EQ(device.set(oid("E.3.2.2.0"), OvVb::integer(1)), 2);
+    device.restart(true);
+    EXPECT_EQ(device.find(name)->value.octets, "Start");
+    EXPECT_EQ(device.find(ssid)->value.octets, "ORW3300-G");
+}
+
+TEST(ApsimDevice, ClearsTheLogOnRequest) {
+    Device device{DeviceConfig{}};
+    const OvOid message = oid("E.2.11.12.1.3.1");
+    ASSERT_NE(device.find(message), nullptr);
+    device.set(oid("E.2.11.10.0"), OvVb::integer(1));
+    EXPECT_EQ(device.find(message), nullptr);
+}
+
+TEST(ApsimTypedValue, ReadsAndWritesEveryType) {
+    const struct {
+        const char* text;
+        std::uint8_t type;
+        const char* typed; // empty: refused
+    } cases[] = {
+        {"85", ovtype::integer, "i:85"},
+        {"-7", ovtype::integer, "i:-7"},
+        {"x", ovtype::integer, ""},
+        {"4294967296", ovtype::counter, ""},
+        {"12", ovtype::counter, "c:12"},
+        {"100", ovtype::timeticks, "t:100"},
+        {"10.0.0.1", ovtype::ipaddress, "a:10.0.0.1"},
+        {"10.0.0.256", ovtype::ipaddress, ""},
+        {"10.0.1", ovtype::ipaddress, ""},
+        {"00:0c:41:AA:bb:01", ovtype::macaddress, "x:000C41AABB01"},
+        {"0C4", ovtype::macaddress, ""},
+        {"Lobby 1", ovtype::displaystr, "s:Lobby 1"},
+        {"", ovtype::displaystr, "s:"},
+        {"1.3.6.1.4.1", ovtype::objectid, "o:1.3.6.1.4.1"},
+        {"s:85", ovtype::integer, "s:85"},
+        {"i:85", ovtype::displaystr, "i:85"},
+        {"u:7", ovtype::integer, "u:7"},
+        {"C:5000000000", ovtype::integer, "C:5000000000"},
+        {"x:00FF", ovtype::displaystr, "x:00FF"},
+        {"x:414243", ovtype::displaystr, "s:ABC"},
+        {"q:1", ovtype::displaystr, "s:q:1"},
+    };
+    for (const auto& c : cases) {
+        if (*c.typed == '\0') {
+            EXPECT_THROW(apsim::parseValue(c.text, c.type), std::invalid_argument) << c.text;
+            continue;
+        }
+        EXPECT_EQ(apsim::formatValue(apsim::parseValue(c.text, c.type), c.type), c.typed) << c.text;
+    }
+}
+
+TEST(ApsimOptions, RefusesBadCommandLinesWithAMessage) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* message;
+    } cases[] = {
+        {{"--bogus"}, "unknown option"},
+        {{"--listen", "localhost"}, "ADDR:PORT"},
+        {{"--listen", "example:161"}, "IPv4"},
+        {{"--listen", "127.0.0.1:70000"}, "PORT"},
+        {{"--rows", "dhcpleases"}, "NAME=VALUE"},
+        {{"--v3-user", "bob:md5:short"}, "at least 8"},
+        {{"--v3-user", "bob:none::aes:longenough"}, "privacy needs authentication"},
+        {{"--v3-user", "bob:sha256:longenough"}, "AUTH"},
+        {{"--fail", "stLED=20"}, "1 to 19"},
+        {{"--drop-percent", "101"}, "0 to 100"},
+        {{"--restart-seconds", "-1"}, "0 to 3600"},
+        {{"--ro-community", "a\"b"}, "quotes"},
+        {{"--set"}, "needs a value"},
+    };
+    for (const auto& c : cases) {
+        try {
+            apsim::parseOptions(c.arguments);
+            ADD_FAILURE() << c.arguments[0] << " was accepted";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
+                << c.arguments[0] << ": " << error.what();
+        }
+    }
+}
+
+TEST(ApsimOptions, HelpNamesEveryOptionAndTable) {
+    const std::string help = apsim::helpText();
+    for (const char* name :
+         {"--listen",          "--ro-community", "--rw-community", "--v3-user",  "--engine-id",
+          "--restart-seconds", "--rows",         "--set",          "--absent",   "--delay-ms",
+          "--delay-var",       "--drop-percent", "--seed",         "--drop-set", "--fail",
+          "--too-big",         "--max-varbinds", "--answer-oid",   "--log",      "--state",
+          "--state-dir",       "clients",        "dhcpleases",     "staticpool", "maclist-a",
+          "sitesurvey-g",      "rogue",          "knownap",        "log"})
+        EXPECT_NE(help.find(name), std::string::npos) << name;
+}
+
+TEST(ApsimOptions, RefusesStartValuesTheDeviceCannotHold) {
+    const struct {
+        std::pair<std::string, std::string> value;
+        const char* message;
+    } cases[] = {
+        {{"E.2.7.4.1.1.2", "x:00"}, "table column"},
+        {{"E.9.9.0", "5"}, "type prefix"},
+        {{"1.3.6.1.9.0", "i:5"}, "below"},
+        {{"stLED", "lit"}, "not a 32-bit integer"},
+    };
+    for (const auto& c : cases) {
+        try {
+            Device device{DeviceConfig{{}, {c.value}, {}}};
+            ADD_FAILURE() << c.value.first << "=" << c.value.second << " was accepted";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
+    }
+}
+
+} // namespace
