@@ -1,0 +1,371 @@
+#include "TMainForm.h"
+
+#include "DeviceMib.h"
+#include "OvCatalog.h"
+#include "OvDialogs.h"
+#include "OvException.h"
+#include "OvFrontPanel.h"
+#include "OvGuard.h"
+#include "OvInstanceLock.h"
+#include "OvLedShape.h"
+#include "OvListView.h"
+#include "OvSNMPRequest2Edits.h"
+#include "OvStatusBar.h"
+#include "OvTimeScale.h"
+#include "TAboutForm.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kModelName = QStringLiteral(OV_MODEL_NAME);
+const QString kSiblingModel = QStringLiteral("ORW-5200AP");
+const QString kTimedOutText = QStringLiteral("SNMP request timed out!");
+
+std::string folderWithSlash(const std::string& folder) {
+    return folder.empty() || folder.back() == '/' ? folder : folder + "/";
+}
+
+// The catalog folder below a folder, found without regard to case.
+std::string catalogFolder(const std::string& parent, const char* name) {
+    return folderWithSlash(parent) + OvFindFolderIgnoringCase(parent, name);
+}
+
+QLineEdit* factEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setAccessibleName(QString::fromLatin1(name));
+    edit->hide();
+    return edit;
+}
+
+QTimer* timer(QObject* parent, const char* name, int milliseconds) {
+    auto* t = new QTimer(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setInterval(ov::scaledInterval(milliseconds));
+    return t;
+}
+
+// Starts a timer only when it is not running: starting restarts it in Qt.
+void startIfIdle(QTimer* t) {
+    if (!t->isActive())
+        t->start();
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(kModelName);
+    const std::string exeFolder = QCoreApplication::applicationDirPath().toStdString();
+    ov::loadCatalogs(catalogFolder(exeFolder, "errMSg"),
+                     {OvCatalog::SnmpClass, OvCatalog::Snmp, OvCatalog::Messages, OvCatalog::OvSnmp,
+                      OvCatalog::SnmpV3, OvCatalog::Usm, OvCatalog::Common});
+    buildPanel();
+    buildMenus();
+    Timer1 = timer(this, "Timer1", 3000);
+    Timer2 = timer(this, "Timer2", 500);
+    Timer3 = timer(this, "Timer3", 100);
+    Timer4 = timer(this, "Timer4", 2000);
+    ov::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    ov::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    ov::onSignal(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    ov::onSignal(Timer4, &QTimer::timeout, this, [this] { Timer4Timer(); });
+}
+
+TMainForm::~TMainForm() {
+    stopPolling();
+}
+
+void TMainForm::buildPanel() {
+    auto* central = new QWidget(this);
+    central->setFixedSize(390, 94);
+    Image1 = new QLabel(central);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Front panel of the ") + kModelName);
+    Image1->setPixmap(ov::frontPanelPicture(kModelName));
+    Image1->setGeometry(1, 0, 390, 94);
+    Sh_11g = new OvLedShape(QStringLiteral("Sh_11g"), QStringLiteral("802.11g LED"), central);
+    Sh_11a = new OvLedShape(QStringLiteral("Sh_11a"), QStringLiteral("802.11a LED"), central);
+    Sh_Lan = new OvLedShape(QStringLiteral("Sh_Lan"), QStringLiteral("LAN LED"), central);
+    Sh_power = new OvLedShape(QStringLiteral("Sh_power"), QStringLiteral("Power LED"), central);
+    Sh_11g->move(183, 53);
+    Sh_11a->move(209, 53);
+    Sh_Lan->move(236, 53);
+    Sh_power->move(262, 53);
+    Ed_FwVer = factEdit(central, "Ed_FwVer");
+    Ed_Countrycode = factEdit(central, "Ed_Countrycode");
+    ED_Turbomode = factEdit(central, "ED_Turbomode");
+    ED_Turbomode_g = factEdit(central, "ED_Turbomode_g");
+    APModeSupport = factEdit(central, "APModeSupport");
+    ifMultiSSID_Edit = factEdit(central, "ifMultiSSID_Edit");
+    IPAddressEdit = factEdit(central, "IPAddressEdit");
+    SubMaskEdit = factEdit(central, "SubMaskEdit");
+    Ifclientinfosupported = factEdit(central, "Ifclientinfosupported");
+    setCentralWidget(central);
+
+    MainStatusBar = new OvStatusBar(this);
+    MainStatusBar->setObjectName(QStringLiteral("MainStatusBar"));
+    MainStatusBar->setFixedHeight(19);
+    MainStatusBar->setSizeGripEnabled(false);
+    // The panel takes the bar's width so that failure texts can be read.
+    OvStatusPanel* panel = MainStatusBar->addPanel(0);
+    panel->setObjectName(QStringLiteral("StatusPanel0"));
+    panel->setAccessibleName(QStringLiteral("Status"));
+    setStatusBar(MainStatusBar);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+}
+
+QAction* TMainForm::addItem(QMenu* menu, const QString& caption, void (TMainForm::*open)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(caption.trimmed().remove(QLatin1Char(' ')) + QStringLiteral("Item"));
+    if (open == nullptr) {
+        action->setEnabled(false); // its window is not part of this build yet
+        return action;
+    }
+    ov::onSignal(action, &QAction::triggered, this, [this, open] { (this->*open)(); });
+    return action;
+}
+
+void TMainForm::buildMenus() {
+    QMenu* home = menuBar()->addMenu(QStringLiteral("Home"));
+    addItem(home, QStringLiteral("Information"), nullptr);
+    addItem(home, QStringLiteral("Wireless"), nullptr);
+    addItem(home, QStringLiteral("LAN"), nullptr);
+    QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
+    for (const char* caption : {"Performance", "Filters", "Grouping", "DHCP Server", "Multi-SSID"})
+        addItem(advanced, QString::fromLatin1(caption), nullptr);
+    RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
+    addItem(advanced, QStringLiteral("System Log"), nullptr);
+    ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
+    for (const char* caption :
+         {"Admin", "System", "Firmware", "Configuration File", "Miscellaneous"})
+        addItem(tools, QString::fromLatin1(caption), nullptr);
+    QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
+    for (const char* caption : {"Device Info", "Stats", "Indication"})
+        addItem(status, QString::fromLatin1(caption), nullptr);
+    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), nullptr);
+    ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    addItem(help, QStringLiteral("About"), &TMainForm::OpenAbout);
+    AdvancedMenuShow();
+}
+
+std::optional<int> TMainForm::FormCreate(const std::vector<std::string>& arguments) {
+    auto plainBox = [this](const QString& text) { ov::messageBox(this, kModelName, text); };
+    try {
+        OvSNMPSetup("");
+    } catch (const OvException& e) {
+        plainBox(QString::fromStdString(e.text()));
+        return 1;
+    }
+    OvSNMPSecurity.version = 0;
+    const OvStationFolders folders = OvReadStationFolders(ovstation::configPath());
+    ov::loadCatalogs(
+        catalogFolder(folders.moduleFolder.empty() ? "." : folders.moduleFolder, "errmsg"),
+        {OvCatalog::Common, OvCatalog::Snmp, OvCatalog::SnmpV3, OvCatalog::Usm,
+         OvCatalog::SnmpClass, OvCatalog::OvSnmp, OvCatalog::Messages});
+    if (arguments.empty()) {
+        plainBox(QStringLiteral("This module is only used in the Panorel or HP-Openview."));
+        return 1;
+    }
+    startup_.device = OvSNMPDevice;
+    startup_.scope = OvSNMPScope;
+    startup_.security = OvSNMPSecurity;
+    try {
+        OvApplyArguments(startup_, arguments, folders.profileFolder);
+    } catch (const OvConversionError& e) {
+        plainBox(QString::fromStdString(e.what()));
+        return 1;
+    }
+    OvSNMPDevice = startup_.device;
+    OvSNMPScope = startup_.scope;
+    OvSNMPSecurity = startup_.security;
+    setWindowTitle(windowTitle() + QStringLiteral(" : ") + agentAddressText());
+    instanceLock_ = std::make_unique<OvInstanceLock>(windowTitle().toStdString());
+    if (!instanceLock_->held()) {
+        ov::messageBox(this, QStringLiteral("Warning"),
+                       QStringLiteral("Another ORW3300AP module is running!"));
+        return 1;
+    }
+    HandOver();
+    return std::nullopt;
+}
+
+void TMainForm::HandOver() {
+    ledBinding_ = std::make_unique<OvSNMPRequest2Edits>(this);
+    ledBinding_->request.varList.Assign(OvSNMPVarList(mib::T41, SVT_SV, 0));
+    ledBinding_->SetStatusTarget(statusPanel());
+    ledBinding_->OnGetDone = [this](OvSNMPRequest2Controls*, const OvSNMPError& result) {
+        LedUpdate(result);
+    };
+    ledBinding_->request.timeout = 600;
+    ledBinding_->request.retries = 0;
+    Timer1Timer();
+    startIfIdle(Timer1);
+    startIfIdle(Timer4);
+
+    const struct {
+        const OvSNMPVarRow* table;
+        OvListMode mode;
+        std::vector<std::pair<int, QLineEdit*>> controls;
+        const char* format;
+    } facts[] = {
+        {mib::T44, SVT_SV, {{0, Ed_FwVer}}, "%s"},
+        {mib::T48, SVT_SV, {{0, Ed_Countrycode}}, "%s"},
+        {mib::T49, MVT_SV, {{0, ED_Turbomode}, {1, ED_Turbomode_g}}, "%s"},
+        {mib::T50, SVT_SV, {{0, APModeSupport}}, "%u"},
+        {mib::T51, SVT_SV, {{0, ifMultiSSID_Edit}}, "%u"},
+        {mib::T3, SVT_SV, {{1, IPAddressEdit}, {2, SubMaskEdit}}, "%s"},
+    };
+    for (const auto& fact : facts) {
+        auto binding = std::make_unique<OvSNMPRequest2Edits>(this);
+        binding->request.varList.Assign(OvSNMPVarList(fact.table, fact.mode, 0));
+        for (const auto& [position, edit] : fact.controls)
+            binding->BindEdit(position, fact.format, edit);
+        factBindings_.push_back(std::move(binding));
+    }
+    factBindings_.front()->request.timeout = 2000;
+    factBindings_.back()->Refresh(); // the device's address, once at once
+}
+
+void TMainForm::Timer1Timer() {
+    if (ledBinding_)
+        ledBinding_->Refresh();
+    saveStatusText();
+}
+
+void TMainForm::LedUpdate(const OvSNMPError& result) {
+    OvLedShape* all[] = {Sh_power, Sh_Lan, Sh_11g, Sh_11a};
+    if (result.code != 0) {
+        Timer2->stop();
+        Timer3->stop();
+        statusPanel()->setText(QString::fromStdString(result.message));
+        saveStatusText();
+        for (OvLedShape* led : all) {
+            led->setColour(OvLedShape::offColour());
+            led->setBlinking(false);
+        }
+        return;
+    }
+    std::int32_t v = 0;
+    if (!ov::parseInt32(ledBinding_->request.varList.Item(0).value, v))
+        v = 0;
+    statusPanel()->setText(kOvReadyText);
+    // Each LED has a lit bit and, just above it, a blink bit.
+    const std::pair<OvLedShape*, int> bits[] = {
+        {Sh_power, 0x01}, {Sh_Lan, 0x04}, {Sh_11g, 0x10}, {Sh_11a, 0x40}};
+    for (const auto& [led, lit] : bits) {
+        led->setColour((v & lit) ? OvLedShape::litColour() : OvLedShape::offColour());
+        led->setBlinkFlag((v & (lit << 1)) != 0);
+        led->setBlinking(true);
+    }
+    startIfIdle(Timer2);
+    startIfIdle(Timer3);
+    saveStatusText();
+}
+
+void TMainForm::Timer2Timer() {
+    for (OvLedShape* led : {Sh_power, Sh_11a, Sh_11g}) {
+        if (led->blinkFlag())
+            led->toggle();
+    }
+    saveStatusText();
+}
+
+void TMainForm::Timer3Timer() {
+    if (Sh_Lan->blinkFlag())
+        Sh_Lan->toggle();
+    saveStatusText();
+}
+
+void TMainForm::Timer4Timer() {
+    for (const auto& binding : factBindings_)
+        binding->Refresh();
+}
+
+void TMainForm::AdvancedMenuShow() {
+    RogueAPItem->setVisible(kModelName == kSiblingModel);
+}
+
+void TMainForm::StatusMenuShow() {
+    if (savedStatusText_ == kTimedOutText || savedStatusText_.isEmpty()) {
+        ClientInfoItem->setVisible(false);
+        return;
+    }
+    bool shown = true;
+    try {
+        OvSNMPRequest2Edits binding(this);
+        binding.request.varList.Assign(OvSNMPVarList(mib::T47, SVT_SV, 0));
+        binding.mode = 0;
+        binding.BindEdit(0, "%u", Ifclientinfosupported);
+        if (binding.Refresh())
+            shown = Ifclientinfosupported->text() == QStringLiteral("1");
+    } catch (const std::exception&) {
+        shown = true; // a failing query shows the item
+    }
+    ClientInfoItem->setVisible(shown);
+}
+
+void TMainForm::saveStatusText() {
+    savedStatusText_ = statusPanel()->text();
+}
+
+OvStatusPanel* TMainForm::statusPanel() const {
+    return MainStatusBar->panel(0);
+}
+
+void TMainForm::OpenAbout() {
+    TAboutForm about(kModelName, this);
+    about.exec();
+}
+
+void TMainForm::OpenInformation() {}
+
+OvDeviceFacts TMainForm::deviceFacts() const {
+    return {Ed_FwVer->text(),       Ed_Countrycode->text(), ED_Turbomode->text(),
+            ED_Turbomode_g->text(), APModeSupport->text(),  ifMultiSSID_Edit->text(),
+            IPAddressEdit->text(),  SubMaskEdit->text()};
+}
+
+QString TMainForm::statusText() const {
+    return statusPanel()->text();
+}
+
+QString TMainForm::agentAddressText() const {
+    return QString::fromStdString(startup_.agentAddressText);
+}
+
+QWidget* TMainForm::ownerWindow() const {
+    return const_cast<TMainForm*>(this);
+}
+
+void TMainForm::stopPolling() {
+    if (shutDown_)
+        return;
+    shutDown_ = true;
+    for (QTimer* t : {Timer1, Timer2, Timer3, Timer4})
+        t->stop();
+    // Requests stop before the bindings go, so no answer reaches a freed control.
+    if (ledBinding_)
+        ledBinding_->request.active = 0;
+    for (const auto& binding : factBindings_)
+        binding->request.active = 0;
+    if (ledBinding_ || !factBindings_.empty())
+        OvSNMPShutdown();
+    ledBinding_.reset();
+    factBindings_.clear();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    stopPolling();
+    event->accept();
+}

@@ -1,0 +1,98 @@
+// The module's only top-level window: the device's front panel with its four
+// LEDs following the device, the poll's status, the device facts that other
+// windows read, and the menus that open every window.
+#pragma once
+
+#include "OvDeviceContext.h"
+#include "OvStartup.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class OvInstanceLock;
+class OvLedShape;
+struct OvSNMPError;
+class OvSNMPRequest2Controls;
+class OvSNMPRequest2Edits;
+class OvStatusBar;
+class OvStatusPanel;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTimer;
+
+class TMainForm : public QMainWindow, public OvDeviceContext {
+    Q_OBJECT
+public:
+    // Loads the catalogs from "errMSg" below the executable's folder.
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Start-up: session, station folders, command line, title, instance lock,
+    // hand-over. Returns the exit status when the module must end at once.
+    std::optional<int> FormCreate(const std::vector<std::string>& arguments);
+
+    // OvDeviceContext
+    OvDeviceFacts deviceFacts() const override;
+    QString statusText() const override;
+    QString agentAddressText() const override;
+    QWidget* ownerWindow() const override;
+
+    QString savedStatusText() const { return savedStatusText_; }
+
+    QLabel* Image1;
+    OvLedShape* Sh_11g;
+    OvLedShape* Sh_11a;
+    OvLedShape* Sh_Lan;
+    OvLedShape* Sh_power;
+    OvStatusBar* MainStatusBar;
+    QLineEdit* Ed_FwVer;
+    QLineEdit* Ed_Countrycode;
+    QLineEdit* ED_Turbomode;
+    QLineEdit* ED_Turbomode_g;
+    QLineEdit* APModeSupport;
+    QLineEdit* ifMultiSSID_Edit;
+    QLineEdit* IPAddressEdit;
+    QLineEdit* SubMaskEdit;
+    QLineEdit* Ifclientinfosupported;
+    QTimer* Timer1; // LED poll
+    QTimer* Timer2; // blinking of power, 802.11a and 802.11g
+    QTimer* Timer3; // blinking of LAN
+    QTimer* Timer4; // device facts
+
+    QAction* RogueAPItem;
+    QAction* ClientInfoItem;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPanel();
+    void buildMenus();
+    QAction* addItem(QMenu* menu, const QString& caption, void (TMainForm::*open)());
+    void HandOver();
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void LedUpdate(const OvSNMPError& result);
+    void AdvancedMenuShow();
+    void StatusMenuShow();
+    void saveStatusText();
+    void stopPolling();
+    OvStatusPanel* statusPanel() const;
+
+    void OpenInformation();
+    void OpenAbout();
+
+    std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
+    std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
+    std::unique_ptr<OvInstanceLock> instanceLock_;
+    OvStartupValues startup_;
+    QString savedStatusText_;
+    bool shutDown_ = false;
+};
