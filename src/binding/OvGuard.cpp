@@ -3,6 +3,7 @@
 #include "OvCatalog.h"
 #include "OvDialogs.h"
 #include "OvException.h"
+#include "OvSNMPSession.h"
 
 namespace ov {
 
@@ -29,6 +30,10 @@ bool runGuarded(const std::function<void()>& handler) {
         showGeneralError(std::current_exception());
         return false;
     }
+}
+
+void installGeneralErrorHandler() {
+    OvSetGeneralErrorHandler(showGeneralError);
 }
 
 } // namespace ov

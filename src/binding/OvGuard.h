@@ -39,6 +39,10 @@ QMetaObject::Connection onSignal(Sender* sender, Signal signal, QObject* context
                             });
 }
 
+// Routes the SNMP layer's general error hook (errors escaping completions run
+// by the event pump) to showGeneralError. The application calls it at start-up.
+void installGeneralErrorHandler();
+
 } // namespace ov
 
 // The last resort: an error that a handler let escape despite runGuarded is

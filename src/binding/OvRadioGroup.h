@@ -12,7 +12,8 @@ class QVBoxLayout;
 class OvRadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    explicit OvRadioGroup(const QString& title = QString(), QWidget* parent = nullptr);
+    explicit OvRadioGroup(QWidget* parent = nullptr) : OvRadioGroup(QString(), parent) {}
+    explicit OvRadioGroup(const QString& title, QWidget* parent = nullptr);
 
     // Replaces the buttons; none is checked afterwards.
     void setItems(const QStringList& items);

@@ -1,0 +1,216 @@
+#include "OvSNMPRequest2Controls.h"
+
+#include "OvCatalog.h"
+#include "OvDialogs.h"
+#include "OvGuard.h"
+#include "OvStatusBar.h"
+#include "OvWidgetText.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QTime>
+
+namespace ov {
+
+QString statusLine(const std::string& pattern, const std::string& listName, const QString& message,
+                   const QString& time) {
+    std::string text = pattern;
+    if (listName.empty()) {
+        const std::size_t a = text.find("[ERROR]");
+        const std::size_t v = text.find("[VARLIST]");
+        // Drops what stands between the two, the list's placeholder included.
+        if (a != std::string::npos && v != std::string::npos && v >= a)
+            text.erase(std::min(a + 7, text.size()), v - a + 2);
+    } else {
+        text = fillPlaceholder(text, "[VARLIST]", listName);
+    }
+    QString line = widgetText(text);
+    line.replace(QStringLiteral("[ERROR]"), message);
+    line.replace(QStringLiteral("[TIME]"), time);
+    return line;
+}
+
+QString statusTime() {
+    return QLocale::c().toString(QTime::currentTime(), QStringLiteral("hh:mm:ss AP"));
+}
+
+} // namespace ov
+
+OvSNMPRequest2Controls::OvSNMPRequest2Controls(QWidget* owner) : owner_(owner) {}
+
+// The request's own destructor waits for outstanding answers; they call nothing.
+OvSNMPRequest2Controls::~OvSNMPRequest2Controls() = default;
+
+bool OvSNMPRequest2Controls::tableMode() const {
+    return request.varList.mode == MVT_FMV || request.varList.mode == MVT_UMV;
+}
+
+bool OvSNMPRequest2Controls::Refresh() {
+    lastOperation_ = 0;
+    BeforeGet();
+    if (mode == 0)
+        return refreshSync();
+    busy_ = 1;
+    if (!request.active) {
+        busy_ = 0;
+        return true;
+    }
+    try {
+        readAsync(true);
+    } catch (...) {
+        busy_ = 0;
+        throw;
+    }
+    return true;
+}
+
+bool OvSNMPRequest2Controls::refreshSync() {
+    busy_ = 1;
+    try {
+        OvSNMPRequest::Result read = request.ReadSync(true);
+        bool ok = read.ok;
+        if (!tableMode()) {
+            // The controls show whatever the read left, also after a failure.
+            RowArrived();
+        } else {
+            while (read.moreRows) {
+                RowArrived();
+                if (!read.ok)
+                    break;
+                read = request.ReadSync(false);
+                ok = ok && read.ok;
+            }
+        }
+        AfterGet();
+        busy_ = 0;
+        return ok;
+    } catch (...) {
+        busy_ = 0;
+        throw;
+    }
+}
+
+void OvSNMPRequest2Controls::readAsync(bool first) {
+    request.ReadAsync([this](void*, const OvSNMPError& result, OvSNMPVarList&) { GetStep(result); },
+                      this, first);
+}
+
+void OvSNMPRequest2Controls::GetStep(const OvSNMPError& result) {
+    if (result.code != 0) {
+        busy_ = 0;
+        lastOperation_ = 0;
+        if (OnGetDone)
+            OnGetDone(this, result);
+        return;
+    }
+    try {
+        if (!tableMode()) {
+            RowArrived();
+        } else if (!result.done) {
+            RowArrived();
+            if (request.active) {
+                readAsync(false);
+                return;
+            }
+        }
+        AfterGet();
+    } catch (...) {
+        reportStepError(std::current_exception());
+        return;
+    }
+    busy_ = 0;
+    lastOperation_ = 0;
+    if (OnGetDone)
+        OnGetDone(this, result);
+}
+
+void OvSNMPRequest2Controls::reportStepError(std::exception_ptr error) {
+    busy_ = 0;
+    lastOperation_ = 0;
+    const QString text = ov::errorText(error);
+    if (statusTarget_)
+        ShowStatus(text);
+    else
+        ov::errorBox(owner_, text);
+}
+
+bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
+    lastOperation_ = 1;
+    rereadAfterSet_ = reread ? 1 : 0;
+    BeforeSet();
+    if (collect)
+        Collect();
+    busy_ = 1;
+    if (mode != 0) {
+        if (!request.active) {
+            busy_ = 0;
+            return true;
+        }
+        try {
+            request.WriteAsync(
+                [this](void*, const OvSNMPError& result, OvSNMPVarList&) { SetDone(result); }, this,
+                false);
+        } catch (...) {
+            busy_ = 0;
+            throw;
+        }
+        return true;
+    }
+    bool ok = false;
+    try {
+        ok = request.WriteSync(false).ok;
+        AfterSet();
+        busy_ = 0;
+    } catch (...) {
+        busy_ = 0;
+        throw;
+    }
+    if (tableMode() && reread)
+        Refresh();
+    return ok;
+}
+
+void OvSNMPRequest2Controls::SetDone(const OvSNMPError& result) {
+    if (result.code != 0) {
+        busy_ = 0;
+        lastOperation_ = 1;
+        if (OnSetDone)
+            OnSetDone(this, result);
+        return;
+    }
+    AfterSet();
+    busy_ = 0;
+    lastOperation_ = 1;
+    if (OnSetDone)
+        OnSetDone(this, result);
+    if (tableMode() && rereadAfterSet_)
+        Refresh();
+}
+
+void OvSNMPRequest2Controls::SetStatusTarget(QObject* target) {
+    statusTarget_ = target;
+}
+
+void OvSNMPRequest2Controls::ShowStatus(const std::string& message) {
+    ShowStatus(ov::widgetText(message));
+}
+
+void OvSNMPRequest2Controls::ShowStatus(const QString& message) {
+    if (!statusTarget_)
+        return;
+    const std::string& pattern = ov::catalogEntry(OvCatalog::Messages, lastOperation_ == 0 ? 0 : 1);
+    const QString line =
+        ov::statusLine(pattern, request.varList.displayName, message, ov::statusTime());
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(statusTarget_)) {
+        memo->appendPlainText(line);
+    } else if (auto* bar = dynamic_cast<OvStatusBar*>(statusTarget_.data())) {
+        bar->setSimpleText(line);
+        bar->setSimplePanel(true);
+    } else if (auto* label = qobject_cast<QLabel*>(statusTarget_)) {
+        label->setTextFormat(Qt::PlainText);
+        label->setText(line);
+    }
+}
+
+void OvSNMPRequest2Controls::ListViewSelect(int, bool) {}

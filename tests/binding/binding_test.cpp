@@ -1,0 +1,456 @@
+// The binding object against the simulated access point: what controls show
+// after refreshes, what applies send (read from the agent's request log), list
+// views filled from table walks, and status lines.
+#include "DeviceMib.h"
+#include "DeviceOptions.h"
+#include "OvEditBox.h"
+#include "OvException.h"
+#include "OvGuard.h"
+#include "OvListView.h"
+#include "OvRadioGroup.h"
+#include "OvSNMPRequest2Edits.h"
+#include "OvStatusBar.h"
+#include "widgettest/OvDeviceTest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+#define E "1.3.6.1.4.1.48213.10.37.14"
+
+const std::string kLoadBalance = E ".2.6.1.0";
+
+// Grouping's load balance switch with the device's list, or with the list
+// whose row 0 is "Enable".
+const OvSNMPVarRow kLoadBalance01[] = {
+    {E ".2.6.1", "LoadBalance", ovtype::integer, ovaccess::readwrite, &mib::optDisableEnable},
+    {},
+};
+const OvSNMPVarRow kLoadBalance10[] = {
+    {E ".2.6.1", "LoadBalance", ovtype::integer, ovaccess::readwrite, &mib::optEnableDisable},
+    {},
+};
+
+// Five writable variables.
+const OvSNMPVarRow kFiveWritable[] = {
+    {"1.3.6.1.2.1.1.4", "System Contact", ovtype::displaystr, ovaccess::readwrite},
+    {"1.3.6.1.2.1.1.5", "System Name", ovtype::displaystr, ovaccess::readwrite},
+    {"1.3.6.1.2.1.1.6", "System Location", ovtype::displaystr, ovaccess::readwrite},
+    {E ".2.6.1", "LoadBalance", ovtype::integer, ovaccess::readwrite, &mib::optDisableEnable},
+    {E ".2.6.2", "UserLimit(0-64)", ovtype::integer, ovaccess::readwrite},
+    {},
+};
+
+// A window holding whatever the test binds.
+struct Window {
+    QWidget widget;
+    QVBoxLayout* layout = new QVBoxLayout(&widget);
+    template <typename T> T* add(const QString& name) {
+        auto* control = new T(&widget);
+        control->setObjectName(name);
+        control->setAccessibleName(name);
+        layout->addWidget(control);
+        return control;
+    }
+};
+
+// A synchronous binding of a list built from a table.
+std::unique_ptr<OvSNMPRequest2Edits> syncBinding(QWidget* owner, const OvSNMPVarRow* table,
+                                                 OvListMode mode, int keys = 0) {
+    auto binding = std::make_unique<OvSNMPRequest2Edits>(owner);
+    binding->request.varList = OvSNMPVarList(table, mode, keys);
+    binding->mode = 0;
+    return binding;
+}
+
+class BindingTest : public ovtest::DeviceTest {};
+
+TEST_F(BindingTest, ASynchronousRefreshThatTimesOutLeavesNullOrEmptyTexts) {
+    restartAgent({"--drop-percent", "100"});
+    Window w;
+    auto binding = syncBinding(&w.widget, mib::T1, SVT_SV);
+    binding->request.timeout = 5;
+    binding->request.retries = 0;
+    std::vector<QLineEdit*> edits;
+    for (int p = 0; p < 6; ++p) {
+        edits.push_back(w.add<QLineEdit>(QString("Ed_%1").arg(p)));
+        edits.back()->setText("stale");
+        binding->BindEdit(p, "%s", edits.back());
+    }
+    auto* uptime = w.add<QLabel>("La_Uptime");
+    binding->BindControl(2, uptime);
+
+    EXPECT_FALSE(binding->Refresh());
+    EXPECT_FALSE(binding->IsBusy());
+    const QString shown[] = {"", "(NULL)", "(NULL)", "", "", ""};
+    for (int p = 0; p < 6; ++p)
+        EXPECT_EQ(edits[p]->text(), shown[p]) << mib::T1[p].name;
+    EXPECT_EQ(uptime->text(), "(NULL)");
+}
+
+TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
+    restartAgent({"--set", "LoadBalance=7"});
+    const struct {
+        const char* what;
+        std::function<QWidget*(Window&)> make;
+        std::function<void(QWidget*)> expectShown;
+        const char* sent; // nullptr: the apply stops before sending
+    } cases[] = {
+        {"an edit box shows the number",
+         [](Window& w) { return w.add<QLineEdit>("Ed_LoadBalance"); },
+         [](QWidget* c) { EXPECT_EQ(static_cast<QLineEdit*>(c)->text(), "7"); }, E ".2.6.1.0=i:7"},
+        {"a combo box selects nothing and sends 0",
+         [](Window& w) { return w.add<QComboBox>("CB_LoadBalance"); },
+         [](QWidget* c) { EXPECT_EQ(static_cast<QComboBox*>(c)->currentIndex(), -1); },
+         E ".2.6.1.0=i:0"},
+        {"a radio group checks nothing and cannot be applied",
+         [](Window& w) { return w.add<OvRadioGroup>("RG_LoadBalance"); },
+         [](QWidget* c) { EXPECT_EQ(static_cast<OvRadioGroup*>(c)->itemIndex(), -1); }, nullptr},
+        {"a check box is unchecked and sends row 0",
+         [](Window& w) { return w.add<QCheckBox>("CK_LoadBalance"); },
+         [](QWidget* c) { EXPECT_FALSE(static_cast<QCheckBox*>(c)->isChecked()); },
+         E ".2.6.1.0=i:0"},
+    };
+    for (const auto& c : cases) {
+        Window w;
+        auto binding = syncBinding(&w.widget, kLoadBalance01, SVT_SV);
+        QWidget* control = c.make(w);
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            binding->BindEdit(0, "%s", edit);
+        else
+            binding->BindControl(0, control);
+        ASSERT_TRUE(binding->Refresh()) << c.what;
+        c.expectShown(control);
+        const std::size_t setsBefore = agent->sets().size();
+        if (c.sent == nullptr) {
+            EXPECT_THROW(binding->Apply(false, true), OvException) << c.what;
+            EXPECT_EQ(agent->sets().size(), setsBefore) << c.what;
+        } else {
+            binding->Apply(false, true);
+            ASSERT_EQ(agent->sets().size(), setsBefore + 1) << c.what;
+            EXPECT_EQ(agent->sets().back(), std::vector<std::string>{c.sent}) << c.what;
+            restartAgent({"--set", "LoadBalance=7"});
+        }
+    }
+}
+
+TEST_F(BindingTest, CheckBoxesFollowTheRowOrderOfTheirOptionList) {
+    const struct {
+        const char* what;
+        const OvSNMPVarRow* table;
+        QStringList agentOptions;
+        bool checked;
+        const char* sentWhenToggled;
+    } cases[] = {
+        {"Enable is checked", kLoadBalance01, {"--set", "LoadBalance=1"}, true, "i:0"},
+        {"Disable is unchecked", kLoadBalance01, {"--set", "LoadBalance=0"}, false, "i:1"},
+        {"a missing value is unchecked", kLoadBalance01, {"--absent", "LoadBalance"}, false, "i:1"},
+        {"row 0 Enable: Disable is checked",
+         kLoadBalance10,
+         {"--set", "LoadBalance=0"},
+         true,
+         "i:1"},
+        {"row 0 Enable: Enable is unchecked",
+         kLoadBalance10,
+         {"--set", "LoadBalance=1"},
+         false,
+         "i:0"},
+    };
+    for (const auto& c : cases) {
+        restartAgent(c.agentOptions);
+        Window w;
+        auto* check = w.add<QCheckBox>("CK_LoadBalance");
+        auto binding = syncBinding(&w.widget, c.table, SVT_SV);
+        binding->BindCheckBox(0, check);
+        EXPECT_TRUE(binding->Refresh()) << c.what;
+        EXPECT_EQ(check->isChecked(), c.checked) << c.what;
+        check->setChecked(!check->isChecked());
+        binding->Apply(false, true); // an absent variable refuses the set: sent all the same
+        ASSERT_FALSE(agent->sets().empty()) << c.what;
+        EXPECT_EQ(agent->sets().back(),
+                  std::vector<std::string>{kLoadBalance + "=" + c.sentWhenToggled})
+            << c.what;
+    }
+}
+
+TEST_F(BindingTest, CheckBoxesReadStoredLabelsAndNumbersAlike) {
+    const struct {
+        const OvSNMPVarRow* table;
+        const char* value;
+        bool checked;
+    } cases[] = {
+        {kLoadBalance01, "Enable", true},   {kLoadBalance01, "1", true},
+        {kLoadBalance01, "Disable", false}, {kLoadBalance01, "0", false},
+        {kLoadBalance01, "(NULL)", false},  {kLoadBalance01, "7", false},
+        {kLoadBalance10, "Disable", true},  {kLoadBalance10, "0", true},
+        {kLoadBalance10, "Enable", false},
+    };
+    for (const auto& c : cases) {
+        Window w;
+        auto* check = w.add<QCheckBox>("CK");
+        auto binding = syncBinding(&w.widget, c.table, SVT_SV);
+        binding->BindCheckBox(0, check);
+        check->setChecked(!c.checked);
+        binding->request.varList.Item(0).value = c.value;
+        binding->FillControls();
+        EXPECT_EQ(check->isChecked(), c.checked)
+            << c.value << (c.table == kLoadBalance10 ? " with row 0 Enable" : "");
+    }
+}
+
+TEST_F(BindingTest, AnApplyWritesEveryWritableVariableAndTheUnboundOnesEmpty) {
+    Window w;
+    auto binding = syncBinding(&w.widget, kFiveWritable, SVT_SV);
+    auto* name = w.add<QLineEdit>("Ed_Name");
+    auto* limit = w.add<QLineEdit>("Ed_UserLimit");
+    binding->BindEdit(1, "%s", name);
+    binding->BindEdit(4, "%u{n0x64}", limit);
+    ASSERT_TRUE(binding->Refresh());
+    name->setText("lobby-ap");
+    limit->setText("12");
+    binding->Apply(false, true);
+    ASSERT_EQ(agent->sets().size(), 1u);
+    EXPECT_EQ(agent->sets()[0], (std::vector<std::string>{
+                                    "1.3.6.1.2.1.1.4.0=s:",
+                                    "1.3.6.1.2.1.1.5.0=s:lobby-ap",
+                                    "1.3.6.1.2.1.1.6.0=s:",
+                                    E ".2.6.1.0=i:0",
+                                    E ".2.6.2.0=i:12",
+                                }));
+}
+
+TEST_F(BindingTest, ATableRefreshFillsTheListViewAndASelectionFillsTheControls) {
+    const struct {
+        const char* what;
+        const OvSNMPVarRow* table;
+        OvListMode mode;
+        int rows;
+        bool disabledAfterWalk;
+        int selected;
+        int macPosition;
+        const char* macShown;
+    } cases[] = {
+        {"leases, whole rows (disabled until selected)", mib::T24, MVT_FMV, 3, true, 1, 1,
+         "000C41240002"},
+        {"static pool, used rows (stay enabled)", mib::T45, MVT_UMV, 8, false, 0, 2,
+         "000C41450001"},
+    };
+    for (const auto& c : cases) {
+        Window w;
+        auto* list = w.add<OvListView>("LV_Table");
+        auto* mac = w.add<QLineEdit>("Ed_MAC");
+        auto binding = syncBinding(&w.widget, c.table, c.mode, 1);
+        int ownSelections = 0;
+        list->setSelectHandler([&](int, bool selected) { ownSelections += selected ? 1 : 0; });
+        binding->BindEdit(c.macPosition, "%h{l12}", mac);
+        binding->BindListView(list, true);
+        ASSERT_TRUE(binding->Refresh()) << c.what;
+        EXPECT_EQ(list->itemCount(), c.rows) << c.what;
+        EXPECT_EQ(list->caption(0), "1") << c.what; // walk order: the first index first
+        EXPECT_EQ(mac->isEnabled(), !c.disabledAfterWalk) << c.what;
+        list->selectRow(c.selected);
+        EXPECT_TRUE(mac->isEnabled()) << c.what;
+        EXPECT_EQ(mac->text(), c.macShown) << c.what;
+        EXPECT_EQ(ownSelections, 1) << c.what << ": the list view's own handler still runs";
+    }
+}
+
+TEST_F(BindingTest, NumberedRowsHideFreeSlots) {
+    restartAgent({"--set", E ".2.7.3.1.2.3=192.168.1.77"});
+    Window w;
+    auto* list = w.add<OvListView>("LV_StaticPool");
+    auto binding = std::make_unique<New_req2Edit>(&w.widget);
+    binding->request.varList = OvSNMPVarList(mib::T45, MVT_UMV, 1);
+    binding->mode = 0;
+    binding->stopText = "0.0.0.0";
+    binding->BindListView(list, true);
+    ASSERT_TRUE(binding->Refresh());
+    ASSERT_EQ(list->itemCount(), 2);
+    const struct { QString number, ip; } rows[] = {{"1", "192.168.1.50"}, {"2", "192.168.1.77"}};
+    for (int r = 0; r < 2; ++r) {
+        EXPECT_EQ(list->caption(r), rows[r].number);
+        EXPECT_EQ(list->subItem(r, 0), rows[r].ip);
+    }
+    // The row number goes on until the window sets it back.
+    binding->Refresh();
+    EXPECT_EQ(list->caption(0), "3");
+    binding->rowNumber = 1;
+    binding->Refresh();
+    EXPECT_EQ(list->caption(0), "1");
+}
+
+TEST_F(BindingTest, AnAsynchronousTableWalkEndsWithOneCompletion) {
+    Window w;
+    auto* list = w.add<OvListView>("LV_Leases");
+    auto binding = std::make_unique<OvSNMPRequest2Edits>(&w.widget);
+    binding->request.varList = OvSNMPVarList(mib::T24, MVT_FMV, 1);
+    int completions = 0;
+    std::int32_t code = -1;
+    binding->OnGetDone = [&](OvSNMPRequest2Controls*, const OvSNMPError& result) {
+        ++completions;
+        code = result.code;
+    };
+    binding->BindListView(list, true);
+    EXPECT_TRUE(binding->Refresh());
+    EXPECT_TRUE(binding->IsBusy());
+    ASSERT_TRUE(ovtest::waitFor([&] { return completions > 0; }));
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(list->itemCount(), 3);
+    EXPECT_FALSE(binding->IsBusy());
+}
+
+TEST_F(BindingTest, StatusLinesFollowTheGetAndSetTemplates) {
+    const QRegularExpression time(" Receive at \\d\\d:\\d\\d:\\d\\d (AM|PM)\\.$");
+    Window w;
+    auto* memo = w.add<QPlainTextEdit>("Memo");
+    auto* bar = w.add<OvStatusBar>("StatusBar");
+    OvStatusPanel* panel = bar->addPanel(200);
+    auto binding = syncBinding(&w.widget, kFiveWritable, SVT_SV);
+    binding->ShowStatus(QString("nowhere")); // no target: nothing happens
+
+    binding->SetStatusTarget(memo);
+    binding->Refresh();
+    binding->ShowStatus(QString("Success"));
+    binding->Apply(false, true);
+    binding->ShowStatus(QString("(SNMP) General error!"));
+    const QStringList lines = memo->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith("Get: Success. Receive at ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("Set: (SNMP) General error!. Receive at "))
+        << lines[1].toStdString();
+    for (const QString& line : lines)
+        EXPECT_TRUE(time.match(line).hasMatch()) << line.toStdString();
+
+    binding->request.varList.displayName = "System";
+    binding->SetStatusTarget(bar);
+    binding->ShowStatus(QString("ok"));
+    EXPECT_TRUE(bar->simpleText().startsWith("Set: ok Request:System. Receive at "));
+    binding->SetStatusTarget(panel);
+    binding->Refresh();
+    binding->ShowStatus(QString("ok"));
+    EXPECT_TRUE(panel->text().startsWith("Get: ok Request:System. Receive at "));
+}
+
+TEST(StatusLine, TemplatesFillTheirPlaceholders) {
+    const struct {
+        const char* what;
+        std::string pattern, listName;
+        QString line;
+    } cases[] = {
+        {"the get template without a list name",
+         "Get: [ERROR] Request:[VARLIST]. Receive at [TIME].", "",
+         "Get: E. Receive at 01:02:03 PM."},
+        {"the set template with a list name", "Set: [ERROR] Request:[VARLIST]. Receive at [TIME].",
+         "LAN", "Set: E Request:LAN. Receive at 01:02:03 PM."},
+        {"a list placeholder before the error stays", "[VARLIST] [ERROR] at [TIME]", "",
+         "[VARLIST] E at 01:02:03 PM"},
+        {"no placeholders", "plain", "", "plain"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ov::statusLine(c.pattern, c.listName, "E", "01:02:03 PM"), c.line) << c.what;
+    EXPECT_TRUE(
+        QRegularExpression("^\\d\\d:\\d\\d:\\d\\d (AM|PM)$").match(ov::statusTime()).hasMatch())
+        << ov::statusTime().toStdString();
+}
+
+TEST_F(BindingTest, ARefreshThatSelectsAComboBoxItemRunsNoChangeHandler) {
+    restartAgent({"--set", "LoadBalance=1"});
+    Window w;
+    auto* combo = w.add<QComboBox>("CB_LoadBalance");
+    combo->addItems({"layout item"});
+    auto binding = syncBinding(&w.widget, kLoadBalance01, SVT_SV);
+    binding->BindComboBox(0, combo);
+    EXPECT_EQ(combo->count(), 2); // the layout's items are replaced
+    EXPECT_EQ(combo->currentIndex(), -1);
+    int picked = 0;
+    ov::onSignal(combo, &QComboBox::activated, combo, [&] { ++picked; });
+    ovtest::showActive(&w.widget);
+    binding->Refresh();
+    EXPECT_EQ(combo->currentText(), "Enable");
+    EXPECT_EQ(picked, 0);
+    ovtest::focus(combo);
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(combo->currentText(), "Disable");
+    EXPECT_EQ(picked, 1);
+}
+
+TEST_F(BindingTest, ErrorsOfTheModuleItselfReachTheCallerOrTheOwner) {
+    // A check box without an option list on a number variable cannot be filled.
+    const OvSNMPVarRow noList[] = {
+        {E ".2.6.2", "UserLimit(0-64)", ovtype::integer, ovaccess::readwrite},
+        {},
+    };
+    Window w;
+    auto* check = w.add<QCheckBox>("CK_UserLimit");
+    auto binding = syncBinding(&w.widget, noList, SVT_SV);
+    binding->BindCheckBox(0, check);
+    try {
+        binding->Refresh();
+        ADD_FAILURE() << "filled a check box from a number";
+    } catch (const OvException& e) {
+        EXPECT_EQ(e.code(), -517);
+    }
+    EXPECT_FALSE(binding->IsBusy());
+
+    // Asynchronously the owner shows it, and the window's closure is not called.
+    binding->mode = 1;
+    bool done = false;
+    binding->OnGetDone = [&](OvSNMPRequest2Controls*, const OvSNMPError&) { done = true; };
+    binding->Refresh();
+    ASSERT_TRUE(ovtest::waitFor([&] { return !binding->IsBusy(); }));
+    EXPECT_FALSE(done);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, ov::executableName());
+    EXPECT_EQ(dialogs.messages()[0].text.toStdString(),
+              "(OvSNMP++) Bad syntax of the associated SNMP variable's (partial) data!");
+}
+
+TEST_F(BindingTest, BindingOperationsRefuseWhatTheyCannotBind) {
+    const OvSNMPVarRow prefixList[] = {
+        {E ".2.6.2", "UserLimit(0-64)", ovtype::integer, ovaccess::readwrite},
+        {},
+    };
+    static const OvOptionPair prefixes[] = {{0, "ab", "A"}, {0, nullptr, nullptr}};
+    static const OvOptionList prefixOptions(prefixes, OvOptionList::Prefix, false);
+    Window w;
+    auto binding = syncBinding(&w.widget, prefixList, SVT_SV);
+    auto codeOf = [](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const OvException& e) {
+            return e.code();
+        }
+        return 0;
+    };
+    auto* combo = w.add<QComboBox>("CB");
+    auto* radio = w.add<OvRadioGroup>("RG");
+    auto* group = w.add<QGroupBox>("GB");
+    auto* edit = w.add<QLineEdit>("Ed");
+    EXPECT_EQ(codeOf([&] { binding->BindComboBox(0, combo); }), -520);
+    EXPECT_EQ(codeOf([&] { binding->BindRadioGroup(0, radio); }), -520);
+    EXPECT_EQ(codeOf([&] { binding->BindEdit(5, "%s", edit); }), -12);
+    EXPECT_EQ(codeOf([&] { binding->BindEdit(0, "%q", edit); }), -2);
+    EXPECT_EQ(binding->bindingCount(), 0);
+    binding->request.varList.Item(0).options = &prefixOptions;
+    EXPECT_EQ(codeOf([&] { binding->BindComboBox(0, combo); }), -522);
+    binding->BindControl(0, group);
+    EXPECT_EQ(codeOf([&] { binding->FillControls(); }), -521);
+
+    // "%s" takes away a limit the layout gave the box.
+    ov::setTypingLimit(edit, 4);
+    binding->BindEdit(0, "%s", edit);
+    EXPECT_EQ(ov::typingLimit(edit), 0);
+}
+
+} // namespace
