@@ -27,11 +27,12 @@ std::string readAll(const std::string& fileName, bool& ok) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Holds an exclusive lock on a file beside the INI file for one read-modify-write.
+// Holds an exclusive lock on the INI file's folder for one read-modify-write
+// (the file itself is replaced, so its own lock would not last).
 class FileLock {
 public:
-    explicit FileLock(const std::string& fileName)
-        : fd_(::open((fileName + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {
+    explicit FileLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (fd_ >= 0)
             ::flock(fd_, LOCK_EX);
     }
@@ -155,7 +156,7 @@ bool OvIni::CreateSection(const std::string& section) {
                                         : QFileInfo(info.absolutePath()).isWritable();
     if (!writable)
         return false;
-    FileLock lock(fileName_);
+    FileLock lock(QFile::encodeName(info.absolutePath()).toStdString());
     bool ok = false;
     std::string content = readAll(fileName_, ok); // again: another module may have written
     parse(content);

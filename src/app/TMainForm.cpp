@@ -9,6 +9,7 @@
 #include "OvInstanceLock.h"
 #include "OvLedShape.h"
 #include "OvListView.h"
+#include "OvSNMPEngine.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
@@ -359,8 +360,13 @@ void TMainForm::stopPolling() {
         ledBinding_->request.active = 0;
     for (const auto& binding : factBindings_)
         binding->request.active = 0;
-    if (ledBinding_ || !factBindings_.empty())
-        OvSNMPShutdown();
+    // Outstanding answers end now ("session destroyed"), so closing never waits
+    // for a silent device.
+    if (ledBinding_ || !factBindings_.empty()) {
+        ovengine::closeAll();
+        std::vector<std::exception_ptr> errors;
+        ovengine::processPendingEvents(errors);
+    }
     ledBinding_.reset();
     factBindings_.clear();
 }

@@ -44,6 +44,11 @@ public:
 
     QString savedStatusText() const { return savedStatusText_; }
 
+    // Creates the LED and device-fact requests and starts polling; start-up
+    // calls it once the instance lock is held.
+    void HandOver();
+    OvSNMPRequest2Edits* ledBinding() const { return ledBinding_.get(); }
+
     QLabel* Image1;
     OvLedShape* Sh_11g;
     OvLedShape* Sh_11a;
@@ -74,7 +79,6 @@ private:
     void buildPanel();
     void buildMenus();
     QAction* addItem(QMenu* menu, const QString& caption, void (TMainForm::*open)());
-    void HandOver();
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();

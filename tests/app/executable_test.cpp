@@ -1,0 +1,150 @@
+// The real executable, run as a station runs it, with every box answered at
+// once (OV_DIALOGS=auto) and printed on standard error.
+#include "ApsimFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct ModuleRun {
+    int exitCode = -1;
+    QString output;
+};
+
+class ExecutableTest : public ::testing::Test {
+protected:
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("OV_DIALOGS", "auto");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("OV_STATION_CONFIG", dir.filePath("station.ini"));
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        return env;
+    }
+    void startModule(QProcess& process, const QStringList& arguments) {
+        process.setProcessEnvironment(environment());
+        process.setWorkingDirectory(dir.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QStringLiteral(OV_MODULE_PATH), arguments);
+        ASSERT_TRUE(process.waitForStarted());
+    }
+    ModuleRun run(const QStringList& arguments) {
+        QProcess process;
+        startModule(process, arguments);
+        if (!process.waitForFinished(20000))
+            process.kill();
+        process.waitForFinished();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromLocal8Bit(process.readAll())};
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(ExecutableTest, RefusesToRunWithoutArgumentsOrWithBadIntegers) {
+    const struct {
+        const char* what;
+        QStringList arguments;
+        const char* shown;
+    } cases[] = {
+        {"no arguments", {}, "ORW-3300AP: This module is only used in the Panorel or HP-Openview."},
+        {"version not a number",
+         {"/I10.0.0.9", "/vx"},
+         "ORW-3300AP: 'x' is not a valid integer value"},
+        {"port past 32 bits",
+         {"/I10.0.0.9", "/v3", "/t99999999999"},
+         "ORW-3300AP: '99999999999' is not a valid integer value"},
+    };
+    for (const auto& c : cases) {
+        const ModuleRun result = run(c.arguments);
+        EXPECT_NE(result.exitCode, 0) << c.what;
+        EXPECT_TRUE(result.output.contains(QString::fromLatin1(c.shown)))
+            << c.what << ": " << result.output.toStdString();
+    }
+}
+
+TEST_F(ExecutableTest, HelpAndVersionPrintAndEnd) {
+    const ModuleRun help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.output.startsWith("Usage: orw3300ap /I<address>"))
+        << help.output.toStdString();
+    const ModuleRun version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.output.contains("ORW-3300AP Management Module v1.00"));
+}
+
+TEST_F(ExecutableTest, OneModulePerDevice) {
+    ovtest::Apsim device;
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    QFile profile(dir.filePath("127.0.0.1.cfg"));
+    ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
+    profile.write(QStringLiteral("[Program Information]\nAgentPort=%1\nVersion=1\nSecurityModel=2\n"
+                                 "SecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n")
+                      .arg(device.port())
+                      .toUtf8());
+    profile.close();
+    QFile station(dir.filePath("station.ini"));
+    ASSERT_TRUE(station.open(QIODevice::WriteOnly));
+    station.write(("[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n").toUtf8());
+    station.close();
+
+    QProcess first;
+    startModule(first, {"/I127.0.0.1", "/Rmulvek", "/Wtrondax"});
+    ASSERT_TRUE(ovtest::Apsim::waitUntil([&] { return !device.requests().empty(); }))
+        << first.readAll().toStdString();
+
+    const ModuleRun second = run({"/I127.0.0.1", "/Rmulvek", "/Wtrondax"});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.output.contains("Warning: Another ORW3300AP module is running!"))
+        << second.output.toStdString();
+
+    // Another device runs beside it.
+    QProcess other;
+    startModule(other, {"/I127.0.0.2", "/Rmulvek"});
+    EXPECT_FALSE(other.waitForFinished(1500));
+    other.kill();
+    other.waitForFinished();
+
+    // The lock goes with the process, however it ends.
+    first.kill();
+    first.waitForFinished();
+    QProcess third;
+    startModule(third, {"/I127.0.0.1", "/Rmulvek", "/Wtrondax"});
+    EXPECT_FALSE(third.waitForFinished(1500)) << third.readAll().toStdString();
+    third.kill();
+    third.waitForFinished();
+}
+
+TEST_F(ExecutableTest, UnwritableCurrentFolderKeepsTheBootCounterInTheStateFolder) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to drop privileges";
+    QDir(dir.path()).mkdir("readonly");
+    QDir(dir.path()).mkdir("state");
+    const QString state = dir.filePath("state");
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+    ASSERT_EQ(::chown(state.toLocal8Bit().constData(), 65534, 65534), 0);
+    QProcess process;
+    QProcessEnvironment env = environment();
+    env.insert("XDG_STATE_HOME", state);
+    env.insert("XDG_RUNTIME_DIR", state);
+    env.insert("HOME", state);
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(dir.filePath("readonly"));
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
+                              QStringLiteral(OV_MODULE_PATH)});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    const QString output = QString::fromLocal8Bit(process.readAll());
+    EXPECT_TRUE(output.contains("This module is only used in the Panorel")) << output.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("readonly/OvSNMP_PP_BootCounter")));
+    EXPECT_TRUE(QFile::exists(state + "/orw3300ap/OvSNMP_PP_BootCounter")) << output.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,157 @@
+#include "OvLedShape.h"
+#include "OvListView.h"
+#include "OvSNMPRequest2Edits.h"
+#include "OvStatusBar.h"
+#include "TMainForm.h"
+#include "widgettest/OvDeviceTest.h"
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace {
+
+using ovtest::DeviceTest;
+
+const QString kReady = QStringLiteral("Ready. ");
+
+class MainFormTest : public DeviceTest {
+protected:
+    QStringList agentOptions() const override { return options; }
+    void start(const QStringList& agentOptions, bool handOver = true) {
+        restartAgent(agentOptions);
+        ASSERT_TRUE(agent->running()) << agent->output();
+        form = std::make_unique<TMainForm>();
+        if (handOver)
+            form->HandOver();
+    }
+    bool waitForStatus(const QString& text) {
+        return ovtest::waitFor([&] { return form->statusText() == text; });
+    }
+    QMenu* menu(const QString& title) {
+        for (QAction* action : form->menuBar()->actions()) {
+            if (action->text() == title)
+                return action->menu();
+        }
+        return nullptr;
+    }
+    bool agentAsked(const std::string& oid) {
+        for (const auto& request : agent->requests()) {
+            for (const auto& binding : request.bindings) {
+                if (binding.rfind(oid, 0) == 0)
+                    return true;
+            }
+        }
+        return false;
+    }
+    // Watches an LED over several blink periods: did its colour change?
+    bool changesColour(OvLedShape* led) {
+        const QColor first = led->colour();
+        return ovtest::waitFor([&] { return led->colour() != first; }, 500);
+    }
+
+    QStringList options;
+    std::unique_ptr<TMainForm> form;
+};
+
+struct LedCase {
+    const char* what;
+    const char* stLED;
+    bool power, lan, g, a;       // lit after the update
+    bool powerBlinks, lanBlinks; // colour keeps changing
+};
+
+TEST_F(MainFormTest, LedStatesFollowTheDevice) {
+    const LedCase cases[] = {
+        {"power, LAN and 802.11a lit", "69", true, true, false, true, false, false},
+        {"power lit and blinking", "3", true, false, false, false, true, false},
+        {"LAN blinking", "12", false, false, false, false, false, true},
+        {"not a number counts as 0", "s:abc", false, false, false, false, false, false},
+        {"every LED lit", "85", true, true, true, true, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start({QStringLiteral("--set"), QStringLiteral("stLED=") + QString::fromLatin1(c.stLED)});
+        ASSERT_TRUE(waitForStatus(kReady)) << form->statusText().toStdString() << agent->output();
+        if (!c.powerBlinks)
+            EXPECT_EQ(form->Sh_power->isLit(), c.power);
+        if (!c.lanBlinks)
+            EXPECT_EQ(form->Sh_Lan->isLit(), c.lan);
+        EXPECT_EQ(form->Sh_11g->isLit(), c.g);
+        EXPECT_EQ(form->Sh_11a->isLit(), c.a);
+        EXPECT_EQ(changesColour(form->Sh_power), c.powerBlinks);
+        EXPECT_EQ(changesColour(form->Sh_Lan), c.lanBlinks);
+        EXPECT_EQ(form->Sh_power->accessibleDescription(),
+                  c.powerBlinks ? "blinking" : (c.power ? "lit" : "off"));
+        EXPECT_EQ(form->Sh_11g->accessibleName(), "802.11g LED");
+        form.reset();
+    }
+}
+
+TEST_F(MainFormTest, PollFailureBlackensTheLedsAndShowsTheText) {
+    start({QStringLiteral("--set"), QStringLiteral("stLED=3")});
+    ASSERT_TRUE(waitForStatus(kReady));
+    ASSERT_TRUE(changesColour(form->Sh_power));
+    form->ledBinding()->request.timeout = 20; // a silent device is found out quickly
+    agent.reset();
+    ASSERT_TRUE(waitForStatus(QStringLiteral("(SNMPClass) SNMP request timed out!")));
+    for (OvLedShape* led : {form->Sh_power, form->Sh_Lan, form->Sh_11g, form->Sh_11a}) {
+        EXPECT_FALSE(led->isLit()) << led->objectName().toStdString();
+        EXPECT_FALSE(changesColour(led)) << led->objectName().toStdString();
+        EXPECT_EQ(led->accessibleDescription(), "off");
+    }
+    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_FALSE(form->Timer3->isActive());
+}
+
+TEST_F(MainFormTest, DeviceFactsFill) {
+    start({QStringLiteral("--set"), QStringLiteral("stFirmwareVersion=1.2.3 b45"),
+           QStringLiteral("--set"), QStringLiteral("hIPAddress=10.1.2.3"), QStringLiteral("--set"),
+           QStringLiteral("hSubnetMask=255.255.0.0")});
+    ASSERT_TRUE(ovtest::waitFor([&] {
+        const OvDeviceFacts facts = form->deviceFacts();
+        return facts.firmwareVersion == "1.2.3 b45" && facts.ipAddress == "10.1.2.3" &&
+               facts.subnetMask == "255.255.0.0" && !facts.countryCode.isEmpty() &&
+               !facts.turboMode.isEmpty() && !facts.turboModeG.isEmpty() &&
+               !facts.apModeSupport.isEmpty() && !facts.multiSsid.isEmpty();
+    }));
+}
+
+TEST_F(MainFormTest, ClientInfoItemFollowsTheDevice) {
+    const std::string clientInfo = "1.3.6.1.4.1.48213.10.37.14.99.1.1.7";
+    const struct {
+        const char* what;
+        QStringList agentOptions;
+        bool waitForPoll;
+        bool shown;
+        bool asked;
+    } cases[] = {
+        {"no poll answered yet", {"--set", "clientinfosupported=1"}, false, false, false},
+        {"not supported", {"--set", "clientinfosupported=0"}, true, false, true},
+        {"supported", {"--set", "clientinfosupported=1"}, true, true, true},
+        {"query fails", {"--fail", "clientinfosupported=5"}, true, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        start(c.agentOptions, c.waitForPoll);
+        if (c.waitForPoll)
+            ASSERT_TRUE(ovtest::waitFor([&] { return form->savedStatusText() == kReady; }));
+        QMenu* status = menu(QStringLiteral("Status"));
+        ASSERT_NE(status, nullptr);
+        emit status->aboutToShow();
+        EXPECT_EQ(form->ClientInfoItem->isVisible(), c.shown);
+        EXPECT_EQ(agentAsked(clientInfo), c.asked);
+        form.reset();
+    }
+}
+
+TEST_F(MainFormTest, RogueApItemHiddenForThisModel) {
+    start({});
+    QMenu* advanced = menu(QStringLiteral("Advanced"));
+    ASSERT_NE(advanced, nullptr);
+    emit advanced->aboutToShow();
+    EXPECT_FALSE(form->RogueAPItem->isVisible());
+    EXPECT_EQ(form->RogueAPItem->text(), "Rogue AP ");
+}
+
+} // namespace
