@@ -9,6 +9,8 @@ ov_packages=(
     # runs it on a free port (a daemon the package may start on port 69 is
     # never used).
     tftp-hpa atftp curl tftpd-hpa
+    # A virtual display for running the module and taking screenshots without one.
+    xvfb xauth
 )
 
 ov_install_deps() {
