@@ -7,7 +7,7 @@ source scripts/deps.sh
 ov_install_deps
 
 build=${OV_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${OV_BUILD_TYPE:-RelWithDebInfo} >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${OV_BUILD_TYPE:-RelWithDebInfo} -DBUILD_TESTING=ON >/dev/null
 cmake --build "$build"
 # Widget tests need no display: they run on Qt's offscreen platform.
 export QT_QPA_PLATFORM=offscreen
