@@ -131,14 +131,14 @@ TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
             binding->BindControl(0, control);
         ASSERT_TRUE(binding->Refresh()) << c.what;
         c.expectShown(control);
-        const std::size_t setsBefore = agent->sets().size();
+        const std::size_t setsBefore = ovtest::setsSent(*agent).size();
         if (c.sent == nullptr) {
             EXPECT_THROW(binding->Apply(false, true), OvException) << c.what;
-            EXPECT_EQ(agent->sets().size(), setsBefore) << c.what;
+            EXPECT_EQ(ovtest::setsSent(*agent).size(), setsBefore) << c.what;
         } else {
             binding->Apply(false, true);
-            ASSERT_EQ(agent->sets().size(), setsBefore + 1) << c.what;
-            EXPECT_EQ(agent->sets().back(), std::vector<std::string>{c.sent}) << c.what;
+            ASSERT_EQ(ovtest::setsSent(*agent).size(), setsBefore + 1) << c.what;
+            EXPECT_EQ(ovtest::setsSent(*agent).back(), std::vector<std::string>{c.sent}) << c.what;
             restartAgent({"--set", "LoadBalance=7"});
         }
     }
@@ -148,7 +148,7 @@ TEST_F(BindingTest, CheckBoxesFollowTheRowOrderOfTheirOptionList) {
     const struct {
         const char* what;
         const OvSNMPVarRow* table;
-        QStringList agentOptions;
+        std::vector<std::string> agentOptions;
         bool checked;
         const char* sentWhenToggled;
     } cases[] = {
@@ -176,8 +176,8 @@ TEST_F(BindingTest, CheckBoxesFollowTheRowOrderOfTheirOptionList) {
         EXPECT_EQ(check->isChecked(), c.checked) << c.what;
         check->setChecked(!check->isChecked());
         binding->Apply(false, true); // an absent variable refuses the set: sent all the same
-        ASSERT_FALSE(agent->sets().empty()) << c.what;
-        EXPECT_EQ(agent->sets().back(),
+        ASSERT_FALSE(ovtest::setsSent(*agent).empty()) << c.what;
+        EXPECT_EQ(ovtest::setsSent(*agent).back(),
                   std::vector<std::string>{kLoadBalance + "=" + c.sentWhenToggled})
             << c.what;
     }
@@ -219,14 +219,14 @@ TEST_F(BindingTest, AnApplyWritesEveryWritableVariableAndTheUnboundOnesEmpty) {
     name->setText("lobby-ap");
     limit->setText("12");
     binding->Apply(false, true);
-    ASSERT_EQ(agent->sets().size(), 1u);
-    EXPECT_EQ(agent->sets()[0], (std::vector<std::string>{
-                                    "1.3.6.1.2.1.1.4.0=s:",
-                                    "1.3.6.1.2.1.1.5.0=s:lobby-ap",
-                                    "1.3.6.1.2.1.1.6.0=s:",
-                                    E ".2.6.1.0=i:0",
-                                    E ".2.6.2.0=i:12",
-                                }));
+    ASSERT_EQ(ovtest::setsSent(*agent).size(), 1u);
+    EXPECT_EQ(ovtest::setsSent(*agent)[0], (std::vector<std::string>{
+                                               "1.3.6.1.2.1.1.4.0=s:",
+                                               "1.3.6.1.2.1.1.5.0=s:lobby-ap",
+                                               "1.3.6.1.2.1.1.6.0=s:",
+                                               E ".2.6.1.0=i:0",
+                                               E ".2.6.2.0=i:12",
+                                           }));
 }
 
 TEST_F(BindingTest, ATableRefreshFillsTheListViewAndASelectionFillsTheControls) {
