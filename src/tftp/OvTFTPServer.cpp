@@ -70,8 +70,9 @@ quint16 OvTFTPServer::effectivePort(quint16 port) {
 }
 
 void OvTFTPServer::start(const QString& folder, quint16 port) {
+    // "/" is the only separator here: a trailing "\" is part of a name.
     rootFolder_ = folder;
-    if (!folder.isEmpty() && !folder.endsWith('\\') && !folder.endsWith('/'))
+    if (!folder.isEmpty() && !folder.endsWith('/'))
         rootFolder_ += '/';
     root_ = QFile::encodeName(rootFolder_);
     if (listener_)

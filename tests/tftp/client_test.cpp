@@ -56,6 +56,11 @@ const Client kClients[] = {
      [](const ProcessResult& r) { return r.exitCode == 68; }},
 };
 
+// Names the case in test lists instead of dumping its bytes.
+void PrintTo(const Client& client, std::ostream* out) {
+    *out << client.name;
+}
+
 const qint64 kSizes[] = {0, 511, 512, 513, 1024, 1024 * 1024};
 
 class RealClient : public ::testing::TestWithParam<Client> {
