@@ -6,6 +6,7 @@
 #include <sys/select.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -83,7 +84,7 @@ void Agent::start(const std::string& stateDir) {
         throw std::runtime_error("cannot answer on " + options_.address + ":" +
                                  std::to_string(options_.port));
     hookTransport();
-    writeState();
+    saveState();
 }
 
 void Agent::configureLibrary(const std::string& stateDir) {
@@ -225,6 +226,16 @@ std::uint32_t Agent::uptimeTicks() const {
 }
 
 void Agent::writeState() {
+    // Called from the library's callbacks, where no exception may pass: a state
+    // file that cannot be written is reported and serving goes on.
+    try {
+        saveState();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "apsim: %s\n", error.what());
+    }
+}
+
+void Agent::saveState() {
     journal_.writeState(device_,
                         {snmpv3_local_snmpEngineBoots(), restarts_, silent_, uptimeTicks()});
 }

@@ -71,6 +71,7 @@ private:
     void registerHandlers();
     void hookTransport();
     void writeState();
+    void saveState();
 
     // Agent session callback: every request after the security layer.
     int onRequest(int op, snmp_session* session, int reqid, snmp_pdu* pdu, void* magic);
