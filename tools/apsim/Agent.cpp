@@ -205,7 +205,13 @@ void Agent::restartEngineClock() {
     // is idempotent enough to repeat; its wrap check may count a boot on the
     // next reading, so the count is set explicitly afterwards.
     const std::string boots = std::to_string(snmpv3_local_snmpEngineBoots());
+    // It would say, rightly, that USM is registered already: a silent handler
+    // takes the messages meanwhile.
+    snmp_disable_stderrlog();
+    netsnmp_log_handler* quiet = netsnmp_register_loghandler(NETSNMP_LOGHANDLER_NONE, LOG_DEBUG);
     init_snmpv3("apsim");
+    netsnmp_remove_loghandler(quiet);
+    snmp_enable_stderrlog();
     snmpv3_local_snmpEngineTime();
     std::vector<char> text(boots.begin(), boots.end());
     text.push_back('\0');
