@@ -232,6 +232,7 @@ TEST(ApsimOptions, RefusesBadCommandLinesWithAMessage) {
         {{"--v3-user", "bob:md5:short"}, "at least 8"},
         {{"--v3-user", "bob:none::aes:longenough"}, "privacy needs authentication"},
         {{"--v3-user", "bob:sha256:longenough"}, "AUTH"},
+        {{"--v3-user", "bob smith:none"}, "blanks"},
         {{"--fail", "stLED=20"}, "1 to 19"},
         {{"--drop-percent", "101"}, "0 to 100"},
         {{"--restart-seconds", "-1"}, "0 to 3600"},

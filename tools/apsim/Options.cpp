@@ -110,6 +110,8 @@ V3User v3User(const std::string& text) {
     fields.resize(5);
     V3User user{community(fields[0], "--v3-user NAME"), fields[1].empty() ? "none" : fields[1],
                 fields[2], fields[3].empty() ? "none" : fields[3], fields[4]};
+    if (user.name.find(' ') != std::string::npos)
+        throw std::invalid_argument("--v3-user NAME must not contain blanks");
     if (user.auth != "none" && user.auth != "md5" && user.auth != "sha")
         throw std::invalid_argument("--v3-user AUTH must be none, md5 or sha");
     if (user.priv != "none" && user.priv != "des" && user.priv != "aes")
