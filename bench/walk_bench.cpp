@@ -3,6 +3,7 @@
 // synchronous requests, with asynchronous requests chained from their
 // completions, and with net-snmp's snmpwalk, one run per readable column.
 // Prints each time and the ratios.
+#include "ApsimFixture.h"
 #include "DeviceMib.h"
 #include "OvSNMPRequest.h"
 #include "OvSNMPSession.h"
@@ -10,46 +11,16 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace {
 
 constexpr int kRows = 2000;
-
-struct Agent {
-    QProcess process;
-    int port = 0;
-};
-
-bool startAgent(Agent& agent) {
-    agent.process.setProgram(OV_APSIM_PATH);
-    agent.process.setArguments(
-        {"--listen", "127.0.0.1:0", "--rows", QString("dhcpleases=%1").arg(kRows)});
-    agent.process.setProcessChannelMode(QProcess::MergedChannels);
-    agent.process.start();
-    if (!agent.process.waitForStarted(5000))
-        return false;
-    const QRegularExpression ready("listening on [0-9.]+:([0-9]+)");
-    QByteArray output;
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() < 10000) {
-        agent.process.waitForReadyRead(200);
-        output += agent.process.readAll();
-        const auto match = ready.match(QString::fromLocal8Bit(output));
-        if (match.hasMatch()) {
-            agent.port = match.captured(1).toInt();
-            return true;
-        }
-    }
-    std::fprintf(stderr, "apsim did not start: %s\n", output.constData());
-    return false;
-}
 
 std::unique_ptr<OvSNMPRequest> leaseRequest(int port) {
     auto request = std::make_unique<OvSNMPRequest>();
@@ -125,9 +96,11 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir folder;
     OvSNMPSetup(folder.path().toStdString());
-    Agent agent;
-    if (!startAgent(agent))
+    ovtest::Apsim agent({"--rows", "dhcpleases=" + std::to_string(kRows)});
+    if (!agent.isRunning()) {
+        std::fprintf(stderr, "%s\n", agent.error().c_str());
         return 1;
+    }
     Timing timings[] = {
         {"synchronous walk", walkSync},
         {"asynchronous walk", walkAsync},
@@ -138,7 +111,7 @@ int main(int argc, char** argv) {
     for (Timing& timing : timings) {
         QElapsedTimer clock;
         clock.start();
-        const auto rows = timing.walk(agent.port);
+        const auto rows = timing.walk(agent.port());
         timing.ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
         if (!rows) {
             std::printf("%-32s failed\n", timing.name);
@@ -149,8 +122,7 @@ int main(int argc, char** argv) {
     std::printf("asynchronous / synchronous      %9.2f\n", timings[1].ms / timings[0].ms);
     std::printf("snmpwalk / synchronous          %9.2f\n", timings[2].ms / timings[0].ms);
     std::printf("snmpwalk / asynchronous         %9.2f\n", timings[2].ms / timings[1].ms);
-    agent.process.terminate();
-    agent.process.waitForFinished(5000);
+    agent.stop();
     OvSNMPShutdown();
     return 0;
 }

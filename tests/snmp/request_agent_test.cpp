@@ -1,5 +1,5 @@
 // The request engine against the simulated access point on loopback.
-#include "ApsimProcess.h"
+#include "ApsimFixture.h"
 #include "DeviceMib.h"
 #include "OvException.h"
 #include "OvSNMPRequest.h"
@@ -20,10 +20,10 @@ const OvSNMPVarRow kSystem[] = {
     {"1.3.6.1.2.1.1.6", "sysLocation", ovtype::displaystr, ovaccess::readwrite},
     {}};
 
-const QStringList kUsers = {"--v3-user", "plain:none",
-                            "--v3-user", "amd5:md5:authpass1",
-                            "--v3-user", "mdes:md5:authpass1:des:privpass1",
-                            "--v3-user", "saes:sha:authpass1:aes:privpass1"};
+const std::vector<std::string> kUsers = {"--v3-user", "plain:none",
+                                         "--v3-user", "amd5:md5:authpass1",
+                                         "--v3-user", "mdes:md5:authpass1:des:privpass1",
+                                         "--v3-user", "saes:sha:authpass1:aes:privpass1"};
 
 struct Credentials {
     const char* name;
@@ -47,7 +47,7 @@ const Credentials kCredentials[] = {
     {"SNMPv3 authPriv SHA AES-128", 3, 3, "saes", 3, "authpass1", 4, "privpass1"},
 };
 
-std::unique_ptr<OvSNMPRequest> makeRequest(const ApsimProcess& agent, const Credentials& c,
+std::unique_ptr<OvSNMPRequest> makeRequest(const ovtest::Apsim& agent, const Credentials& c,
                                            const OvSNMPVarRow* rows = kSystem,
                                            OvListMode mode = SVT_SV, int keys = 0) {
     auto r = std::make_unique<OvSNMPRequest>();
@@ -76,8 +76,8 @@ struct Async {
 
 TEST(RequestAgent, ReadsAndWritesWithEveryVersionAndSecurityLevel) {
     snmptest::setUpEngine();
-    ApsimProcess agent(kUsers);
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent(kUsers);
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     for (const Credentials& c : kCredentials) {
         auto request = makeRequest(agent, c);
         std::int32_t failure = 0;
@@ -104,8 +104,8 @@ TEST(RequestAgent, ReadsAndWritesWithEveryVersionAndSecurityLevel) {
 
 TEST(RequestAgent, SetsSendOnlyThePositionsWithTheirValues) {
     snmptest::setUpEngine();
-    ApsimProcess agent({});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent;
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     auto request = makeRequest(agent, kV2c);
     request->varList.Item(0).value = "name";
     request->varList.Item(2).value = "contact";
@@ -116,9 +116,9 @@ TEST(RequestAgent, SetsSendOnlyThePositionsWithTheirValues) {
     snmptest::waitFor([&] { return !agent.requests().empty(); }, 2000);
     const auto log = agent.requests();
     ASSERT_EQ(log.size(), 1u);
-    EXPECT_NE(log[0].find("1.3.6.1.2.1.1.5.0=s:a\t1.3.6.1.2.1.1.4.0=s:b"), std::string::npos)
-        << log[0];
-    EXPECT_EQ(log[0].find("1.3.6.1.2.1.1.6"), std::string::npos) << log[0];
+    EXPECT_EQ(log[0].operation, "SET");
+    EXPECT_EQ(log[0].oids, (std::vector<std::string>{"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.4.0"}));
+    EXPECT_EQ(log[0].values, (std::vector<ovtest::ApsimValue>{{'s', "a"}, {'s', "b"}}));
     EXPECT_EQ(request->varList.Item(0).value, "name") << "the list is restored";
     EXPECT_EQ(request->varList.Item(2).value, "contact");
     EXPECT_TRUE(request->varList.Item(3).access & ovaccess::invalid);
@@ -129,12 +129,15 @@ TEST(RequestAgent, SetsSendOnlyThePositionsWithTheirValues) {
     ASSERT_TRUE(async.wait());
     EXPECT_EQ(async.results[0].code, 0);
     snmptest::waitFor([&] { return agent.requests().size() == 2; }, 2000);
-    EXPECT_NE(agent.requests().back().find("1.3.6.1.2.1.1.6.0=s:a"), std::string::npos);
+    const auto after = agent.requests();
+    ASSERT_FALSE(after.empty());
+    EXPECT_EQ(after.back().oids, std::vector<std::string>{"1.3.6.1.2.1.1.6.0"});
+    EXPECT_EQ(after.back().values, (std::vector<ovtest::ApsimValue>{{'s', "a"}}));
 }
 
 struct WalkCase {
     const char* name;
-    QStringList arguments;
+    std::vector<std::string> arguments;
     int table;
     std::vector<std::string> rows; // the value texts of each row, "|"-joined
 };
@@ -158,15 +161,15 @@ TEST(RequestAgent, WalksTablesSynchronouslyAndAsynchronously) {
          24,
          {"1|000C41240001|192.168.1.100|t", "2|000C41240002|192.168.1.101|t"}},
         {"a column that ends early",
-         {"--rows", "dhcpleases=3", "--absent", QString(E) + ".2.7.4.1.1.4.3"},
+         {"--rows", "dhcpleases=3", "--absent", std::string(E) + ".2.7.4.1.1.4.3"},
          24,
          {"1|000C41240001|192.168.1.100|t", "2|000C41240002|192.168.1.101|t",
           "3|000C41240003|192.168.1.102|(NOTDONE)"}},
         {"two keys", {"--rows", "clients-a=1", "--rows", "clients-g=1"}, 40, {}},
     };
     for (const WalkCase& c : cases) {
-        ApsimProcess agent(c.arguments);
-        ASSERT_NE(agent.port(), 0) << agent.output();
+        ovtest::Apsim agent(c.arguments);
+        ASSERT_TRUE(agent.isRunning()) << agent.error();
         const auto& info = mib::tables()[c.table - 1];
         auto request = makeRequest(agent, kV2c, info.rows, info.mode, info.keyCount);
         std::vector<std::string> syncRows;
@@ -201,8 +204,8 @@ TEST(RequestAgent, WalksTablesSynchronouslyAndAsynchronously) {
 
 TEST(RequestAgent, TwoKeyRowsCarryBothKeys) {
     snmptest::setUpEngine();
-    ApsimProcess agent({"--rows", "clients-a=1", "--rows", "clients-g=2"});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent({"--rows", "clients-a=1", "--rows", "clients-g=2"});
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     const auto& info = mib::tables()[40 - 1];
     auto request = makeRequest(agent, kV1, info.rows, info.mode, info.keyCount);
     std::vector<std::string> keys;
@@ -215,9 +218,9 @@ TEST(RequestAgent, AnEmptyTableUnderSNMPv1EndsWithNoSuchName) {
     snmptest::setUpEngine();
     // The client table is the last table of the agent's MIB view once what
     // follows it is absent, so GET-NEXT past it draws noSuchName under SNMPv1.
-    ApsimProcess agent(
-        {"--rows", "clients=0", "--absent", QString(E) + ".4.6", "--absent", QString(E) + ".99"});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent({"--rows", "clients=0", "--absent", std::string(E) + ".4.6", "--absent",
+                         std::string(E) + ".99"});
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     const auto& info = mib::tables()[40 - 1];
     auto request = makeRequest(agent, kV1, info.rows, info.mode, info.keyCount);
     std::vector<std::int32_t> codes;
@@ -238,7 +241,7 @@ TEST(RequestAgent, AnEmptyTableUnderSNMPv1EndsWithNoSuchName) {
 
 struct FailureCase {
     const char* name;
-    QStringList arguments;
+    std::vector<std::string> arguments;
     Credentials credentials;
     std::int32_t code;
 };
@@ -264,10 +267,10 @@ TEST(RequestAgent, FailuresMapToTheirDisplayCodes) {
     };
     for (int status = 1; status <= 19; ++status)
         cases.push_back(
-            {"error status", {"--fail", QString("sysName=%1").arg(status)}, kV1, -100 - status});
+            {"error status", {"--fail", "sysName=" + std::to_string(status)}, kV1, -100 - status});
     for (const FailureCase& c : cases) {
-        ApsimProcess agent(c.arguments);
-        ASSERT_NE(agent.port(), 0) << agent.output();
+        ovtest::Apsim agent(c.arguments);
+        ASSERT_TRUE(agent.isRunning()) << agent.error();
         auto request = makeRequest(agent, c.credentials);
         request->timeout = 20;
         std::vector<OvSNMPError> hooked;
@@ -285,8 +288,8 @@ TEST(RequestAgent, FailuresMapToTheirDisplayCodes) {
 
 TEST(RequestAgent, TimeOutSendsEveryRetry) {
     snmptest::setUpEngine();
-    ApsimProcess agent({"--drop-percent", "100"});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent({"--drop-percent", "100"});
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     auto request = makeRequest(agent, kV2c);
     request->timeout = 10;
     request->retries = 2;
@@ -297,8 +300,8 @@ TEST(RequestAgent, TimeOutSendsEveryRetry) {
 
 TEST(RequestAgent, ASetRefusedWithNoSuchNameUnderSNMPv1Fails) {
     snmptest::setUpEngine();
-    ApsimProcess agent({"--absent", "sysLocation"});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent({"--absent", "sysLocation"});
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     auto request = makeRequest(agent, kV1);
     std::vector<std::int32_t> codes;
     request->resultHook = [&](const OvSNMPError& e) { codes.push_back(e.code); };
@@ -315,9 +318,9 @@ TEST(RequestAgent, ASetRefusedWithNoSuchNameUnderSNMPv1Fails) {
 TEST(RequestAgent, AShortRowIndexBecomesTheCompletionsResult) {
     snmptest::setUpEngine();
     const std::string column = std::string(E) + ".4.5.2.1.2";
-    ApsimProcess agent({"--rows", "clients-a=1", "--rows", "clients-g=0", "--answer-oid",
-                        QString::fromStdString(column + ".1.1=" + column + ".1")});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent({"--rows", "clients-a=1", "--rows", "clients-g=0", "--answer-oid",
+                         column + ".1.1=" + column + ".1"});
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     const auto& info = mib::tables()[40 - 1];
     auto request = makeRequest(agent, kV2c, info.rows, info.mode, info.keyCount);
     try {
@@ -341,8 +344,8 @@ TEST(RequestAgent, AShortRowIndexBecomesTheCompletionsResult) {
 
 TEST(RequestAgent, AnAnswerForOtherOidsIsRefused) {
     snmptest::setUpEngine();
-    ApsimProcess agent({"--answer-oid", "1.3.6.1.2.1.1.5.0=1.3.6.1.2.1.1.5.1"});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent({"--answer-oid", "1.3.6.1.2.1.1.5.0=1.3.6.1.2.1.1.5.1"});
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     auto request = makeRequest(agent, kV2c);
     std::vector<std::int32_t> codes;
     request->resultHook = [&](const OvSNMPError& e) { codes.push_back(e.code); };
@@ -353,8 +356,8 @@ TEST(RequestAgent, AnAnswerForOtherOidsIsRefused) {
 
 TEST(RequestAgent, DestroyingARequestWithAPendingReadWaitsForIt) {
     snmptest::setUpEngine();
-    ApsimProcess agent({"--delay-ms", "300"});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    ovtest::Apsim agent({"--delay-ms", "300"});
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     bool called = false;
     QElapsedTimer timer;
     {
@@ -371,8 +374,10 @@ TEST(RequestAgent, DestroyingARequestWithAPendingReadWaitsForIt) {
 
 TEST(RequestAgent, SNMPv3RecoversAfterTheAgentRestarts) {
     snmptest::setUpEngine();
-    ApsimProcess agent(kUsers + QStringList{"--restart-seconds", "0.5"});
-    ASSERT_NE(agent.port(), 0) << agent.output();
+    std::vector<std::string> arguments = kUsers;
+    arguments.insert(arguments.end(), {"--restart-seconds", "0.5"});
+    ovtest::Apsim agent(arguments);
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
     auto request = makeRequest(agent, kCredentials[5]);
     ASSERT_TRUE(request->ReadSync(true).ok);
     const OvSNMPVarRow restart[] = {
