@@ -147,6 +147,8 @@ void OvTFTPServer::handleRequest(const QByteArray& packet, const QHostAddress& s
         if (session->isRepetitionOf(template_))
             return;
     }
+    if (accept_ && !accept_(template_.operation, template_.fileName))
+        return refuse(ErrAccessViolation, "Access violation", sender, senderPort);
     if (runningSessions() >= kMaxSessions)
         return refuse(ErrNotDefined, "Server busy, try again later", sender, senderPort);
     template_.sendCount = 0;

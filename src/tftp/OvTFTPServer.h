@@ -14,6 +14,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 class QEventLoop;
@@ -22,6 +24,11 @@ class QEventLoop;
 // every status change of a session. Setting the flag cancels the transfer at
 // the next packet. It must not destroy the server.
 using OvTFTPNotify = std::function<void(void* data, const OvTFTPMsg& msg, bool& cancel)>;
+
+// Decides whether a request is served, from its operation (ovtftp::ReadRequest
+// or WriteRequest) and its file name as received. A refused request gets
+// ERROR 2 (access violation) and starts no session, so no file is touched.
+using OvTFTPAcceptance = std::function<bool(std::int32_t operation, const std::string& fileName)>;
 
 class OvTFTPServer : public QObject {
     Q_OBJECT
@@ -39,6 +46,8 @@ public:
     // often a data block is sent in all (at least 1).
     void setTiming(int timeout, int retries);
     void setNotify(OvTFTPNotify notify, void* data);
+    // Empty (the default): every request that the folder allows is served.
+    void setAcceptance(OvTFTPAcceptance accept) { accept_ = std::move(accept); }
 
     // Serves the folder (names in it, nothing below or above it; an empty
     // folder refuses every request). Opens the port unless already listening,
@@ -76,6 +85,7 @@ private:
     int retries_ = 3;
     OvTFTPMsg template_;
     OvTFTPNotify notify_;
+    OvTFTPAcceptance accept_;
     void* notifyData_ = nullptr;
     QString rootFolder_;
     QByteArray root_; // rootFolder_ in octets
