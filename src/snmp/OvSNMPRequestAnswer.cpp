@@ -7,6 +7,44 @@
 
 #include <charconv>
 
+namespace {
+
+std::string answerOidAt(const std::vector<OvVb>& bindings, std::size_t k) {
+    return k < bindings.size() ? bindings[k].oid.toString() : std::string();
+}
+
+} // namespace
+
+bool OvSNMPRequest::storeAnswer(int position, const std::vector<OvVb>& bindings, std::size_t k,
+                                std::string& rowIndex) {
+    OvSNMPVar& record = varList.Item(position);
+    const std::string base = baseOid(position);
+    const bool present = k < bindings.size();
+    const std::string answerOid = answerOidAt(bindings, k);
+    if ((tableMode() && !present) || IsColumnEnd(base, record.nextOid, answerOid)) {
+        record.value = ovtext::notDone;
+        record.nextOid = base + "." + RowIndexText();
+        return true;
+    }
+    TextFromValue(position, present ? bindings[k] : OvVb::null());
+    record.nextOid = answerOid;
+    // The row index comes from a column that has not ended.
+    if (rowIndex.empty() && answerOid.size() > base.size())
+        rowIndex = answerOid.substr(base.size() + 1);
+    return false;
+}
+
+bool OvSNMPRequest::finishRow(std::size_t ended, std::size_t processed,
+                              const std::string& rowIndex) {
+    if (ended == processed)
+        return false;
+    if (tableMode())
+        DecodeRowIndex(rowIndex);
+    for (int i = 0; i < varList.Count(); ++i)
+        ComputeValue(i, true);
+    return true;
+}
+
 OvSNMPRequest::Result OvSNMPRequest::processRead(std::int32_t code,
                                                  const std::vector<OvVb>& bindings, bool ok) {
     std::size_t k = 0;
@@ -15,35 +53,18 @@ OvSNMPRequest::Result OvSNMPRequest::processRead(std::int32_t code,
     for (int i = 0; i < varList.Count(); ++i) {
         if (!varList.IsReadable(i))
             continue;
-        OvSNMPVar& record = varList.Item(i);
-        const std::string base = baseOid(i);
-        const bool present = k < bindings.size();
-        const std::string answerOid = present ? bindings[k].oid.toString() : std::string();
         if (code == -102 && tableMode()) {
             // SNMPv1 ends a walk with noSuchName for the OID that was asked.
-            if (record.nextOid == answerOid)
+            if (varList.Item(i).nextOid == answerOidAt(bindings, k))
                 return {false, ok};
             ok = false;
             fail(code, ov::textOfCode(code));
         }
-        if ((tableMode() && !present) || IsColumnEnd(base, record.nextOid, answerOid)) {
-            ++ended;
-            record.value = ovtext::notDone;
-            record.nextOid = base + "." + RowIndexText();
-        } else {
-            TextFromValue(i, present ? bindings[k] : OvVb::null());
-            record.nextOid = answerOid;
-            if (rowIndex.empty() && answerOid.size() > base.size())
-                rowIndex = answerOid.substr(base.size() + 1);
-        }
+        ended += storeAnswer(i, bindings, k, rowIndex) ? 1 : 0;
         ++k;
     }
-    if (ended == k)
+    if (!finishRow(ended, k, rowIndex))
         return {false, ok};
-    if (tableMode())
-        DecodeRowIndex(rowIndex);
-    for (int i = 0; i < varList.Count(); ++i)
-        ComputeValue(i, true);
     return {tableMode(), ok};
 }
 
@@ -54,39 +75,18 @@ void OvSNMPRequest::processAsyncRead(OvSNMPError& result, const std::vector<OvVb
     for (int i = 0; i < varList.Count(); ++i) {
         if (!varList.IsReadable(i))
             continue;
-        OvSNMPVar& record = varList.Item(i);
-        const std::string base = baseOid(i);
-        const bool present = k < bindings.size();
-        const std::string answerOid = present ? bindings[k].oid.toString() : std::string();
         if (result.code == -102) {
-            if (record.nextOid == answerOid) {
+            if (varList.Item(i).nextOid == answerOidAt(bindings, k)) {
                 result.code = 0;
                 result.message = ov::textOfCode(0);
             }
             result.done = true;
             return;
         }
-        if ((tableMode() && !present) || IsColumnEnd(base, record.nextOid, answerOid)) {
-            ++ended;
-            record.value = ovtext::notDone;
-            record.nextOid = base + "." + RowIndexText();
-        } else {
-            TextFromValue(i, present ? bindings[k] : OvVb::null());
-            record.nextOid = answerOid;
-            if (rowIndex.empty() && answerOid.size() > base.size())
-                rowIndex = answerOid.substr(base.size() + 1);
-        }
+        ended += storeAnswer(i, bindings, k, rowIndex) ? 1 : 0;
         ++k;
     }
-    if (ended == k) {
-        result.done = true;
-        return;
-    }
-    if (tableMode())
-        DecodeRowIndex(rowIndex);
-    for (int i = 0; i < varList.Count(); ++i)
-        ComputeValue(i, true);
-    result.done = !tableMode();
+    result.done = !finishRow(ended, k, rowIndex) || !tableMode();
 }
 
 // The answer of a set carries the records that were sent, in the order sent.
