@@ -6,6 +6,7 @@
 #include <QDialog>
 
 class OvDialog : public QDialog {
+    Q_OBJECT
 public:
     explicit OvDialog(QWidget* parent = nullptr);
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 class OvListView : public QTableWidget {
+    Q_OBJECT
 public:
     // Called with the row and whether it became selected or lost the selection.
     using SelectHandler = std::function<void(int row, bool selected)>;

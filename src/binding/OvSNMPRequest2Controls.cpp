@@ -197,14 +197,18 @@ void OvSNMPRequest2Controls::ShowStatus(const std::string& message) {
 }
 
 void OvSNMPRequest2Controls::ShowStatus(const QString& message) {
+    ShowStatusOf(lastOperation_, message);
+}
+
+void OvSNMPRequest2Controls::ShowStatusOf(int operation, const QString& message) {
     if (!statusTarget_)
         return;
-    const std::string& pattern = ov::catalogEntry(OvCatalog::Messages, lastOperation_ == 0 ? 0 : 1);
+    const std::string& pattern = ov::catalogEntry(OvCatalog::Messages, operation == 0 ? 0 : 1);
     const QString line =
         ov::statusLine(pattern, request.varList.displayName, message, ov::statusTime());
     if (auto* memo = qobject_cast<QPlainTextEdit*>(statusTarget_)) {
         memo->appendPlainText(line);
-    } else if (auto* bar = dynamic_cast<OvStatusBar*>(statusTarget_.data())) {
+    } else if (auto* bar = qobject_cast<OvStatusBar*>(statusTarget_)) {
         bar->setSimpleText(line);
         bar->setSimplePanel(true);
     } else if (auto* label = qobject_cast<QLabel*>(statusTarget_)) {

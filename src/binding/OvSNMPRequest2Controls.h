@@ -45,6 +45,8 @@ public:
     // Writes the status line of the last operation with the message in it.
     void ShowStatus(const QString& message);
     void ShowStatus(const std::string& message);
+    // The same with the template of an operation (0 refresh, 1 apply).
+    void ShowStatusOf(int operation, const QString& message);
 
     bool IsBusy() const { return busy_ != 0; }
     QWidget* owner() const { return owner_; }

@@ -186,9 +186,12 @@ void OvSNMPRequest2Edits::fill(Binding& binding, const OvSNMPVar& var) {
                                                    : radio->items().indexOf(ov::widgetText(t)));
         return;
     }
-    case Kind::Edit:
-        static_cast<QLineEdit*>(control)->setText(ov::widgetText(t));
+    case Kind::Edit: {
+        auto* edit = static_cast<QLineEdit*>(control);
+        edit->setText(ov::widgetText(t));
+        edit->setCursorPosition(0); // a text longer than the box shows its start
         return;
+    }
     case Kind::Other:
         throw OvException(kBadControlType);
     }

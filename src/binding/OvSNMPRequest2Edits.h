@@ -4,6 +4,7 @@
 #pragma once
 
 #include "OvEditConstraint.h"
+#include "OvListView.h"
 #include "OvSNMPRequest2Controls.h"
 
 #include <QPointer>
@@ -14,7 +15,6 @@
 #include <string>
 #include <vector>
 
-class OvListView;
 class OvRadioGroup;
 class QCheckBox;
 class QComboBox;

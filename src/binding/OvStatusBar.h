@@ -9,11 +9,13 @@
 
 // One panel of an OvStatusBar: a plain-text label of a fixed width.
 class OvStatusPanel : public QLabel {
+    Q_OBJECT
 public:
     explicit OvStatusPanel(int width, QWidget* parent = nullptr);
 };
 
 class OvStatusBar : public QStatusBar {
+    Q_OBJECT
 public:
     explicit OvStatusBar(QWidget* parent = nullptr);
 
