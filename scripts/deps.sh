@@ -11,6 +11,8 @@ ov_packages=(
     tftp-hpa atftp curl tftpd-hpa
     # A virtual display for running the module and taking screenshots without one.
     xvfb xauth
+    # apsim's TFTP client, which fetches and sends files like the device.
+    libcurl4-openssl-dev
 )
 
 ov_install_deps() {

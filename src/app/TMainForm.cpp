@@ -14,6 +14,8 @@
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
+#include "TFM_CfgFile.h"
+#include "TFM_Firmware.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -147,9 +149,11 @@ void TMainForm::buildMenus() {
     addItem(advanced, QStringLiteral("System Log"), nullptr);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    for (const char* caption :
-         {"Admin", "System", "Firmware", "Configuration File", "Miscellaneous"})
-        addItem(tools, QString::fromLatin1(caption), nullptr);
+    addItem(tools, QStringLiteral("Admin"), nullptr);
+    addItem(tools, QStringLiteral("System"), nullptr);
+    addItem(tools, QStringLiteral("Firmware"), &TMainForm::OpenFirmware);
+    addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
+    addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
     for (const char* caption : {"Device Info", "Stats", "Indication"})
         addItem(status, QString::fromLatin1(caption), nullptr);
@@ -327,6 +331,16 @@ OvStatusPanel* TMainForm::statusPanel() const {
 void TMainForm::OpenAbout() {
     TAboutForm about(kModelName, this);
     about.exec();
+}
+
+void TMainForm::OpenFirmware() {
+    TFM_Firmware window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenCfgFile() {
+    TFM_CfgFile window(*this, this);
+    window.exec();
 }
 
 void TMainForm::OpenInformation() {}

@@ -92,6 +92,8 @@ private:
 
     void OpenInformation();
     void OpenAbout();
+    void OpenFirmware();
+    void OpenCfgFile();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

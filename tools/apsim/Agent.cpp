@@ -2,6 +2,7 @@
 // serving loop, and the device's restart.
 #include "AgentGlue.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <sys/select.h>
 
@@ -47,11 +48,14 @@ std::string userLevel(const V3User& user) {
 Agent::Agent(Device& device, Journal& journal, const Options& options, FaultRules rules)
     : device_(device), journal_(journal), options_(options), rules_(std::move(rules)),
       bootTime_(std::chrono::steady_clock::now()),
-      random_(options.seed ? *options.seed : std::random_device{}()) {
+      random_(options.seed ? *options.seed : std::random_device{}()),
+      transfers_(options.tftpPort, options.tftpPutAbort) {
     AgentTrampolines::agent = this;
 }
 
 Agent::~Agent() {
+    if (heldPdu_ != nullptr)
+        snmp_free_pdu(heldPdu_);
     if (started_) {
         snmp_shutdown("apsim");
         shutdown_master_agent();
@@ -148,13 +152,16 @@ void Agent::run(int wakeFd) {
         int block = 1;
         snmp_select_info(&count, &readable, &timeout, &block);
         FD_SET(wakeFd, &readable);
-        count = std::max(count, wakeFd + 1);
+        FD_SET(transfers_.wakeFd(), &readable);
+        count = std::max({count, wakeFd + 1, transfers_.wakeFd() + 1});
         const int ready = select(count, &readable, nullptr, nullptr, block ? nullptr : &timeout);
         if (ready < 0 && errno != EINTR)
             throw std::runtime_error(std::string("select: ") + std::strerror(errno));
         if (ready > 0 && FD_ISSET(wakeFd, &readable))
             return;
         packet_ = Packet{false, rules_.delayMs};
+        if (ready > 0 && FD_ISSET(transfers_.wakeFd(), &readable))
+            transferEnded();
         if (ready > 0)
             snmp_read(&readable);
         else if (ready == 0)
@@ -166,6 +173,10 @@ void Agent::run(int wakeFd) {
 }
 
 void Agent::afterPacket() {
+    if (pendingPut_) {
+        pendingPut_ = false;
+        startPut();
+    }
     if (pendingRestart_ != 0) {
         beginRestart(pendingRestart_ == 2);
         pendingRestart_ = 0;
@@ -242,8 +253,8 @@ void Agent::writeState() {
 }
 
 void Agent::saveState() {
-    journal_.writeState(device_,
-                        {snmpv3_local_snmpEngineBoots(), restarts_, silent_, uptimeTicks()});
+    journal_.writeState(device_, {snmpv3_local_snmpEngineBoots(), restarts_, silent_, uptimeTicks(),
+                                  transferFacts_});
 }
 
 } // namespace apsim

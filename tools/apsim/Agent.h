@@ -8,6 +8,7 @@
 #include "Device.h"
 #include "Journal.h"
 #include "Options.h"
+#include "Transfers.h"
 
 #include <chrono>
 #include <map>
@@ -97,6 +98,17 @@ private:
     void answerNext(netsnmp_request_info_s* request, const OvOid& root);
     void serve(variable_list* binding, const OvOid& oid, const DeviceVariable& variable);
 
+    // Transfers: tftpcommand 1 and 2 are answered when their fetch has ended,
+    // 3 at once, and then the configuration goes out.
+    bool isHeldTransfer(const snmp_pdu* pdu) const;
+    void holdTransfer(snmp_session* session, snmp_pdu* pdu);
+    void startPut();
+    void transferEnded();
+    bool fetched(const TransferResult& result);
+    bool applyConfiguration(const std::string& text);
+    std::string configurationText() const;
+    std::string transferText(int arc) const;
+
     void afterPacket();
     void beginRestart(bool factoryDefault);
     void finishRestart();
@@ -120,6 +132,11 @@ private:
     int (*originalSend_)(netsnmp_transport_s*, const void*, int, void**, int*) = nullptr;
     int (*originalCallback_)(int, snmp_session*, int, snmp_pdu*, void*) = nullptr;
     bool started_ = false;
+    Transfers transfers_;
+    snmp_pdu* heldPdu_ = nullptr; // the tftpcommand SET answered when its fetch ends
+    snmp_session* heldSession_ = nullptr;
+    bool pendingPut_ = false;
+    std::vector<std::pair<std::string, long long>> transferFacts_;
 
     friend struct AgentTrampolines;
 };

@@ -22,6 +22,9 @@ std::vector<oid> arcsOf(const OvOid& value);
 OvVb valueOf(const netsnmp_variable_list* binding);
 void setValue(netsnmp_variable_list* binding, const OvVb& value);
 
+// E.3.3.5.0, the transfer command.
+const OvOid& tftpCommandOid();
+
 // The C callbacks' way back to the agent: there is one per process.
 struct AgentTrampolines {
     static Agent* agent;

@@ -115,6 +115,8 @@ int Agent::onHandler(netsnmp_handler_registration* registration, netsnmp_agent_r
         case MODE_SET_COMMIT:
             pendingRestart_ =
                 std::max(pendingRestart_, device_.set(name, valueOf(request->requestvb)));
+            pendingPut_ = pendingPut_ ||
+                          (name == tftpCommandOid() && valueOf(request->requestvb).number == 3);
             changed_ = true;
             break;
         default:

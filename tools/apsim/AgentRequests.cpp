@@ -111,6 +111,10 @@ int Agent::onRequest(int op, netsnmp_session* session, int reqid, netsnmp_pdu* p
     } else if (tooBigFor(pdu)) {
         pending_->outcome = "toobig";
         answerError(session, pdu, SNMP_ERR_TOOBIG, 0, false);
+    } else if (isHeldTransfer(pdu)) {
+        pending_->outcome = "answered";
+        logPending(nullptr);
+        holdTransfer(session, pdu);
     } else {
         pending_->outcome = "answered";
         result = originalCallback_(op, session, reqid, pdu, magic);

@@ -46,6 +46,8 @@ void Journal::writeState(const Device& device, const EngineFacts& facts) {
     std::string text = "#engineBoots\t" + std::to_string(facts.engineBoots) + "\n#restarts\t" +
                        std::to_string(facts.restarts) + "\n#restarting\t" +
                        (facts.restarting ? "1" : "0") + "\n";
+    for (const auto& [key, value] : facts.transfers)
+        text += '#' + key + '\t' + std::to_string(value) + '\n';
     for (const auto& [oid, variable] : device.variables()) {
         const OvVb value = variable.uptime
                                ? OvVb::unsigned32(OvSyntax::TimeTicks, facts.uptimeTicks)

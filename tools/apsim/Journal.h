@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace apsim {
@@ -24,6 +25,7 @@ struct EngineFacts {
     int restarts = 0;
     bool restarting = false;
     std::uint32_t uptimeTicks = 0;
+    std::vector<std::pair<std::string, long long>> transfers; // what TFTP brought and sent
 };
 
 class Journal {

@@ -186,6 +186,14 @@ const std::map<std::string, Handler>& handlers() {
          [](Options& o, const std::string& v) {
              o.maxVarbinds = number<int>(v, 0, 100000, "--max-varbinds");
          }},
+        {"--tftp-port",
+         [](Options& o, const std::string& v) {
+             o.tftpPort = number<int>(v, 1, 65535, "--tftp-port");
+         }},
+        {"--tftp-put-abort",
+         [](Options& o, const std::string& v) {
+             o.tftpPutAbort = number<long>(v, 0, 100000000, "--tftp-put-abort");
+         }},
         {"--answer-oid",
          [](Options& o, const std::string& v) {
              o.answerOid.push_back(pairOf(v, "--answer-oid"));
@@ -290,6 +298,9 @@ Faults:
   --too-big VAR|all       answer tooBig with no bindings to requests that
                           carry VAR (or to every request)
   --max-varbinds N        answer tooBig to requests with more than N bindings
+  --tftp-port N           TFTP port of the manager's server that tftpcommand
+                          1 (Connect), 2 (Get) and 3 (Put) talk to (default 69)
+  --tftp-put-abort N      give up sending the configuration after N octets
   --answer-oid VAR=OID    answer GET and GET-NEXT for the variable VAR with the
                           binding name OID (OID must stay below the same root):
                           "E.2.7.4.1.1.2.1=E.2.7.4.1.1.2" serves a row whose
