@@ -31,8 +31,33 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
+# The transfer windows' TFTP server listens on port 69 when this user may take
+# it (root, a lowered unprivileged port range, or the capability granted to the
+# module here); otherwise on a free port, which apsim is told too.
+udp_port_busy() { command -v ss >/dev/null && ss -Hlun "sport = :$1" | grep -q .; }
+may_bind_port_69() {
+    [ "$(id -u)" -eq 0 ] && return 0
+    [ "$(cat /proc/sys/net/ipv4/ip_unprivileged_port_start 2>/dev/null || echo 1024)" -le 69 ] &&
+        return 0
+    command -v setcap >/dev/null || return 1
+    setcap cap_net_bind_service=+ep "$module" 2>/dev/null ||
+        sudo -n setcap cap_net_bind_service=+ep "$module" 2>/dev/null
+}
+if [ -z "${OV_TFTP_PORT:-}" ] && { udp_port_busy 69 || ! may_bind_port_69; }; then
+    for candidate in $(shuf -i 20000-60000 -n 50); do
+        udp_port_busy "$candidate" || { OV_TFTP_PORT=$candidate; break; }
+    done
+    export OV_TFTP_PORT
+    echo "TFTP server on port $OV_TFTP_PORT (port 69 is not available to this user)" >&2
+fi
+
+# The device on loopback (127.0.0.1/8), so the transfer windows find the
+# loopback interface as the address the device fetches from.
 "$apsim" --listen "127.0.0.1:$port" --state-dir "$work/apsim" \
-    --restart-seconds 5 >"$work/apsim.out" 2>&1 &
+    --restart-seconds 5 --tftp-port "${OV_TFTP_PORT:-69}" \
+    --set hIPAddress=127.0.0.1 --set hSubnetMask=255.0.0.0 --set hDefaultGateway=127.0.0.1 \
+    --set E.4.1.1.4.0=127.0.0.1 --set E.4.1.1.5.0=255.0.0.0 --set E.4.1.1.6.0=127.0.0.1 \
+    >"$work/apsim.out" 2>&1 &
 apsim_pid=$!
 for _ in $(seq 100); do
     grep -q "listening" "$work/apsim.out" 2>/dev/null && break

@@ -1,14 +1,19 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
+// The windows are main, firmware and configfile.
 #include "OvGuard.h"
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
+#include "TFM_CfgFile.h"
+#include "TFM_Firmware.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <cstdio>
 
@@ -22,6 +27,27 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     return condition();
 }
 
+// The transfer windows' TFTP server on a free port unless OV_TFTP_PORT names one,
+// so no privilege is needed for port 69.
+void moveTftpPort() {
+    if (qEnvironmentVariableIsSet("OV_TFTP_PORT"))
+        return;
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    qputenv("OV_TFTP_PORT", QByteArray::number(probe.localPort()));
+}
+
+// Shows the window over the main window and saves its picture.
+template <typename Window>
+bool saveWindow(TMainForm& owner, const QString& out, const std::function<void(Window&)>& fill) {
+    moveTftpPort();
+    Window window(owner, &owner);
+    fill(window);
+    window.show();
+    waitFor([] { return false; }, 300);
+    return window.grab().save(out);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -30,11 +56,12 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
-    parser.addPositionalArgument("window", "The window to show: main.");
+    parser.addPositionalArgument("window", "The window to show: main, firmware, configfile.");
     parser.process(app);
-    if (parser.positionalArguments().value(0) != QStringLiteral("main") ||
-        !parser.isSet("out")) {
-        std::fputs("ovshot: give --out FILE and the window (main)\n", stderr);
+    const QString which = parser.positionalArguments().value(0);
+    const QStringList windows{"main", "firmware", "configfile"};
+    if (!windows.contains(which) || !parser.isSet("out")) {
+        std::fputs("ovshot: give --out FILE and the window (main, firmware, configfile)\n", stderr);
         return 2;
     }
     OvSNMPSetup("");
@@ -46,11 +73,28 @@ int main(int argc, char** argv) {
     window.HandOver();
     window.setFixedSize(window.sizeHint());
     window.show();
-    waitFor([&] { return window.statusText() == QStringLiteral("Ready. ") &&
-                         !window.deviceFacts().firmwareVersion.isEmpty(); },
-            5000);
+    waitFor(
+        [&] {
+            return window.statusText() == QStringLiteral("Ready. ") &&
+                   !window.deviceFacts().firmwareVersion.isEmpty();
+        },
+        5000);
     waitFor([] { return false; }, 300); // let the LEDs settle in a lit phase
-    if (!window.grab().save(parser.value("out"))) {
+    const QString out = parser.value("out");
+    bool saved = false;
+    if (which == QStringLiteral("firmware")) {
+        saved = saveWindow<TFM_Firmware>(window, out, [](TFM_Firmware& w) {
+            w.Ed_UpgFile->setText(QStringLiteral("/home/admin/firmware/orw3300ap-v1.2.08.tfp"));
+        });
+    } else if (which == QStringLiteral("configfile")) {
+        saved = saveWindow<TFM_CfgFile>(window, out, [](TFM_CfgFile& w) {
+            w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
+            w.Ed_SaveFile->setText(QStringLiteral("/home/admin/backup/ap-settings-new.cfg"));
+        });
+    } else {
+        saved = window.grab().save(out);
+    }
+    if (!saved) {
         std::fputs("ovshot: cannot write the picture\n", stderr);
         return 1;
     }
