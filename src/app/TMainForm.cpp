@@ -1,6 +1,7 @@
 #include "TMainForm.h"
 
 #include "DeviceMib.h"
+#include "HomeInformation.h"
 #include "OvCatalog.h"
 #include "OvDialogs.h"
 #include "OvException.h"
@@ -139,7 +140,7 @@ QAction* TMainForm::addItem(QMenu* menu, const QString& caption, void (TMainForm
 
 void TMainForm::buildMenus() {
     QMenu* home = menuBar()->addMenu(QStringLiteral("Home"));
-    addItem(home, QStringLiteral("Information"), nullptr);
+    addItem(home, QStringLiteral("Information"), &TMainForm::OpenInformation);
     addItem(home, QStringLiteral("Wireless"), nullptr);
     addItem(home, QStringLiteral("LAN"), nullptr);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
@@ -343,7 +344,9 @@ void TMainForm::OpenCfgFile() {
     window.exec();
 }
 
-void TMainForm::OpenInformation() {}
+void TMainForm::OpenInformation() {
+    ShowInformationWindow(this);
+}
 
 OvDeviceFacts TMainForm::deviceFacts() const {
     return {Ed_FwVer->text(),       Ed_Countrycode->text(), ED_Turbomode->text(),

@@ -5,6 +5,7 @@
 #include "TMainForm.h"
 #include "widgettest/OvDeviceTest.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -17,10 +18,10 @@ const QString kReady = QStringLiteral("Ready. ");
 
 class MainFormTest : public DeviceTest {
 protected:
-    QStringList agentOptions() const override { return options; }
-    void start(const QStringList& agentOptions, bool handOver = true) {
+    std::vector<std::string> agentOptions() const override { return options; }
+    void start(const std::vector<std::string>& agentOptions, bool handOver = true) {
         restartAgent(agentOptions);
-        ASSERT_TRUE(agent->running()) << agent->output();
+        ASSERT_TRUE(agent->isRunning()) << agent->error();
         form = std::make_unique<TMainForm>();
         if (handOver)
             form->HandOver();
@@ -37,8 +38,8 @@ protected:
     }
     bool agentAsked(const std::string& oid) {
         for (const auto& request : agent->requests()) {
-            for (const auto& binding : request.bindings) {
-                if (binding.rfind(oid, 0) == 0)
+            for (const auto& asked : request.oids) {
+                if (asked.rfind(oid, 0) == 0)
                     return true;
             }
         }
@@ -50,7 +51,7 @@ protected:
         return ovtest::waitFor([&] { return led->colour() != first; }, 500);
     }
 
-    QStringList options;
+    std::vector<std::string> options;
     std::unique_ptr<TMainForm> form;
 };
 
@@ -71,7 +72,7 @@ TEST_F(MainFormTest, LedStatesFollowTheDevice) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        start({QStringLiteral("--set"), QStringLiteral("stLED=") + QString::fromLatin1(c.stLED)});
+        start({"--set", std::string("stLED=") + c.stLED});
         ASSERT_TRUE(waitForStatus(kReady)) << form->statusText().toStdString() << agent->output();
         if (!c.powerBlinks)
             EXPECT_EQ(form->Sh_power->isLit(), c.power);
@@ -89,7 +90,7 @@ TEST_F(MainFormTest, LedStatesFollowTheDevice) {
 }
 
 TEST_F(MainFormTest, PollFailureBlackensTheLedsAndShowsTheText) {
-    start({QStringLiteral("--set"), QStringLiteral("stLED=3")});
+    start({"--set", "stLED=3"});
     ASSERT_TRUE(waitForStatus(kReady));
     ASSERT_TRUE(changesColour(form->Sh_power));
     form->ledBinding()->request.timeout = 20; // a silent device is found out quickly
@@ -105,9 +106,8 @@ TEST_F(MainFormTest, PollFailureBlackensTheLedsAndShowsTheText) {
 }
 
 TEST_F(MainFormTest, DeviceFactsFill) {
-    start({QStringLiteral("--set"), QStringLiteral("stFirmwareVersion=1.2.3 b45"),
-           QStringLiteral("--set"), QStringLiteral("hIPAddress=10.1.2.3"), QStringLiteral("--set"),
-           QStringLiteral("hSubnetMask=255.255.0.0")});
+    start({"--set", "stFirmwareVersion=1.2.3 b45", "--set", "hIPAddress=10.1.2.3", "--set",
+           "hSubnetMask=255.255.0.0"});
     ASSERT_TRUE(ovtest::waitFor([&] {
         const OvDeviceFacts facts = form->deviceFacts();
         return facts.firmwareVersion == "1.2.3 b45" && facts.ipAddress == "10.1.2.3" &&
@@ -121,7 +121,7 @@ TEST_F(MainFormTest, ClientInfoItemFollowsTheDevice) {
     const std::string clientInfo = "1.3.6.1.4.1.48213.10.37.14.99.1.1.7";
     const struct {
         const char* what;
-        QStringList agentOptions;
+        std::vector<std::string> agentOptions;
         bool waitForPoll;
         bool shown;
         bool asked;
@@ -152,6 +152,41 @@ TEST_F(MainFormTest, RogueApItemHiddenForThisModel) {
     emit advanced->aboutToShow();
     EXPECT_FALSE(form->RogueAPItem->isVisible());
     EXPECT_EQ(form->RogueAPItem->text(), "Rogue AP ");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainFormTest, MenusOpenTheWindowsThatExist) {
+    start({});
+    const std::pair<const char*, bool> items[] = {
+        {"Information", true},        {"Wireless", false},    {"Firmware", true},
+        {"Configuration File", true}, {"Client Info", false}, {"About", true}};
+    QList<QAction*> actions;
+    for (QAction* menu : form->menuBar()->actions())
+        actions += menu->menu()->actions();
+    for (const auto& [caption, enabled] : items) {
+        const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* a) {
+            return a->text() == QString::fromLatin1(caption);
+        });
+        ASSERT_NE(found, actions.end()) << caption;
+        EXPECT_EQ((*found)->isEnabled(), enabled) << caption;
+    }
+    // Home > Information opens the generic editor on the system group, modally.
+    QString title;
+    QTimer::singleShot(0, [&] {
+        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            title = window->windowTitle();
+            window->close();
+        }
+    });
+    const auto information = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
+        return a->text() == QStringLiteral("Information");
+    });
+    (*information)->trigger();
+    EXPECT_EQ(title, "Home \\ Information");
 }
 
 } // namespace

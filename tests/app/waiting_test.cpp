@@ -25,7 +25,7 @@ class WaitingTest : public DeviceTest {
 protected:
     int restartsSent() const {
         int sent = 0;
-        for (const auto& set : agent->sets()) {
+        for (const auto& set : ovtest::setsSent(*agent)) {
             for (const auto& binding : set)
                 sent += binding.rfind(kRestart + "=", 0) == 0 ? 1 : 0;
         }
@@ -51,8 +51,8 @@ TEST_F(WaitingTest, DefaultsSendRestartOnTheFirstTickAndRefuseEarlyClose) {
     EXPECT_FALSE(closedEarly);
     EXPECT_EQ(restartsSent(), 1);
     EXPECT_LE(window.countdown, 0); // closed by its own tick once the device was ready
-    ASSERT_FALSE(agent->sets().empty());
-    EXPECT_EQ(agent->sets().front().front(), kRestart + "=i:1");
+    ASSERT_FALSE(ovtest::setsSent(*agent).empty());
+    EXPECT_EQ(ovtest::setsSent(*agent).front().front(), kRestart + "=i:1");
 }
 
 TEST_F(WaitingTest, RestartTickFiveSendsWhileShowing36) {
