@@ -67,7 +67,7 @@ TEST(ApsimAgent, ServesValuesOfEveryTypeToEveryVersion) {
         {"firmware version", "E.4.1.1.1.0", "STRING: \"v1.2.07\""},
         {"802.11a channel list", "E.1.1.1.4.1", "STRING: \"36 40 44 48\""},
         {"802.11g channel list", "E.1.1.1.4.2", "STRING: \"1 2 3 4 5 6 7 8 9 10 11\""},
-        {"IP address", "E.1.2.2.0", "IpAddress: 192.168.1.1"},
+        {"IP address", "E.1.2.2.0", "IpAddress: 127.1.1.1"},
         {"MAC address", "E.4.1.1.2.0", "Hex-STRING: 00 0C 41 12 34 56"},
         {"frame counter", "E.4.3.1.1.7.1", "Counter32: 284113"},
         {"free MAC list slot", "E.2.4.2.1.2.1.16", "Hex-STRING: 00 00 00 00 00 00"},
@@ -346,7 +346,7 @@ TEST(ApsimAgent, IgnoresTheFirstSetsOfADroppedVariable) {
     ASSERT_TRUE(device.isRunning()) << device.error();
     const ToolRun dropped = set(device, "v2c-rw", "E.1.2.2.0", "a", "10.9.9.9", "0.3");
     EXPECT_TRUE(dropped.contains("Timeout")) << dropped.output;
-    EXPECT_EQ(device.stateValue("E.1.2.2.0")->text, "192.168.1.1");
+    EXPECT_EQ(device.stateValue("E.1.2.2.0")->text, "127.1.1.1");
     const ToolRun applied = set(device, "v2c-rw", "E.1.2.2.0", "a", "10.9.9.9");
     EXPECT_TRUE(applied.contains("IpAddress: 10.9.9.9")) << applied.output;
     EXPECT_EQ(device.stateValue("E.1.2.2.0")->text, "10.9.9.9");

@@ -276,7 +276,7 @@ TEST_F(BindingTest, NumberedRowsHideFreeSlots) {
     binding->BindListView(list, true);
     ASSERT_TRUE(binding->Refresh());
     ASSERT_EQ(list->itemCount(), 2);
-    const struct { QString number, ip; } rows[] = {{"1", "192.168.1.50"}, {"2", "192.168.1.77"}};
+    const struct { QString number, ip; } rows[] = {{"1", "127.1.1.50"}, {"2", "192.168.1.77"}};
     for (int r = 0; r < 2; ++r) {
         EXPECT_EQ(list->caption(r), rows[r].number);
         EXPECT_EQ(list->subItem(r, 0), rows[r].ip);
@@ -451,6 +451,77 @@ TEST_F(BindingTest, BindingOperationsRefuseWhatTheyCannotBind) {
     ov::setTypingLimit(edit, 4);
     binding->BindEdit(0, "%s", edit);
     EXPECT_EQ(ov::typingLimit(edit), 0);
+}
+
+TEST_F(BindingTest, ARefreshIntoALengthLimitedBoxKeepsTheWholeText) {
+    Window w;
+    auto* description = w.add<QLineEdit>("Ed_Description");
+    auto binding = syncBinding(&w.widget, mib::T1, SVT_SV);
+    binding->BindEdit(0, "%s{l8}", description);
+    ovtest::showActive(&w.widget);
+    ASSERT_TRUE(binding->Refresh());
+    const QString whole = "ORW-3300AP dual-band wireless access point, firmware v1.2.07";
+    EXPECT_EQ(description->text(), whole);
+    description->end(false);
+    ovtest::typeInto(description, "x");
+    EXPECT_EQ(description->text(), whole);
+    description->clear();
+    ovtest::typeInto(description, "abcdefghij");
+    EXPECT_EQ(description->text(), "abcdefgh");
+}
+
+TEST_F(BindingTest, ATableApplyWritesTheSelectedRowAndRereadsTheTable) {
+    Window w;
+    auto* list = w.add<OvListView>("LV_StaticPool");
+    auto* domain = w.add<QLineEdit>("Ed_Domain");
+    auto binding = syncBinding(&w.widget, mib::T45, MVT_UMV, 1);
+    for (int p = 1; p < 9; ++p) { // every writable column, the domain in a box
+        if (p == 7)
+            binding->BindEdit(p, "%s", domain);
+    }
+    binding->BindListView(list, true);
+    ASSERT_TRUE(binding->Refresh());
+    list->selectRow(0);
+    EXPECT_EQ(domain->text(), "lan");
+    domain->setText("office");
+    const std::size_t before = agent->requests().size();
+    EXPECT_TRUE(binding->Apply(true, true));
+    const auto sets = ovtest::setsSent(*agent);
+    ASSERT_EQ(sets.size(), 1u);
+    // The selected row's values go back with the new domain, at the row's index.
+    EXPECT_EQ(sets[0].size(), 8u);
+    EXPECT_EQ(sets[0][0], E ".2.7.3.1.2.1=a:192.168.1.50");
+    EXPECT_EQ(sets[0][6], E ".2.7.3.1.8.1=s:office");
+    const auto requests = agent->requests();
+    ASSERT_GT(requests.size(), before + 1);
+    EXPECT_EQ(requests[before + 1].operation, "GETNEXT"); // the reread after the set
+    EXPECT_EQ(list->itemCount(), 8);
+    EXPECT_EQ(list->subItem(0, 6), "office");
+}
+
+TEST_F(BindingTest, AnAsynchronousApplyEndsInOneCompletion) {
+    Window w;
+    auto* name = w.add<QLineEdit>("Ed_Name");
+    auto binding = std::make_unique<OvSNMPRequest2Edits>(&w.widget);
+    binding->request.varList = OvSNMPVarList(kFiveWritable, SVT_SV, 0);
+    binding->BindEdit(1, "%s", name);
+    for (int p : {0, 2, 3, 4})
+        binding->request.varList.SetInvalid(p, true);
+    int completions = 0;
+    std::int32_t code = -1;
+    binding->OnSetDone = [&](OvSNMPRequest2Controls*, const OvSNMPError& result) {
+        ++completions;
+        code = result.code;
+    };
+    name->setText("async-ap");
+    EXPECT_TRUE(binding->Apply(false, true));
+    EXPECT_TRUE(binding->IsBusy());
+    ASSERT_TRUE(ovtest::waitFor([&] { return completions > 0; }));
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(binding->IsBusy());
+    EXPECT_EQ(agent->stateValue("1.3.6.1.2.1.1.5.0")->text, "async-ap");
+    EXPECT_EQ(ovtest::setsSent(*agent),
+              std::vector<std::vector<std::string>>{{"1.3.6.1.2.1.1.5.0=s:async-ap"}});
 }
 
 } // namespace

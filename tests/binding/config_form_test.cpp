@@ -236,7 +236,7 @@ TEST_F(ConfigFormTest, SetCheckedRestoresModeAndMarksWhenCollectingRaises) {
         editorOf({{E ".1.2.2", "hIPAddress", ovtype::ipaddress, ovaccess::readwrite}, mib::T1[4]});
     open(*form);
     auto* address = control<QLineEdit>(*form, "Ed_Value0");
-    ASSERT_TRUE(ovtest::waitFor([&] { return address->text() == "192.168.1.1"; }));
+    ASSERT_TRUE(ovtest::waitFor([&] { return address->text() == "127.1.1.1"; }));
     address->setText("192.168.0");
     ovtest::click(control<QCheckBox>(*form, "CK_Row0"));
     ovtest::click(button(*form, "Bt_SetChecked"));

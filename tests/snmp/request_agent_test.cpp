@@ -159,12 +159,12 @@ TEST(RequestAgent, WalksTablesSynchronouslyAndAsynchronously) {
         {"one key",
          {"--rows", "dhcpleases=2"},
          24,
-         {"1|000C41240001|192.168.1.100|t", "2|000C41240002|192.168.1.101|t"}},
+         {"1|000C41240001|127.1.1.100|t", "2|000C41240002|127.1.1.101|t"}},
         {"a column that ends early",
          {"--rows", "dhcpleases=3", "--absent", std::string(E) + ".2.7.4.1.1.4.3"},
          24,
-         {"1|000C41240001|192.168.1.100|t", "2|000C41240002|192.168.1.101|t",
-          "3|000C41240003|192.168.1.102|(NOTDONE)"}},
+         {"1|000C41240001|127.1.1.100|t", "2|000C41240002|127.1.1.101|t",
+          "3|000C41240003|127.1.1.102|(NOTDONE)"}},
         {"two keys", {"--rows", "clients-a=1", "--rows", "clients-g=1"}, 40, {}},
     };
     for (const WalkCase& c : cases) {
