@@ -56,11 +56,11 @@ void OvEditConstraint::AddFormat(const std::string& format, const QList<QLineEdi
 
 void OvEditConstraint::AddSpec(const std::string& specifier, QLineEdit* edit) {
     auto record = std::make_unique<EditConstraint_s>();
-    record->spec = ov::parseEditSpec(specifier);
+    record->format = ov::parseEditSpec(specifier);
     record->edit = edit;
-    if (record->spec.width > 0)
-        edit->setFixedWidth(record->spec.width);
-    ov::setTypingLimit(edit, record->spec.lengthLimit);
+    if (record->format.width > 0)
+        edit->setFixedWidth(record->format.width);
+    ov::setTypingLimit(edit, record->format.lengthLimit);
     OvEditHooks::of(edit)->takeOver([this, edit] { CheckWhileTyping(edit); },
                                     [this, edit] { CheckOnExit(edit); });
     records_.push_back(std::move(record));
@@ -86,21 +86,21 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     EditConstraint_s* record = FindConstraint(edit);
     if (record == nullptr || text.isEmpty())
         return;
-    const OvEditSpec& spec = record->spec;
-    if (spec.jump != 0 && text.contains(QLatin1Char(spec.jump))) {
+    const OvEditSpec& format = record->format;
+    if (format.jump != 0 && text.contains(QLatin1Char(format.jump))) {
         QString rest = text;
-        rest.remove(rest.indexOf(QLatin1Char(spec.jump)), 1);
+        rest.remove(rest.indexOf(QLatin1Char(format.jump)), 1);
         edit->setText(rest);
         ov::focusNextControl(edit);
         return;
     }
     const std::string octets = utf8(text);
-    if (ov::firstRejected(spec, octets) != std::string::npos) {
+    if (ov::firstRejected(format, octets) != std::string::npos) {
         // Every rejected character goes at once: one text change, one beep,
         // and the cursor stays after the characters kept before it.
         const int cursor = static_cast<int>(
-            ov::withoutRejected(spec, utf8(text.left(edit->cursorPosition()))).size());
-        edit->setText(QString::fromStdString(ov::withoutRejected(spec, octets)));
+            ov::withoutRejected(format, utf8(text.left(edit->cursorPosition()))).size());
+        edit->setText(QString::fromStdString(ov::withoutRejected(format, octets)));
         edit->setCursorPosition(cursor);
         ov::beep();
         return;
@@ -108,8 +108,8 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     OvEditHooks::of(edit)->runChangeHandler();
     if (ov::editTag(edit) == -1)
         return;
-    if ((spec.lengthFlags & OvEditSpec::MoveOnWhenFull) && spec.lengthLimit > 0 &&
-        static_cast<long long>(octets.size()) == spec.lengthLimit)
+    if ((format.lengthFlags & OvEditSpec::MoveOnWhenFull) && format.lengthLimit > 0 &&
+        static_cast<long long>(octets.size()) == format.lengthLimit)
         ov::focusNextControl(edit);
 }
 
@@ -120,7 +120,7 @@ void OvEditConstraint::CheckOnExit(QLineEdit* edit) {
     EditConstraint_s* record = FindConstraint(edit);
     if (record == nullptr)
         return;
-    const OvExitCheck check = ov::checkOnExit(record->spec, utf8(text));
+    const OvExitCheck check = ov::checkOnExit(record->format, utf8(text));
     switch (check.outcome) {
     case OvExitCheck::Ignored:
         return;

@@ -22,7 +22,7 @@ class QWidget;
 // The constraint of one edit box.
 struct EditConstraint_s {
     QPointer<QLineEdit> edit;
-    OvEditSpec spec;
+    OvEditSpec format;
     QString lastGoodText; // put back after a failed exit check; empty at first
 };
 

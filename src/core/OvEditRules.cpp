@@ -22,25 +22,25 @@ bool isHex(char c) {
     return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-void setDefaultBounds(OvEditSpec& spec) {
-    switch (spec.letter) {
+void setDefaultBounds(OvEditSpec& format) {
+    switch (format.letter) {
     case 'u':
-        spec.minimum = 0;
-        spec.maximum = 4294967295.0;
+        format.minimum = 0;
+        format.maximum = 4294967295.0;
         break;
     case 'i':
-        spec.minimum = -2147483648.0;
-        spec.maximum = 2147483647.0;
+        format.minimum = -2147483648.0;
+        format.maximum = 2147483647.0;
         break;
     default: // the smallest positive normal double, as the checks always had it
-        spec.minimum = std::numeric_limits<double>::min();
-        spec.maximum = std::numeric_limits<double>::max();
+        format.minimum = std::numeric_limits<double>::min();
+        format.maximum = std::numeric_limits<double>::max();
         break;
     }
 }
 
 // Reads the options between "{" and "}" (`end` is the closing brace).
-void parseOptions(const std::string& s, std::size_t i, std::size_t end, OvEditSpec& spec) {
+void parseOptions(const std::string& s, std::size_t i, std::size_t end, OvEditSpec& format) {
     auto digits = [&](std::size_t& at) {
         if (at >= end || !isDigit(s[at]))
             badSpecifier();
@@ -59,26 +59,26 @@ void parseOptions(const std::string& s, std::size_t i, std::size_t end, OvEditSp
                 ++i;
             if (i == from)
                 badSpecifier();
-            (option == 'n' ? spec.minimum : spec.maximum) =
+            (option == 'n' ? format.minimum : format.maximum) =
                 ov::leadingNumber(s.substr(from, i - from));
             break;
         }
         case 'l':
-            spec.lengthLimit = digits(i);
-            spec.lengthFlags = 0;
+            format.lengthLimit = digits(i);
+            format.lengthFlags = 0;
             for (int n = 0; n < 3 && i < end && (s[i] == 'a' || s[i] == 'f' || s[i] == 'n');
                  ++n, ++i)
-                spec.lengthFlags |= s[i] == 'a'   ? OvEditSpec::MoveOnWhenFull
-                                    : s[i] == 'f' ? OvEditSpec::Exact
-                                                  : OvEditSpec::NotEmpty;
+                format.lengthFlags |= s[i] == 'a'   ? OvEditSpec::MoveOnWhenFull
+                                      : s[i] == 'f' ? OvEditSpec::Exact
+                                                    : OvEditSpec::NotEmpty;
             break;
         case 'w':
-            spec.width = digits(i);
+            format.width = digits(i);
             break;
         case 'e':
             if (i >= end)
                 badSpecifier();
-            spec.jump = s[i++];
+            format.jump = s[i++];
             break;
         default:
             badSpecifier();
@@ -87,8 +87,8 @@ void parseOptions(const std::string& s, std::size_t i, std::size_t end, OvEditSp
 }
 
 // Whether a character may follow the text kept so far.
-bool allowedAfter(const OvEditSpec& spec, const std::string& kept, char c) {
-    switch (spec.letter) {
+bool allowedAfter(const OvEditSpec& format, const std::string& kept, char c) {
+    switch (format.letter) {
     case 'h':
         return isHex(c);
     case 'u':
@@ -99,7 +99,7 @@ bool allowedAfter(const OvEditSpec& spec, const std::string& kept, char c) {
         return isDigit(c) || (c == '-' && kept.empty()) ||
                (c == '.' && kept.find('.') == std::string::npos);
     case 'n':
-        return isDigit(c) || (c == spec.delimiter && !kept.empty() && kept.back() != c);
+        return isDigit(c) || (c == format.delimiter && !kept.empty() && kept.back() != c);
     default:
         return true;
     }
@@ -124,23 +124,23 @@ namespace ov {
 OvEditSpec parseEditSpec(const std::string& s) {
     if (s.size() < 2 || s[0] != '%')
         badSpecifier();
-    OvEditSpec spec;
-    spec.letter = s[1];
-    if (std::string("shiufn").find(spec.letter) == std::string::npos)
+    OvEditSpec format;
+    format.letter = s[1];
+    if (std::string("shiufn").find(format.letter) == std::string::npos)
         badSpecifier();
     std::size_t at = 2;
-    if (spec.letter == 'n') {
+    if (format.letter == 'n') {
         if (s.size() < 3)
             badSpecifier();
-        spec.delimiter = s[at++];
+        format.delimiter = s[at++];
     }
-    setDefaultBounds(spec);
+    setDefaultBounds(format);
     if (at == s.size())
-        return spec;
+        return format;
     if (s[at] != '{' || s.size() < at + 2 || s.back() != '}')
         badSpecifier();
-    parseOptions(s, at + 1, s.size() - 1, spec);
-    return spec;
+    parseOptions(s, at + 1, s.size() - 1, format);
+    return format;
 }
 
 std::vector<std::string> splitEditFormat(const std::string& format) {
@@ -153,20 +153,20 @@ std::vector<std::string> splitEditFormat(const std::string& format) {
     return specifiers;
 }
 
-std::size_t firstRejected(const OvEditSpec& spec, const std::string& text) {
+std::size_t firstRejected(const OvEditSpec& format, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!allowedAfter(spec, text.substr(0, i), text[i]))
+        if (!allowedAfter(format, text.substr(0, i), text[i]))
             return i;
     }
     return std::string::npos;
 }
 
-std::string withoutRejected(const OvEditSpec& spec, const std::string& text) {
+std::string withoutRejected(const OvEditSpec& format, const std::string& text) {
     // Whether a character is allowed depends only on what stands before it, so
     // keeping the allowed ones in order equals removing the first bad one again and again.
     std::string kept;
     for (char c : text) {
-        if (allowedAfter(spec, kept, c))
+        if (allowedAfter(format, kept, c))
             kept += c;
     }
     return kept;
@@ -176,50 +176,50 @@ bool isMarkerText(const std::string& text) {
     return text == ovtext::null || text == ovtext::notDone;
 }
 
-OvExitCheck checkOnExit(const OvEditSpec& spec, const std::string& text) {
+OvExitCheck checkOnExit(const OvEditSpec& format, const std::string& text) {
     auto failed = [](std::string message) { return OvExitCheck{OvExitCheck::Failed, message}; };
     if (isMarkerText(text))
         return {OvExitCheck::Ignored, {}};
     if (text.empty()) {
-        if (spec.lengthFlags & OvEditSpec::NotEmpty)
+        if (format.lengthFlags & OvEditSpec::NotEmpty)
             return failed(fill(3, {}));
         return {OvExitCheck::Ignored, {}};
     }
-    const bool exact = spec.lengthFlags & OvEditSpec::Exact;
-    const std::string limit = std::to_string(spec.lengthLimit);
+    const bool exact = format.lengthFlags & OvEditSpec::Exact;
+    const std::string limit = std::to_string(format.lengthLimit);
     const auto length = static_cast<long long>(text.size());
-    switch (spec.letter) {
+    switch (format.letter) {
     case 'f':
     case 'i':
     case 'u': {
         const double value = leadingNumber(text);
-        if (value < spec.minimum || value > spec.maximum)
-            return failed(fill(8, {{"[MIN]", shortestNumber(spec.minimum)},
-                                   {"[MAX]", shortestNumber(spec.maximum)}}));
+        if (value < format.minimum || value > format.maximum)
+            return failed(fill(8, {{"[MIN]", shortestNumber(format.minimum)},
+                                   {"[MAX]", shortestNumber(format.maximum)}}));
         break;
     }
     case 'h':
     case 's':
-        if (spec.lengthLimit > 0) {
-            const bool hex = spec.letter == 'h';
-            if (exact && length != spec.lengthLimit)
+        if (format.lengthLimit > 0) {
+            const bool hex = format.letter == 'h';
+            if (exact && length != format.lengthLimit)
                 return failed(fill(hex ? 7 : 5, {{"[LEN]", limit}}));
-            if (!exact && length > spec.lengthLimit)
+            if (!exact && length > format.lengthLimit)
                 return failed(fill(hex ? 6 : 4, {{"[MAXLEN]", limit}}));
         }
         break;
     case 'n': {
-        OvNumList<unsigned int> numbers(spec.delimiter);
+        OvNumList<unsigned int> numbers(format.delimiter);
         numbers.Parse(text);
-        const std::string delimiter(1, spec.delimiter);
+        const std::string delimiter(1, format.delimiter);
         const long long count = numbers.Count();
-        if (spec.lengthLimit > 0) {
-            if (exact && count != spec.lengthLimit)
+        if (format.lengthLimit > 0) {
+            if (exact && count != format.lengthLimit)
                 return failed(fill(10, {{"[DELIMITER]", delimiter}, {"[COUNT]", limit}}));
-            if (!exact && count > spec.lengthLimit)
+            if (!exact && count > format.lengthLimit)
                 return failed(fill(9, {{"[DELIMITER]", delimiter}, {"[MAXCOUNT]", limit}}));
         }
-        const double low = wholeBound(spec.minimum), high = wholeBound(spec.maximum);
+        const double low = wholeBound(format.minimum), high = wholeBound(format.maximum);
         for (std::uint32_t i = 0; i < numbers.Count(); ++i) {
             if (numbers[i] < low || numbers[i] > high)
                 return failed(fill(11, {{"[DELIMITER]", delimiter},

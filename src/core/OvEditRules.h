@@ -41,16 +41,16 @@ OvEditSpec parseEditSpec(const std::string& specifier);
 std::vector<std::string> splitEditFormat(const std::string& format);
 
 // The position of the first character the specifier does not allow, or npos.
-std::size_t firstRejected(const OvEditSpec& spec, const std::string& text);
+std::size_t firstRejected(const OvEditSpec& format, const std::string& text);
 
 // The text without every character the specifier does not allow, taken out in
 // one pass: what repeated single removals would leave.
-std::string withoutRejected(const OvEditSpec& spec, const std::string& text);
+std::string withoutRejected(const OvEditSpec& format, const std::string& text);
 
 // Marker texts ("(NULL)", "(NOTDONE)") are neither filtered nor checked.
 bool isMarkerText(const std::string& text);
 
-OvExitCheck checkOnExit(const OvEditSpec& spec, const std::string& text);
+OvExitCheck checkOnExit(const OvEditSpec& format, const std::string& text);
 
 // Numbers in shortest decimal form, as the messages show them ("1", "4094").
 std::string shortestNumber(double value);

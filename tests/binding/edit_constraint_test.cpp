@@ -276,8 +276,8 @@ TEST_F(EditConstraintTest, FocusLeavingTheWindowIsNoExit) {
 
 TEST_F(EditConstraintTest, FormatsBindOneBoxPerSpecifierAndBadOnesRaiseMinusTwo) {
     constraints->AddFormat("%u{n1x9}%h{l4}", {window->first, window->second});
-    EXPECT_EQ(constraints->FindConstraint(window->first)->spec.letter, 'u');
-    EXPECT_EQ(constraints->FindConstraint(window->second)->spec.lengthLimit, 4);
+    EXPECT_EQ(constraints->FindConstraint(window->first)->format.letter, 'u');
+    EXPECT_EQ(constraints->FindConstraint(window->second)->format.lengthLimit, 4);
     EXPECT_EQ(ov::typingLimit(window->second), 4);
     QLineEdit third(window.get());
     try {

@@ -48,15 +48,15 @@ TEST(EditSpec, OptionsAndDefaults) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.specifier);
-        const OvEditSpec spec = ov::parseEditSpec(c.specifier);
-        EXPECT_EQ(spec.letter, c.letter);
-        EXPECT_EQ(spec.delimiter, c.delimiter);
-        EXPECT_EQ(spec.minimum, c.minimum);
-        EXPECT_EQ(spec.maximum, c.maximum);
-        EXPECT_EQ(spec.lengthLimit, c.lengthLimit);
-        EXPECT_EQ(spec.lengthFlags, c.flags);
-        EXPECT_EQ(spec.width, c.width);
-        EXPECT_EQ(spec.jump, c.jump);
+        const OvEditSpec format = ov::parseEditSpec(c.specifier);
+        EXPECT_EQ(format.letter, c.letter);
+        EXPECT_EQ(format.delimiter, c.delimiter);
+        EXPECT_EQ(format.minimum, c.minimum);
+        EXPECT_EQ(format.maximum, c.maximum);
+        EXPECT_EQ(format.lengthLimit, c.lengthLimit);
+        EXPECT_EQ(format.lengthFlags, c.flags);
+        EXPECT_EQ(format.width, c.width);
+        EXPECT_EQ(format.jump, c.jump);
     }
 }
 
@@ -84,10 +84,10 @@ TEST(EditTyping, RejectedCharactersGoInOnePass) {
         {"%u", std::string(100000, 'x') + "7", "7"},
     };
     for (const auto& c : cases) {
-        const OvEditSpec spec = ov::parseEditSpec(c.specifier);
-        EXPECT_EQ(ov::withoutRejected(spec, c.typed), c.kept) << c.specifier << " " << c.typed;
+        const OvEditSpec format = ov::parseEditSpec(c.specifier);
+        EXPECT_EQ(ov::withoutRejected(format, c.typed), c.kept) << c.specifier << " " << c.typed;
         const bool clean = c.typed == c.kept;
-        EXPECT_EQ(ov::firstRejected(spec, c.typed) == std::string::npos, clean) << c.typed;
+        EXPECT_EQ(ov::firstRejected(format, c.typed) == std::string::npos, clean) << c.typed;
     }
 }
 
