@@ -252,7 +252,8 @@ TEST_F(ConfigFormTest, SetCheckedRestoresModeAndMarksWhenCollectingRaises) {
         EXPECT_FALSE(binding.request.varList.Item(p).access & ovaccess::invalid) << p;
 }
 
-TEST_F(ConfigFormTest, ASecondEditorIsRefusedAndEscapeCloses) {
+TEST_F(ConfigFormTest, ASecondEditorIsRefusedAndEscapeClosesOnceTheReadHasEnded) {
+    restartAgent({"--delay-ms", "300"}); // the reads are still out when Escape comes
     auto form = CreateInformationForm(nullptr);
     EXPECT_THROW(form->SetEditor(std::make_unique<OvSNMPRequest2Edits>(form.get())), OvException);
     const int result =

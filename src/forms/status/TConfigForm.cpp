@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
+#include <QTimer>
 #include <QVBoxLayout>
 
 TConfigForm::TConfigForm(QWidget* owner) : OvDialog(owner), owner_(owner) {
@@ -106,8 +108,10 @@ void TConfigForm::stopBindings() {
         const qint64 deadline = qint64(request.timeout) * 10 * (request.retries + 1) + 6000;
         QElapsedTimer waited;
         waited.start();
-        while (binding->IsBusy() && waited.elapsed() < deadline)
-            QCoreApplication::processEvents(
-                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
+        while (binding->IsBusy() && waited.elapsed() < deadline) {
+            QEventLoop pause;
+            QTimer::singleShot(20, &pause, &QEventLoop::quit);
+            pause.exec(QEventLoop::ExcludeUserInputEvents);
+        }
     }
 }
