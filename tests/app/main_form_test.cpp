@@ -74,10 +74,12 @@ TEST_F(MainFormTest, LedStatesFollowTheDevice) {
         SCOPED_TRACE(c.what);
         start({"--set", std::string("stLED=") + c.stLED});
         ASSERT_TRUE(waitForStatus(kReady)) << form->statusText().toStdString() << agent->output();
-        if (!c.powerBlinks)
+        if (!c.powerBlinks) {
             EXPECT_EQ(form->Sh_power->isLit(), c.power);
-        if (!c.lanBlinks)
+        }
+        if (!c.lanBlinks) {
             EXPECT_EQ(form->Sh_Lan->isLit(), c.lan);
+        }
         EXPECT_EQ(form->Sh_11g->isLit(), c.g);
         EXPECT_EQ(form->Sh_11a->isLit(), c.a);
         EXPECT_EQ(changesColour(form->Sh_power), c.powerBlinks);
@@ -134,8 +136,9 @@ TEST_F(MainFormTest, ClientInfoItemFollowsTheDevice) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         start(c.agentOptions, c.waitForPoll);
-        if (c.waitForPoll)
+        if (c.waitForPoll) {
             ASSERT_TRUE(ovtest::waitFor([&] { return form->savedStatusText() == kReady; }));
+        }
         QMenu* status = menu(QStringLiteral("Status"));
         ASSERT_NE(status, nullptr);
         emit status->aboutToShow();

@@ -4,6 +4,7 @@
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
 #include "OvGuard.h"
+#include "OvPlacedControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTFTPServer.h"
@@ -20,15 +21,15 @@
 #include <QPushButton>
 #include <QTimer>
 
-using tfm::control;
-using tfm::label;
+using ov::placedControl;
+using ov::placedLabel;
 
 namespace {
 
 constexpr int kRemoteServer = 0, kRemoteFile = 1, kLocalFile = 2;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry) {
-    auto* b = control<QPushButton>(parent, name, geometry);
+    auto* b = placedControl<QPushButton>(parent, name, geometry);
     b->setText(text);
     b->setAutoDefault(false);
     return b;
@@ -62,20 +63,20 @@ void TFM_CfgFile::buildControls() {
     setFixedSize(445, 166);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
-    GB_UpdateFile = control<QGroupBox>(this, "GB_UpdateFile", {0, 0, 441, 65});
+    GB_UpdateFile = placedControl<QGroupBox>(this, "GB_UpdateFile", {0, 0, 441, 65});
     GB_UpdateFile->setTitle(QStringLiteral("Update Configuration File "));
-    Label3 = label(GB_UpdateFile, "Label3", QStringLiteral("Update File"), 8, 32);
-    Ed_UpgFile = control<QLineEdit>(GB_UpdateFile, "Ed_UpgFile", {74, 28, 239, 21});
+    Label3 = placedLabel(GB_UpdateFile, "Label3", QStringLiteral("Update File"), 8, 32);
+    Ed_UpgFile = placedControl<QLineEdit>(GB_UpdateFile, "Ed_UpgFile", {74, 28, 239, 21});
     Bt_Browse = button(GB_UpdateFile, "Bt_Browse", QStringLiteral("Browse"), {329, 26, 50, 25});
     Bt_OK = button(GB_UpdateFile, "Bt_OK", QStringLiteral("OK"), {384, 26, 49, 25});
-    Label1 = label(this, "Label1", QStringLiteral("Download Configuration File "), 5, 69);
-    GB_SaveFile = control<QGroupBox>(this, "GB_SaveFile", {0, 87, 441, 58});
+    Label1 = placedLabel(this, "Label1", QStringLiteral("Download Configuration File "), 5, 69);
+    GB_SaveFile = placedControl<QGroupBox>(this, "GB_SaveFile", {0, 87, 441, 58});
     GB_SaveFile->setTitle(QStringLiteral("Load Settings to Local Hard Drive"));
-    Label4 = label(GB_SaveFile, "Label4", QStringLiteral("Save File"), 8, 30);
-    Ed_SaveFile = control<QLineEdit>(GB_SaveFile, "Ed_SaveFile", {74, 22, 239, 21});
+    Label4 = placedLabel(GB_SaveFile, "Label4", QStringLiteral("Save File"), 8, 30);
+    Ed_SaveFile = placedControl<QLineEdit>(GB_SaveFile, "Ed_SaveFile", {74, 22, 239, 21});
     Bt_SavBrw = button(GB_SaveFile, "Bt_SavBrw", QStringLiteral("Browse"), {329, 18, 50, 25});
     Bt_Upload = button(GB_SaveFile, "Bt_Upload", QStringLiteral("OK"), {384, 18, 49, 25});
-    StatusBar = control<OvStatusBar>(this, "StatusBar", {0, 147, 445, 19});
+    StatusBar = placedControl<OvStatusBar>(this, "StatusBar", {0, 147, 445, 19});
     StatusBar->setSizeGripEnabled(false);
     StatusBar->addPanel(0); // the last panel takes the rest of the bar
     buildHidden();
@@ -93,13 +94,13 @@ void TFM_CfgFile::buildControls() {
 }
 
 void TFM_CfgFile::buildHidden() {
-    La_TftpSrv = label(this, "La_TftpSrv", QStringLiteral("Tftp Server:"), 8, 150);
+    La_TftpSrv = placedLabel(this, "La_TftpSrv", QStringLiteral("Tftp Server:"), 8, 150);
     La_TftpSrv->setEnabled(false);
-    Ed_TfpSrv = control<QLineEdit>(this, "Ed_TfpSrv", {80, 150, 120, 21});
-    La_UpComm = label(this, "La_UpComm", QStringLiteral("TftpComm:"), 210, 150);
-    CB_TfpCom = control<QComboBox>(this, "CB_TfpCom", {280, 150, 90, 21});
-    La_UpgrdComm = label(this, "La_UpgrdComm", QStringLiteral("UpgrdComm:"), 380, 150);
-    CB_UpgCom = control<QComboBox>(this, "CB_UpgCom", {440, 150, 60, 21});
+    Ed_TfpSrv = placedControl<QLineEdit>(this, "Ed_TfpSrv", {80, 150, 120, 21});
+    La_UpComm = placedLabel(this, "La_UpComm", QStringLiteral("TftpComm:"), 210, 150);
+    CB_TfpCom = placedControl<QComboBox>(this, "CB_TfpCom", {280, 150, 90, 21});
+    La_UpgrdComm = placedLabel(this, "La_UpgrdComm", QStringLiteral("UpgrdComm:"), 380, 150);
+    CB_UpgCom = placedControl<QComboBox>(this, "CB_UpgCom", {440, 150, 60, 21});
     for (QWidget* hidden : std::initializer_list<QWidget*>{La_TftpSrv, Ed_TfpSrv, La_UpComm,
                                                            CB_TfpCom, La_UpgrdComm, CB_UpgCom})
         hidden->hide();

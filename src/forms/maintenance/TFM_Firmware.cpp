@@ -5,6 +5,7 @@
 #include "OvDialogs.h"
 #include "OvGuard.h"
 #include "OvNetInterface.h"
+#include "OvPlacedControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTFTPServer.h"
@@ -19,54 +20,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace tfm {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setTextFormat(Qt::PlainText);
-    l->move(x, y);
-    return l;
-}
-
-std::optional<std::pair<QString, QString>> splitPath(const QString& path) {
-    const qsizetype p = path.lastIndexOf(QLatin1Char('/'));
-    if (p < 0)
-        return std::nullopt;
-    return std::make_pair(p == 0 ? QStringLiteral("/") : path.left(p), path.mid(p + 1));
-}
-
-QString chooseServerAddress(const OvDeviceContext& device, QWidget* parent) {
-    const OvDeviceFacts facts = device.deviceFacts();
-    const std::string address =
-        ovtftp::chooseServerAddress(facts.ipAddress.toStdString(), facts.subnetMask.toStdString());
-    if (address.empty())
-        ov::messageBox(parent, QCoreApplication::applicationName(),
-                       QString::fromLatin1(ovtftp::kNoServerAddressText));
-    return QString::fromStdString(address);
-}
-
-std::unique_ptr<OvTFTPServer> startServer(QWidget* parent, int timeout, int retries) {
-    auto server = std::make_unique<OvTFTPServer>();
-    try {
-        server->setTiming(timeout, retries);
-        server->setNotify({}, nullptr);
-        server->start(QString(), ovtftp::kTFTPPort);
-        return server;
-    } catch (...) {
-        // A port that is privileged or held by another transfer window is common
-        // here: the window closes and the module goes on.
-        ov::messageBox(parent, QCoreApplication::applicationName(),
-                       QStringLiteral("TFTP Service Init Error:") +
-                           ov::errorText(std::current_exception()));
-        return nullptr;
-    }
-}
-
-} // namespace tfm
-
-using tfm::control;
-using tfm::label;
+using ov::placedControl;
+using ov::placedLabel;
 
 TFM_Firmware::TFM_Firmware(const OvDeviceContext& device, QWidget* owner)
     : OvDialog(owner), device_(device) {
@@ -83,24 +38,24 @@ void TFM_Firmware::buildControls() {
     setFixedSize(537, 70);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
-    La_File = label(this, "La_File", QStringLiteral("Upgrade File:"), 16, 18);
-    Ed_UpgFile = control<QLineEdit>(this, "Ed_UpgFile", {96, 14, 257, 21});
+    La_File = placedLabel(this, "La_File", QStringLiteral("Upgrade File:"), 16, 18);
+    Ed_UpgFile = placedControl<QLineEdit>(this, "Ed_UpgFile", {96, 14, 257, 21});
     La_File->setBuddy(Ed_UpgFile);
-    Bt_Browse = control<QPushButton>(this, "Bt_Browse", {368, 12, 75, 25});
+    Bt_Browse = placedControl<QPushButton>(this, "Bt_Browse", {368, 12, 75, 25});
     Bt_Browse->setText(QStringLiteral("Browse"));
-    Bt_OK = control<QPushButton>(this, "Bt_OK", {448, 12, 75, 25});
+    Bt_OK = placedControl<QPushButton>(this, "Bt_OK", {448, 12, 75, 25});
     Bt_OK->setText(QStringLiteral("OK"));
     Bt_OK->setAutoDefault(false);
     Bt_Browse->setAutoDefault(false);
-    StatusBar = control<OvStatusBar>(this, "StatusBar", {0, 53, 537, 17});
+    StatusBar = placedControl<OvStatusBar>(this, "StatusBar", {0, 53, 537, 17});
     StatusBar->setSizeGripEnabled(false);
     StatusBar->addPanel(0); // the last panel takes the rest of the bar
-    La_TftpSrv = label(this, "La_TftpSrv", QStringLiteral("Tftp Server:"), 16, 40);
-    Ed_TfpSrv = control<QLineEdit>(this, "Ed_TfpSrv", {96, 40, 120, 21});
-    La_UpComm = label(this, "La_UpComm", QStringLiteral("TftpComm:"), 230, 40);
-    CB_TfpCom = control<QComboBox>(this, "CB_TfpCom", {300, 40, 90, 21});
-    La_UpgrdComm = label(this, "La_UpgrdComm", QStringLiteral("UpgrdComm:"), 400, 40);
-    CB_UpgCom = control<QComboBox>(this, "CB_UpgCom", {460, 40, 60, 21});
+    La_TftpSrv = placedLabel(this, "La_TftpSrv", QStringLiteral("Tftp Server:"), 16, 40);
+    Ed_TfpSrv = placedControl<QLineEdit>(this, "Ed_TfpSrv", {96, 40, 120, 21});
+    La_UpComm = placedLabel(this, "La_UpComm", QStringLiteral("TftpComm:"), 230, 40);
+    CB_TfpCom = placedControl<QComboBox>(this, "CB_TfpCom", {300, 40, 90, 21});
+    La_UpgrdComm = placedLabel(this, "La_UpgrdComm", QStringLiteral("UpgrdComm:"), 400, 40);
+    CB_UpgCom = placedControl<QComboBox>(this, "CB_UpgCom", {460, 40, 60, 21});
     for (QWidget* hidden : {static_cast<QWidget*>(La_TftpSrv), static_cast<QWidget*>(Ed_TfpSrv),
                             static_cast<QWidget*>(La_UpComm), static_cast<QWidget*>(CB_TfpCom),
                             static_cast<QWidget*>(La_UpgrdComm), static_cast<QWidget*>(CB_UpgCom)})

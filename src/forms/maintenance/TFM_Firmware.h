@@ -4,6 +4,7 @@
 #pragma once
 
 #include "OvDialog.h"
+#include "OvTransferSupport.h"
 
 #include <QPointer>
 #include <QRect>
@@ -23,34 +24,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 struct OvSNMPError;
-
-namespace tfm {
-
-// A plain-text label at its designed place.
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y);
-
-// A control with its object and accessible name at its designed place.
-template <typename T> T* control(QWidget* parent, const char* name, QRect geometry) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setAccessibleName(QString::fromLatin1(name));
-    c->setGeometry(geometry);
-    return c;
-}
-
-// A path split at its last "/": the folder ("/" for a file directly under the
-// root) and the name; nothing when the path has no "/".
-std::optional<std::pair<QString, QString>> splitPath(const QString& path);
-
-// The local address on the device's subnet, or "" after showing why there is none.
-QString chooseServerAddress(const OvDeviceContext& device, QWidget* parent);
-
-// Creates the window's TFTP server on port 69 (OV_TFTP_PORT moves it) with an
-// empty folder. On failure shows "TFTP Service Init Error:" and the error's
-// text and answers null.
-std::unique_ptr<OvTFTPServer> startServer(QWidget* parent, int timeout, int retries);
-
-} // namespace tfm
 
 class TFM_Firmware : public OvDialog {
     Q_OBJECT

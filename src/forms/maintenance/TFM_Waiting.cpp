@@ -4,6 +4,7 @@
 #include "OvDeviceContext.h"
 #include "OvGuard.h"
 #include "OvListView.h"
+#include "OvPlacedControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvTimeScale.h"
 
@@ -12,14 +13,6 @@
 #include <QTimer>
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setTextFormat(Qt::PlainText);
-    l->move(x, y);
-    return l;
-}
 
 QLineEdit* hiddenEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
@@ -37,13 +30,13 @@ TFM_Waiting::TFM_Waiting(const OvDeviceContext& device, QWidget* owner)
     setFixedSize(249, 70);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
-    Label2 = label(this, "Label2", QStringLiteral("Settings saved."), 31, 11);
-    Label3 = label(this, "Label3", QStringLiteral("The device is restarting."), 31, 30);
-    Label1 = label(this, "Label1", QStringLiteral("Please waiting for"), 31, 48);
-    La_Time = label(this, "La_Time", QString(), 124, 48);
+    Label2 = ov::placedLabel(this, "Label2", QStringLiteral("Settings saved."), 31, 11);
+    Label3 = ov::placedLabel(this, "Label3", QStringLiteral("The device is restarting."), 31, 30);
+    Label1 = ov::placedLabel(this, "Label1", QStringLiteral("Please waiting for"), 31, 48);
+    La_Time = ov::placedLabel(this, "La_Time", QString(), 124, 48);
     La_Time->setMinimumWidth(32);
     La_Time->setAccessibleName(QStringLiteral("Seconds left"));
-    seconds = label(this, "seconds", QStringLiteral("seconds"), 160, 48);
+    seconds = ov::placedLabel(this, "seconds", QStringLiteral("seconds"), 160, 48);
     Ed_Reboot = hiddenEdit(this, "Ed_Reboot");
     Ed_FwVer = hiddenEdit(this, "Ed_FwVer");
     Timer1 = new QTimer(this);
@@ -70,7 +63,9 @@ void TFM_Waiting::showEvent(QShowEvent* event) {
         Timer1->start();
 }
 
-bool TFM_Waiting::deviceReady() const { return device_.statusText() == kOvReadyText; }
+bool TFM_Waiting::deviceReady() const {
+    return device_.statusText() == kOvReadyText;
+}
 
 void TFM_Waiting::Timer1Timer() {
     if (countdown != 1 || deviceReady()) {
