@@ -1,5 +1,7 @@
 #include "OvIni.h"
 
+#include "OvOptionList.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -14,10 +16,6 @@
 namespace {
 
 constexpr std::size_t kValueBuffer = 4096; // a value holds at most 4095 characters
-
-char fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string readAll(const std::string& fileName, bool& ok) {
     std::ifstream in(fileName, std::ios::binary);
@@ -59,16 +57,6 @@ std::string trimBlanksAndControls(const std::string& text) {
     while (last > first && blank(text[last - 1]))
         --last;
     return text.substr(first, last - first);
-}
-
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
 }
 
 } // namespace ov

@@ -44,5 +44,4 @@ private:
 namespace ov {
 // Removes leading and trailing blanks and control characters.
 std::string trimBlanksAndControls(const std::string& text);
-bool equalIgnoringAsciiCase(const std::string& a, const std::string& b);
 } // namespace ov

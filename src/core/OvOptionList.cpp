@@ -10,16 +10,6 @@ char foldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool equalIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i]) != foldAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 OvOptionList::OvOptionList(const OvOptionPair* table, Kind kind, bool caseSensitive)
@@ -54,7 +44,7 @@ const OvOptionRow& OvOptionList::Row(int position) const {
 }
 
 bool OvOptionList::equal(const std::string& a, const std::string& b) const {
-    return caseSensitive_ ? a == b : equalIgnoringCase(a, b);
+    return caseSensitive_ ? a == b : ov::equalIgnoringAsciiCase(a, b);
 }
 
 bool OvOptionList::startsWith(const std::string& text, const std::string& prefix) const {
@@ -125,6 +115,16 @@ std::vector<std::string> OvOptionList::Labels() const {
 }
 
 namespace ov {
+
+bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldAscii(a[i]) != foldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
 
 bool parseInt32(const std::string& text, std::int32_t& value) {
     const char* first = text.data();

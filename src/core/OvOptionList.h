@@ -58,6 +58,9 @@ private:
 
 namespace ov {
 
+// Equal when equal after folding the ASCII letters to lower case.
+bool equalIgnoringAsciiCase(const std::string& a, const std::string& b);
+
 // Kind 1 values: decimal, optional sign, signed 32 bits; anything else is no number.
 bool parseInt32(const std::string& text, std::int32_t& value);
 
