@@ -40,12 +40,16 @@ protected:
         OvSNMPDefaultTimeout = savedTimeout;
         DeviceTest::TearDown();
     }
-    // Opens the window and waits until the system name has arrived.
+    // Opens the window and waits until both reads of the opening have ended
+    // (the busy flag alone clears when the first one does).
     void open(TConfigForm& form) {
         ovtest::showActive(&form);
-        ASSERT_TRUE(ovtest::waitFor([&] { return !form.currentBinding() || !busy(form); }));
+        ASSERT_TRUE(ovtest::waitFor([&] { return !busy(form); }));
     }
-    static bool busy(TConfigForm& form) { return form.binding(0)->IsBusy(); }
+    static bool busy(TConfigForm& form) {
+        const OvSNMPRequest2Edits& binding = *form.binding(0);
+        return binding.IsBusy() || binding.request.pendingCount() > 0;
+    }
     template <typename T> static T* control(TConfigForm& form, const QString& name) {
         return ovtest::find<T>(&form, name);
     }
