@@ -1,10 +1,14 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, firmware and configfile.
+// The windows are main, information, firmware and configfile.
+#include "HomeInformation.h"
 #include "OvGuard.h"
+#include "OvListView.h"
+#include "OvSNMPRequest2Edits.h"
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
+#include "TConfigForm.h"
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
 #include "TMainForm.h"
@@ -56,12 +60,15 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
-    parser.addPositionalArgument("window", "The window to show: main, firmware, configfile.");
+    parser.addPositionalArgument("window",
+                                 "The window to show: main, information, firmware, configfile.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "firmware", "configfile"};
+    const QStringList windows{"main", "information", "firmware", "configfile"};
     if (!windows.contains(which) || !parser.isSet("out")) {
-        std::fputs("ovshot: give --out FILE and the window (main, firmware, configfile)\n", stderr);
+        std::fputs(
+            "ovshot: give --out FILE and the window (main, information, firmware, configfile)\n",
+            stderr);
         return 2;
     }
     OvSNMPSetup("");
@@ -86,6 +93,12 @@ int main(int argc, char** argv) {
         saved = saveWindow<TFM_Firmware>(window, out, [](TFM_Firmware& w) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/firmware/orw3300ap-v1.2.08.tfp"));
         });
+    } else if (which == QStringLiteral("information")) {
+        const auto form = CreateInformationForm(&window);
+        form->show();
+        waitFor([&] { return !form->binding(0)->IsBusy(); }, 5000);
+        waitFor([] { return false; }, 300);
+        saved = form->grab().save(out);
     } else if (which == QStringLiteral("configfile")) {
         saved = saveWindow<TFM_CfgFile>(window, out, [](TFM_CfgFile& w) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
