@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
         return 0;
     OvApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(OV_MODEL_NAME));
+    // Errors that escape an SNMP completion are shown like those of any handler.
+    ov::installGeneralErrorHandler();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);

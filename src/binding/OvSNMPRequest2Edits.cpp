@@ -28,10 +28,10 @@ bool isOctetType(std::uint8_t type) {
            type == ovtype::macaddress;
 }
 
-// Raises -511 for a type code a variable may not have; the conversion rules
-// in core know the table.
+// Raises -511 for a type code a variable may not have.
 void validateType(std::uint8_t type) {
-    NormaliseText(ovtext::null, type);
+    if (!ov::isValueType(type))
+        throw OvException(ovcode::BadSnmpSyntax);
 }
 
 // The octets an octet-type value text stands for; markers stand for none.

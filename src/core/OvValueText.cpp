@@ -23,12 +23,6 @@ bool isOctetType(std::uint8_t type) {
            type == ovtype::macaddress;
 }
 
-// Type codes a variable may have; the one- and two-byte field codes may not.
-bool isValueType(std::uint8_t type) {
-    return (type >= ovtype::boolean && type <= ovtype::objectid) ||
-           (type >= ovtype::ipaddress && type <= ovtype::displaystr);
-}
-
 [[noreturn]] void badSyntax() {
     throw OvException(ovcode::BadSnmpSyntax);
 }
@@ -137,7 +131,7 @@ std::string TextFromValue(const OvVb& received, std::uint8_t type, const OvOptio
 
 OvVb ValueFromText(const std::string& valueText, std::uint8_t type, const OvOptionList* options) {
     const std::string text = options != nullptr ? options->LabelToValue(valueText) : valueText;
-    if (!isValueType(type))
+    if (!ov::isValueType(type))
         badSyntax();
     if (text == ovtext::null)
         return OvVb::null();
@@ -221,3 +215,12 @@ std::string NormaliseText(const std::string& text, std::uint8_t type) {
         return ovtext::null;
     return TextFromValue(value, type, nullptr);
 }
+
+namespace ov {
+
+bool isValueType(std::uint8_t type) {
+    return (type >= ovtype::boolean && type <= ovtype::objectid) ||
+           (type >= ovtype::ipaddress && type <= ovtype::displaystr);
+}
+
+} // namespace ov

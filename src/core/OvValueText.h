@@ -33,6 +33,9 @@ std::string NormaliseText(const std::string& text, std::uint8_t type);
 // The text rules behind the conversions, in the C locale.
 namespace ov {
 
+// Type codes a variable may have; the one- and two-byte field codes may not.
+bool isValueType(std::uint8_t type);
+
 std::string hexText(const std::string& octets);
 std::string octetsFromHex(const std::string& text);
 std::uint32_t numberRule(const std::string& text);
