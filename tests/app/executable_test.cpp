@@ -70,6 +70,24 @@ TEST_F(ExecutableTest, RefusesToRunWithoutArgumentsOrWithBadIntegers) {
     }
 }
 
+TEST_F(ExecutableTest, ABootCounterItCannotReadStopsStartUp) {
+    // Our engine's line without its count: the file is damaged.
+    QByteArray line;
+    for (const char octet : QByteArray("OvSNMP_PP_Application")) {
+        line += char('@' + ((static_cast<unsigned char>(octet) >> 4) & 0x0F));
+        line += char('@' + (static_cast<unsigned char>(octet) & 0x0F));
+    }
+    QFile counter(dir.filePath("OvSNMP_PP_BootCounter"));
+    ASSERT_TRUE(counter.open(QIODevice::WriteOnly));
+    counter.write("# boots\n" + line + "\n");
+    counter.close();
+    const ModuleRun result = run({"/I10.0.0.9", "/Rpublic"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.output.contains(
+        "ORW-3300AP: (OvSNMP++) Error when loading SNMP engine boots counter!"))
+        << result.output.toStdString();
+}
+
 TEST_F(ExecutableTest, HelpAndVersionPrintAndEnd) {
     const ModuleRun help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
