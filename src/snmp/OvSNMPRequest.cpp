@@ -36,15 +36,23 @@ template <typename F> Finally(F) -> Finally<F>;
 
 } // namespace
 
-OvSNMPRequest::OvSNMPRequest()
-    : timeout(OvSNMPDefaultTimeout), agentAddress(OvSNMPDevice.agentAddress),
-      agentPort(OvSNMPDevice.agentPort), contextEngineId(OvSNMPScope.contextEngineId),
-      contextName(OvSNMPScope.contextName), version(OvSNMPSecurity.version),
-      readCommunity(OvSNMPSecurity.readCommunity), writeCommunity(OvSNMPSecurity.writeCommunity),
-      securityModel(OvSNMPSecurity.securityModel), securityLevel(OvSNMPSecurity.securityLevel),
-      securityName(OvSNMPSecurity.securityName), authPassword(OvSNMPSecurity.authPassword),
-      privPassword(OvSNMPSecurity.privPassword), authProtocol(OvSNMPSecurity.authProtocol),
-      privProtocol(OvSNMPSecurity.privProtocol), link_(std::make_shared<Link>()) {
+OvSNMPRequest::OvSNMPRequest() : link_(std::make_shared<Link>()) {
+    agentAddress = OvSNMPDevice.agentAddress;
+    agentPort = OvSNMPDevice.agentPort;
+    contextEngineId = OvSNMPScope.contextEngineId;
+    contextName = OvSNMPScope.contextName;
+    version = OvSNMPSecurity.version;
+    readCommunity = OvSNMPSecurity.readCommunity;
+    writeCommunity = OvSNMPSecurity.writeCommunity;
+    securityModel = OvSNMPSecurity.securityModel;
+    securityLevel = OvSNMPSecurity.securityLevel;
+    securityName = OvSNMPSecurity.securityName;
+    authPassword = OvSNMPSecurity.authPassword;
+    privPassword = OvSNMPSecurity.privPassword;
+    authProtocol = OvSNMPSecurity.authProtocol;
+    privProtocol = OvSNMPSecurity.privProtocol;
+    timeout = OvSNMPDefaultTimeout;
+    retries = 1;
     link_->owner = this;
 }
 
@@ -65,27 +73,6 @@ OvSNMPRequest::~OvSNMPRequest() {
 
 std::int32_t OvSNMPRequest::pendingCount() const {
     return link_->pending;
-}
-
-OvSNMPTarget OvSNMPRequest::target() const {
-    OvSNMPTarget t;
-    t.agentAddress = agentAddress;
-    t.agentPort = agentPort;
-    t.contextEngineId = contextEngineId;
-    t.contextName = contextName;
-    t.version = version;
-    t.readCommunity = readCommunity;
-    t.writeCommunity = writeCommunity;
-    t.securityModel = securityModel;
-    t.securityLevel = securityLevel;
-    t.securityName = securityName;
-    t.authPassword = authPassword;
-    t.privPassword = privPassword;
-    t.authProtocol = authProtocol;
-    t.privProtocol = privProtocol;
-    t.timeout = timeout;
-    t.retries = retries;
-    return t;
 }
 
 bool OvSNMPRequest::tableMode() const {

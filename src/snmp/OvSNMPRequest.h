@@ -24,7 +24,9 @@ struct OvSNMPError {
     std::uint64_t errorCount = 0;
 };
 
-class OvSNMPRequest {
+// The request's copy of the session values, its time-out and retries are the
+// target it sends to, so they are one record.
+class OvSNMPRequest : public OvSNMPTarget {
 public:
     // Receives (completion data, result, the request's variable list).
     using Completion = std::function<void(void*, const OvSNMPError&, OvSNMPVarList&)>;
@@ -48,22 +50,6 @@ public:
     // of asynchronous ones.
     ResultHook resultHook;
 
-    std::int32_t timeout = 100; // hundredths of a second
-    std::int32_t retries = 1;
-    std::string agentAddress;
-    std::uint16_t agentPort = 161;
-    std::string contextEngineId;
-    std::string contextName;
-    std::uint8_t version = 0;
-    std::string readCommunity;
-    std::string writeCommunity;
-    std::int32_t securityModel = 1;
-    std::int32_t securityLevel = 1;
-    std::string securityName;
-    std::string authPassword;
-    std::string privPassword;
-    std::int32_t authProtocol = 1;
-    std::int32_t privProtocol = 1;
     OvSNMPVarList varList;
     std::string rowCondition;
     std::uint8_t active = 1; // when 0, read and write calls do nothing
@@ -100,7 +86,7 @@ public:
                              const std::string& answerOid);
 
     // The target the request sends to: its copy of the session values.
-    OvSNMPTarget target() const;
+    const OvSNMPTarget& target() const { return *this; }
 
 private:
     enum class Kind { FirstRead, NextRead, Set };
