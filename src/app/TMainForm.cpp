@@ -240,13 +240,31 @@ void TMainForm::HandOver() {
         factBindings_.push_back(std::move(binding));
     }
     factBindings_.front()->request.timeout = 2000;
-    factBindings_.back()->Refresh(); // the device's address, once at once
+    refreshFact(*factBindings_.back()); // the device's address, once at once
 }
 
 void TMainForm::Timer1Timer() {
-    if (ledBinding_)
-        ledBinding_->Refresh();
+    if (ledBinding_) {
+        // An address that cannot name the device fails each poll as a silent
+        // device does; the next poll tries again (a name may resolve later).
+        try {
+            ledBinding_->Refresh();
+        } catch (const OvException& e) {
+            OvSNMPError failure;
+            failure.code = e.code();
+            failure.message = e.text();
+            LedUpdate(failure);
+        }
+    }
     saveStatusText();
+}
+
+// The LED poll reports an unusable address; the facts just stay as they are.
+void TMainForm::refreshFact(OvSNMPRequest2Edits& binding) {
+    try {
+        binding.Refresh();
+    } catch (const OvException&) {
+    }
 }
 
 void TMainForm::LedUpdate(const OvSNMPError& result) {
@@ -295,7 +313,7 @@ void TMainForm::Timer3Timer() {
 
 void TMainForm::Timer4Timer() {
     for (const auto& binding : factBindings_)
-        binding->Refresh();
+        refreshFact(*binding);
 }
 
 void TMainForm::AdvancedMenuShow() {

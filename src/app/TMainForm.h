@@ -84,6 +84,7 @@ private:
     void Timer3Timer();
     void Timer4Timer();
     void LedUpdate(const OvSNMPError& result);
+    void refreshFact(OvSNMPRequest2Edits& binding);
     void AdvancedMenuShow();
     void StatusMenuShow();
     void saveStatusText();

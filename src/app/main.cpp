@@ -1,12 +1,14 @@
 // The module's entry: a management station starts it once per access point with
 // the device's address and SNMP credentials as switches (/I10.90.90.90 /Rpublic ...).
 #include "OvGuard.h"
+#include "OvQuitSignals.h"
 #include "TMainForm.h"
 
 #include <QTimer>
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,8 +53,13 @@ int main(int argc, char** argv) {
         arguments.emplace_back(argv[i]);
 
     TMainForm mainForm;
-    if (const auto exitStatus = mainForm.FormCreate(arguments))
+    std::optional<int> exitStatus;
+    // Start-up runs outside the event loop: what escapes it is shown, then the module ends.
+    if (!ov::runGuarded([&] { exitStatus = mainForm.FormCreate(arguments); }))
+        return 1;
+    if (exitStatus)
         return *exitStatus;
+    ov::closeWindowsOnQuitSignals(&mainForm);
     mainForm.setFixedSize(mainForm.sizeHint());
     mainForm.show();
     return app.exec();

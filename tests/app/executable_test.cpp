@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -86,6 +88,29 @@ TEST_F(ExecutableTest, ABootCounterItCannotReadStopsStartUp) {
     EXPECT_TRUE(result.output.contains(
         "ORW-3300AP: (OvSNMP++) Error when loading SNMP engine boots counter!"))
         << result.output.toStdString();
+}
+
+TEST_F(ExecutableTest, AnAddressThatNamesNoDeviceKeepsTheModuleRunningUntilItIsClosed) {
+    const char* addresses[] = {"/I10.0.0.300", "/I999.1.1.1", "/Inosuch.invalid", "/I"};
+    for (const char* address : addresses) {
+        SCOPED_TRACE(address);
+        QProcess process;
+        QProcessEnvironment env = environment();
+        env.insert("OV_TIME_SCALE", "10"); // an LED poll every 300 ms
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(QStringLiteral(OV_MODULE_PATH), {QString::fromLatin1(address), "/Rmulvek"});
+        ASSERT_TRUE(process.waitForStarted());
+        // Several LED polls fail, and no box opens for them.
+        EXPECT_FALSE(process.waitForFinished(1500));
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        ASSERT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        const QString output = QString::fromLocal8Bit(process.readAll());
+        EXPECT_FALSE(output.contains("ORW-3300AP:")) << output.toStdString();
+    }
 }
 
 TEST_F(ExecutableTest, HelpAndVersionPrintAndEnd) {

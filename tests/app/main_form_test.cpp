@@ -107,6 +107,29 @@ TEST_F(MainFormTest, PollFailureBlackensTheLedsAndShowsTheText) {
     EXPECT_FALSE(form->Timer3->isActive());
 }
 
+TEST_F(MainFormTest, AnAddressThatNamesNoDeviceFailsEachPollAndPollingGoesOn) {
+    const char* addresses[] = {"10.0.0.300", "999.1.1.1", "nosuch.invalid", ""};
+    for (const char* address : addresses) {
+        SCOPED_TRACE(address);
+        restartAgent({"--set", "stLED=85"});
+        const std::string reachable = OvSNMPDevice.agentAddress;
+        OvSNMPDevice.agentAddress = address;
+        form = std::make_unique<TMainForm>();
+        ASSERT_NO_THROW(form->HandOver());
+        OvSNMPDevice.agentAddress = reachable;
+        EXPECT_EQ(form->statusText(), "(OvSNMP++) Invalid IP Address or DNS name!");
+        for (OvLedShape* led : {form->Sh_power, form->Sh_Lan, form->Sh_11g, form->Sh_11a})
+            EXPECT_FALSE(led->isLit()) << led->objectName().toStdString();
+        EXPECT_TRUE(form->Timer1->isActive());
+        // A later poll, with an address that names the device, works.
+        form->ledBinding()->request.agentAddress = reachable;
+        QMetaObject::invokeMethod(form->Timer1, "timeout");
+        EXPECT_TRUE(waitForStatus(kReady)) << form->statusText().toStdString();
+        EXPECT_TRUE(form->Sh_11g->isLit());
+        form.reset();
+    }
+}
+
 TEST_F(MainFormTest, DeviceFactsFill) {
     start({"--set", "stFirmwareVersion=1.2.3 b45", "--set", "hIPAddress=10.1.2.3", "--set",
            "hSubnetMask=255.255.0.0"});
