@@ -62,6 +62,21 @@ struct Sessions {
     std::map<std::string, std::string> users;      // engine ID + name -> credentials held
     std::map<std::string, std::string> localizedKeys;
     std::function<void()> socketsChanged;
+
+    // Sessions still open when the process ends go with it, so that leak checks
+    // report only what is really lost.
+    ~Sessions() {
+        for (auto* group : {&sync, &async}) {
+            for (auto& [key, session] : *group) {
+                if (session->handle != nullptr)
+                    snmp_sess_close(session->handle);
+            }
+        }
+        for (auto& session : retired) {
+            if (session->handle != nullptr)
+                snmp_sess_close(session->handle);
+        }
+    }
 };
 
 Sessions& sessions() {
