@@ -1,8 +1,8 @@
 #include "OvBootCounter.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -71,6 +71,35 @@ private:
     int fd_;
 };
 
+// The whole file: ok, noFile when it does not exist, unreadable for any other
+// failure. Not blocking on open keeps a FIFO in its place from hanging start-up.
+int readWhole(const std::string& path, std::string& content) {
+    content.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT ? noFile : unreadable;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return unreadable;
+    }
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return unreadable;
+        }
+        if (n == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return ok;
+}
+
 bool writeAll(int fd, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
@@ -95,10 +124,11 @@ std::string encodeEngineId(const std::string& engineId) {
 
 int getBootCounter(const std::string& path, const std::string& engineId, std::uint32_t& boots) {
     boots = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return fileOpenError;
+    std::string content;
+    if (const int read = readWhole(path, content); read != ok)
+        return read;
     const std::string encoded = encodeEngineId(engineId);
+    std::istringstream in(content);
     std::string line;
     while (std::getline(in, line)) {
         if (!isEntryOf(line, encoded))
@@ -116,16 +146,11 @@ int getBootCounter(const std::string& path, const std::string& engineId, std::ui
 
 int saveBootCounter(const std::string& path, const std::string& engineId, std::uint32_t boots) {
     std::string content;
-    {
-        std::ifstream in(path, std::ios::binary);
-        if (in) {
-            std::ostringstream all;
-            all << in.rdbuf();
-            content = all.str();
-        } else {
-            content = kHeader;
-        }
-    }
+    const int read = readWhole(path, content);
+    if (read == noFile)
+        content = kHeader;
+    else if (read != ok)
+        return read; // replacing it would lose the lines we could not read
     const std::string encoded = encodeEngineId(engineId);
     std::string out;
     bool written = false;
@@ -167,7 +192,7 @@ std::uint32_t advanceBootCounter(const std::string& path, const std::string& eng
     std::uint32_t count = 0;
     saveResult = ok;
     readResult = getBootCounter(path, engineId, count);
-    if (readResult < fileOpenError)
+    if (readResult < noFile)
         return 0;
     const std::uint32_t boots = count < maxBoots ? count + 1 : maxBoots;
     saveResult = saveBootCounter(path, engineId, boots);

@@ -102,11 +102,9 @@ private:
     Built build(Kind kind);
     void fail(std::int32_t code, const std::string& text);
     std::int32_t checkedCode(const Built& built, const OvSNMPAnswer& answer) const;
-    // Stores one readable record's answer; true when its column has ended.
-    bool storeAnswer(int position, const std::vector<OvVb>& bindings, std::size_t k,
-                     std::string& rowIndex);
-    // Decodes the row and runs the after-read hooks; false when every column ended.
-    bool finishRow(std::size_t ended, std::size_t processed, const std::string& rowIndex);
+    // Files one answer, each column under its own row, and decodes the row shown:
+    // the lowest that a column answered. False when every column has ended.
+    bool storeStep(const std::vector<OvVb>& bindings);
     Result processRead(std::int32_t code, const std::vector<OvVb>& bindings, bool ok);
     void processAsyncRead(OvSNMPError& result, const std::vector<OvVb>& bindings);
     void readBackSet(const Built& built, const std::vector<OvVb>& bindings);

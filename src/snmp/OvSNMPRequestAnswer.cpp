@@ -6,6 +6,8 @@
 #include "OvValueText.h"
 
 #include <charconv>
+#include <cstddef>
+#include <optional>
 
 namespace {
 
@@ -13,33 +15,73 @@ std::string answerOidAt(const std::vector<OvVb>& bindings, std::size_t k) {
     return k < bindings.size() ? bindings[k].oid.toString() : std::string();
 }
 
-} // namespace
+// One readable column's part of a walk step.
+struct ColumnStep {
+    int position = 0;
+    std::size_t binding = 0;  // its binding in the answer
+    bool ended = false;       // the walk has left the column
+    std::optional<OvOid> row; // table modes: the row index it answered
+};
 
-bool OvSNMPRequest::storeAnswer(int position, const std::vector<OvVb>& bindings, std::size_t k,
-                                std::string& rowIndex) {
-    OvSNMPVar& record = varList.Item(position);
-    const std::string base = baseOid(position);
-    const bool present = k < bindings.size();
-    const std::string answerOid = answerOidAt(bindings, k);
-    if ((tableMode() && !present) || IsColumnEnd(base, record.nextOid, answerOid)) {
-        record.value = ovtext::notDone;
-        record.nextOid = base + "." + RowIndexText();
-        return true;
-    }
-    TextFromValue(position, present ? bindings[k] : OvVb::null());
-    record.nextOid = answerOid;
-    // The row index comes from a column that has not ended.
-    if (rowIndex.empty() && answerOid.size() > base.size())
-        rowIndex = answerOid.substr(base.size() + 1);
-    return false;
+// The sub-identifiers of an answer after its column's OID, when it lies below it.
+std::optional<OvOid> rowBelow(const std::string& base, const OvOid& answer) {
+    const auto column = OvOid::parse(base);
+    if (!column || answer.size() <= column->size() || !answer.startsWith(*column))
+        return std::nullopt;
+    return OvOid(
+        {answer.arcs().begin() + static_cast<std::ptrdiff_t>(column->size()), answer.arcs().end()});
 }
 
-bool OvSNMPRequest::finishRow(std::size_t ended, std::size_t processed,
-                              const std::string& rowIndex) {
-    if (ended == processed)
+} // namespace
+
+// A column that lacks the row shown keeps its answer for a later row: it shows
+// nothing here and is asked again from where it stood. Rows compare by their
+// sub-identifiers as numbers, so row 10 follows row 9.
+bool OvSNMPRequest::storeStep(const std::vector<OvVb>& bindings) {
+    std::vector<ColumnStep> columns;
+    std::optional<OvOid> shown;
+    std::size_t k = 0;
+    for (int i = 0; i < varList.Count(); ++i) {
+        if (!varList.IsReadable(i))
+            continue;
+        ColumnStep column{i, k++, false, std::nullopt};
+        const std::string base = baseOid(i);
+        const bool present = column.binding < bindings.size();
+        column.ended =
+            (tableMode() && !present) ||
+            IsColumnEnd(base, varList.Item(i).nextOid, answerOidAt(bindings, column.binding));
+        if (!column.ended && tableMode()) {
+            column.row = rowBelow(base, bindings[column.binding].oid);
+            column.ended = !column.row;
+            if (column.row && (!shown || *column.row < *shown))
+                shown = column.row;
+        }
+        columns.push_back(column);
+    }
+    bool anyLive = false;
+    for (const ColumnStep& column : columns) {
+        OvSNMPVar& record = varList.Item(column.position);
+        if (column.ended) {
+            record.value = ovtext::notDone;
+            // Without a row index it stays where it left the column: asked from
+            // its base it would start over.
+            if (const std::string index = RowIndexText(); !index.empty())
+                record.nextOid = baseOid(column.position) + "." + index;
+            continue;
+        }
+        anyLive = true;
+        if (column.row && *column.row != *shown) {
+            record.value.clear();
+            continue;
+        }
+        const bool present = column.binding < bindings.size();
+        TextFromValue(column.position, present ? bindings[column.binding] : OvVb::null());
+        record.nextOid = answerOidAt(bindings, column.binding);
+    }
+    if (!anyLive)
         return false;
-    if (tableMode())
-        DecodeRowIndex(rowIndex);
+    if (shown)
+        DecodeRowIndex(shown->toString());
     for (int i = 0; i < varList.Count(); ++i)
         ComputeValue(i, true);
     return true;
@@ -47,46 +89,38 @@ bool OvSNMPRequest::finishRow(std::size_t ended, std::size_t processed,
 
 OvSNMPRequest::Result OvSNMPRequest::processRead(std::int32_t code,
                                                  const std::vector<OvVb>& bindings, bool ok) {
-    std::size_t k = 0;
-    std::size_t ended = 0;
-    std::string rowIndex;
-    for (int i = 0; i < varList.Count(); ++i) {
-        if (!varList.IsReadable(i))
-            continue;
-        if (code == -102 && tableMode()) {
+    if (code == -102 && tableMode()) {
+        std::size_t k = 0;
+        for (int i = 0; i < varList.Count(); ++i) {
+            if (!varList.IsReadable(i))
+                continue;
             // SNMPv1 ends a walk with noSuchName for the OID that was asked.
-            if (varList.Item(i).nextOid == answerOidAt(bindings, k))
+            if (varList.Item(i).nextOid == answerOidAt(bindings, k++))
                 return {false, ok};
             ok = false;
             fail(code, ov::textOfCode(code));
         }
-        ended += storeAnswer(i, bindings, k, rowIndex) ? 1 : 0;
-        ++k;
     }
-    if (!finishRow(ended, k, rowIndex))
+    if (!storeStep(bindings))
         return {false, ok};
     return {tableMode(), ok};
 }
 
 void OvSNMPRequest::processAsyncRead(OvSNMPError& result, const std::vector<OvVb>& bindings) {
-    std::size_t k = 0;
-    std::size_t ended = 0;
-    std::string rowIndex;
-    for (int i = 0; i < varList.Count(); ++i) {
-        if (!varList.IsReadable(i))
-            continue;
-        if (result.code == -102) {
-            if (varList.Item(i).nextOid == answerOidAt(bindings, k)) {
+    if (result.code == -102) {
+        for (int i = 0; i < varList.Count(); ++i) {
+            if (!varList.IsReadable(i))
+                continue;
+            if (varList.Item(i).nextOid == answerOidAt(bindings, 0)) {
                 result.code = 0;
                 result.message = ov::textOfCode(0);
             }
-            result.done = true;
-            return;
+            break;
         }
-        ended += storeAnswer(i, bindings, k, rowIndex) ? 1 : 0;
-        ++k;
+        result.done = true;
+        return;
     }
-    result.done = !finishRow(ended, k, rowIndex) || !tableMode();
+    result.done = !storeStep(bindings) || !tableMode();
 }
 
 // The answer of a set carries the records that were sent, in the order sent.

@@ -98,7 +98,7 @@ void OvSNMPSetup(const std::string& folder) {
     int saveResult = 0;
     const std::uint32_t boots = ovboot::advanceBootCounter(
         OvBootCounterPath(folder), kOvLocalEngineId, readResult, saveResult);
-    if (readResult < ovboot::fileOpenError)
+    if (readResult < ovboot::noFile)
         throw OvException(-507);
     if (saveResult != ovboot::ok)
         throw OvException(-508);

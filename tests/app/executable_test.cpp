@@ -113,6 +113,49 @@ TEST_F(ExecutableTest, AnAddressThatNamesNoDeviceKeepsTheModuleRunningUntilItIsC
     }
 }
 
+// Other engines' lines live in the same file: one the module cannot read stops
+// start-up with its message instead of being replaced by a fresh one.
+TEST_F(ExecutableTest, AnUnreadableBootCounterStopsStartUpAndStaysAsItWas) {
+    const bool root = ::geteuid() == 0;
+    ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
+    const QString path = dir.filePath("OvSNMP_PP_BootCounter");
+    QFile counter(path);
+    ASSERT_TRUE(counter.open(QIODevice::WriteOnly));
+    const QByteArray content = "# boots\nDOGF 7\nAB 3\n";
+    counter.write(content);
+    counter.close();
+    // Owned by root and readable by root only: unreadable to the user nobody.
+    ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), root ? 0600 : 0), 0);
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.setWorkingDirectory(dir.path());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    const QStringList arguments = {"/I10.0.0.9", "/Rpublic"};
+    if (root)
+        process.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                             QStringLiteral(OV_MODULE_PATH)} +
+                                     arguments);
+    else
+        process.start(QStringLiteral(OV_MODULE_PATH), arguments);
+    if (!process.waitForFinished(10000))
+        process.kill();
+    process.waitForFinished();
+    const QString output = QString::fromLocal8Bit(process.readAll());
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "it stopped by itself";
+    EXPECT_EQ(process.exitCode(), 1) << output.toStdString();
+    EXPECT_TRUE(
+        output.contains("ORW-3300AP: (OvSNMP++) Error when loading SNMP engine boots counter!"))
+        << output.toStdString();
+
+    ASSERT_EQ(::chmod(path.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(counter.open(QIODevice::ReadOnly)) << "the file is still there";
+    EXPECT_EQ(counter.readAll(), content) << "byte for byte as it was";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before)
+        << "no file was added";
+}
+
 TEST_F(ExecutableTest, HelpAndVersionPrintAndEnd) {
     const ModuleRun help = run({"--help"});
     EXPECT_EQ(help.exitCode, 0);

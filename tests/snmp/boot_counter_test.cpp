@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
+#include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,7 +49,7 @@ struct ReadCase {
 
 TEST(BootCounter, ReadsTheLineOfTheEngine) {
     const ReadCase cases[] = {
-        {"missing file cannot be opened", "<none>", ovboot::fileOpenError, 0},
+        {"missing file cannot be opened", "<none>", ovboot::noFile, 0},
         {"comments only have no entry", "# a\n# " + kEncoded + " 5\n", ovboot::noEntry, 0},
         {"our line is found", "# c\n" + kEncoded + " 41\n", ovboot::ok, 41},
         {"other engines are skipped", "DOGF 9\n" + kEncoded + " 7\nAB 3\n", ovboot::ok, 7},
@@ -133,6 +137,86 @@ TEST(BootCounter, ConcurrentStartsLoseNoUpdate) {
     EXPECT_EQ(boots, static_cast<std::uint32_t>(kProcesses * kRounds));
     QDir dir(folder.path());
     EXPECT_EQ(dir.entryList(QDir::Files).size(), 1) << "no temporary file is left behind";
+}
+
+// Runs `part` in a child process, as the unprivileged user nobody when we are
+// root (tests run as root in CI, where a permission would stop nothing), and
+// answers its small signed result.
+int inChildAsNobody(const std::function<int()>& part) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::getuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(100);
+        ::_exit(part() & 0xFF);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? static_cast<signed char>(WEXITSTATUS(status)) : 101;
+}
+
+struct UnreadableCase {
+    const char* name;
+    bool asNobody;                                 // the file's permission stops the read
+    std::function<void(const std::string&)> spoil; // makes the file at the path unreadable
+};
+
+// What a folder holds, each entry with its mode and content, to see that nothing changed.
+std::string snapshot(const QString& folder) {
+    std::string text;
+    for (const QFileInfo& entry :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        struct stat info {};
+        ::stat(entry.filePath().toLocal8Bit().constData(), &info);
+        text += entry.fileName().toStdString() + " " + std::to_string(info.st_mode) + "\n";
+        if (entry.isFile())
+            text += readFile(entry.filePath().toStdString());
+    }
+    return text;
+}
+
+const std::string kOtherEngines = "# head\nAB 3\n" + kEncoded + " 5\nCD 4\n";
+
+const UnreadableCase kUnreadable[] = {
+    {"a file nobody may read", true,
+     [](const std::string& path) {
+         writeFile(path, kOtherEngines);
+         ::chmod(path.c_str(), 0);
+     }},
+    {"a folder in the file's place", false,
+     [](const std::string& path) { ::mkdir(path.c_str(), 0755); }},
+};
+
+TEST(BootCounter, AnUnreadableFileIsNeitherMissingNorRewritten) {
+    for (const UnreadableCase& c : kUnreadable) {
+        QTemporaryDir folder;
+        // Only the file itself may stand in the way: anyone may write the folder.
+        ::chmod(folder.path().toLocal8Bit().constData(), 0777);
+        const std::string path = folder.filePath("counter").toStdString();
+        c.spoil(path);
+        const std::string before = snapshot(folder.path());
+        auto run = [&](const std::function<int()>& part) {
+            return c.asNobody ? inChildAsNobody(part) : part();
+        };
+        EXPECT_EQ(run([&] {
+                      std::uint32_t boots = 99;
+                      return ovboot::getBootCounter(path, kId, boots);
+                  }),
+                  ovboot::unreadable)
+            << c.name;
+        EXPECT_EQ(run([&] { return ovboot::saveBootCounter(path, kId, 1); }), ovboot::unreadable)
+            << c.name << ": saving";
+        EXPECT_EQ(run([&] {
+                      int readResult = 0;
+                      int saveResult = 0;
+                      const auto boots =
+                          ovboot::advanceBootCounter(path, kId, readResult, saveResult);
+                      return boots == 0 ? readResult : 0;
+                  }),
+                  ovboot::unreadable)
+            << c.name << ": advancing";
+        EXPECT_EQ(snapshot(folder.path()), before) << c.name << ": the folder is as it was";
+    }
 }
 
 TEST(BootCounter, PathJoinsTheFolderWithOneSeparator) {

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <functional>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,35 +63,70 @@ TEST(SessionSetup, ResetsTheSessionRecordsToTheirDefaults) {
 
 struct FailureCase {
     const char* name;
+    bool asNobody; // a permission is what must stop it
     std::function<void(const std::string& folder)> prepare;
     std::int32_t code;
 };
 
+std::string counterIn(const std::string& folder) {
+    return folder + "/OvSNMP_PP_BootCounter";
+}
+
+// The code that set-up raises, from a child process: as the user nobody when
+// asked and we are root (tests run as root in CI, where a permission would stop
+// nothing). 0 when nothing was raised, 1 when the text is not the counter's.
+std::int32_t setupFailure(const std::string& folder, bool asNobody) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (asNobody && ::getuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(100);
+        try {
+            OvSNMPSetup(folder);
+        } catch (const OvException& e) {
+            ::_exit(e.text().find("boots counter") == std::string::npos ? 1 : -e.code() - 500);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) < 2 || WEXITSTATUS(status) >= 100)
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return -500 - WEXITSTATUS(status);
+}
+
 TEST(SessionSetup, RaisesTheBootCounterFailures) {
     snmptest::setUpEngine();
+    const std::string otherEngines = "AB 3\n" + kEncoded + " 4\nCD 5\n";
     const FailureCase cases[] = {
-        {"a malformed line of ours cannot be loaded",
-         [](const std::string& folder) {
-             std::ofstream(folder + "/OvSNMP_PP_BootCounter") << kEncoded << "\n";
+        {"a malformed line of ours cannot be loaded", false,
+         [](const std::string& folder) { std::ofstream(counterIn(folder)) << kEncoded << "\n"; },
+         -507},
+        {"a counter nobody may read cannot be loaded", true,
+         [&](const std::string& folder) {
+             std::ofstream(counterIn(folder)) << otherEngines;
+             ::chmod(counterIn(folder).c_str(), 0);
          },
          -507},
-        {"a counter that cannot be replaced cannot be saved",
+        {"a folder in the counter's place cannot be loaded", false,
          [](const std::string& folder) {
              QDir(QString::fromStdString(folder)).mkdir("OvSNMP_PP_BootCounter");
+         },
+         -507},
+        {"a counter in a folder nobody may write cannot be saved", true,
+         [&](const std::string& folder) {
+             std::ofstream(counterIn(folder)) << otherEngines;
+             ::chmod(folder.c_str(), 0555);
          },
          -508},
     };
     for (const FailureCase& c : cases) {
         QTemporaryDir dir;
         const std::string folder = dir.path().toStdString();
+        ::chmod(folder.c_str(), 0777);
         c.prepare(folder);
-        try {
-            OvSNMPSetup(folder);
-            ADD_FAILURE() << c.name << ": no error";
-        } catch (const OvException& e) {
-            EXPECT_EQ(e.code(), c.code) << c.name;
-            EXPECT_NE(e.text().find("boots counter"), std::string::npos) << c.name;
-        }
+        EXPECT_EQ(setupFailure(folder, c.asNobody), c.code) << c.name;
+        ::chmod(folder.c_str(), 0700);
     }
 }
 
