@@ -61,7 +61,7 @@ struct Sessions {
     std::map<std::string, std::string> engineIds;  // peer -> the agent's engine ID
     std::map<std::string, std::string> users;      // engine ID + name -> credentials held
     std::map<std::string, std::string> localizedKeys;
-    std::function<void()> socketsChanged;
+    std::function<void()> activity;
 };
 
 Sessions& sessions() {
@@ -70,8 +70,7 @@ Sessions& sessions() {
 }
 
 void socketsChanged() {
-    if (sessions().socketsChanged)
-        sessions().socketsChanged();
+    notifyActivity();
 }
 
 std::string peerOf(const OvSNMPTarget& target) {
@@ -383,8 +382,13 @@ void closeAllSessions() {
     socketsChanged();
 }
 
-void setSocketsChangedHook(std::function<void()> hook) {
-    sessions().socketsChanged = std::move(hook);
+void setActivityHook(std::function<void()> hook) {
+    sessions().activity = std::move(hook);
+}
+
+void notifyActivity() {
+    if (sessions().activity)
+        sessions().activity();
 }
 
 std::vector<int> asyncSockets() {

@@ -45,7 +45,8 @@ void forEachAsyncSession(const std::function<void(Session&)>& action);
 void closeRetiredSessions();
 void closeAllSessions();
 
-// Called when the set of asynchronous sockets changed.
-void setSocketsChangedHook(std::function<void()> hook);
+// Calls the activity hook (OvSNMPEngine.h): the sockets changed or a send
+// started to await the network.
+void notifyActivity();
 
 } // namespace ovengine

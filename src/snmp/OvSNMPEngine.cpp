@@ -2,7 +2,7 @@
 // time-out and retries) gets a net-snmp single session for synchronous requests
 // and one for asynchronous ones; the session itself holds the credentials, which
 // is what registering the user before each request achieves. Asynchronous
-// callbacks only queue outcomes: completions run from processPendingEvents.
+// callbacks only queue outcomes: the pump delivers them after its turn.
 #include "OvSNMPEngine.h"
 
 #include "OvEngineSessions.h"
@@ -14,6 +14,9 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <optional>
+
+#include <net-snmp/library/large_fd_set.h>
 
 #include <poll.h>
 
@@ -25,7 +28,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Record {
     OvCompletion completion;
-    Session* session = nullptr; // null once its outcome is queued without one
+    Session* session = nullptr; // the session it went out on, until its outcome is queued
     Clock::time_point watchdog;
     bool queued = false;
 };
@@ -35,9 +38,16 @@ struct Ready {
     OvSNMPAnswer answer;
 };
 
+// An outcome its session must take note of once no session is being read.
+struct Noted {
+    Session* session;
+    int status;
+};
+
 struct Pending {
     std::map<std::uint64_t, Record> records;
     std::deque<Ready> ready;
+    std::vector<Noted> noted;
     std::uint64_t nextId = 1;
 };
 
@@ -46,11 +56,18 @@ Pending& pending() {
     return state;
 }
 
+// Records the outcome; the completion runs when the pump delivers it.
 void queue(std::uint64_t id, OvSNMPAnswer answer) {
     auto it = pending().records.find(id);
     if (it == pending().records.end() || it->second.queued)
         return;
-    it->second.queued = true;
+    Record& record = it->second;
+    record.queued = true;
+    if (record.session != nullptr) {
+        --record.session->outstanding;
+        pending().noted.push_back({record.session, answer.status});
+        record.session = nullptr;
+    }
     pending().ready.push_back({id, std::move(answer)});
 }
 
@@ -178,6 +195,31 @@ void expireWatchdogs() {
     }
 }
 
+void settleNotedOutcomes() {
+    std::vector<Noted> noted;
+    noted.swap(pending().noted);
+    for (const Noted& outcome : noted)
+        noteOutcome(*outcome.session, outcome.status);
+}
+
+// When net-snmp next resends or times out on the session; nothing when it waits
+// for no answer.
+std::optional<Clock::duration> nextTimeoutOf(Session& session) {
+    if (session.outstanding <= 0)
+        return std::nullopt;
+    netsnmp_large_fd_set sockets;
+    netsnmp_large_fd_set_init(&sockets, std::max(session.socket + 1, FD_SETSIZE));
+    int count = 0;
+    int block = 1;
+    timeval wait{};
+    snmp_sess_select_info2_flags(session.handle, &count, &sockets, &wait, &block,
+                                 NETSNMP_SELECT_NOALARMS);
+    netsnmp_large_fd_set_cleanup(&sockets);
+    if (block)
+        return std::nullopt;
+    return std::chrono::seconds(wait.tv_sec) + std::chrono::microseconds(wait.tv_usec);
+}
+
 } // namespace
 
 bool initialise(const std::string& localEngineId, std::uint32_t boots) {
@@ -232,6 +274,7 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
         OvSNMPAnswer answer;
         answer.status = status;
         queue(id, answer);
+        notifyActivity();
         return status;
     };
     int status = credentialStatus(target);
@@ -258,6 +301,7 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
     }
     state.records[id].session = session;
     ++session->outstanding;
+    notifyActivity();
     return 0;
 }
 
@@ -266,38 +310,83 @@ void completeLater(OvSNMPAnswer answer, OvCompletion completion) {
     const std::uint64_t id = state.nextId++;
     state.records[id] = Record{std::move(completion), nullptr, Clock::now(), false};
     queue(id, std::move(answer));
+    notifyActivity();
 }
 
-int processPendingEvents(std::vector<std::exception_ptr>& errors) {
+void collect() {
     forEachAsyncSession([](Session& session) {
         readSession(session);
         if (session.outstanding > 0)
             snmp_sess_timeout(session.handle);
     });
     expireWatchdogs();
+    settleNotedOutcomes();
+    closeRetiredSessions();
+}
 
-    std::deque<Ready> due;
-    due.swap(pending().ready);
-    int delivered = 0;
-    for (Ready& item : due) {
-        auto it = pending().records.find(item.id);
-        if (it == pending().records.end())
+std::function<void()> takeDue() {
+    Pending& state = pending();
+    while (!state.ready.empty()) {
+        Ready item = std::move(state.ready.front());
+        state.ready.pop_front();
+        auto it = state.records.find(item.id);
+        if (it == state.records.end())
             continue;
-        Record record = std::move(it->second);
-        pending().records.erase(it);
-        if (record.session != nullptr) {
-            --record.session->outstanding;
-            noteOutcome(*record.session, item.answer.status);
-        }
+        OvCompletion completion = std::move(it->second.completion);
+        state.records.erase(it);
+        return [completion = std::move(completion), answer = std::move(item.answer)] {
+            if (completion)
+                completion(answer);
+        };
+    }
+    return {};
+}
+
+bool hasDue() {
+    return !pending().ready.empty();
+}
+
+bool awaitingNetwork() {
+    for (const auto& [id, record] : pending().records) {
+        if (!record.queued && record.session != nullptr)
+            return true;
+    }
+    return false;
+}
+
+int msUntilNextTimeout() {
+    std::optional<Clock::duration> earliest;
+    const auto consider = [&](Clock::duration wait) {
+        if (!earliest || wait < *earliest)
+            earliest = wait;
+    };
+    forEachAsyncSession([&](Session& session) {
+        if (const auto wait = nextTimeoutOf(session))
+            consider(*wait);
+    });
+    const auto now = Clock::now();
+    for (const auto& [id, record] : pending().records) {
+        if (!record.queued && record.session != nullptr)
+            consider(record.watchdog - now);
+    }
+    if (!earliest)
+        return -1;
+    // Rounded up: a wake-up before net-snmp's time would find nothing to do.
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(*earliest).count();
+    return us <= 0 ? 0 : static_cast<int>(std::min<long long>((us + 999) / 1000, 1 << 30));
+}
+
+int processPendingEvents(std::vector<std::exception_ptr>& errors) {
+    collect();
+    int delivered = 0;
+    while (auto run = takeDue()) {
         ++delivered;
         try {
-            if (record.completion)
-                record.completion(item.answer);
+            run();
         } catch (...) {
             errors.push_back(std::current_exception());
         }
     }
-    closeRetiredSessions();
     return delivered;
 }
 
@@ -315,15 +404,17 @@ int outstandingCount() {
 }
 
 void closeAll() {
-    for (auto& [id, record] : pending().records) {
-        if (!record.queued) {
-            OvSNMPAnswer answer;
-            answer.status = ovstatus::sessionDestroyed;
-            record.queued = true;
-            pending().ready.push_back({id, answer});
-        }
-        record.session = nullptr;
+    std::vector<std::uint64_t> open;
+    for (const auto& [id, record] : pending().records) {
+        if (!record.queued)
+            open.push_back(id);
     }
+    for (std::uint64_t id : open) {
+        OvSNMPAnswer answer;
+        answer.status = ovstatus::sessionDestroyed;
+        queue(id, answer);
+    }
+    pending().noted.clear();
     closeAllSessions();
 }
 

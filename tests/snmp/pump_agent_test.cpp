@@ -1,0 +1,135 @@
+// The event pump against the simulated access point: completions run after the
+// pump's turn, one at a time, so a nested event loop (a modal box) inside one
+// leaves the others running; idle, the pump sleeps.
+#include "ApsimFixture.h"
+#include "OvSNMPPump.h"
+#include "OvSNMPRequest.h"
+#include "SnmpTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QUdpSocket>
+
+
+namespace {
+
+const OvSNMPVarRow kSystem[] = {
+    {"1.3.6.1.2.1.1.5", "sysName", ovtype::displaystr, ovaccess::readwrite},
+    {"1.3.6.1.2.1.1.3", "sysUpTime", ovtype::timeticks, ovaccess::readonly},
+    {}};
+
+// A UDP port on loopback that receives and never answers.
+struct SilentAgent {
+    QUdpSocket socket;
+    SilentAgent() { socket.bind(QHostAddress::LocalHost, 0); }
+    std::uint16_t port() const { return socket.localPort(); }
+};
+
+// A request whose reading of an answer can be made to fail.
+class FailingRequest : public OvSNMPRequest {
+public:
+    std::function<void()> whileReading;
+    void TextFromValue(int position, const OvVb& received) override {
+        if (whileReading)
+            whileReading();
+        OvSNMPRequest::TextFromValue(position, received);
+    }
+};
+
+std::unique_ptr<FailingRequest> makeRequest(std::uint16_t port, int timeout = 100) {
+    auto request = std::make_unique<FailingRequest>();
+    request->agentPort = port;
+    request->version = 1;
+    request->timeout = timeout;
+    request->retries = 0;
+    request->varList = OvSNMPVarList(kSystem, SVT_SV, 0);
+    return request;
+}
+
+struct NestedCase {
+    const char* name;
+    bool silent; // the other request gets no answer and must time out
+    std::int32_t code;
+};
+
+TEST(Pump, ACompletionInANestedEventLoopLeavesTheOthersRunning) {
+    snmptest::setUpEngine();
+    ovtest::Apsim agent;
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
+    SilentAgent silent;
+    const NestedCase cases[] = {
+        {"another request's answer arrives while the box is open", false, 0},
+        {"another request's time-out fires while the box is open", true, -405},
+    };
+    for (const NestedCase& c : cases) {
+        auto first = makeRequest(agent.port());
+        auto other = makeRequest(c.silent ? silent.port() : agent.port(), 10);
+        bool boxOpen = false;
+        bool otherDone = false;
+        bool otherDoneInBox = false;
+        std::int32_t otherCode = 1;
+        first->ReadAsync(
+            [&](void*, const OvSNMPError&, OvSNMPVarList&) {
+                other->ReadAsync(
+                    [&](void*, const OvSNMPError& e, OvSNMPVarList&) {
+                        otherDone = true;
+                        otherCode = e.code;
+                        otherDoneInBox = boxOpen;
+                    },
+                    nullptr, true);
+                // What a modal box does: an event loop of its own until it closes.
+                QEventLoop box;
+                QTimer watch;
+                QObject::connect(&watch, &QTimer::timeout, [&] {
+                    if (otherDone)
+                        box.quit();
+                });
+                watch.start(5);
+                QTimer::singleShot(3000, &box, &QEventLoop::quit);
+                boxOpen = true;
+                box.exec();
+                boxOpen = false;
+            },
+            nullptr, true);
+        ASSERT_TRUE(snmptest::waitFor([&] { return otherDone && !boxOpen; })) << c.name;
+        EXPECT_TRUE(otherDoneInBox) << c.name;
+        EXPECT_EQ(otherCode, c.code) << c.name;
+        EXPECT_EQ(first->pendingCount(), 0) << c.name;
+        EXPECT_EQ(other->pendingCount(), 0) << c.name;
+    }
+}
+
+// Idle, the pump sleeps on its sockets: its 20 ms tick runs only while a request
+// awaits the network, and a time-out still comes at its time.
+TEST(Pump, TicksOnlyWhileARequestAwaitsTheNetwork) {
+    snmptest::setUpEngine();
+    ovtest::Apsim agent;
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
+    SilentAgent silent;
+    SnmpEventProcessor& pump = SnmpEventProcessor::instance();
+    for (const bool answered : {true, false}) {
+        const char* name = answered ? "an answer" : "a time-out";
+        auto request = makeRequest(answered ? agent.port() : silent.port(), 20);
+        request->retries = 1;
+        bool done = false;
+        std::int32_t code = 1;
+        request->ReadAsync(
+            [&](void*, const OvSNMPError& e, OvSNMPVarList&) { done = true, code = e.code; },
+            nullptr, true);
+        EXPECT_TRUE(pump.isTicking()) << name << ": a request awaits the network";
+        QElapsedTimer waited;
+        waited.start();
+        ASSERT_TRUE(snmptest::waitFor([&] { return done; })) << name;
+        EXPECT_EQ(code, answered ? 0 : -405) << name;
+        if (!answered) {
+            EXPECT_GE(waited.elapsed(), 2 * 200 - 20) << name << ": every retry was waited for";
+        }
+        EXPECT_FALSE(pump.isTicking()) << name << ": nothing awaits the network";
+        EXPECT_TRUE(pump.isRunning()) << name;
+    }
+}
+
+} // namespace
