@@ -234,6 +234,9 @@ void OvSNMPRequest::complete(const Built& built, const OvSNMPAnswer& answer,
     result.agentAddress = agentAddress;
     result.agentPort = agentPort;
     const bool isRead = built.kind != Kind::Set;
+    // An error of another kind than ours still ends the request as a failure; the
+    // general error handler shows what it was.
+    std::exception_ptr escaped;
     try {
         if (result.code == 0 && readBack && isRead)
             processAsyncRead(result, answer.bindings);
@@ -247,10 +250,23 @@ void OvSNMPRequest::complete(const Built& built, const OvSNMPAnswer& answer,
         result.code = error.code();
         result.message = error.text();
         result.done = true;
+    } catch (...) {
+        escaped = std::current_exception();
+        result.code = ovcode::UnknownError;
+        result.message = ov::textOfCode(result.code);
+        result.done = true;
     }
     if (result.code != 0 && !counted)
         ++errorCount_;
     result.errorCount = errorCount_;
-    if (completion)
-        completion(data, result, varList);
+    try {
+        if (completion)
+            completion(data, result, varList);
+    } catch (...) {
+        if (escaped)
+            OvReportGeneralError(escaped);
+        throw;
+    }
+    if (escaped)
+        std::rethrow_exception(escaped);
 }

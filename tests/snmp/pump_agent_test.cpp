@@ -1,6 +1,7 @@
 // The event pump against the simulated access point: completions run after the
 // pump's turn, one at a time, so a nested event loop (a modal box) inside one
-// leaves the others running; idle, the pump sleeps.
+// leaves the others running; every error that escapes a completion reaches the
+// general handler with the request's counts intact.
 #include "ApsimFixture.h"
 #include "OvSNMPPump.h"
 #include "OvSNMPRequest.h"
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include <stdexcept>
 
 namespace {
 
@@ -129,6 +131,105 @@ TEST(Pump, TicksOnlyWhileARequestAwaitsTheNetwork) {
         }
         EXPECT_FALSE(pump.isTicking()) << name << ": nothing awaits the network";
         EXPECT_TRUE(pump.isRunning()) << name;
+    }
+}
+
+// The text of an error as the general handler gets it.
+std::string textOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "not an error class";
+    }
+}
+
+struct ThrowCase {
+    const char* name;
+    std::function<void()> whileReading;
+    std::function<void()> inCompletion;
+    bool refusedListMode; // the request is refused before sending (list mode -515)
+    std::string handled;
+    std::int32_t code;
+    std::uint64_t errors;
+};
+
+TEST(Pump, EveryErrorOfACompletionReachesTheGeneralHandlerWithTheCountsKept) {
+    snmptest::setUpEngine();
+    ovtest::Apsim agent;
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
+    const auto standard = [] { throw std::logic_error("window failed"); };
+    const auto notAnError = [] { throw 7; };
+    const ThrowCase cases[] = {
+        {"a standard error while the answer is read",
+         standard,
+         {},
+         false,
+         "window failed",
+         -528,
+         1},
+        {"a value of no error class while the answer is read",
+         notAnError,
+         {},
+         false,
+         "not an error class",
+         -528,
+         1},
+        {"a standard error from the completion", {}, standard, false, "window failed", 0, 0},
+        {"a value of no error class from the completion",
+         {},
+         notAnError,
+         false,
+         "not an error class",
+         0,
+         0},
+        {"an error from the completion of a refused list mode",
+         {},
+         standard,
+         true,
+         "window failed",
+         -515,
+         1},
+    };
+    for (const ThrowCase& c : cases) {
+        std::vector<std::string> handled;
+        bool armed = false;
+        OvSetGeneralErrorHandler([&](std::exception_ptr error) {
+            armed = !SnmpEventProcessor::instance().inTurn() &&
+                    SnmpEventProcessor::instance().isRunning();
+            handled.push_back(textOf(error));
+        });
+        auto request = makeRequest(agent.port());
+        request->whileReading = c.whileReading;
+        if (c.refusedListMode)
+            request->varList.mode = static_cast<OvListMode>(7);
+        std::vector<OvSNMPError> results;
+        request->ReadAsync(
+            [&](void*, const OvSNMPError& e, OvSNMPVarList&) {
+                results.push_back(e);
+                if (c.inCompletion)
+                    c.inCompletion();
+            },
+            nullptr, true);
+        EXPECT_TRUE(snmptest::waitFor([&] { return !handled.empty(); })) << c.name;
+        EXPECT_EQ(handled, std::vector<std::string>{c.handled}) << c.name;
+        EXPECT_TRUE(armed) << c.name << ": the handler runs with the pump armed";
+        ASSERT_EQ(results.size(), 1u) << c.name << ": the completion learns that it ended";
+        EXPECT_EQ(results[0].code, c.code) << c.name;
+        EXPECT_TRUE(results[0].done) << c.name;
+        EXPECT_EQ(results[0].errorCount, c.errors) << c.name;
+        EXPECT_EQ(request->errorCount(), c.errors) << c.name;
+        EXPECT_EQ(request->pendingCount(), 0) << c.name;
+
+        request->whileReading = {};
+        request->varList.mode = SVT_SV;
+        bool later = false;
+        request->ReadAsync([&](void*, const OvSNMPError&, OvSNMPVarList&) { later = true; },
+                           nullptr, true);
+        EXPECT_TRUE(snmptest::waitFor([&] { return later; })) << c.name << ": later polls run";
+        EXPECT_EQ(request->pendingCount(), 0) << c.name;
+        OvSetGeneralErrorHandler({});
     }
 }
 
