@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -133,7 +134,7 @@ bool setUpV3(netsnmp_session& in, const OvSNMPTarget& target, std::string& name)
 }
 
 std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::string& community,
-                                     int& status) {
+                                     bool async, int& status) {
     netsnmp_session in;
     snmp_sess_init(&in);
     std::string peerName = "udp:" + peerOf(target);
@@ -169,12 +170,17 @@ std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::stri
         return nullptr;
     }
     netsnmp_session* opened = snmp_sess_session(handle);
+    // net-snmp would probe inside the first send, waiting for the answer (the
+    // open does not keep the flag): an asynchronous session learns the engine
+    // ID by an exchange of its own.
+    if (target.version == 3 && async)
+        opened->flags |= SNMP_FLAGS_DONT_PROBE;
     // net-snmp 5.9's single-session open returns before its probe has sent
-    // anything: probe here, once per agent.
-    if (target.version == 3 && opened->securityEngineIDLen == 0 &&
+    // anything: a synchronous session probes here, once per agent.
+    if (target.version == 3 && !async && opened->securityEngineIDLen == 0 &&
         !snmpv3_engineID_probe(static_cast<session_list*>(handle), &in))
         opened->securityEngineIDLen = 0;
-    if (target.version == 3 && opened->securityEngineIDLen == 0) {
+    if (target.version == 3 && !async && opened->securityEngineIDLen == 0) {
         // The engine ID probe got no answer: the agent is silent.
         snmp_sess_close(handle);
         status = ovstatus::timeout;
@@ -193,10 +199,21 @@ std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::stri
     session->v3 = target.version == 3;
     session->userName = target.securityName;
     session->credentialKey = credentialKey(target, community);
+    session->timeout = target.timeout;
+    session->retries = target.retries;
+    session->engineKnown = !session->v3 || opened->securityEngineIDLen > 0;
     if (session->v3 && opened->securityEngineIDLen > 0)
         sessions().engineIds[session->peer] = std::string(
             reinterpret_cast<char*>(opened->securityEngineID), opened->securityEngineIDLen);
     return session;
+}
+
+// A copy that net-snmp frees with the session.
+u_char* copyForLibrary(const std::string& octets) {
+    auto* copy = static_cast<u_char*>(std::malloc(std::max<std::size_t>(octets.size(), 1)));
+    if (copy != nullptr)
+        std::memcpy(copy, octets.data(), octets.size());
+    return copy;
 }
 
 void close(Session& session) {
@@ -300,7 +317,7 @@ Session* sessionFor(const OvSNMPTarget& target, bool write, bool async, int& sta
     auto it = map.find(key);
     if (it != map.end())
         return it->second.get();
-    auto session = openSession(target, community, status);
+    auto session = openSession(target, community, async, status);
     if (!session)
         return nullptr;
     Session* opened = session.get();
@@ -310,10 +327,36 @@ Session* sessionFor(const OvSNMPTarget& target, bool write, bool async, int& sta
     return opened;
 }
 
-void prepareSend(Session& session, const OvSNMPTarget& target) {
+netsnmp_pdu* makeProbePdu() {
+    netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
+    if (pdu == nullptr)
+        return nullptr;
+    pdu->version = SNMP_VERSION_3;
+    pdu->securityName = static_cast<char*>(std::calloc(1, 1));
+    pdu->securityNameLen = 0;
+    pdu->securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    pdu->securityModel = SNMP_SEC_MODEL_USM;
+    return pdu;
+}
+
+void adoptEngineId(Session& session, const std::string& engineId) {
     netsnmp_session* opened = snmp_sess_session(session.handle);
-    opened->timeout = std::max(target.timeout, 1) * 10000L;
-    opened->retries = std::max(target.retries, 0);
+    if (opened->securityEngineIDLen == 0) {
+        if ((opened->securityEngineID = copyForLibrary(engineId)) == nullptr)
+            return;
+        opened->securityEngineIDLen = engineId.size();
+    }
+    if (opened->contextEngineIDLen == 0 &&
+        (opened->contextEngineID = copyForLibrary(engineId)) != nullptr)
+        opened->contextEngineIDLen = engineId.size();
+    session.engineKnown = true;
+    sessions().engineIds[session.peer] = engineId;
+}
+
+void prepareSend(Session& session) {
+    netsnmp_session* opened = snmp_sess_session(session.handle);
+    opened->timeout = std::max(session.timeout, 1) * 10000L;
+    opened->retries = std::max(session.retries, 0);
     if (!session.v3 || session.userName.empty() || opened->securityEngineIDLen == 0)
         return;
     // The USM user table holds one user per engine ID and name: make it this
