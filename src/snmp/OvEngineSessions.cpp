@@ -378,7 +378,11 @@ void prepareSend(Session& session) {
 }
 
 void noteOutcome(Session& session, int status) {
-    if (session.v3 && status == ovstatus::usmUnknownEngineId) {
+    // A wrong digest may come from keys localised with an engine ID the agent
+    // no longer has: both make the next request learn the engine ID again.
+    const bool stale =
+        status == ovstatus::usmUnknownEngineId || status == ovstatus::usmAuthenticationFailure;
+    if (session.v3 && stale) {
         retirePeer(session.peer);
         socketsChanged();
     }

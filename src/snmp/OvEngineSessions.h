@@ -57,7 +57,8 @@ void adoptEngineId(Session& session, const std::string& engineId);
 // the engine holds for its name.
 void prepareSend(Session& session);
 
-// After an unknown engine ID the agent is probed again by new sessions.
+// After a wrong digest or an unknown engine ID the agent is probed again by new
+// sessions.
 void noteOutcome(Session& session, int status);
 
 void forEachAsyncSession(const std::function<void(Session&)>& action);
