@@ -41,6 +41,17 @@ int libraryError(void* handle) {
     return library != SNMPERR_SUCCESS ? library : snmp_errno;
 }
 
+// The reason of a SEC_ERROR callback: the Report's counter, else the session's
+// error; never success.
+int securityStatus(const netsnmp_session* session, const netsnmp_pdu* pdu) {
+    int status = ovstatus::success;
+    if (pdu != nullptr && pdu->command == SNMP_MSG_REPORT)
+        status = ovnetsnmp::statusOfReport(pdu);
+    else if (session != nullptr)
+        status = ovnetsnmp::statusOfLibraryError(session->s_snmp_errno);
+    return status == ovstatus::success || status == ovstatus::error ? ovstatus::usmError : status;
+}
+
 void readSession(Session& session) {
     for (int i = 0; i < 64; ++i) {
         pollfd fd{session.socket, POLLIN, 0};
@@ -82,7 +93,7 @@ void* magicOf(std::uint64_t id) {
     return reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
 }
 
-int onAsyncEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
+int onAsyncEvent(int operation, netsnmp_session* session, int, netsnmp_pdu* pdu, void* magic) {
     const auto id = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(magic));
     if (auto probe = pending().probes.find(id); probe != pending().probes.end()) {
         onProbeEvent(probe->second, operation, pdu);
@@ -95,13 +106,19 @@ int onAsyncEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* m
             return 1;
         if (pdu->command == SNMP_MSG_REPORT) {
             answer.status = ovnetsnmp::statusOfReport(pdu);
-            // net-snmp resends by itself with the agent's new time; a Report
+            // While retries remain net-snmp resends by itself with the agent's
+            // new time; once they are spent it says so with SEC_ERROR. A Report
             // is never an answer.
             if (answer.status == ovstatus::usmNotInTimeWindow)
                 return 1;
         } else {
             answer = answerOf(pdu);
         }
+        break;
+    case NETSNMP_CALLBACK_OP_SEC_ERROR:
+        // net-snmp gives the request up for a security reason: it ends now,
+        // with that reason, not later as a time-out.
+        answer.status = securityStatus(session, pdu);
         break;
     case NETSNMP_CALLBACK_OP_TIMED_OUT:
         answer.status = ovstatus::timeout;
