@@ -296,7 +296,7 @@ int credentialStatus(const OvSNMPTarget& target) {
             return ovstatus::usmUnsupportedAuthProtocol;
         // net-snmp cannot derive a key from fewer than 8 characters (RFC 3414).
         if (target.authPassword.size() < 8)
-            return ovstatus::usmAuthenticationError;
+            return ovstatus::usmShortAuthPassPhrase;
     }
     if (level == 3) {
         if (target.privProtocol == ovproto::none)
@@ -304,7 +304,7 @@ int credentialStatus(const OvSNMPTarget& target) {
         if (!privProtocolOid(target.privProtocol).arcs)
             return ovstatus::usmUnsupportedPrivProtocol;
         if (target.privPassword.size() < 8)
-            return ovstatus::usmAuthenticationError;
+            return ovstatus::usmShortPrivPassPhrase;
     }
     return ovstatus::success;
 }

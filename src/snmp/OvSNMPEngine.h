@@ -36,6 +36,9 @@ inline constexpr int usmUnknownEngineId = 1410;
 inline constexpr int usmNotInTimeWindow = 1411;
 inline constexpr int usmUnsupportedAuthProtocol = 1412;
 inline constexpr int usmUnsupportedPrivProtocol = 1413;
+// Not SNMP++'s: a pass phrase shorter than the 8 characters a key needs.
+inline constexpr int usmShortAuthPassPhrase = 1415;
+inline constexpr int usmShortPrivPassPhrase = 1416;
 inline constexpr int v3UnsupportedSecurityModel = -1402;
 inline constexpr int v3InvalidMessage = -1405;
 inline constexpr int v3ParseError = -1408;
