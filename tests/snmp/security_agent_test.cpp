@@ -128,7 +128,8 @@ TEST(Discovery, WaitingRequestsTimeOutAndTheNextPollSucceedsOnceTheDeviceAnswers
     EXPECT_EQ(second->pendingCount(), 0);
 }
 
-// A read through one of the two paths; its result code.
+// A read through one of the two paths; its result code (1: no completion within
+// three seconds).
 std::int32_t readCode(OvSNMPRequest& request, bool synchronous) {
     if (synchronous) {
         std::int32_t code = 0;
@@ -138,7 +139,7 @@ std::int32_t readCode(OvSNMPRequest& request, bool synchronous) {
     }
     Async async;
     request.ReadAsync(async.completion(), nullptr, true);
-    return async.wait() ? async.results[0].code : 1;
+    return async.wait(1, 3000) ? async.results[0].code : 1;
 }
 
 // Keys localised with another engine ID fail as a wrong digest, so after one
@@ -158,7 +159,8 @@ TEST(Discovery, AfterAWrongDigestTheNextRequestLearnsTheEngineIdAgain) {
         const std::uint16_t port = before->port();
         Credentials wrongPass = kAuth;
         wrongPass.authPass = "wrongpass";
-        auto wrong = makeRequest(port, wrongPass, 50);
+        // Ten seconds: a Report that ended as a time-out would come far too late.
+        auto wrong = makeRequest(port, wrongPass, 1000);
         EXPECT_EQ(readCode(*wrong, synchronous), -308) << name << ": reported at once";
         before.reset();
         arguments.insert(arguments.end(), {"--engine-id", "80001F88" + std::to_string(engine++),
