@@ -222,8 +222,9 @@ void close(Session& session) {
     session.handle = nullptr;
 }
 
-// Moves the agent's SNMPv3 sessions out of use: new ones probe again.
-void retirePeer(const std::string& peer) {
+// Moves the agent's SNMPv3 sessions out of use: new ones probe again. The peer
+// is taken by value: the text may belong to one of the sessions it closes.
+void retirePeer(const std::string peer) {
     Sessions& state = sessions();
     state.engineIds.erase(peer);
     for (auto it = state.sync.begin(); it != state.sync.end();) {
