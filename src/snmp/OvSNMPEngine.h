@@ -108,7 +108,7 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
 void completeLater(OvSNMPAnswer answer, OvCompletion completion);
 
 // One turn of the event pump: reads the answers that have arrived, resends and
-// times out. Runs no completion: outcomes wait for deliverNext.
+// times out. Runs no completion: the outcomes wait for takeDue.
 void collect();
 
 // Takes the oldest outcome that is due: the action returned runs its completion

@@ -104,6 +104,31 @@ TEST(Pump, ACompletionInANestedEventLoopLeavesTheOthersRunning) {
     }
 }
 
+// A window that closes itself in its completion destroys its request there: the
+// destructor waits for the request's other answers, never for the one running.
+TEST(Pump, ARequestDestroyedInItsOwnCompletionDoesNotWaitForIt) {
+    snmptest::setUpEngine();
+    ovtest::Apsim agent;
+    ASSERT_TRUE(agent.isRunning()) << agent.error();
+    auto request = makeRequest(agent.port());
+    bool called = false;
+    QElapsedTimer destroying;
+    qint64 destroyMs = -1;
+    request->ReadAsync(
+        [&](void*, const OvSNMPError&, OvSNMPVarList&) {
+            called = true;
+            destroying.start();
+            request.reset();
+            destroyMs = destroying.elapsed();
+        },
+        nullptr, true);
+    ASSERT_TRUE(snmptest::waitFor([&] { return called; }));
+    EXPECT_FALSE(request);
+    EXPECT_GE(destroyMs, 0);
+    EXPECT_LT(destroyMs, 3000) << "not the 6 s a pending answer may be waited for";
+    EXPECT_EQ(ovengine::outstandingCount(), 0);
+}
+
 // Idle, the pump sleeps on its sockets: its 20 ms tick runs only while a request
 // awaits the network, and a time-out still comes at its time.
 TEST(Pump, TicksOnlyWhileARequestAwaitsTheNetwork) {
