@@ -65,6 +65,9 @@ const std::vector<std::string> kUsmTexts = {
     "(SNMPv3USM) Unsupported AuthProtocol!",
     "(SNMPv3USM) Unsupported PrivProtocol!",
     "(SNMPv3USM) Address error!",
+    // The module's own: a pass phrase net-snmp cannot derive a key from.
+    "(SNMPv3USM) Authentication pass phrase shorter than 8 characters!",
+    "(SNMPv3USM) Privacy pass phrase shorter than 8 characters!",
 };
 // "snmpclass.err"
 const std::vector<std::string> kSnmpClassTexts = {
@@ -270,7 +273,7 @@ void resetCatalogs() {
 OvStatus mapStatus(int status) {
     if (status == 0 || status == 1400 || status == -1401)
         return {0, catalogEntry(OvCatalog::OvSnmp, 0)};
-    if (status >= 1401 && status <= 1414)
+    if (status >= 1401 && status <= 1416)
         return {1100 - status, catalogEntry(OvCatalog::Usm, status - 1401)};
     if (status >= -1418 && status <= -1402)
         return {status + 1201, catalogEntry(OvCatalog::SnmpV3, -1402 - status)};
@@ -292,7 +295,7 @@ std::string textOfCode(std::int32_t code) {
         return catalogEntry(OvCatalog::Snmp, -101 - code);
     if (code <= -201 && code >= -217)
         return catalogEntry(OvCatalog::SnmpV3, -201 - code);
-    if (code <= -301 && code >= -314)
+    if (code <= -301 && code >= -316)
         return catalogEntry(OvCatalog::Usm, -301 - code);
     if (code <= -401 && code >= -423)
         return catalogEntry(OvCatalog::SnmpClass, -401 - code);

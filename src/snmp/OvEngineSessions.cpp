@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 
@@ -61,7 +62,7 @@ struct Sessions {
     std::map<std::string, std::string> engineIds;  // peer -> the agent's engine ID
     std::map<std::string, std::string> users;      // engine ID + name -> credentials held
     std::map<std::string, std::string> localizedKeys;
-    std::function<void()> socketsChanged;
+    std::function<void()> activity;
 
     // Sessions still open when the process ends go with it, so that leak checks
     // report only what is really lost.
@@ -85,8 +86,7 @@ Sessions& sessions() {
 }
 
 void socketsChanged() {
-    if (sessions().socketsChanged)
-        sessions().socketsChanged();
+    notifyActivity();
 }
 
 std::string peerOf(const OvSNMPTarget& target) {
@@ -149,7 +149,7 @@ bool setUpV3(netsnmp_session& in, const OvSNMPTarget& target, std::string& name)
 }
 
 std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::string& community,
-                                     int& status) {
+                                     bool async, int& status) {
     netsnmp_session in;
     snmp_sess_init(&in);
     std::string peerName = "udp:" + peerOf(target);
@@ -185,12 +185,17 @@ std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::stri
         return nullptr;
     }
     netsnmp_session* opened = snmp_sess_session(handle);
+    // net-snmp would probe inside the first send, waiting for the answer (the
+    // open does not keep the flag): an asynchronous session learns the engine
+    // ID by an exchange of its own.
+    if (target.version == 3 && async)
+        opened->flags |= SNMP_FLAGS_DONT_PROBE;
     // net-snmp 5.9's single-session open returns before its probe has sent
-    // anything: probe here, once per agent.
-    if (target.version == 3 && opened->securityEngineIDLen == 0 &&
+    // anything: a synchronous session probes here, once per agent.
+    if (target.version == 3 && !async && opened->securityEngineIDLen == 0 &&
         !snmpv3_engineID_probe(static_cast<session_list*>(handle), &in))
         opened->securityEngineIDLen = 0;
-    if (target.version == 3 && opened->securityEngineIDLen == 0) {
+    if (target.version == 3 && !async && opened->securityEngineIDLen == 0) {
         // The engine ID probe got no answer: the agent is silent.
         snmp_sess_close(handle);
         status = ovstatus::timeout;
@@ -209,10 +214,21 @@ std::unique_ptr<Session> openSession(const OvSNMPTarget& target, const std::stri
     session->v3 = target.version == 3;
     session->userName = target.securityName;
     session->credentialKey = credentialKey(target, community);
+    session->timeout = target.timeout;
+    session->retries = target.retries;
+    session->engineKnown = !session->v3 || opened->securityEngineIDLen > 0;
     if (session->v3 && opened->securityEngineIDLen > 0)
         sessions().engineIds[session->peer] = std::string(
             reinterpret_cast<char*>(opened->securityEngineID), opened->securityEngineIDLen);
     return session;
+}
+
+// A copy that net-snmp frees with the session.
+u_char* copyForLibrary(const std::string& octets) {
+    auto* copy = static_cast<u_char*>(std::malloc(std::max<std::size_t>(octets.size(), 1)));
+    if (copy != nullptr)
+        std::memcpy(copy, octets.data(), octets.size());
+    return copy;
 }
 
 void close(Session& session) {
@@ -221,8 +237,9 @@ void close(Session& session) {
     session.handle = nullptr;
 }
 
-// Moves the agent's SNMPv3 sessions out of use: new ones probe again.
-void retirePeer(const std::string& peer) {
+// Moves the agent's SNMPv3 sessions out of use: new ones probe again. The peer
+// is taken by value: the text may belong to one of the sessions it closes.
+void retirePeer(const std::string peer) {
     Sessions& state = sessions();
     state.engineIds.erase(peer);
     for (auto it = state.sync.begin(); it != state.sync.end();) {
@@ -295,7 +312,7 @@ int credentialStatus(const OvSNMPTarget& target) {
             return ovstatus::usmUnsupportedAuthProtocol;
         // net-snmp cannot derive a key from fewer than 8 characters (RFC 3414).
         if (target.authPassword.size() < 8)
-            return ovstatus::usmAuthenticationError;
+            return ovstatus::usmShortAuthPassPhrase;
     }
     if (level == 3) {
         if (target.privProtocol == ovproto::none)
@@ -303,7 +320,7 @@ int credentialStatus(const OvSNMPTarget& target) {
         if (!privProtocolOid(target.privProtocol).arcs)
             return ovstatus::usmUnsupportedPrivProtocol;
         if (target.privPassword.size() < 8)
-            return ovstatus::usmAuthenticationError;
+            return ovstatus::usmShortPrivPassPhrase;
     }
     return ovstatus::success;
 }
@@ -316,7 +333,7 @@ Session* sessionFor(const OvSNMPTarget& target, bool write, bool async, int& sta
     auto it = map.find(key);
     if (it != map.end())
         return it->second.get();
-    auto session = openSession(target, community, status);
+    auto session = openSession(target, community, async, status);
     if (!session)
         return nullptr;
     Session* opened = session.get();
@@ -326,10 +343,36 @@ Session* sessionFor(const OvSNMPTarget& target, bool write, bool async, int& sta
     return opened;
 }
 
-void prepareSend(Session& session, const OvSNMPTarget& target) {
+netsnmp_pdu* makeProbePdu() {
+    netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
+    if (pdu == nullptr)
+        return nullptr;
+    pdu->version = SNMP_VERSION_3;
+    pdu->securityName = static_cast<char*>(std::calloc(1, 1));
+    pdu->securityNameLen = 0;
+    pdu->securityLevel = SNMP_SEC_LEVEL_NOAUTH;
+    pdu->securityModel = SNMP_SEC_MODEL_USM;
+    return pdu;
+}
+
+void adoptEngineId(Session& session, const std::string& engineId) {
     netsnmp_session* opened = snmp_sess_session(session.handle);
-    opened->timeout = std::max(target.timeout, 1) * 10000L;
-    opened->retries = std::max(target.retries, 0);
+    if (opened->securityEngineIDLen == 0) {
+        if ((opened->securityEngineID = copyForLibrary(engineId)) == nullptr)
+            return;
+        opened->securityEngineIDLen = engineId.size();
+    }
+    if (opened->contextEngineIDLen == 0 &&
+        (opened->contextEngineID = copyForLibrary(engineId)) != nullptr)
+        opened->contextEngineIDLen = engineId.size();
+    session.engineKnown = true;
+    sessions().engineIds[session.peer] = engineId;
+}
+
+void prepareSend(Session& session) {
+    netsnmp_session* opened = snmp_sess_session(session.handle);
+    opened->timeout = std::max(session.timeout, 1) * 10000L;
+    opened->retries = std::max(session.retries, 0);
     if (!session.v3 || session.userName.empty() || opened->securityEngineIDLen == 0)
         return;
     // The USM user table holds one user per engine ID and name: make it this
@@ -351,7 +394,11 @@ void prepareSend(Session& session, const OvSNMPTarget& target) {
 }
 
 void noteOutcome(Session& session, int status) {
-    if (session.v3 && status == ovstatus::usmUnknownEngineId) {
+    // A wrong digest may come from keys localised with an engine ID the agent
+    // no longer has: both make the next request learn the engine ID again.
+    const bool stale =
+        status == ovstatus::usmUnknownEngineId || status == ovstatus::usmAuthenticationFailure;
+    if (session.v3 && stale) {
         retirePeer(session.peer);
         socketsChanged();
     }
@@ -398,8 +445,13 @@ void closeAllSessions() {
     socketsChanged();
 }
 
-void setSocketsChangedHook(std::function<void()> hook) {
-    sessions().socketsChanged = std::move(hook);
+void setActivityHook(std::function<void()> hook) {
+    sessions().activity = std::move(hook);
+}
+
+void notifyActivity() {
+    if (sessions().activity)
+        sessions().activity();
 }
 
 std::vector<int> asyncSockets() {

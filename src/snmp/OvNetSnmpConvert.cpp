@@ -2,6 +2,9 @@
 
 #include "OvSNMPEngine.h"
 
+#include <cstdlib>
+#include <cstring>
+
 namespace ovnetsnmp {
 
 namespace {
@@ -89,6 +92,18 @@ OvVb valueOf(const netsnmp_variable_list* var) {
     }
 }
 
+void copyText(char*& field, std::size_t& length, const std::string& text) {
+    field = static_cast<char*>(std::malloc(text.size() + 1));
+    std::memcpy(field, text.c_str(), text.size() + 1);
+    length = text.size();
+}
+
+void copyOctets(u_char*& field, std::size_t& length, const std::string& octets) {
+    field = static_cast<u_char*>(std::malloc(octets.size() + 1));
+    std::memcpy(field, octets.data(), octets.size());
+    length = octets.size();
+}
+
 } // namespace
 
 bool addBinding(netsnmp_pdu* pdu, const OvVb& binding, bool withValue) {
@@ -98,6 +113,29 @@ bool addBinding(netsnmp_pdu* pdu, const OvVb& binding, bool withValue) {
     if (!withValue)
         return snmp_add_null_var(pdu, name.data(), name.size()) != nullptr;
     return addValue(pdu, name, binding);
+}
+
+netsnmp_pdu* buildPdu(const OvSNMPTarget& target, OvPduType type,
+                      const std::vector<OvVb>& bindings) {
+    const int command = type == OvPduType::Get       ? SNMP_MSG_GET
+                        : type == OvPduType::GetNext ? SNMP_MSG_GETNEXT
+                                                     : SNMP_MSG_SET;
+    netsnmp_pdu* pdu = snmp_pdu_create(command);
+    if (pdu == nullptr)
+        return nullptr;
+    if (target.version == 3) {
+        if (!target.contextName.empty())
+            copyText(pdu->contextName, pdu->contextNameLen, target.contextName);
+        if (!target.contextEngineId.empty())
+            copyOctets(pdu->contextEngineID, pdu->contextEngineIDLen, target.contextEngineId);
+    }
+    for (const OvVb& binding : bindings) {
+        if (!addBinding(pdu, binding, type == OvPduType::Set)) {
+            snmp_free_pdu(pdu);
+            return nullptr;
+        }
+    }
+    return pdu;
 }
 
 std::vector<OvVb> bindingsOf(const netsnmp_pdu* pdu) {

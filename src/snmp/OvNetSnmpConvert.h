@@ -3,6 +3,7 @@
 // Only the engine adapter includes this header.
 #pragma once
 
+#include "OvSNMPEngine.h"
 #include "OvVb.h"
 
 #include <net-snmp/net-snmp-config.h>
@@ -15,6 +16,11 @@ namespace ovnetsnmp {
 // Appends a binding to the PDU: the value for a set, NULL for a read. False when
 // net-snmp refuses it (an OID it cannot hold).
 bool addBinding(netsnmp_pdu* pdu, const OvVb& binding, bool withValue);
+
+// A request PDU of the bindings, with the SNMPv3 context of the target; null
+// when net-snmp refuses a binding.
+netsnmp_pdu* buildPdu(const OvSNMPTarget& target, OvPduType type,
+                      const std::vector<OvVb>& bindings);
 
 std::vector<OvVb> bindingsOf(const netsnmp_pdu* pdu);
 

@@ -2,57 +2,25 @@
 // time-out and retries) gets a net-snmp single session for synchronous requests
 // and one for asynchronous ones; the session itself holds the credentials, which
 // is what registering the user before each request achieves. Asynchronous
-// callbacks only queue outcomes: completions run from processPendingEvents.
+// callbacks only queue outcomes: the pump delivers them after its turn. An
+// asynchronous SNMPv3 session learns the agent's engine ID by an asynchronous
+// probe of its own (OvEngineDiscovery.cpp).
 #include "OvSNMPEngine.h"
 
-#include "OvEngineSessions.h"
+#include "OvEngineRecords.h"
 #include "OvException.h"
 #include "OvNetSnmpConvert.h"
 
-#include <chrono>
 #include <cstdlib>
-#include <cstring>
-#include <deque>
-#include <map>
+#include <optional>
+
+#include <net-snmp/library/large_fd_set.h>
 
 #include <poll.h>
 
 namespace ovengine {
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-struct Record {
-    OvCompletion completion;
-    Session* session = nullptr; // null once its outcome is queued without one
-    Clock::time_point watchdog;
-    bool queued = false;
-};
-
-struct Ready {
-    std::uint64_t id;
-    OvSNMPAnswer answer;
-};
-
-struct Pending {
-    std::map<std::uint64_t, Record> records;
-    std::deque<Ready> ready;
-    std::uint64_t nextId = 1;
-};
-
-Pending& pending() {
-    static Pending state;
-    return state;
-}
-
-void queue(std::uint64_t id, OvSNMPAnswer answer) {
-    auto it = pending().records.find(id);
-    if (it == pending().records.end() || it->second.queued)
-        return;
-    it->second.queued = true;
-    pending().ready.push_back({id, std::move(answer)});
-}
 
 OvSNMPAnswer answerOf(const netsnmp_pdu* response) {
     OvSNMPAnswer answer;
@@ -63,8 +31,74 @@ OvSNMPAnswer answerOf(const netsnmp_pdu* response) {
     return answer;
 }
 
-int onAsyncEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* magic) {
+int libraryError(void* handle) {
+    int library = 0;
+    int system = 0;
+    char* text = nullptr;
+    snmp_sess_error(handle, &library, &system, &text);
+    std::free(text);
+    // A Report sets the library's error rather than the session's.
+    return library != SNMPERR_SUCCESS ? library : snmp_errno;
+}
+
+// The reason of a SEC_ERROR callback: the Report's counter, else the session's
+// error; never success.
+int securityStatus(const netsnmp_session* session, const netsnmp_pdu* pdu) {
+    int status = ovstatus::success;
+    if (pdu != nullptr && pdu->command == SNMP_MSG_REPORT)
+        status = ovnetsnmp::statusOfReport(pdu);
+    else if (session != nullptr)
+        status = ovnetsnmp::statusOfLibraryError(session->s_snmp_errno);
+    return status == ovstatus::success || status == ovstatus::error ? ovstatus::usmError : status;
+}
+
+void readSession(Session& session) {
+    for (int i = 0; i < 64; ++i) {
+        pollfd fd{session.socket, POLLIN, 0};
+        if (::poll(&fd, 1, 0) <= 0 || !(fd.revents & (POLLIN | POLLERR)))
+            return;
+        fd_set set;
+        FD_ZERO(&set);
+        FD_SET(session.socket, &set);
+        snmp_sess_read(session.handle, &set);
+    }
+}
+
+} // namespace
+
+Pending& pending() {
+    static Pending state;
+    return state;
+}
+
+void queue(std::uint64_t id, OvSNMPAnswer answer) {
+    auto it = pending().records.find(id);
+    if (it == pending().records.end() || it->second.queued)
+        return;
+    Record& record = it->second;
+    record.queued = true;
+    if (record.held != nullptr) {
+        snmp_free_pdu(record.held);
+        record.held = nullptr;
+    }
+    if (record.session != nullptr) {
+        --record.session->outstanding;
+        pending().noted.push_back({record.session, answer.status});
+        record.session = nullptr;
+    }
+    pending().ready.push_back({id, std::move(answer)});
+}
+
+void* magicOf(std::uint64_t id) {
+    return reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
+}
+
+int onAsyncEvent(int operation, netsnmp_session* session, int, netsnmp_pdu* pdu, void* magic) {
     const auto id = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(magic));
+    if (auto probe = pending().probes.find(id); probe != pending().probes.end()) {
+        onProbeEvent(probe->second, operation, pdu);
+        return 1;
+    }
     OvSNMPAnswer answer;
     switch (operation) {
     case NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE:
@@ -72,13 +106,19 @@ int onAsyncEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* m
             return 1;
         if (pdu->command == SNMP_MSG_REPORT) {
             answer.status = ovnetsnmp::statusOfReport(pdu);
-            // net-snmp resends by itself with the agent's new time; a Report
+            // While retries remain net-snmp resends by itself with the agent's
+            // new time; once they are spent it says so with SEC_ERROR. A Report
             // is never an answer.
             if (answer.status == ovstatus::usmNotInTimeWindow)
                 return 1;
         } else {
             answer = answerOf(pdu);
         }
+        break;
+    case NETSNMP_CALLBACK_OP_SEC_ERROR:
+        // net-snmp gives the request up for a security reason: it ends now,
+        // with that reason, not later as a time-out.
+        answer.status = securityStatus(session, pdu);
         break;
     case NETSNMP_CALLBACK_OP_TIMED_OUT:
         answer.status = ovstatus::timeout;
@@ -96,45 +136,10 @@ int onAsyncEvent(int operation, netsnmp_session*, int, netsnmp_pdu* pdu, void* m
     return 1;
 }
 
-void copyText(char*& field, std::size_t& length, const std::string& text) {
-    field = static_cast<char*>(std::malloc(text.size() + 1));
-    std::memcpy(field, text.c_str(), text.size() + 1);
-    length = text.size();
-}
-
-void copyOctets(u_char*& field, std::size_t& length, const std::string& octets) {
-    field = static_cast<u_char*>(std::malloc(octets.size() + 1));
-    std::memcpy(field, octets.data(), octets.size());
-    length = octets.size();
-}
-
-netsnmp_pdu* buildPdu(const OvSNMPTarget& target, OvPduType type,
-                      const std::vector<OvVb>& bindings) {
-    const int command = type == OvPduType::Get       ? SNMP_MSG_GET
-                        : type == OvPduType::GetNext ? SNMP_MSG_GETNEXT
-                                                     : SNMP_MSG_SET;
-    netsnmp_pdu* pdu = snmp_pdu_create(command);
-    if (pdu == nullptr)
-        return nullptr;
-    if (target.version == 3) {
-        if (!target.contextName.empty())
-            copyText(pdu->contextName, pdu->contextNameLen, target.contextName);
-        if (!target.contextEngineId.empty())
-            copyOctets(pdu->contextEngineID, pdu->contextEngineIDLen, target.contextEngineId);
-    }
-    for (const OvVb& binding : bindings) {
-        if (!ovnetsnmp::addBinding(pdu, binding, type == OvPduType::Set)) {
-            snmp_free_pdu(pdu);
-            return nullptr;
-        }
-    }
-    return pdu;
-}
-
 // The longest the library can take: each retry may double the wait.
-Clock::time_point watchdogFor(const OvSNMPTarget& target) {
-    const long long timeoutMs = std::max(target.timeout, 1) * 10LL;
-    const int retries = std::min(std::max(target.retries, 0), 20);
+Clock::time_point watchdogFor(std::int32_t timeout, std::int32_t retries) {
+    const long long timeoutMs = std::max(timeout, 1) * 10LL;
+    retries = std::min(std::max(retries, 0), 20);
     const long long total = timeoutMs * ((2LL << retries) - 1) + 2000;
     return Clock::now() + std::chrono::milliseconds(total);
 }
@@ -145,27 +150,23 @@ int failureStatus(int snmpErrno) {
     return status != ovstatus::success ? status : ovstatus::error;
 }
 
-int libraryError(void* handle) {
-    int library = 0;
-    int system = 0;
-    char* text = nullptr;
-    snmp_sess_error(handle, &library, &system, &text);
-    std::free(text);
-    // A Report sets the library's error rather than the session's.
-    return library != SNMPERR_SUCCESS ? library : snmp_errno;
+// Sends a request on its session; a failure to send is its outcome.
+int transmit(std::uint64_t id, Session& session, netsnmp_pdu* pdu) {
+    Record& record = pending().records[id];
+    record.held = nullptr;
+    prepareSend(session);
+    if (snmp_sess_async_send(session.handle, pdu, onAsyncEvent, magicOf(id)) == 0) {
+        OvSNMPAnswer answer;
+        answer.status = failureStatus(snmp_sess_session(session.handle)->s_snmp_errno);
+        snmp_free_pdu(pdu);
+        queue(id, answer);
+        return answer.status;
+    }
+    record.watchdog = watchdogFor(session.timeout, session.retries);
+    return 0;
 }
 
-void readSession(Session& session) {
-    for (int i = 0; i < 64; ++i) {
-        pollfd fd{session.socket, POLLIN, 0};
-        if (::poll(&fd, 1, 0) <= 0 || !(fd.revents & (POLLIN | POLLERR)))
-            return;
-        fd_set set;
-        FD_ZERO(&set);
-        FD_SET(session.socket, &set);
-        snmp_sess_read(session.handle, &set);
-    }
-}
+namespace {
 
 void expireWatchdogs() {
     const auto now = Clock::now();
@@ -176,6 +177,31 @@ void expireWatchdogs() {
             queue(id, answer);
         }
     }
+}
+
+void settleNotedOutcomes() {
+    std::vector<Noted> noted;
+    noted.swap(pending().noted);
+    for (const Noted& outcome : noted)
+        noteOutcome(*outcome.session, outcome.status);
+}
+
+// When net-snmp next resends or times out on the session; nothing when it waits
+// for no answer.
+std::optional<Clock::duration> nextTimeoutOf(Session& session) {
+    if (session.outstanding <= 0)
+        return std::nullopt;
+    netsnmp_large_fd_set sockets;
+    netsnmp_large_fd_set_init(&sockets, std::max(session.socket + 1, FD_SETSIZE));
+    int count = 0;
+    int block = 1;
+    timeval wait{};
+    snmp_sess_select_info2_flags(session.handle, &count, &sockets, &wait, &block,
+                                 NETSNMP_SELECT_NOALARMS);
+    netsnmp_large_fd_set_cleanup(&sockets);
+    if (block)
+        return std::nullopt;
+    return std::chrono::seconds(wait.tv_sec) + std::chrono::microseconds(wait.tv_usec);
 }
 
 } // namespace
@@ -202,12 +228,12 @@ OvSNMPAnswer sendSync(const OvSNMPTarget& target, OvPduType type,
     Session* session = sessionFor(target, type == OvPduType::Set, false, answer.status);
     if (session == nullptr)
         return answer;
-    netsnmp_pdu* pdu = buildPdu(target, type, bindings);
+    netsnmp_pdu* pdu = ovnetsnmp::buildPdu(target, type, bindings);
     if (pdu == nullptr) {
         answer.status = ovstatus::invalidPdu;
         return answer;
     }
-    prepareSend(*session, target);
+    prepareSend(*session);
     netsnmp_pdu* response = nullptr;
     const int result = snmp_sess_synch_response(session->handle, pdu, &response);
     if (result == STAT_SUCCESS && response != nullptr)
@@ -227,11 +253,13 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
     checkAddress(target.agentAddress);
     Pending& state = pending();
     const std::uint64_t id = state.nextId++;
-    state.records[id] = Record{std::move(completion), nullptr, watchdogFor(target), false};
+    state.records[id].completion = std::move(completion);
+    state.records[id].watchdog = watchdogFor(target.timeout, target.retries);
     const auto failNow = [&](int status) {
         OvSNMPAnswer answer;
         answer.status = status;
         queue(id, answer);
+        notifyActivity();
         return status;
     };
     int status = credentialStatus(target);
@@ -246,58 +274,109 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
     }
     if (session == nullptr)
         return failNow(status);
-    netsnmp_pdu* pdu = buildPdu(target, type, bindings);
+    netsnmp_pdu* pdu = ovnetsnmp::buildPdu(target, type, bindings);
     if (pdu == nullptr)
         return failNow(ovstatus::invalidPdu);
-    prepareSend(*session, target);
-    void* magic = reinterpret_cast<void*>(static_cast<std::uintptr_t>(id));
-    if (snmp_sess_async_send(session->handle, pdu, onAsyncEvent, magic) == 0) {
-        const int error = snmp_sess_session(session->handle)->s_snmp_errno;
-        snmp_free_pdu(pdu);
-        return failNow(failureStatus(error));
-    }
     state.records[id].session = session;
     ++session->outstanding;
-    return 0;
+    if (session->engineKnown) {
+        status = transmit(id, *session, pdu);
+    } else {
+        // The agent's engine ID first: the request waits for it, and the send
+        // never waits on the network.
+        state.records[id].held = pdu;
+        session->waiting.push_back(id);
+        status = session->discovering ? 0 : discover(*session);
+    }
+    notifyActivity();
+    return status;
 }
 
 void completeLater(OvSNMPAnswer answer, OvCompletion completion) {
     Pending& state = pending();
     const std::uint64_t id = state.nextId++;
-    state.records[id] = Record{std::move(completion), nullptr, Clock::now(), false};
+    state.records[id].completion = std::move(completion);
     queue(id, std::move(answer));
+    notifyActivity();
 }
 
-int processPendingEvents(std::vector<std::exception_ptr>& errors) {
+void collect() {
     forEachAsyncSession([](Session& session) {
         readSession(session);
         if (session.outstanding > 0)
             snmp_sess_timeout(session.handle);
     });
+    finishProbes();
     expireWatchdogs();
+    settleNotedOutcomes();
+    closeRetiredSessions();
+}
 
-    std::deque<Ready> due;
-    due.swap(pending().ready);
-    int delivered = 0;
-    for (Ready& item : due) {
-        auto it = pending().records.find(item.id);
-        if (it == pending().records.end())
+std::function<void()> takeDue() {
+    Pending& state = pending();
+    while (!state.ready.empty()) {
+        Ready item = std::move(state.ready.front());
+        state.ready.pop_front();
+        auto it = state.records.find(item.id);
+        if (it == state.records.end())
             continue;
-        Record record = std::move(it->second);
-        pending().records.erase(it);
-        if (record.session != nullptr) {
-            --record.session->outstanding;
-            noteOutcome(*record.session, item.answer.status);
-        }
+        OvCompletion completion = std::move(it->second.completion);
+        state.records.erase(it);
+        return [completion = std::move(completion), answer = std::move(item.answer)] {
+            if (completion)
+                completion(answer);
+        };
+    }
+    return {};
+}
+
+bool hasDue() {
+    return !pending().ready.empty();
+}
+
+bool awaitingNetwork() {
+    if (!pending().probes.empty())
+        return true;
+    for (const auto& [id, record] : pending().records) {
+        if (!record.queued && record.session != nullptr)
+            return true;
+    }
+    return false;
+}
+
+int msUntilNextTimeout() {
+    std::optional<Clock::duration> earliest;
+    const auto consider = [&](Clock::duration wait) {
+        if (!earliest || wait < *earliest)
+            earliest = wait;
+    };
+    forEachAsyncSession([&](Session& session) {
+        if (const auto wait = nextTimeoutOf(session))
+            consider(*wait);
+    });
+    const auto now = Clock::now();
+    for (const auto& [id, record] : pending().records) {
+        if (!record.queued && record.session != nullptr)
+            consider(record.watchdog - now);
+    }
+    if (!earliest)
+        return -1;
+    // Rounded up: a wake-up before net-snmp's time would find nothing to do.
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(*earliest).count();
+    return us <= 0 ? 0 : static_cast<int>(std::min<long long>((us + 999) / 1000, 1 << 30));
+}
+
+int processPendingEvents(std::vector<std::exception_ptr>& errors) {
+    collect();
+    int delivered = 0;
+    while (auto run = takeDue()) {
         ++delivered;
         try {
-            if (record.completion)
-                record.completion(item.answer);
+            run();
         } catch (...) {
             errors.push_back(std::current_exception());
         }
     }
-    closeRetiredSessions();
     return delivered;
 }
 
@@ -315,15 +394,18 @@ int outstandingCount() {
 }
 
 void closeAll() {
-    for (auto& [id, record] : pending().records) {
-        if (!record.queued) {
-            OvSNMPAnswer answer;
-            answer.status = ovstatus::sessionDestroyed;
-            record.queued = true;
-            pending().ready.push_back({id, answer});
-        }
-        record.session = nullptr;
+    std::vector<std::uint64_t> open;
+    for (const auto& [id, record] : pending().records) {
+        if (!record.queued)
+            open.push_back(id);
     }
+    for (std::uint64_t id : open) {
+        OvSNMPAnswer answer;
+        answer.status = ovstatus::sessionDestroyed;
+        queue(id, answer);
+    }
+    pending().probes.clear();
+    pending().noted.clear();
     closeAllSessions();
 }
 

@@ -7,6 +7,7 @@
 #include "OvVb.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ inline constexpr int usmUnknownEngineId = 1410;
 inline constexpr int usmNotInTimeWindow = 1411;
 inline constexpr int usmUnsupportedAuthProtocol = 1412;
 inline constexpr int usmUnsupportedPrivProtocol = 1413;
+// Not SNMP++'s: a pass phrase shorter than the 8 characters a key needs.
+inline constexpr int usmShortAuthPassPhrase = 1415;
+inline constexpr int usmShortPrivPassPhrase = 1416;
 inline constexpr int v3UnsupportedSecurityModel = -1402;
 inline constexpr int v3InvalidMessage = -1405;
 inline constexpr int v3ParseError = -1408;
@@ -103,10 +107,26 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
 // if it had come from the agent.
 void completeLater(OvSNMPAnswer answer, OvCompletion completion);
 
-// One turn of the event pump: reads answers that have arrived, handles
-// retransmissions and time-outs, then runs the completions that are due. Errors
-// thrown by completions are collected, not propagated. Returns the number of
-// completions run.
+// One turn of the event pump: reads the answers that have arrived, resends and
+// times out. Runs no completion: the outcomes wait for takeDue.
+void collect();
+
+// Takes the oldest outcome that is due: the action returned runs its completion
+// (and may throw what the completion throws); empty when none is due.
+std::function<void()> takeDue();
+
+// True when some completion is due.
+bool hasDue();
+
+// True while a sent request awaits the network (an answer or a time-out).
+bool awaitingNetwork();
+
+// Milliseconds until the earliest retransmission or time-out of the requests
+// that await the network; -1 when none does.
+int msUntilNextTimeout();
+
+// A turn of the pump followed by every due completion, for the end of the
+// module. Errors thrown by completions are collected. Returns the number run.
 int processPendingEvents(std::vector<std::exception_ptr>& errors);
 
 // Waits up to the given time for an answer to arrive on any asynchronous
@@ -119,8 +139,12 @@ int outstandingCount();
 // The sockets that asynchronous answers arrive on; the pump watches them.
 std::vector<int> asyncSockets();
 
+// Called when the sockets change or a send starts to await the network, so that
+// the pump can watch what it must.
+void setActivityHook(std::function<void()> hook);
+
 // Closes every session; outstanding completions run with "session destroyed"
-// at the next processPendingEvents.
+// at the next delivery.
 void closeAll();
 
 } // namespace ovengine

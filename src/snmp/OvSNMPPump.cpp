@@ -1,6 +1,5 @@
 #include "OvSNMPPump.h"
 
-#include "OvEngineSessions.h"
 #include "OvSNMPEngine.h"
 #include "OvSNMPSession.h"
 
@@ -13,48 +12,71 @@ SnmpEventProcessor* thePump = nullptr;
 SnmpEventProcessor& SnmpEventProcessor::instance() {
     if (thePump == nullptr) {
         thePump = new SnmpEventProcessor();
-        ovengine::setSocketsChangedHook([] {
-            if (thePump != nullptr && !thePump->inTurn_)
-                thePump->watchSockets();
+        ovengine::setActivityHook([] {
+            // A turn re-arms when it ends.
+            if (thePump != nullptr && !thePump->inTurn_) {
+                thePump->arm();
+                thePump->scheduleDelivery();
+            }
         });
     }
     return *thePump;
 }
 
 void SnmpEventProcessor::destroy() {
-    ovengine::setSocketsChangedHook({});
+    ovengine::setActivityHook({});
     delete thePump;
     thePump = nullptr;
 }
 
 SnmpEventProcessor::SnmpEventProcessor() {
-    timer_.setInterval(kIntervalMs);
-    connect(&timer_, &QTimer::timeout, this, &SnmpEventProcessor::tick);
+    tick_.setInterval(kIntervalMs);
+    connect(&tick_, &QTimer::timeout, this, &SnmpEventProcessor::tick);
+    wake_.setSingleShot(true);
+    connect(&wake_, &QTimer::timeout, this, &SnmpEventProcessor::tick);
 }
 
 void SnmpEventProcessor::start() {
     enabled_ = true;
-    if (!inTurn_)
+    if (!inTurn_) {
         arm();
+        scheduleDelivery();
+    }
 }
 
 void SnmpEventProcessor::stop() {
     enabled_ = false;
-    timer_.stop();
+    tick_.stop();
+    wake_.stop();
     for (auto& [socket, notifier] : notifiers_)
         notifier->setEnabled(false);
 }
 
+// Sleeps on the sockets and on the next time-out; ticks only while a request
+// awaits the network. QTimer::start restarts a running timer: the tick is only
+// started when it is not running.
 void SnmpEventProcessor::arm() {
     watchSockets();
     for (auto& [socket, notifier] : notifiers_)
         notifier->setEnabled(enabled_);
-    if (enabled_ && !timer_.isActive())
-        timer_.start();
+    if (!enabled_) {
+        tick_.stop();
+        wake_.stop();
+        return;
+    }
+    if (!ovengine::awaitingNetwork())
+        tick_.stop();
+    else if (!tick_.isActive())
+        tick_.start();
+    const int wait = ovengine::msUntilNextTimeout();
+    if (wait >= 0)
+        wake_.start(wait);
+    else
+        wake_.stop();
 }
 
-// One notifier per asynchronous session socket, so that an answer is delivered
-// as soon as it arrives rather than at the next timer tick.
+// One notifier per asynchronous session socket, so that an answer is read as
+// soon as it arrives.
 void SnmpEventProcessor::watchSockets() {
     const auto sockets = ovengine::asyncSockets();
     const std::set<int> wanted(sockets.begin(), sockets.end());
@@ -72,7 +94,7 @@ void SnmpEventProcessor::watchSockets() {
             continue;
         auto notifier = std::make_unique<QSocketNotifier>(socket, QSocketNotifier::Read);
         connect(notifier.get(), &QSocketNotifier::activated, this, &SnmpEventProcessor::tick);
-        notifier->setEnabled(enabled_ && !inTurn_);
+        notifier->setEnabled(enabled_);
         notifiers_.emplace(socket, std::move(notifier));
     }
 }
@@ -81,17 +103,41 @@ void SnmpEventProcessor::tick() {
     if (inTurn_ || !enabled_)
         return;
     inTurn_ = true;
-    timer_.stop();
-    for (auto& [socket, notifier] : notifiers_)
-        notifier->setEnabled(false);
-    std::vector<std::exception_ptr> errors;
+    std::exception_ptr error;
     try {
-        ovengine::processPendingEvents(errors);
+        ovengine::collect();
     } catch (...) {
-        errors.push_back(std::current_exception());
+        error = std::current_exception();
     }
     inTurn_ = false;
     arm();
-    for (const auto& error : errors)
+    scheduleDelivery();
+    if (error)
+        OvReportGeneralError(error);
+}
+
+void SnmpEventProcessor::scheduleDelivery() {
+    if (deliveryScheduled_ || !enabled_ || !ovengine::hasDue())
+        return;
+    deliveryScheduled_ = true;
+    QMetaObject::invokeMethod(this, &SnmpEventProcessor::deliverOne, Qt::QueuedConnection);
+}
+
+void SnmpEventProcessor::deliverOne() {
+    deliveryScheduled_ = false;
+    if (!enabled_)
+        return;
+    const auto run = ovengine::takeDue();
+    if (!run)
+        return;
+    scheduleDelivery();
+    std::exception_ptr error;
+    try {
+        run();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    arm();
+    if (error)
         OvReportGeneralError(error);
 }

@@ -1,5 +1,7 @@
-// The SNMP event pump: a 20 ms timer and the asynchronous sessions' sockets drive
-// the engine on the user-interface thread; a turn of the pump never nests.
+// The SNMP event pump: the asynchronous sessions' sockets and net-snmp's next
+// time-out wake it on the user-interface thread, and a 20 ms tick runs while a
+// request awaits the network. A turn only collects outcomes; their completions
+// run after it, one at a time, so a modal box in one leaves the others running.
 #pragma once
 
 #include <QObject>
@@ -22,21 +24,29 @@ public:
     void start();
     void stop();
     bool isRunning() const { return enabled_; }
-    // True while a turn runs (completions included).
+    // True while a turn collects outcomes (no completion runs then).
     bool inTurn() const { return inTurn_; }
+    // True while the 20 ms tick runs: some request awaits the network.
+    bool isTicking() const { return tick_.isActive(); }
 
-    // One turn: reads answers, handles time-outs, runs due completions. Does
-    // nothing when called from inside a turn. Errors thrown by completions reach
-    // the general error handler after the pump has re-armed.
+    // One turn: reads answers, resends and times out, then schedules the due
+    // completions. Does nothing when called from inside a turn.
     void tick();
 
 private:
     SnmpEventProcessor();
+    // Runs one due completion and schedules the next first, so that a nested
+    // event loop in this one delivers the others. Errors it throws reach the
+    // general error handler after the pump has re-armed.
+    void deliverOne();
+    void scheduleDelivery();
     void watchSockets();
     void arm();
 
-    QTimer timer_;
+    QTimer tick_;
+    QTimer wake_; // single shot at net-snmp's next retransmission or time-out
     std::map<int, std::unique_ptr<QSocketNotifier>> notifiers_;
     bool enabled_ = false;
     bool inTurn_ = false;
+    bool deliveryScheduled_ = false;
 };

@@ -14,6 +14,7 @@
 struct OvSNMPRequest::Link {
     OvSNMPRequest* owner = nullptr;
     std::int32_t pending = 0;
+    std::int32_t delivering = 0; // completions running now (nested boxes make more than one)
 };
 
 namespace {
@@ -27,12 +28,24 @@ OvOid parseOid(const std::string& text) {
     return *oid;
 }
 
-// Runs on scope exit, also when the completion throws.
-template <typename F> struct Finally {
-    F action;
-    ~Finally() { action(); }
+// Counts a completion as running until it returns or throws; then it is no
+// longer pending.
+struct Delivery {
+    explicit Delivery(std::int32_t& delivering, std::int32_t& pending)
+        : delivering_(delivering), pending_(pending) {
+        ++delivering_;
+    }
+    ~Delivery() {
+        --delivering_;
+        --pending_;
+    }
+    Delivery(const Delivery&) = delete;
+    Delivery& operator=(const Delivery&) = delete;
+
+private:
+    std::int32_t& delivering_;
+    std::int32_t& pending_;
 };
-template <typename F> Finally(F) -> Finally<F>;
 
 } // namespace
 
@@ -59,14 +72,15 @@ OvSNMPRequest::OvSNMPRequest() : link_(std::make_shared<Link>()) {
 OvSNMPRequest::~OvSNMPRequest() {
     active = 0;
     link_->owner = nullptr; // late answers only lower the pending count
-    // Inside a pump turn nothing can arrive: waiting would only stall.
     if (QCoreApplication::instance() == nullptr || SnmpEventProcessor::instance().inTurn())
         return;
+    // A request destroyed inside its own completion waits only for the others.
+    const auto waiting = [this] { return link_->pending > link_->delivering; };
     QElapsedTimer waited;
     waited.start();
-    while (link_->pending > 0 && waited.elapsed() < kDestroyWaitMs) {
+    while (waiting() && waited.elapsed() < kDestroyWaitMs) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (link_->pending > 0)
+        if (waiting())
             ovengine::waitForActivity(5);
     }
 }
@@ -177,10 +191,10 @@ void OvSNMPRequest::ReadAsync(Completion completion, void* data, bool first) {
         ++link_->pending;
         auto link = link_;
         ovengine::completeLater({}, [link, completion, data](const OvSNMPAnswer& answer) {
+            Delivery delivery(link->delivering, link->pending);
             if (link->owner != nullptr)
                 link->owner->complete({}, answer, ovcode::BadItemType, true, completion, data,
                                       true);
-            --link->pending;
         });
         return;
     }
@@ -197,7 +211,7 @@ void OvSNMPRequest::sendAsync(Built built, Completion completion, void* data, bo
     const int status = ovengine::sendAsync(
         target(), type, shared->bindings,
         [link, shared, counted, completion, data, readBack](const OvSNMPAnswer& answer) {
-            Finally lower{[link] { --link->pending; }};
+            Delivery delivery(link->delivering, link->pending);
             if (link->owner != nullptr && answer.status != ovstatus::sessionDestroyed)
                 link->owner->complete(*shared, answer, std::nullopt, *counted, completion, data,
                                       readBack);
@@ -220,6 +234,9 @@ void OvSNMPRequest::complete(const Built& built, const OvSNMPAnswer& answer,
     result.agentAddress = agentAddress;
     result.agentPort = agentPort;
     const bool isRead = built.kind != Kind::Set;
+    // An error of another kind than ours still ends the request as a failure; the
+    // general error handler shows what it was.
+    std::exception_ptr escaped;
     try {
         if (result.code == 0 && readBack && isRead)
             processAsyncRead(result, answer.bindings);
@@ -233,10 +250,23 @@ void OvSNMPRequest::complete(const Built& built, const OvSNMPAnswer& answer,
         result.code = error.code();
         result.message = error.text();
         result.done = true;
+    } catch (...) {
+        escaped = std::current_exception();
+        result.code = ovcode::UnknownError;
+        result.message = ov::textOfCode(result.code);
+        result.done = true;
     }
     if (result.code != 0 && !counted)
         ++errorCount_;
     result.errorCount = errorCount_;
-    if (completion)
-        completion(data, result, varList);
+    try {
+        if (completion)
+            completion(data, result, varList);
+    } catch (...) {
+        if (escaped)
+            OvReportGeneralError(escaped);
+        throw;
+    }
+    if (escaped)
+        std::rethrow_exception(escaped);
 }

@@ -40,8 +40,9 @@ public:
     // Copies the session records and the default time-out; retries 1.
     OvSNMPRequest();
     // Clears the active flag and waits up to 6000 ms, processing events other
-    // than user input, for outstanding asynchronous answers; answers that arrive
-    // meanwhile call nothing.
+    // than user input, for outstanding asynchronous answers (a completion of its
+    // own that is running is not waited for); answers that arrive meanwhile
+    // call nothing.
     virtual ~OvSNMPRequest();
     OvSNMPRequest(const OvSNMPRequest&) = delete;
     OvSNMPRequest& operator=(const OvSNMPRequest&) = delete;

@@ -45,8 +45,12 @@ TEST(StatusMapping, EveryRangeAndItsEdges) {
         {"engine success -1401", -1401, 0, "(OvSNMP++) Ok!"},
         {"first USM status", 1401, -301, "(SNMPv3USM) error!"},
         {"unknown user name", 1404, -304, "(SNMPv3USM) Unknown SecurityName!"},
-        {"last USM status", 1414, -314, "(SNMPv3USM) Address error!"},
-        {"past the USM range", 1415, -528, "(OvSNMP++) Unknown error code!"},
+        {"last USM status of the engine", 1414, -314, "(SNMPv3USM) Address error!"},
+        {"short authentication pass phrase", 1415, -315,
+         "(SNMPv3USM) Authentication pass phrase shorter than 8 characters!"},
+        {"short privacy pass phrase", 1416, -316,
+         "(SNMPv3USM) Privacy pass phrase shorter than 8 characters!"},
+        {"past the USM range", 1417, -528, "(OvSNMP++) Unknown error code!"},
         {"first SNMPv3 status", -1402, -201, "(SNMPv3) Unsupported Security Model!"},
         {"last SNMPv3 status", -1418, -217, "(SNMPv3) Report sent!"},
         {"past the SNMPv3 range", -1419, -528, "(OvSNMP++) Unknown error code!"},
@@ -77,6 +81,7 @@ TEST(StatusMapping, OwnCodesFindTheirCatalogs) {
         {-9, "(OvCommon) Please enter a delimited number string with delimiter "
              "'[DELIMITER]'.\nHere,the count of the number is less than [MAXCOUNT]!"},
         {-405, "(SNMPClass) SNMP request timed out!"},
+        {-316, "(SNMPv3USM) Privacy pass phrase shorter than 8 characters!"},
     };
     for (const auto& [code, text] : cases) {
         EXPECT_EQ(ov::textOfCode(code), text) << code;

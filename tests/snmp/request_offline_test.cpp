@@ -78,9 +78,9 @@ const std::vector<RefusalCase>& refusalCases() {
         {"unknown privacy protocol", [](OvSNMPRequest& r) { useV3(r, 3), r.privProtocol = 77; },
          -313},
         {"authentication pass phrase of 7 characters",
-         [](OvSNMPRequest& r) { useV3(r, 2), r.authPassword = "1234567"; }, -307},
+         [](OvSNMPRequest& r) { useV3(r, 2), r.authPassword = "1234567"; }, -315},
         {"privacy pass phrase of 7 characters",
-         [](OvSNMPRequest& r) { useV3(r, 3), r.privPassword = "1234567"; }, -307},
+         [](OvSNMPRequest& r) { useV3(r, 3), r.privPassword = "1234567"; }, -316},
     };
     return cases;
 }
@@ -135,6 +135,45 @@ TEST(RequestOffline, RefusedAsynchronousRequestsCompleteFromThePump) {
             EXPECT_EQ(e.code, c.code) << c.name;
             EXPECT_TRUE(e.done) << c.name;
             EXPECT_FALSE(e.message.empty()) << c.name;
+        }
+    }
+    EXPECT_TRUE(agent.received().empty());
+}
+
+// net-snmp cannot derive a key from fewer than 8 characters (RFC 3414): the
+// message says which pass phrase is short, not just "Authentication error".
+TEST(RequestOffline, AShortPassPhraseIsRefusedWithAMessageThatSaysSo) {
+    snmptest::setUpEngine();
+    SilentAgent agent;
+    const struct {
+        const char* name;
+        std::function<void(OvSNMPRequest&)> change;
+        std::int32_t code;
+        const char* message;
+    } cases[] = {
+        {"authentication", [](OvSNMPRequest& r) { useV3(r, 2), r.authPassword = "1234567"; }, -315,
+         "(SNMPv3USM) Authentication pass phrase shorter than 8 characters!"},
+        {"privacy", [](OvSNMPRequest& r) { useV3(r, 3), r.privPassword = "secret"; }, -316,
+         "(SNMPv3USM) Privacy pass phrase shorter than 8 characters!"},
+        {"privacy, with both short",
+         [](OvSNMPRequest& r) { useV3(r, 3), r.authPassword = "", r.privPassword = ""; }, -315,
+         "(SNMPv3USM) Authentication pass phrase shorter than 8 characters!"},
+    };
+    for (const auto& c : cases) {
+        auto request = makeRequest(agent.port());
+        c.change(*request);
+        std::vector<OvSNMPError> results;
+        request->resultHook = [&](const OvSNMPError& e) { results.push_back(e); };
+        request->ReadSync(true);
+        bool completed = false;
+        request->ReadAsync([&](void*, const OvSNMPError& e,
+                               OvSNMPVarList&) { results.push_back(e), completed = true; },
+                           nullptr, true);
+        ASSERT_TRUE(snmptest::waitFor([&] { return completed; })) << c.name;
+        ASSERT_EQ(results.size(), 3u) << c.name << ": read, send and completion";
+        for (const OvSNMPError& e : results) {
+            EXPECT_EQ(e.code, c.code) << c.name;
+            EXPECT_EQ(e.message, c.message) << c.name;
         }
     }
     EXPECT_TRUE(agent.received().empty());

@@ -1,0 +1,152 @@
+// Runs the real module against the simulated access point, as a station starts
+// it, with no window open beyond the main one: it only polls its LEDs and the
+// device facts. Measures the processor time it takes over a stated period
+// (utime + stime of /proc/<pid>/stat) and prints it as a share of one core,
+// with the main thread's wake-ups per second and the requests it sent.
+//
+//     idle_bench [seconds]      (default 30)
+#include "ApsimFixture.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr int kDefaultSeconds = 30;
+constexpr int kWarmUpMs = 4000;
+
+struct Sample {
+    long long cpuTicks = 0; // utime + stime, in clock ticks
+    long long wakeUps = 0;  // voluntary context switches of the main thread
+    double wallSeconds = 0;
+};
+
+std::optional<long long> cpuTicksOf(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = stat.readAll();
+    // The command name may hold blanks: the fields follow its closing parenthesis.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13)
+        return std::nullopt;
+    // Fields 14 and 15 of the line are 12 and 13 after the state (field 3).
+    return fields[11].toLongLong() + fields[12].toLongLong();
+}
+
+long long wakeUpsOf(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("voluntary_ctxt_switches:"))
+            return line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+    }
+    return 0;
+}
+
+std::optional<Sample> sample(qint64 pid) {
+    const auto ticks = cpuTicksOf(pid);
+    if (!ticks)
+        return std::nullopt;
+    Sample s;
+    s.cpuTicks = *ticks;
+    s.wakeUps = wakeUpsOf(pid);
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    s.wallSeconds = static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+    return s;
+}
+
+bool writeFile(const QString& path, const QString& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : kDefaultSeconds;
+    if (seconds <= 0) {
+        std::fprintf(stderr, "usage: idle_bench [seconds]\n");
+        return 2;
+    }
+    // Its request log is read to count the module's polls.
+    ovtest::Apsim agent;
+    if (!agent.isRunning()) {
+        std::fprintf(stderr, "%s\n", agent.error().c_str());
+        return 1;
+    }
+    QTemporaryDir dir;
+    // A station configuration and a device profile, as the management station keeps them.
+    const bool written =
+        writeFile(dir.filePath("station.ini"),
+                  "[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n") &&
+        writeFile(dir.filePath("127.0.0.1.cfg"),
+                  QStringLiteral("[Program Information]\nAgentPort=%1\nVersion=1\n"
+                                 "SecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\n"
+                                 "PrivProtocol=0\n")
+                      .arg(agent.port()));
+    if (!written) {
+        std::fprintf(stderr, "cannot write the station files in %s\n", qPrintable(dir.path()));
+        return 1;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("OV_DIALOGS", "auto");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("OV_STATION_CONFIG", dir.filePath("station.ini"));
+    env.insert("XDG_RUNTIME_DIR", dir.path());
+    QProcess module;
+    module.setProcessEnvironment(env);
+    module.setWorkingDirectory(dir.path());
+    module.setProcessChannelMode(QProcess::ForwardedChannels);
+    module.start(QStringLiteral(OV_MODULE_PATH), {"/I127.0.0.1", "/Rmulvek", "/Wtrondax"});
+    if (!module.waitForStarted()) {
+        std::fprintf(stderr, "cannot start %s\n", OV_MODULE_PATH);
+        return 1;
+    }
+    const qint64 pid = module.processId();
+    if (!ovtest::Apsim::waitUntil([&] { return !agent.requests().empty(); })) {
+        std::fprintf(stderr, "the module never polled the device\n");
+        return 1;
+    }
+    // Start-up (catalogs, window, first requests) is not what is measured.
+    QThread::msleep(kWarmUpMs);
+
+    const std::size_t requestsBefore = agent.requests().size();
+    const auto before = sample(pid);
+    QThread::sleep(static_cast<unsigned long>(seconds));
+    const auto after = sample(pid);
+    const std::size_t requestsAfter = agent.requests().size();
+    module.kill();
+    module.waitForFinished();
+    if (!before || !after) {
+        std::fprintf(stderr, "the module ended while it was measured\n");
+        return 1;
+    }
+
+    const double wall = after->wallSeconds - before->wallSeconds;
+    const double ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));
+    const long long ticks = after->cpuTicks - before->cpuTicks;
+    const double cpuSeconds = static_cast<double>(ticks) / ticksPerSecond;
+    std::printf("Idle module (main window only) against apsim, SNMPv2c, loopback, %.1f s\n", wall);
+    std::printf("processor time          %8.3f s  (%lld ticks of 1/%.0f s)\n", cpuSeconds, ticks,
+                ticksPerSecond);
+    std::printf("share of one core       %8.3f %%\n", 100.0 * cpuSeconds / wall);
+    std::printf("main thread wake-ups    %8.1f per second\n",
+                static_cast<double>(after->wakeUps - before->wakeUps) / wall);
+    std::printf("requests to the device  %8.2f per second\n",
+                static_cast<double>(requestsAfter - requestsBefore) / wall);
+    return 0;
+}
