@@ -22,8 +22,19 @@ void onQuitSignal(int) {
 
 } // namespace
 
-void closeWindowsOnQuitSignals(QObject* owner) {
+void catchQuitSignals() {
     if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
+    struct sigaction action = {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
+void closeWindowsOnQuitSignals(QObject* owner) {
+    if (signalPipe[1] < 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, owner);
     QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
@@ -32,12 +43,6 @@ void closeWindowsOnQuitSignals(QObject* owner) {
         // Modal windows close first; each one's close query still holds.
         QApplication::closeAllWindows();
     });
-    struct sigaction action = {};
-    action.sa_handler = onQuitSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
 }
 
 } // namespace ov

@@ -7,7 +7,12 @@ class QObject;
 
 namespace ov {
 
-// Installs the handlers once; the notifier that reacts lives as long as `owner`.
+// Installs the handlers; a signal that arrives from now on is kept until the
+// event loop can act on it.
+void catchQuitSignals();
+
+// Closes the windows, from the event loop, for every signal caught; the notifier
+// lives as long as `owner`.
 void closeWindowsOnQuitSignals(QObject* owner);
 
 } // namespace ov

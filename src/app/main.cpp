@@ -44,6 +44,7 @@ bool printsAndEnds(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (printsAndEnds(argc, argv))
         return 0;
+    ov::catchQuitSignals();
     OvApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(OV_MODEL_NAME));
     // Errors that escape an SNMP completion are shown like those of any handler.
