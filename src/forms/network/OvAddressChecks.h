@@ -1,0 +1,54 @@
+// The address and text checks that every configuration window shares. The
+// rules are pure functions of the typed text; only the text check shows a box,
+// through a thin wrapper over its rule.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+class QString;
+class QWidget;
+
+namespace ovnet {
+
+// IP address check: a usable host address, four decimal parts with the first
+// 1 to 223 but not 127, the middle two 0 to 255 and the last 1 to 254.
+bool isHostAddress(std::string_view text);
+
+// Subnet mask check: a run of two to 31 one bits from the top, then zeros.
+bool isSubnetMask(std::string_view text);
+
+enum class TextCheckMode {
+    NoQuotationMark, // a double quote would break the device's configuration file
+    Secret,          // RADIUS secrets: ASCII letters and digits, not empty
+};
+
+// The message that refuses the text, or nullptr when it passes. Its title is
+// always kTextCheckTitle.
+const char* textRefusal(std::string_view text, TextCheckMode mode);
+
+inline constexpr const char* kTextCheckTitle = "Warning";
+
+// The text check: shows the refusal in a message box (OK only) and answers
+// false, or answers true. The text goes to the rule as UTF-8.
+bool textCheck(QWidget* parent, const QString& text, TextCheckMode mode);
+
+// Dotted value, lenient: the parts between dots are added up, shifting by 8
+// bits at each dot, in 32-bit arithmetic that wraps; a part that is empty or
+// not a decimal number counts 0. A text without dots yields its number.
+std::uint32_t dottedValue(std::string_view text);
+
+// Dotted value, strict: exactly four decimal numbers 0 to 255 (leading zeros
+// allowed, nothing else), first number highest; nothing otherwise.
+std::optional<std::uint32_t> strictDottedValue(std::string_view text);
+
+// A plain decimal number of at most 32 bits (digits only), for pool sizes and
+// lease times that a window converts strictly; nothing otherwise.
+std::optional<std::uint32_t> decimalValue(std::string_view text);
+
+// Whether two typed addresses name the same address: by their four numbers when
+// both are strict dotted quads ("010.0.0.1" is 10.0.0.1), else by their text.
+bool sameAddress(std::string_view a, std::string_view b);
+
+} // namespace ovnet
