@@ -72,7 +72,7 @@ void checkRowCounts(const std::vector<std::pair<std::string, int>>& counts) {
 
 } // namespace
 
-Device::Device(const DeviceConfig& config) {
+Device::Device(const DeviceConfig& config) : lan_(config.lan) {
     addObjects();
     checkRowCounts(config.rows);
     addRows(config.rows);
@@ -92,8 +92,8 @@ void Device::addObjects() {
         variable.type = object.type;
         variable.writable = object.writable;
         variable.object = &object;
-        const char* text = factoryText(oid);
-        variable.value = text ? parseValue(text, object.type) : neutralValue(object);
+        const auto text = factoryText(oid, lan_);
+        variable.value = text ? parseValue(*text, object.type) : neutralValue(object);
         variable.uptime = oid == *OvOid::parse("1.3.6.1.2.1.1.3.0");
         variables_[oid] = std::move(variable);
     }
@@ -105,7 +105,7 @@ void Device::addRows(const std::vector<std::pair<std::string, int>>& counts) {
         const int rows = rowCount(table, counts);
         const int used = table.usedRows < 0 ? rows : std::min(table.usedRows, rows);
         for (int row = 1; row <= rows; ++row) {
-            const GeneratedRow generated = generateRow(table, row, row <= used);
+            const GeneratedRow generated = generateRow(table, row, row <= used, lan_);
             std::size_t next = 0;
             for (const OvSNMPVarRow* column = info.rows; column->oid != nullptr; ++column) {
                 if (*column->oid == '\0')

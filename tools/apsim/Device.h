@@ -3,6 +3,7 @@
 // size of the tables.
 #pragma once
 
+#include "Lan.h"
 #include "MibObjects.h"
 
 #include <map>
@@ -24,6 +25,7 @@ struct DeviceConfig {
     std::vector<std::pair<std::string, int>> rows;           // --rows NAME=N
     std::vector<std::pair<std::string, std::string>> values; // --set VAR=VALUE
     std::vector<std::string> absent;                         // --absent VAR
+    Lan lan;                                                 // --lan ADDRESS/PREFIX
 };
 
 // RFC 3416 error statuses a SET may be refused with.
@@ -67,6 +69,7 @@ private:
     void clearLog();
 
     MibObjects mib_;
+    Lan lan_;
     std::map<OvOid, DeviceVariable> variables_;
     std::map<OvOid, DeviceVariable> factory_;
     std::vector<OvOid> absent_;

@@ -1,0 +1,58 @@
+// apsim's LAN and DHCP server as net-snmp's command-line tools see them: one
+// consistent LAN from --lan, lease tables that fill only when the manager asks,
+// and the refusals of a real device, each SET applied whole or not at all.
+#include "ApsimFixture.h"
+#include "SnmpTools.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using ovtest::Apsim;
+using ovtest::expandOid;
+using ovtest::runTool;
+using ovtest::ToolRun;
+
+namespace {
+
+const std::vector<std::string> kLan = {"--lan", "198.51.100.1/24"};
+
+std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// One run of a tool as `client` against the device; "E." OIDs are expanded.
+ToolRun tool(const Apsim& device, const std::string& program, const std::string& client,
+             std::vector<std::string> rest) {
+    for (std::string& argument : rest)
+        argument = expandOid(argument);
+    return runTool(program, join(join(ovtest::credentials(client),
+                                      {"-On", "-t", "2", "-r", "0", device.peer()}),
+                                 rest));
+}
+
+TEST(ApsimDhcp, ServesOneConsistentLan) {
+    const Apsim device(join(kLan, {"--set", "DynamicGet=1", "--set", "StaticGet=1"}));
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    const ToolRun run = tool(device, "snmpbulkwalk", "v2c", {"E"});
+    const std::regex address(R"(IpAddress: (\d+)\.(\d+)\.(\d+)\.(\d+))");
+    int onLan = 0;
+    for (auto it = std::sregex_iterator(run.output.begin(), run.output.end(), address);
+         it != std::sregex_iterator(); ++it) {
+        const std::string text = it->str().substr(11);
+        if (text == "0.0.0.0" || text == "255.255.255.0")
+            continue; // a free slot or unset server; a mask
+        const int host = std::stoi((*it)[4]);
+        EXPECT_TRUE(text.rfind("198.51.100.", 0) == 0 && host >= 1 && host <= 254) << text;
+        ++onLan;
+    }
+    EXPECT_GE(onLan, 10) << run.output;
+    const ToolRun lan =
+        tool(device, "snmpget", "v2c", {"E.1.2.2.0", "E.1.2.3.0", "E.1.2.4.0", "E.2.7.2.1.0"});
+    for (const char* value : {"IpAddress: 198.51.100.1\n", "IpAddress: 255.255.255.0",
+                              "IpAddress: 198.51.100.254", "IpAddress: 198.51.100.100"})
+        EXPECT_TRUE(lan.contains(value)) << value << " in\n" << lan.output;
+}
+
+} // namespace
