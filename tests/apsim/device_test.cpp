@@ -25,7 +25,8 @@ bool hasInstanceBelow(const Device& device, const OvOid& column) {
 }
 
 TEST(ApsimDevice, ServesEveryVariableOfEveryTableWithItsType) {
-    const Device device{DeviceConfig{}};
+    // The lease tables as after the manager's trigger.
+    const Device device{DeviceConfig{{}, {{"DynamicGet", "1"}, {"StaticGet", "1"}}, {}, {}}};
     int checked = 0;
     for (const mib::TableInfo& table : mib::tables()) {
         for (const OvSNMPVarRow* row = table.rows; row->oid != nullptr; ++row) {
@@ -189,6 +190,37 @@ apsim::Lan lanOf(const std::string& text) {
 std::string typedAt(const Device& device, const std::string& instance) {
     const apsim::DeviceVariable* variable = device.find(oid(instance));
     return variable ? apsim::formatValue(variable->value, variable->type) : "(none)";
+}
+
+TEST(ApsimDevice, LeaseTablesStayEmptyUntilTheManagerAsksForThem) {
+    Device device{DeviceConfig{}};
+    const OvOid root = apsim::MibObjects::privateRoot();
+    const OvOid dynamicTable = oid("E.2.7.4.1");
+    const OvOid staticTable = oid("E.2.7.4.2");
+    // Held, but neither found nor walked: a walk of either table ends at once.
+    EXPECT_EQ(device.find(oid("E.2.7.4.1.1.2.1")), nullptr);
+    EXPECT_TRUE(device.isHidden(oid("E.2.7.4.1.1.2.1")));
+    EXPECT_EQ(device.next(dynamicTable, root)->first, oid("E.2.7.4.3.1.0"));
+    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.3.1.0"));
+
+    EXPECT_EQ(device.set(oid("E.2.7.4.3.1.0"), OvVb::integer(1)), 0); // DynamicGet
+    EXPECT_EQ(typedAt(device, "E.2.7.4.1.1.2.1"), "x:000C41240001");
+    EXPECT_EQ(device.next(dynamicTable, root)->first, oid("E.2.7.4.1.1.1.1"));
+    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.3.1.0")) << "StaticGet not set";
+
+    device.set(oid("E.2.7.4.3.2.0"), OvVb::integer(1)); // StaticGet
+    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.2.1.1.1"));
+    device.set(oid("E.2.7.4.3.1.0"), OvVb::integer(0));
+    EXPECT_NE(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a prepared table stays";
+
+    device.restart(false);
+    EXPECT_NE(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a restart keeps the tables";
+    device.restart(true);
+    EXPECT_EQ(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a factory default hides them";
+
+    const Device asked{DeviceConfig{{}, {{"StaticGet", "1"}}, {}, {}}};
+    EXPECT_NE(asked.find(oid("E.2.7.4.2.1.2.1")), nullptr) << "a start value of 1 prepares it";
+    EXPECT_EQ(asked.find(oid("E.2.7.4.1.1.2.1")), nullptr);
 }
 
 TEST(ApsimDevice, TheLanOptionPutsEveryAddressOfTheConfigurationOnOneLan) {

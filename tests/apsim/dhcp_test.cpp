@@ -32,6 +32,41 @@ ToolRun tool(const Apsim& device, const std::string& program, const std::string&
                                  rest));
 }
 
+// Rows the walk printed below the OID. -CI: no GET of the OID itself when the
+// walk finds nothing, so an empty table is one GETNEXT.
+int walkedLines(const Apsim& device, const std::string& oid) {
+    const ToolRun run = tool(device, "snmpwalk", "v2c", {"-CI", oid});
+    const std::string prefix = "." + expandOid(oid) + ".";
+    int count = 0;
+    for (std::size_t at = run.output.find(prefix); at != std::string::npos;
+         at = run.output.find(prefix, at + 1))
+        count += at == 0 || run.output[at - 1] == '\n' ? 1 : 0;
+    return count;
+}
+
+TEST(ApsimDhcp, LeaseTablesAnswerEmptyUntilTheManagerAsksForThem) {
+    const Apsim device(join(kLan, {"--rows", "dhcpleases=3", "--rows", "dhcpstatic=2"}));
+    ASSERT_TRUE(device.isRunning()) << device.error();
+
+    EXPECT_EQ(walkedLines(device, "E.2.7.4.1"), 0);
+    EXPECT_EQ(device.requests().size(), 1u) << "the walk ends after one GETNEXT";
+    EXPECT_EQ(walkedLines(device, "E.2.7.4.2"), 0);
+    const ToolRun row = tool(device, "snmpget", "v2c", {"E.2.7.4.1.1.2.1"});
+    EXPECT_TRUE(row.contains("No Such Instance")) << row.output;
+
+    const ToolRun dynamicGet = tool(device, "snmpset", "v2c-rw", {"E.2.7.4.3.1.0", "i", "1"});
+    EXPECT_TRUE(dynamicGet.contains("INTEGER: 1")) << dynamicGet.output;
+    EXPECT_EQ(walkedLines(device, "E.2.7.4.1"), 3 * 4) << "three leases of four columns";
+    EXPECT_EQ(walkedLines(device, "E.2.7.4.2"), 0) << "StaticGet not set yet";
+
+    // The DHCP window asks for both in one SET.
+    tool(device, "snmpset", "v2c-rw", {"E.2.7.4.3.1.0", "i", "1", "E.2.7.4.3.2.0", "i", "1"});
+    EXPECT_EQ(walkedLines(device, "E.2.7.4.2"), 2 * 3) << "two leases of three columns";
+    const ToolRun lease = tool(device, "snmpget", "v2c", {"E.2.7.4.1.1.3.1", "E.2.7.4.2.1.3.2"});
+    EXPECT_TRUE(lease.contains("IpAddress: 198.51.100.100")) << lease.output;
+    EXPECT_TRUE(lease.contains("IpAddress: 198.51.100.51")) << lease.output;
+}
+
 TEST(ApsimDhcp, ServesOneConsistentLan) {
     const Apsim device(join(kLan, {"--set", "DynamicGet=1", "--set", "StaticGet=1"}));
     ASSERT_TRUE(device.isRunning()) << device.error();

@@ -157,11 +157,12 @@ TEST(RequestAgent, WalksTablesSynchronouslyAndAsynchronously) {
     snmptest::setUpEngine();
     const WalkCase cases[] = {
         {"one key",
-         {"--rows", "dhcpleases=2"},
+         {"--rows", "dhcpleases=2", "--set", "DynamicGet=1"},
          24,
          {"1|000C41240001|127.1.1.100|t", "2|000C41240002|127.1.1.101|t"}},
         {"a column that ends early",
-         {"--rows", "dhcpleases=3", "--absent", std::string(E) + ".2.7.4.1.1.4.3"},
+         {"--rows", "dhcpleases=3", "--set", "DynamicGet=1", "--absent",
+          std::string(E) + ".2.7.4.1.1.4.3"},
          24,
          {"1|000C41240001|127.1.1.100|t", "2|000C41240002|127.1.1.101|t",
           "3|000C41240003|127.1.1.102|(NOTDONE)"}},

@@ -23,6 +23,29 @@ const char* const statusMirrors[][2] = {
 
 constexpr int maxRows = 65535;
 
+// The lease tables (dynamic, static) and the variables that ask the device to
+// prepare them ("DynamicGet", "StaticGet").
+const OvOid& leaseTable(std::size_t which) {
+    static const OvOid tables[] = {privateOid("2.7.4.1"), privateOid("2.7.4.2")};
+    return tables[which];
+}
+
+const OvOid& leaseTrigger(std::size_t which) {
+    static const OvOid triggers[] = {privateOid("2.7.4.3.1.0"), privateOid("2.7.4.3.2.0")};
+    return triggers[which];
+}
+
+bool isOne(const OvVb& value) {
+    return value.syntax == OvSyntax::Integer && value.number == 1;
+}
+
+// The OID after every instance below `table`.
+OvOid pastTable(const OvOid& table) {
+    OvOid past = table;
+    ++past.arcs().back();
+    return past;
+}
+
 OvVb neutralValue(const MibObject& object) {
     switch (object.type) {
     case ovtype::integer: {
@@ -81,7 +104,13 @@ Device::Device(const DeviceConfig& config) : lan_(config.lan) {
     for (const std::string& var : config.absent)
         absent_.push_back(mib_.resolve(var));
     std::erase_if(variables_, [this](const Entry& entry) { return isAbsent(entry.first); });
+    // A start value of 1 means the manager asked before apsim started.
+    for (std::size_t which = 0; which < leasesPrepared_.size(); ++which) {
+        const auto trigger = variables_.find(leaseTrigger(which));
+        leasesPrepared_[which] = trigger != variables_.end() && isOne(trigger->second.value);
+    }
     factory_ = variables_;
+    factoryLeasesPrepared_ = leasesPrepared_;
 }
 
 void Device::addObjects() {
@@ -156,14 +185,32 @@ void Device::applyValue(const std::string& var, const std::string& text) {
 
 const DeviceVariable* Device::find(const OvOid& oid) const {
     const auto it = variables_.find(oid);
-    return it == variables_.end() ? nullptr : &it->second;
+    return it == variables_.end() || isHidden(oid) ? nullptr : &it->second;
 }
 
 const Device::Entry* Device::next(const OvOid& oid, const OvOid& root) const {
-    const auto it = variables_.upper_bound(oid);
+    auto it = variables_.upper_bound(oid);
+    // A hidden table is passed over in one look-up, however many rows it holds.
+    while (it != variables_.end()) {
+        const OvOid* hidden = hiddenTableOf(it->first);
+        if (hidden == nullptr)
+            break;
+        it = variables_.lower_bound(pastTable(*hidden));
+    }
     if (it == variables_.end() || !it->first.startsWith(root))
         return nullptr;
     return &*it;
+}
+
+const OvOid* Device::hiddenTableOf(const OvOid& oid) const {
+    for (std::size_t which = 0; which < leasesPrepared_.size(); ++which)
+        if (!leasesPrepared_[which] && oid.startsWith(leaseTable(which)))
+            return &leaseTable(which);
+    return nullptr;
+}
+
+bool Device::isHidden(const OvOid& oid) const {
+    return hiddenTableOf(oid) != nullptr;
 }
 
 bool Device::isAbsent(const OvOid& oid) const {
@@ -200,8 +247,11 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     DeviceVariable& variable = variables_[oid];
     variable.value = value;
     variable.uptime = false;
-    if (value.syntax != OvSyntax::Integer || value.number != 1)
+    if (!isOne(value))
         return 0;
+    for (std::size_t which = 0; which < leasesPrepared_.size(); ++which)
+        if (oid == leaseTrigger(which))
+            leasesPrepared_[which] = true;
     if (oid == privateOid("3.2.1.0"))
         return 1;
     if (oid == privateOid("3.2.2.0"))
@@ -219,8 +269,10 @@ void Device::clearLog() {
 }
 
 void Device::restart(bool factoryDefault) {
-    if (factoryDefault)
+    if (factoryDefault) {
         variables_ = factory_;
+        leasesPrepared_ = factoryLeasesPrepared_;
+    }
     for (const char* trigger : {"3.2.1.0", "3.2.2.0"})
         if (const auto it = variables_.find(privateOid(trigger)); it != variables_.end())
             it->second.value = OvVb::integer(0);

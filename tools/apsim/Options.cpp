@@ -283,6 +283,9 @@ Device:
                           and mask; gateway .254, DHCP dynamic pool .100 to
                           .149, static pool entries and leases from .50, all in
                           the /24 of ADDRESS; PREFIX 8 to 24 (198.51.100.1/24)
+                          The lease tables stay empty until DynamicGet or
+                          StaticGet is set to 1 (--set DynamicGet=1 starts
+                          with the dynamic one prepared).
   --restart-seconds S     silence after a restart (default 3; decimals allowed)
                           Setting Restart/sysRestart or FactoryDefault to 1
                           restarts the device once the answer has gone out:
