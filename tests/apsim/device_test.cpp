@@ -187,6 +187,10 @@ apsim::Lan lanOf(const std::string& text) {
     return apsim::parseLan(text);
 }
 
+OvVb ipValue(const std::string& dotted) {
+    return apsim::parseValue(dotted, ovtype::ipaddress);
+}
+
 std::string typedAt(const Device& device, const std::string& instance) {
     const apsim::DeviceVariable* variable = device.find(oid(instance));
     return variable ? apsim::formatValue(variable->value, variable->type) : "(none)";
@@ -294,6 +298,50 @@ TEST(ApsimDevice, TheLanOptionLaysOutTheDhcpServer) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(typedAt(device, c.oid), c.typed) << c.what;
+}
+
+TEST(ApsimDevice, RefusesWhatTheDevicesFirmwareRefuses) {
+    const struct {
+        const char* name;
+        const char* oid;
+        OvVb value;
+        int status;
+    } cases[] = {
+        {"address from DHCP", "E.1.2.1.0", OvVb::integer(2), 0},
+        {"address mode 0", "E.1.2.1.0", OvVb::integer(0), apsim::snmperr::wrongValue},
+        {"address mode 3", "E.1.2.1.0", OvVb::integer(3), apsim::snmperr::wrongValue},
+        {"the smallest pool", "E.2.7.2.2.0", OvVb::integer(1), 0},
+        {"the largest pool", "E.2.7.2.2.0", OvVb::integer(255), 0},
+        {"an empty pool", "E.2.7.2.2.0", OvVb::integer(0), apsim::snmperr::wrongValue},
+        {"a pool of 256", "E.2.7.2.2.0", OvVb::integer(256), apsim::snmperr::wrongValue},
+        {"the shortest lease", "E.2.7.2.8.0", OvVb::integer(60), 0},
+        {"the longest lease", "E.2.7.2.8.0", OvVb::integer(31536000), 0},
+        {"a lease of 59 s", "E.2.7.2.8.0", OvVb::integer(59), apsim::snmperr::wrongValue},
+        {"a lease over a year", "E.2.7.2.8.0", OvVb::integer(31536001), apsim::snmperr::wrongValue},
+        {"a negative lease", "E.2.7.2.8.0", OvVb::integer(-60), apsim::snmperr::wrongValue},
+        {"a static entry on the LAN", "E.2.7.3.1.2.2", ipValue("198.51.100.60"), 0},
+        {"freeing a static entry", "E.2.7.3.1.2.1", ipValue("0.0.0.0"), 0},
+        {"a static entry off the LAN", "E.2.7.3.1.2.2", ipValue("192.168.0.50"),
+         apsim::snmperr::wrongValue},
+        {"the LAN's network address", "E.2.7.3.1.2.2", ipValue("198.51.100.0"),
+         apsim::snmperr::wrongValue},
+        {"the LAN's broadcast address", "E.2.7.3.1.2.2", ipValue("198.51.100.255"),
+         apsim::snmperr::wrongValue},
+        {"a static entry of five octets", "E.2.7.3.1.2.2",
+         OvVb::octetString("\xC6\x33\x64\x3C\x01", OvSyntax::IpAddress),
+         apsim::snmperr::wrongLength},
+        {"a MAC address of five octets", "E.2.7.3.1.3.2",
+         OvVb::octetString(std::string("\x00\x0C\x41\x01\x02", 5)), apsim::snmperr::wrongLength},
+        {"a MAC address of seven octets", "E.2.7.3.1.3.2",
+         OvVb::octetString(std::string("\x00\x0C\x41\x01\x02\x03\x04", 7)),
+         apsim::snmperr::wrongLength},
+        {"a slot past the last", "E.2.7.3.1.2.9", ipValue("198.51.100.60"),
+         apsim::snmperr::noCreation},
+        {"slot 0", "E.2.7.3.1.2.0", ipValue("198.51.100.60"), apsim::snmperr::noCreation},
+    };
+    const Device device{DeviceConfig{{}, {}, {}, lanOf("198.51.100.1/24")}};
+    for (const auto& c : cases)
+        EXPECT_EQ(device.checkSet(oid(c.oid), c.value), c.status) << c.name;
 }
 
 TEST(ApsimTypedValue, ReadsAndWritesEveryType) {

@@ -90,4 +90,78 @@ TEST(ApsimDhcp, ServesOneConsistentLan) {
         EXPECT_TRUE(lan.contains(value)) << value << " in\n" << lan.output;
 }
 
+TEST(ApsimDhcp, RefusesWhatARealDeviceRefuses) {
+    const struct {
+        const char* what;
+        const char* client;
+        std::vector<std::string> binding;
+        const char* reason;
+    } cases[] = {
+        {"address mode 0", "v2c-rw", {"E.1.2.1.0", "i", "0"}, "wrongValue"},
+        {"address mode 3", "v2c-rw", {"E.1.2.1.0", "i", "3"}, "wrongValue"},
+        {"address mode 3, SNMPv1", "v1-rw", {"E.1.2.1.0", "i", "3"}, "(badValue)"},
+        {"an empty dynamic pool", "v2c-rw", {"E.2.7.2.2.0", "i", "0"}, "wrongValue"},
+        {"a dynamic pool of 256", "v2c-rw", {"E.2.7.2.2.0", "i", "256"}, "wrongValue"},
+        {"a lease of 59 s", "v2c-rw", {"E.2.7.2.8.0", "i", "59"}, "wrongValue"},
+        {"a lease over a year", "v2c-rw", {"E.2.7.2.8.0", "i", "31536001"}, "wrongValue"},
+        {"a MAC of two octets", "v2c-rw", {"E.2.7.3.1.3.2", "x", "0011"}, "wrongLength"},
+        {"a MAC of seven octets",
+         "v2c-rw",
+         {"E.2.7.3.1.3.2", "x", "00112233445566"},
+         "wrongLength"},
+        {"a static entry off the LAN",
+         "v2c-rw",
+         {"E.2.7.3.1.2.2", "a", "192.168.0.50"},
+         "wrongValue"},
+        {"the LAN's network address",
+         "v2c-rw",
+         {"E.2.7.3.1.2.2", "a", "198.51.100.0"},
+         "wrongValue"},
+        {"the LAN's broadcast address",
+         "v2c-rw",
+         {"E.2.7.3.1.2.2", "a", "198.51.100.255"},
+         "wrongValue"},
+        {"a slot past the last", "v2c-rw", {"E.2.7.3.1.2.9", "a", "198.51.100.60"}, "noCreation"},
+        {"a slot past the last, SNMPv1",
+         "v1-rw",
+         {"E.2.7.3.1.2.9", "a", "198.51.100.60"},
+         "(noSuchName)"},
+    };
+    const Apsim device(kLan);
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    const auto before = device.state();
+    for (const auto& c : cases) {
+        const ToolRun run = tool(device, "snmpset", c.client, c.binding);
+        EXPECT_TRUE(run.contains("Reason: " + std::string(c.reason))) << c.what << ":\n"
+                                                                      << run.output;
+    }
+    EXPECT_EQ(device.state(), before) << "a refused SET changed the device";
+}
+
+TEST(ApsimDhcp, AppliesEachSetWholeOrNotAtAll) {
+    const Apsim device(kLan);
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    const ToolRun refused =
+        tool(device, "snmpset", "v2c-rw", {"E.2.7.2.2.0", "i", "20", "E.2.7.2.8.0", "i", "59"});
+    EXPECT_TRUE(refused.contains("Reason: wrongValue")) << refused.output;
+    EXPECT_TRUE(refused.contains("Failed object: ." + expandOid("E.2.7.2.8.0"))) << refused.output;
+    EXPECT_EQ(device.stateValue("E.2.7.2.2.0")->text, "50") << "the good binding was not applied";
+
+    const ToolRun entry =
+        tool(device, "snmpset", "v2c-rw",
+             {"E.2.7.3.1.2.2", "a", "198.51.100.60", "E.2.7.3.1.3.2", "x", "0011"});
+    EXPECT_TRUE(entry.contains("Reason: wrongLength")) << entry.output;
+    EXPECT_EQ(device.stateValue("E.2.7.3.1.2.2")->text, "0.0.0.0");
+
+    const ToolRun applied =
+        tool(device, "snmpset", "v2c-rw",
+             {"E.2.7.3.1.2.2", "a", "198.51.100.60", "E.2.7.3.1.3.2", "x", "000C41AABB02",
+              "E.2.7.2.2.0", "i", "20", "E.2.7.2.8.0", "i", "60"});
+    EXPECT_FALSE(applied.contains("Reason:")) << applied.output;
+    EXPECT_EQ(device.stateValue("E.2.7.3.1.2.2")->text, "198.51.100.60");
+    EXPECT_EQ(device.stateValue("E.2.7.3.1.3.2")->text, "000C41AABB02");
+    EXPECT_EQ(device.stateValue("E.2.7.2.2.0")->text, "20");
+    EXPECT_EQ(device.stateValue("E.2.7.2.8.0")->text, "60");
+}
+
 } // namespace

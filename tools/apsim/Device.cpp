@@ -46,6 +46,18 @@ OvOid pastTable(const OvOid& table) {
     return past;
 }
 
+std::uint32_t addressOf(const OvVb& value) {
+    std::uint32_t address = 0;
+    for (const char octet : value.octets)
+        address = address << 8 | static_cast<unsigned char>(octet);
+    return address;
+}
+
+bool numberWithin(const OvVb& value, std::int32_t low, std::int32_t high) {
+    const auto number = static_cast<std::int32_t>(value.number);
+    return number >= low && number <= high;
+}
+
 OvVb neutralValue(const MibObject& object) {
     switch (object.type) {
     case ovtype::integer: {
@@ -239,6 +251,29 @@ int Device::checkSet(const OvOid& oid, const OvVb& value) const {
         const auto number = static_cast<std::int32_t>(value.number);
         if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), number) == allowed.end())
             return snmperr::wrongValue;
+    }
+    return checkDeviceRule(oid, value);
+}
+
+// What the device's own firmware refuses beyond types and option lists.
+int Device::checkDeviceRule(const OvOid& oid, const OvVb& value) const {
+    static const OvOid poolRange = privateOid("2.7.2.2.0");
+    static const OvOid leaseTime = privateOid("2.7.2.8.0");
+    static const OvOid staticPoolIp = privateOid("2.7.3.1.2");
+    if (oid == poolRange)
+        return numberWithin(value, 1, 255) ? 0 : snmperr::wrongValue;
+    if (oid == leaseTime)
+        return numberWithin(value, 60, 31536000) ? 0 : snmperr::wrongValue;
+    if (oid.startsWith(staticPoolIp)) {
+        // 0.0.0.0 frees the slot; anything else must be a host a client can hold.
+        const std::uint32_t address = addressOf(value);
+        const DeviceVariable* device = find(privateOid("1.2.2.0"));
+        const DeviceVariable* mask = find(privateOid("1.2.3.0"));
+        if (address == 0 || device == nullptr || mask == nullptr)
+            return 0;
+        return isUsableHost(address, addressOf(device->value), addressOf(mask->value))
+                   ? 0
+                   : snmperr::wrongValue;
     }
     return 0;
 }

@@ -72,6 +72,7 @@ private:
     void addRows(const std::vector<std::pair<std::string, int>>& counts);
     void applyValue(const std::string& var, const std::string& text);
     void clearLog();
+    int checkDeviceRule(const OvOid& oid, const OvVb& value) const;
     const OvOid* hiddenTableOf(const OvOid& oid) const;
 
     MibObjects mib_;
