@@ -1,5 +1,7 @@
 #include "TFM_CfgFile.h"
 
+#include "OvTimeScale.h"
+
 #include "DeviceMib.h"
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
@@ -82,7 +84,7 @@ void TFM_CfgFile::buildControls() {
     buildHidden();
     saveTimer_ = new QTimer(this);
     saveTimer_->setSingleShot(true);
-    saveTimer_->setInterval(kSaveStartMs);
+    saveTimer_->setInterval(ov::scaledInterval(kSaveStartMs));
     ov::onSignal(saveTimer_, &QTimer::timeout, this, [this] {
         if (saveMode_ && !saveArrived_)
             finishSave(false);
