@@ -46,6 +46,14 @@ std::string overlay(const std::string& working, const std::string& fresh) {
     return working.size() > fresh.size() ? fresh + working.substr(fresh.size()) : fresh;
 }
 
+// A window's hook runs from a copy: it may destroy the binding that holds it.
+void runHook(const OvSNMPRequest2Edits::Hook& hook) {
+    if (!hook)
+        return;
+    const OvSNMPRequest2Edits::Hook call = hook;
+    call();
+}
+
 const std::string& labelOf(const OvOptionList* options, int index, const std::string& fallback) {
     if (options != nullptr && index >= 0 && index < options->Count())
         return options->Row(index).label;
@@ -295,13 +303,11 @@ void OvSNMPRequest2Edits::BeforeGet() {
         MakeColumns();
         listView_->clearItems();
     }
-    if (BeforeRefresh)
-        BeforeRefresh();
+    runHook(BeforeRefresh);
 }
 
 void OvSNMPRequest2Edits::BeforeSet() {
-    if (BeforeApply)
-        BeforeApply();
+    runHook(BeforeApply);
 }
 
 void OvSNMPRequest2Edits::Collect() {
@@ -316,11 +322,9 @@ void OvSNMPRequest2Edits::Collect() {
 void OvSNMPRequest2Edits::AfterGet() {
     if (listView_ && disableUntilSelected_ && request.varList.mode == MVT_FMV)
         EnableControls(false);
-    if (AfterRefresh)
-        AfterRefresh();
+    runHook(AfterRefresh);
 }
 
 void OvSNMPRequest2Edits::AfterSet() {
-    if (AfterApply)
-        AfterApply();
+    runHook(AfterApply);
 }

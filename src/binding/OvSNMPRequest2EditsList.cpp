@@ -108,9 +108,12 @@ void OvSNMPRequest2Edits::RowArrived() {
 }
 
 void OvSNMPRequest2Edits::ListViewSelect(int row, bool selected) {
-    if (previousSelectHandler_)
-        previousSelectHandler_(row, selected);
-    if (!selected)
+    const auto alive = lifetime();
+    if (previousSelectHandler_) {
+        const auto previous = previousSelectHandler_;
+        previous(row, selected);
+    }
+    if (!*alive || !selected)
         return;
     if (disableUntilSelected_)
         EnableControls(true);
