@@ -164,6 +164,31 @@ void OvSNMPRequest2Edits::fill(Binding& binding, const OvSNMPVar& var) {
     if (control == nullptr)
         return;
     binding.shown = t;
+    fillControl(binding, var, t);
+    if (binding.kind == Kind::CheckBox || binding.kind == Kind::ComboBox ||
+        binding.kind == Kind::RadioGroup) {
+        binding.filled = true;
+        binding.filledState = choiceState(binding);
+    }
+}
+
+int OvSNMPRequest2Edits::choiceState(const Binding& binding) {
+    QWidget* control = binding.control;
+    switch (binding.kind) {
+    case Kind::CheckBox:
+        return static_cast<QCheckBox*>(control)->isChecked() ? 1 : 0;
+    case Kind::ComboBox:
+        return static_cast<QComboBox*>(control)->currentIndex();
+    case Kind::RadioGroup:
+        return static_cast<OvRadioGroup*>(control)->itemIndex();
+    default:
+        return 0;
+    }
+}
+
+void OvSNMPRequest2Edits::fillControl(Binding& binding, const OvSNMPVar& var,
+                                      const std::string& t) {
+    QWidget* control = binding.control;
     switch (binding.kind) {
     case Kind::Label:
         static_cast<QLabel*>(control)->setText(ov::widgetText(t));
@@ -209,6 +234,10 @@ std::string OvSNMPRequest2Edits::controlText(const Binding& binding, const OvSNM
     QWidget* control = binding.control;
     if (control == nullptr)
         return {};
+    // A choice the user left as the last fill set it gives back what the device
+    // sent, also a value that no item or state stands for.
+    if (binding.filled && choiceState(binding) == binding.filledState)
+        return binding.shown;
     switch (binding.kind) {
     case Kind::Label:
         return ov::octetsFromWidget(static_cast<QLabel*>(control)->text(), binding.shown);

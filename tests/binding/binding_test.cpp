@@ -100,6 +100,7 @@ TEST_F(BindingTest, ASynchronousRefreshThatTimesOutLeavesNullOrEmptyTexts) {
 
 TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
     restartAgent({"--set", "LoadBalance=7"});
+    // Untouched, every kind of control gives back what the device sent.
     const struct {
         const char* what;
         std::function<QWidget*(Window&)> make;
@@ -109,17 +110,18 @@ TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
         {"an edit box shows the number",
          [](Window& w) { return w.add<QLineEdit>("Ed_LoadBalance"); },
          [](QWidget* c) { EXPECT_EQ(static_cast<QLineEdit*>(c)->text(), "7"); }, E ".2.6.1.0=i:7"},
-        {"a combo box selects nothing and sends 0",
+        {"a combo box selects nothing and sends the device's number",
          [](Window& w) { return w.add<QComboBox>("CB_LoadBalance"); },
          [](QWidget* c) { EXPECT_EQ(static_cast<QComboBox*>(c)->currentIndex(), -1); },
-         E ".2.6.1.0=i:0"},
-        {"a radio group checks nothing and cannot be applied",
+         E ".2.6.1.0=i:7"},
+        {"a radio group checks nothing and sends the device's number",
          [](Window& w) { return w.add<OvRadioGroup>("RG_LoadBalance"); },
-         [](QWidget* c) { EXPECT_EQ(static_cast<OvRadioGroup*>(c)->itemIndex(), -1); }, nullptr},
-        {"a check box is unchecked and sends row 0",
+         [](QWidget* c) { EXPECT_EQ(static_cast<OvRadioGroup*>(c)->itemIndex(), -1); },
+         E ".2.6.1.0=i:7"},
+        {"a check box is unchecked and sends the device's number",
          [](Window& w) { return w.add<QCheckBox>("CK_LoadBalance"); },
          [](QWidget* c) { EXPECT_FALSE(static_cast<QCheckBox*>(c)->isChecked()); },
-         E ".2.6.1.0=i:0"},
+         E ".2.6.1.0=i:7"},
     };
     for (const auto& c : cases) {
         Window w;
@@ -142,6 +144,56 @@ TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
             restartAgent({"--set", "LoadBalance=7"});
         }
     }
+}
+
+TEST_F(BindingTest, ARadioGroupNeverFilledStopsTheApply) {
+    Window w;
+    auto* radio = w.add<OvRadioGroup>("RG_LoadBalance");
+    auto binding = syncBinding(&w.widget, kLoadBalance01, SVT_SV);
+    binding->BindRadioGroup(0, radio);
+    EXPECT_THROW(binding->Apply(false, true), OvException);
+    EXPECT_TRUE(ovtest::setsSent(*agent).empty());
+}
+
+TEST_F(BindingTest, AnApplyChangesOnlyWhatTheUserChanged) {
+    // The device holds values its option lists do not name; the user changes
+    // only the user limit.
+    restartAgent(
+        {"--set", "LoadBalance=7", "--set", "UserLimit(0-64)=20", "--set", "LinkIntegrate=5"});
+    Window w;
+    auto* balance = w.add<QComboBox>("CB_LoadBalance");
+    auto* limit = w.add<QLineEdit>("Ed_UserLimit");
+    auto* integrate = w.add<QCheckBox>("CK_LinkIntegrate");
+    ovtest::showActive(&w.widget);
+    auto binding = syncBinding(&w.widget, mib::T23, SVT_SV);
+    binding->BindComboBox(0, balance);
+    binding->BindEdit(1, "%u{n0x64}", limit);
+    binding->BindCheckBox(2, integrate);
+    ASSERT_TRUE(binding->Refresh());
+    ovtest::focus(limit);
+    limit->selectAll();
+    ovtest::typeKeys(limit, "12");
+    binding->Apply(false, true);
+    ASSERT_EQ(ovtest::setsSent(*agent).size(), 1u);
+    EXPECT_EQ(ovtest::setsSent(*agent)[0],
+              (std::vector<std::string>{E ".2.6.1.0=i:7", E ".2.6.2.0=i:12", E ".2.6.3.0=i:5"}));
+    EXPECT_EQ(agent->stateValue(E ".2.6.1.0")->text, "7");
+    EXPECT_EQ(agent->stateValue(E ".2.6.3.0")->text, "5");
+
+    // The device refused the out-of-list values and kept everything; what the
+    // user does change goes out, and a new refresh is the new base.
+    ASSERT_TRUE(binding->Refresh());
+    EXPECT_EQ(limit->text(), "20");
+    balance->setCurrentIndex(1);
+    integrate->setChecked(true);
+    binding->Apply(false, true);
+    ASSERT_EQ(ovtest::setsSent(*agent).size(), 2u);
+    EXPECT_EQ(ovtest::setsSent(*agent)[1],
+              (std::vector<std::string>{E ".2.6.1.0=i:1", E ".2.6.2.0=i:20", E ".2.6.3.0=i:1"}));
+    ASSERT_TRUE(binding->Refresh());
+    binding->Apply(false, true);
+    EXPECT_EQ(ovtest::setsSent(*agent).back(),
+              (std::vector<std::string>{E ".2.6.1.0=i:1", E ".2.6.2.0=i:20", E ".2.6.3.0=i:1"}));
 }
 
 TEST_F(BindingTest, CheckBoxesFollowTheRowOrderOfTheirOptionList) {
