@@ -79,6 +79,11 @@ void OvEditConstraint::RememberText(QLineEdit* edit) {
         record->lastGoodText = edit->text();
 }
 
+void OvEditConstraint::TextFilled(QLineEdit* edit) {
+    if (EditConstraint_s* record = FindConstraint(edit))
+        record->lastGoodText = edit->text();
+}
+
 void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     const QString text = edit->text();
     if (isMarker(text))

@@ -43,6 +43,8 @@ public:
 
     EditConstraint_s* FindConstraint(const QLineEdit* edit);
     void RememberText(QLineEdit* edit);
+    // A refresh wrote this text into the box: it becomes the last good text.
+    void TextFilled(QLineEdit* edit);
 
     // The installed handlers.
     void CheckWhileTyping(QLineEdit* edit);

@@ -223,6 +223,8 @@ void OvSNMPRequest2Edits::fillControl(Binding& binding, const OvSNMPVar& var,
         auto* edit = static_cast<QLineEdit*>(control);
         edit->setText(ov::widgetText(t));
         edit->setCursorPosition(0); // a text longer than the box shows its start
+        // What the device sent is good: a failed check puts it back.
+        constraints_->TextFilled(edit);
         return;
     }
     case Kind::Other:

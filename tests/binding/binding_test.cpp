@@ -196,6 +196,29 @@ TEST_F(BindingTest, AnApplyChangesOnlyWhatTheUserChanged) {
               (std::vector<std::string>{E ".2.6.1.0=i:1", E ".2.6.2.0=i:20", E ".2.6.3.0=i:1"}));
 }
 
+TEST_F(BindingTest, AFailedExitCheckAfterARefreshPutsBackTheDevicesText) {
+    restartAgent({"--set", "UserLimit(0-64)=12"});
+    Window w;
+    auto* limit = w.add<QLineEdit>("Ed_UserLimit");
+    auto* other = w.add<QLineEdit>("Ed_Other");
+    ovtest::showActive(&w.widget);
+    auto binding = syncBinding(&w.widget, mib::T23, SVT_SV);
+    binding->BindEdit(1, "%u{n0x64}", limit);
+    for (int p : {0, 2})
+        binding->request.varList.SetInvalid(p, true);
+    ASSERT_TRUE(binding->Refresh());
+    ovtest::focus(limit);
+    limit->selectAll();
+    ovtest::typeKeys(limit, "99");
+    ovtest::click(other);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "(OvCommon) Please enter a number between 0 and 64!");
+    EXPECT_EQ(limit->text(), "12");
+    binding->Apply(false, true);
+    EXPECT_EQ(ovtest::setsSent(*agent),
+              (std::vector<std::vector<std::string>>{{E ".2.6.2.0=i:12"}}));
+}
+
 TEST_F(BindingTest, CheckBoxesFollowTheRowOrderOfTheirOptionList) {
     const struct {
         const char* what;
