@@ -3,6 +3,7 @@
 #include "OvDialogs.h"
 #include "OvEditBox.h"
 #include "OvValueText.h"
+#include "OvWidgetText.h"
 
 #include <QLineEdit>
 
@@ -14,6 +15,11 @@ std::string utf8(const QString& text) {
 
 bool isMarker(const QString& text) {
     return ov::isMarkerText(utf8(text));
+}
+
+// The octets an apply would send for the box's text.
+std::string sentOctets(const EditConstraint_s& record, const QString& text) {
+    return ov::octetsFromWidget(text, record.filledOctets);
 }
 
 } // namespace
@@ -79,9 +85,11 @@ void OvEditConstraint::RememberText(QLineEdit* edit) {
         record->lastGoodText = edit->text();
 }
 
-void OvEditConstraint::TextFilled(QLineEdit* edit) {
-    if (EditConstraint_s* record = FindConstraint(edit))
+void OvEditConstraint::TextFilled(QLineEdit* edit, const std::string& octets) {
+    if (EditConstraint_s* record = FindConstraint(edit)) {
+        record->filledOctets = octets;
         record->lastGoodText = edit->text();
+    }
 }
 
 void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
@@ -114,7 +122,7 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     if (ov::editTag(edit) == -1)
         return;
     if ((format.lengthFlags & OvEditSpec::MoveOnWhenFull) && format.lengthLimit > 0 &&
-        static_cast<long long>(octets.size()) == format.lengthLimit)
+        static_cast<long long>(sentOctets(*record, text).size()) == format.lengthLimit)
         ov::focusNextControl(edit);
 }
 
@@ -125,7 +133,7 @@ void OvEditConstraint::CheckOnExit(QLineEdit* edit) {
     EditConstraint_s* record = FindConstraint(edit);
     if (record == nullptr)
         return;
-    const OvExitCheck check = ov::checkOnExit(record->format, utf8(text));
+    const OvExitCheck check = ov::checkOnExit(record->format, sentOctets(*record, text));
     switch (check.outcome) {
     case OvExitCheck::Ignored:
         return;

@@ -223,8 +223,9 @@ void OvSNMPRequest2Edits::fillControl(Binding& binding, const OvSNMPVar& var,
         auto* edit = static_cast<QLineEdit*>(control);
         edit->setText(ov::widgetText(t));
         edit->setCursorPosition(0); // a text longer than the box shows its start
-        // What the device sent is good: a failed check puts it back.
-        constraints_->TextFilled(edit);
+        // What the device sent is good: a failed check puts it back, and
+        // length limits count its own octets while it stands unchanged.
+        constraints_->TextFilled(edit, t);
         return;
     }
     case Kind::Other:
@@ -281,20 +282,16 @@ void OvSNMPRequest2Edits::CollectControls(int position) {
 
 // Every binding's text is converted to the type's bytes and written over the
 // working bytes from the start; what lies beyond keeps its earlier contents
-// (only variable-length types can have such a rest).
+// (only variable-length types can have such a rest). The first binding starts
+// from nothing: a MAC address typed short must fail its conversion, not be
+// completed from the value the variable held before (a list view's row).
 void OvSNMPRequest2Edits::collectVariable(int position) {
     OvSNMPVar& var = request.varList.Item(position);
-    std::string k = var.value;
-    if (var.options != nullptr)
-        k = var.options->LabelToValue(k);
-    std::string working = isOctetType(var.type) ? octetsOfHexText(k) : k;
-    std::string last;
+    std::string working, last;
     bool bound = false, nullText = false;
     for (const Binding& binding : bindings_) {
         if (binding.position != position)
             continue;
-        if (!bound && var.type == ovtype::displaystr)
-            working.clear();
         std::string text = controlText(binding, var);
         if (var.options != nullptr)
             text = var.options->LabelToValue(text);

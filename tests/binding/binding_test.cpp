@@ -219,6 +219,72 @@ TEST_F(BindingTest, AFailedExitCheckAfterARefreshPutsBackTheDevicesText) {
               (std::vector<std::vector<std::string>>{{E ".2.6.2.0=i:12"}}));
 }
 
+TEST_F(BindingTest, LengthLimitsCountTheOctetsThatWillBeSent) {
+    // "Caf\xE9" in Latin-1: four octets, five in UTF-8.
+    restartAgent({"--set", "System Name=x:436166E9"});
+    Window w;
+    auto* name = w.add<QLineEdit>("Ed_Name");
+    auto* location = w.add<QLineEdit>("Ed_Location");
+    ovtest::showActive(&w.widget);
+    auto binding = syncBinding(&w.widget, mib::T1, SVT_SV);
+    binding->BindEdit(4, "%s{l4n}", name);
+    binding->BindEdit(5, "%s", location);
+    binding->request.varList.SetInvalid(3, true);
+    ASSERT_TRUE(binding->Refresh());
+    EXPECT_EQ(name->text(), QString::fromLatin1("Caf\xE9"));
+    ovtest::focus(name);
+    ovtest::focus(location); // the focus leaves the untouched name
+    location->selectAll();
+    ovtest::typeKeys(location, "lab");
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front().text.toStdString();
+    EXPECT_EQ(name->text(), QString::fromLatin1("Caf\xE9"));
+    binding->Apply(false, true);
+    ASSERT_EQ(ovtest::setsSent(*agent).size(), 1u);
+    EXPECT_EQ(agent->stateValue("1.3.6.1.2.1.1.5.0")->octets(), "Caf\xE9");
+    EXPECT_EQ(agent->stateValue("1.3.6.1.2.1.1.6.0")->text, "lab");
+
+    // Typed anew, the text goes out in UTF-8: its last letter takes two octets
+    // and no longer fits.
+    ovtest::focus(name);
+    name->selectAll();
+    ovtest::typeKeys(name, QString::fromLatin1("Caf\xE9"));
+    EXPECT_EQ(name->text(), "Caf");
+}
+
+TEST_F(BindingTest, AShortAddressIsRefusedNeverCompletedFromTheSelectedRow) {
+    const struct {
+        const char* what;
+        int position;
+        const char* format;
+        const char* typed;
+    } cases[] = {
+        {"a MAC address of two octets", 2, "%h", "0011"},
+        {"an IP address of three numbers", 1, "%s", "10.0.0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window w;
+        auto* list = w.add<OvListView>("LV_StaticPool");
+        auto* edit = w.add<QLineEdit>("Ed_Value");
+        auto binding = syncBinding(&w.widget, mib::T45, MVT_UMV, 1);
+        binding->BindEdit(c.position, c.format, edit);
+        binding->BindListView(list, true);
+        ASSERT_TRUE(binding->Refresh());
+        list->selectRow(0);
+        edit->setText(c.typed);
+        const std::size_t setsBefore = ovtest::setsSent(*agent).size();
+        try {
+            binding->Apply(true, true);
+            ADD_FAILURE() << "applied " << c.typed;
+        } catch (const OvException& e) {
+            EXPECT_EQ(e.code(), -518);
+            EXPECT_EQ(e.text(),
+                      "(OvSNMP++) Bad value of the associated SNMP variable's (partial) data!");
+        }
+        EXPECT_EQ(ovtest::setsSent(*agent).size(), setsBefore);
+    }
+}
+
 TEST_F(BindingTest, CheckBoxesFollowTheRowOrderOfTheirOptionList) {
     const struct {
         const char* what;
