@@ -2,6 +2,7 @@
 
 #include "OvDialogs.h"
 #include "OvEditBox.h"
+#include "OvUserChange.h"
 #include "OvValueText.h"
 #include "OvWidgetText.h"
 
@@ -15,6 +16,13 @@ std::string utf8(const QString& text) {
 
 bool isMarker(const QString& text) {
     return ov::isMarkerText(utf8(text));
+}
+
+void putBack(EditConstraint_s& record) {
+    if (!record.edit)
+        return;
+    const ov::CodeChange byCode;
+    record.edit->setText(record.lastGoodText);
 }
 
 // The octets an apply would send for the box's text.
@@ -103,6 +111,7 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     if (format.jump != 0 && text.contains(QLatin1Char(format.jump))) {
         QString rest = text;
         rest.remove(rest.indexOf(QLatin1Char(format.jump)), 1);
+        const ov::CodeChange byCode;
         edit->setText(rest);
         ov::focusNextControl(edit);
         return;
@@ -113,7 +122,10 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
         // and the cursor stays after the characters kept before it.
         const int cursor = static_cast<int>(
             ov::withoutRejected(format, utf8(text.left(edit->cursorPosition()))).size());
-        edit->setText(QString::fromStdString(ov::withoutRejected(format, octets)));
+        {
+            const ov::CodeChange byCode;
+            edit->setText(QString::fromStdString(ov::withoutRejected(format, octets)));
+        }
         edit->setCursorPosition(cursor);
         ov::beep();
         return;
@@ -140,13 +152,13 @@ void OvEditConstraint::CheckOnExit(QLineEdit* edit) {
     case OvExitCheck::Passed:
         OvEditHooks::of(edit)->runExitHandler();
         if (ov::editTag(edit) == -1)
-            edit->setText(record->lastGoodText);
+            putBack(*record);
         else if (remember_)
             record->lastGoodText = edit->text();
         return;
     case OvExitCheck::Failed:
         ov::errorBox(owner_, QString::fromStdString(check.message));
-        edit->setText(record->lastGoodText);
+        putBack(*record);
         edit->setFocus(Qt::OtherFocusReason);
         return;
     }

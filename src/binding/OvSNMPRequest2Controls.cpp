@@ -4,6 +4,7 @@
 #include "OvDialogs.h"
 #include "OvGuard.h"
 #include "OvStatusBar.h"
+#include "OvUserChange.h"
 #include "OvWidgetText.h"
 
 #include <QLabel>
@@ -46,6 +47,7 @@ void callDone(const OvSNMPRequest2Controls::DoneClosure& done, OvSNMPRequest2Con
     if (!done)
         return;
     const OvSNMPRequest2Controls::DoneClosure call = done;
+    const ov::CodeChange byCode;
     call(sender, result);
 }
 

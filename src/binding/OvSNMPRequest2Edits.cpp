@@ -3,6 +3,7 @@
 #include "OvException.h"
 #include "OvListView.h"
 #include "OvRadioGroup.h"
+#include "OvUserChange.h"
 #include "OvValueText.h"
 #include "OvWidgetText.h"
 
@@ -51,6 +52,7 @@ void runHook(const OvSNMPRequest2Edits::Hook& hook) {
     if (!hook)
         return;
     const OvSNMPRequest2Edits::Hook call = hook;
+    const ov::CodeChange byCode;
     call();
 }
 
@@ -114,13 +116,17 @@ void OvSNMPRequest2Edits::BindComboBox(int position, QComboBox* comboBox) {
         throw OvException(kNoOptionList);
     if (options->kind() == OvOptionList::Prefix)
         throw OvException(kPrefixListInComboBox);
-    comboBox->setEditable(false);
-    comboBox->clear();
-    for (const std::string& label : options->Labels())
-        comboBox->addItem(ov::widgetText(label));
-    // A filled drop-down list selects its first item; an apply after a failed
-    // refresh must not send it.
-    comboBox->setCurrentIndex(-1);
+    {
+        const ov::CodeChange byCode;
+        comboBox->setEditable(false);
+        comboBox->clear();
+        for (const std::string& label : options->Labels())
+            comboBox->addItem(ov::widgetText(label));
+        // A filled drop-down list selects its first item; an apply after a
+        // failed refresh must not send it.
+        comboBox->setCurrentIndex(-1);
+    }
+    ov::acceptAssistivePicks(comboBox);
     bind(position, comboBox, Kind::ComboBox);
 }
 
@@ -142,6 +148,7 @@ void OvSNMPRequest2Edits::BindEdit(int position, const std::string& format, QLin
 }
 
 void OvSNMPRequest2Edits::FillControls(int position) {
+    const ov::CodeChange byCode; // a refresh runs no handler of a user's change
     for (Binding& binding : bindings_) {
         if (position != -1 && binding.position != position)
             continue;
