@@ -247,8 +247,7 @@ void OvSNMPRequest2Controls::ShowStatusOf(int operation, const QString& message)
         bar->setSimpleText(line);
         bar->setSimplePanel(true);
     } else if (auto* label = qobject_cast<QLabel*>(statusTarget_)) {
-        label->setTextFormat(Qt::PlainText);
-        label->setText(line);
+        ov::showStatusText(label, line);
     }
 }
 

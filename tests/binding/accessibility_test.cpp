@@ -1,11 +1,13 @@
 // Bound controls driven through Qt's accessibility interface, as a screen
 // reader or an automation tool drives them: a change made there is the user's
 // change (handlers and constraints run, the apply sends it), while a refresh
-// or a window's rule setting a control runs no handler.
+// or a window's rule setting a control runs no handler; status texts are
+// exposed and announced.
 #include "DeviceMib.h"
 #include "OvGuard.h"
 #include "OvRadioGroup.h"
 #include "OvSNMPRequest2Edits.h"
+#include "OvStatusBar.h"
 #include "OvUserChange.h"
 #include "widgettest/OvAccessibility.h"
 #include "widgettest/OvDeviceTest.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -185,6 +188,50 @@ TEST_F(AccessibilityTest, AWindowsRuleSettingAControlRunsNoHandler) {
     ovtest::focus(w.balance);
     QTest::keyClick(w.balance, Qt::Key_Up);
     EXPECT_EQ(w.handled, 2);
+}
+
+TEST_F(AccessibilityTest, StatusTextsAreExposedAndAnnounced) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* bar = new OvStatusBar(&window);
+    auto* panelBar = new OvStatusBar(&window);
+    OvStatusPanel* panel = panelBar->addPanel(0);
+    panel->setAccessibleName("Status"); // as a window names its panel
+    auto* label = new QLabel(&window);
+    label->setAccessibleName("Result");
+    for (QWidget* w : std::initializer_list<QWidget*>{bar, panelBar, label})
+        layout->addWidget(w);
+    ovtest::showActive(&window);
+    OvSNMPRequest2Edits binding(&window);
+    binding.request.varList = OvSNMPVarList(mib::T1, SVT_SV, 0);
+
+    const struct {
+        const char* what;
+        QObject* target;
+        QObject* part; // what shows the text
+        QAccessible::Text exposedAs;
+        QAccessible::Event announcement;
+    } cases[] = {
+        {"a status bar's simple text", bar, bar->findChild<OvStatusPanel*>(), QAccessible::Name,
+         QAccessible::NameChanged},
+        {"a status panel a window named", panel, panel, QAccessible::Name,
+         QAccessible::NameChanged},
+        {"a label with a name of its own", label, label, QAccessible::Description,
+         QAccessible::DescriptionChanged},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        binding.SetStatusTarget(c.target);
+        recorder.clear();
+        binding.ShowStatus(QString("(SNMPClass) SNMP request timed out!"));
+        QAccessibleInterface* part = ovtest::accessible(c.part);
+        ASSERT_NE(part, nullptr);
+        EXPECT_TRUE(part->text(c.exposedAs).startsWith("Get: (SNMPClass) SNMP request timed out!"))
+            << part->text(c.exposedAs).toStdString();
+        EXPECT_TRUE(recorder.announced(c.part, c.announcement));
+    }
+    EXPECT_EQ(ovtest::accessibleDescription(panel), "Status");
+    EXPECT_EQ(ovtest::accessibleName(panelBar), "Status");
 }
 
 } // namespace

@@ -46,7 +46,7 @@ TCtrlBtnPanel::TCtrlBtnPanel(QWidget* parent) : QWidget(parent) {
     St_Counter->setObjectName("St_Counter");
     St_Counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     St_Counter->setAlignment(Qt::AlignCenter);
-    St_Counter->setAccessibleName("Samples counter");
+    St_Counter->setAccessibleDescription("Samples counter"); // its name is the count
     La_Samples = new QLabel("Samples", this);
     La_Samples->setObjectName("La_Samples");
     La_Samples->setAlignment(Qt::AlignCenter);
