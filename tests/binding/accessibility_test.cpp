@@ -163,6 +163,8 @@ TEST_F(AccessibilityTest, TextSetThroughTheEditableTextInterfaceIsCheckedAsTypin
     name->show();
     replaceText(name, "lobby-ap");
     EXPECT_EQ(name->text(), "lobb");
+    ovtest::accessible(name)->setText(QAccessible::Value, "office-ap"); // the value text too
+    EXPECT_EQ(name->text(), "offi");
     {
         const ov::CodeChange byCode;
         name->setText("lobby-ap");
