@@ -1,6 +1,7 @@
 #include "DhcpTest.h"
 
 #include "TFM_StaticPoolEntry.h"
+#include "TFM_Waiting.h"
 
 #include "OvSNMPRequest2Edits.h"
 
@@ -78,6 +79,7 @@ void DhcpTest::open() {
     window = std::make_unique<TFM_DHCP>(main, nullptr);
     ovtest::showActive(window.get());
     ASSERT_TRUE(waitUntilIdle()) << "the window's walks did not end";
+    setsAtOpen = sets().size();
 }
 
 void DhcpTest::openWith(const std::vector<std::string>& extra) {
@@ -118,6 +120,23 @@ void DhcpTest::withEntry(QPushButton* button,
         ADD_FAILURE() << "the entry dialog did not open";
 }
 
+void DhcpTest::onWaiting(const std::function<void(TFM_Waiting&)>& look) {
+    auto* timer = new QTimer(window.get());
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, look] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* waiting = qobject_cast<TFM_Waiting*>(w);
+            if (waiting != nullptr && waiting->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                look(*waiting);
+                return;
+            }
+        }
+    });
+    timer->start();
+}
+
 void DhcpTest::retype(QLineEdit* edit, const QString& text) {
     ovtest::focus(edit);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
@@ -153,6 +172,11 @@ std::vector<QString> DhcpTest::messages() const {
     for (const OvShownDialog& box : dialogs.messages())
         shown.push_back(box.title + QLatin1Char('|') + box.text);
     return shown;
+}
+
+std::vector<std::vector<std::string>> DhcpTest::setsSinceOpen() const {
+    const auto all = sets();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(setsAtOpen, all.size())), all.end()};
 }
 
 std::string DhcpTest::stateText(const std::string& oid) const {

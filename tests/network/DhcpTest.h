@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class TFM_Waiting;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -55,6 +56,8 @@ protected:
     // Clicks the button; once the entry dialog is up, runs the script in it,
     // then closes the dialog if the script left it open.
     void withEntry(QPushButton* button, const std::function<void(TFM_StaticPoolEntry&)>& script);
+    // Runs `look` once, in the first restart wait window that shows from now on.
+    void onWaiting(const std::function<void(TFM_Waiting&)>& look);
     // Replaces the box's text as a user would: all selected, the new text typed.
     static void retype(QLineEdit* edit, const QString& text);
     // Picks the item as a user would, through the combo box's popup list.
@@ -66,9 +69,12 @@ protected:
     // "title|text" of every message box, in order.
     std::vector<QString> messages() const;
     std::string stateText(const std::string& oid) const;
+    // The SETs sent since the window opened (its lease triggers left out).
+    std::vector<std::vector<std::string>> setsSinceOpen() const;
 
     FakeMainWindow main;
     std::unique_ptr<TFM_DHCP> window;
+    std::size_t setsAtOpen = 0;
 };
 
 // OIDs of the tables the window works on, with their instance.

@@ -74,10 +74,12 @@ OvStatusBar* statusBar(QWidget* parent, const char* name, bool onePanel) {
     return bar;
 }
 
-// The text of panel 0, shown in place of any simple text the bar showed.
-void showInPanel(OvStatusBar* bar, const QString& text) {
-    bar->panel(0)->setText(text);
-    bar->setSimplePanel(false);
+// A result in panel 0. A success does not hide the failure line of a
+// synchronous operation that the bar shows; a failure does.
+void showInPanel(OvStatusBar* bar, const OvSNMPError& result) {
+    bar->panel(0)->setText(ov::widgetText(result.message));
+    if (result.code != 0)
+        bar->setSimplePanel(false);
 }
 
 void showSimple(OvStatusBar* bar, const QString& text) {
@@ -417,9 +419,8 @@ void TFM_DHCP::paintUserList(bool enabled) {
 // ---- The static pool binding's closures
 
 void TFM_DHCP::StaticPoolGetDone(const OvSNMPError& result) {
-    const QString text = ov::widgetText(result.message);
-    showInPanel(StatusBar1, text);
-    showInPanel(StatusBar2, text);
+    showInPanel(StatusBar1, result);
+    showInPanel(StatusBar2, result);
     Bt_Cancel->setEnabled(true);
     busy_.clear();
     if (result.code != 0)
@@ -433,9 +434,8 @@ void TFM_DHCP::StaticPoolGetDone(const OvSNMPError& result) {
 
 void TFM_DHCP::StaticPoolSetDone(const OvSNMPError& result) {
     ++staticPoolSetsAnswered_;
-    const QString text = ov::widgetText(result.message);
-    showInPanel(StatusBar1, text);
-    showInPanel(StatusBar2, text);
+    showInPanel(StatusBar1, result);
+    showInPanel(StatusBar2, result);
     if (result.code != 0 || !pendingRefresh_)
         return;
     pendingRefresh_ = false;
@@ -535,33 +535,32 @@ int TFM_DHCP::selectedStaticPoolRow() const {
 // ---- Synchronous operations and the wait window
 
 // A synchronous binding reports its failures to no one: the window shows them
-// as the status line of the operation.
+// as the status line of the operation, which stays until an operation shown in
+// the same bar succeeds.
 bool TFM_DHCP::refresh(OvSNMPRequest2Edits* binding, OvStatusBar* bar) {
-    syncFailure_.clear();
-    binding->request.resultHook = [this](const OvSNMPError& result) {
-        syncFailure_ = result.message;
-    };
-    if (binding->Refresh())
-        return true;
-    if (bar != nullptr) {
-        binding->SetStatusTarget(bar);
-        binding->ShowStatusOf(0, ov::widgetText(syncFailure_));
-    }
-    return false;
+    return reported(binding, bar, 0, [binding] { return binding->Refresh(); });
 }
 
 bool TFM_DHCP::apply(OvSNMPRequest2Edits* binding, OvStatusBar* bar) {
+    return reported(binding, bar, 1, [binding] { return binding->Apply(false, true); });
+}
+
+bool TFM_DHCP::reported(OvSNMPRequest2Edits* binding, OvStatusBar* bar, int operation,
+                        const std::function<bool()>& run) {
     syncFailure_.clear();
     binding->request.resultHook = [this](const OvSNMPError& result) {
         syncFailure_ = result.message;
     };
-    if (binding->Apply(false, true))
-        return true;
-    if (bar != nullptr) {
+    const bool ok = run();
+    if (bar == nullptr)
+        return ok;
+    if (ok && bar->panelCount() > 0) {
+        bar->setSimplePanel(false);
+    } else if (!ok) {
         binding->SetStatusTarget(bar);
-        binding->ShowStatusOf(1, ov::widgetText(syncFailure_));
+        binding->ShowStatusOf(operation, ov::widgetText(syncFailure_));
     }
-    return false;
+    return ok;
 }
 
 bool TFM_DHCP::sendTriggers(OvStatusBar* bar) {

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,8 @@ private:
     // The synchronous bindings' operations, their failures shown in `bar`.
     bool refresh(OvSNMPRequest2Edits* binding, OvStatusBar* bar);
     bool apply(OvSNMPRequest2Edits* binding, OvStatusBar* bar);
+    bool reported(OvSNMPRequest2Edits* binding, OvStatusBar* bar, int operation,
+                  const std::function<bool()>& run);
     bool sendTriggers(OvStatusBar* bar);
     void rewalk(New_req2Edit* binding);
     int selectedStaticPoolRow() const;
