@@ -95,6 +95,7 @@ private:
     void OpenAbout();
     void OpenFirmware();
     void OpenCfgFile();
+    void OpenLAN();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
