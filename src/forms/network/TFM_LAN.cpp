@@ -93,6 +93,7 @@ void TFM_LAN::buildControls() {
     StatusBar->setSizeGripEnabled(false);
 
     auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(16);
     const std::pair<QLabel*, QWidget*> rows[] = {{GetIPFrom, CB_IPFrom},
                                                  {LA_IPAddress, ED_IpAddr},
                                                  {LA_SubnetMask, ED_SubMask},
@@ -107,6 +108,7 @@ void TFM_LAN::buildControls() {
     buttons->addWidget(BT_LanCfgCancel);
     auto* content = new QVBoxLayout;
     content->addLayout(fields);
+    content->addSpacing(12);
     content->addStretch();
     content->addLayout(buttons);
     auto* window = new QVBoxLayout(this);
