@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     QTemporaryDir folder;
     OvSNMPSetup(folder.path().toStdString());
     // Its request log would cost every request a flushed line: not what is measured.
-    ovtest::Apsim agent({"--rows", "dhcpleases=" + std::to_string(kRows), "--log", "/dev/null"});
+    ovtest::Apsim agent({"--rows", "dhcpleases=" + std::to_string(kRows), "--set", "DynamicGet=1",
+                         "--log", "/dev/null"});
     if (!agent.isRunning()) {
         std::fprintf(stderr, "%s\n", agent.error().c_str());
         return 1;

@@ -112,8 +112,8 @@ TEST(ApsimAgent, WalksTablesInOrderWithTheRowsAsked) {
          "E.4.5.2.1.2.2.1"},
         {"system group", "snmpwalk", "1.3.6.1.2.1.1", 6, "1.3.6.1.2.1.1.1.0", "1.3.6.1.2.1.1.6.0"},
     };
-    const Apsim device({"--rows", "dhcpleases=40", "--rows", "log=0", "--rows", "clients-a=2",
-                        "--rows", "clients-g=1"});
+    const Apsim device({"--rows", "dhcpleases=40", "--set", "DynamicGet=1", "--rows", "log=0",
+                        "--rows", "clients-a=2", "--rows", "clients-g=1"});
     ASSERT_TRUE(device.isRunning()) << device.error();
     for (const auto& c : cases) {
         const ToolRun run = request(device, c.tool, "v2c", {expandOid(c.oid)});
@@ -295,7 +295,7 @@ TEST(ApsimAgent, MisbehavesAsItsOptionsSay) {
          "= STRING: \"85\"",
          "answered"},
         {"row answered without its index",
-         {"--answer-oid", "E.2.7.4.1.1.2.1=E.2.7.4.1.1.2"},
+         {"--answer-oid", "E.2.7.4.1.1.2.1=E.2.7.4.1.1.2", "--set", "DynamicGet=1"},
          "snmpgetnext",
          "v2c",
          {"E.2.7.4.1.1.2"},

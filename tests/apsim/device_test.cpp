@@ -25,7 +25,8 @@ bool hasInstanceBelow(const Device& device, const OvOid& column) {
 }
 
 TEST(ApsimDevice, ServesEveryVariableOfEveryTableWithItsType) {
-    const Device device{DeviceConfig{}};
+    // The lease tables as after the manager's trigger.
+    const Device device{DeviceConfig{{}, {{"DynamicGet", "1"}, {"StaticGet", "1"}}, {}, {}}};
     int checked = 0;
     for (const mib::TableInfo& table : mib::tables()) {
         for (const OvSNMPVarRow* row = table.rows; row->oid != nullptr; ++row) {
@@ -96,7 +97,7 @@ TEST(ApsimDevice, SizesTablesByRowCount) {
         {"knownap", 0, "E.2.10.4.2.2.1.2", 0},
     };
     for (const auto& c : cases) {
-        const Device device{DeviceConfig{{{c.table, c.rows}}, {}, {}}};
+        const Device device{DeviceConfig{{{c.table, c.rows}}, {}, {}, {}}};
         const OvOid column = oid(c.column);
         int count = 0;
         for (const auto& [name, variable] : device.variables())
@@ -152,13 +153,13 @@ TEST(ApsimDevice, ChecksSetsAsAnAgentWould) {
         {"object that does not exist", "E.9.9.0", OvVb::integer(1), apsim::snmperr::notWritable},
         {"absent variable", "E.4.6.1.0", OvVb::integer(1), apsim::snmperr::notWritable},
     };
-    const Device device{DeviceConfig{{}, {}, {"statusIndicationTemperature"}}};
+    const Device device{DeviceConfig{{}, {}, {"statusIndicationTemperature"}, {}}};
     for (const auto& c : cases)
         EXPECT_EQ(device.checkSet(oid(c.oid), c.value), c.status) << c.name;
 }
 
 TEST(ApsimDevice, RestartsAndRestoresFactoryValues) {
-    Device device{DeviceConfig{{}, {{"sysName", "Start"}}, {}}};
+    Device device{DeviceConfig{{}, {{"sysName", "Start"}}, {}, {}}};
     const OvOid name = oid("1.3.6.1.2.1.1.5.0");
     const OvOid ssid = oid("E.1.1.1.1.2");
     EXPECT_EQ(device.set(name, OvVb::octetString("Changed")), 0);
@@ -180,6 +181,167 @@ TEST(ApsimDevice, ClearsTheLogOnRequest) {
     ASSERT_NE(device.find(message), nullptr);
     device.set(oid("E.2.11.10.0"), OvVb::integer(1));
     EXPECT_EQ(device.find(message), nullptr);
+}
+
+apsim::Lan lanOf(const std::string& text) {
+    return apsim::parseLan(text);
+}
+
+OvVb ipValue(const std::string& dotted) {
+    return apsim::parseValue(dotted, ovtype::ipaddress);
+}
+
+std::string typedAt(const Device& device, const std::string& instance) {
+    const apsim::DeviceVariable* variable = device.find(oid(instance));
+    return variable ? apsim::formatValue(variable->value, variable->type) : "(none)";
+}
+
+TEST(ApsimDevice, LeaseTablesStayEmptyUntilTheManagerAsksForThem) {
+    Device device{DeviceConfig{}};
+    const OvOid root = apsim::MibObjects::privateRoot();
+    const OvOid dynamicTable = oid("E.2.7.4.1");
+    const OvOid staticTable = oid("E.2.7.4.2");
+    // Held, but neither found nor walked: a walk of either table ends at once.
+    EXPECT_EQ(device.find(oid("E.2.7.4.1.1.2.1")), nullptr);
+    EXPECT_TRUE(device.isHidden(oid("E.2.7.4.1.1.2.1")));
+    EXPECT_EQ(device.next(dynamicTable, root)->first, oid("E.2.7.4.3.1.0"));
+    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.3.1.0"));
+
+    EXPECT_EQ(device.set(oid("E.2.7.4.3.1.0"), OvVb::integer(1)), 0); // DynamicGet
+    EXPECT_EQ(typedAt(device, "E.2.7.4.1.1.2.1"), "x:000C41240001");
+    EXPECT_EQ(device.next(dynamicTable, root)->first, oid("E.2.7.4.1.1.1.1"));
+    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.3.1.0")) << "StaticGet not set";
+
+    device.set(oid("E.2.7.4.3.2.0"), OvVb::integer(1)); // StaticGet
+    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.2.1.1.1"));
+    device.set(oid("E.2.7.4.3.1.0"), OvVb::integer(0));
+    EXPECT_NE(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a prepared table stays";
+
+    device.restart(false);
+    EXPECT_NE(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a restart keeps the tables";
+    device.restart(true);
+    EXPECT_EQ(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a factory default hides them";
+
+    const Device asked{DeviceConfig{{}, {{"StaticGet", "1"}}, {}, {}}};
+    EXPECT_NE(asked.find(oid("E.2.7.4.2.1.2.1")), nullptr) << "a start value of 1 prepares it";
+    EXPECT_EQ(asked.find(oid("E.2.7.4.1.1.2.1")), nullptr);
+}
+
+TEST(ApsimDevice, TheLanOptionPutsEveryAddressOfTheConfigurationOnOneLan) {
+    const struct {
+        const char* name;
+        const char* lan;
+        std::uint32_t network;
+        std::uint32_t mask;
+    } cases[] = {
+        {"the default LAN on loopback", "127.1.1.1/8", 0x7F000000, 0xFF000000},
+        {"a /24 of the documentation networks", "198.51.100.1/24", 0xC6336400, 0xFFFFFF00},
+        {"a /16 whose device sits at .40 of some /24", "10.20.30.40/16", 0x0A140000, 0xFFFF0000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceConfig config{{{"dhcpleases", 120}, {"dhcpstatic", 3}, {"staticpool", 8}},
+                            {{"DynamicGet", "1"}, {"StaticGet", "1"}},
+                            {},
+                            lanOf(c.lan)};
+        const Device device{config};
+        int addresses = 0;
+        for (const auto& [name, variable] : device.variables()) {
+            if (variable.value.syntax != OvSyntax::IpAddress ||
+                !name.startsWith(apsim::MibObjects::privateRoot()))
+                continue;
+            std::uint32_t address = 0;
+            for (const char octet : variable.value.octets)
+                address = address << 8 | static_cast<unsigned char>(octet);
+            if (address == 0)
+                continue; // a free slot or an unset server
+            ++addresses;
+            const bool isMask =
+                name.startsWith(oid("E.1.2.3")) || name.startsWith(oid("E.2.7.2.3")) ||
+                name.startsWith(oid("E.2.7.3.1.4")) || name.startsWith(oid("E.4.1.1.5"));
+            if (isMask)
+                EXPECT_EQ(address, c.mask) << name.toString();
+            else
+                EXPECT_TRUE(apsim::isUsableHost(address, c.network, c.mask))
+                    << name.toString() << " = " << apsim::dottedQuad(address);
+        }
+        EXPECT_GT(addresses, 120 + 3 + 10);
+    }
+}
+
+TEST(ApsimDevice, TheLanOptionLaysOutTheDhcpServer) {
+    DeviceConfig config{{{"dhcpleases", 60}},
+                        {{"DynamicGet", "1"}, {"StaticGet", "1"}},
+                        {},
+                        lanOf("198.51.100.1/24")};
+    const Device device{config};
+    const struct {
+        const char* what;
+        const char* oid;
+        const char* typed;
+    } cases[] = {
+        {"device address", "E.1.2.2.0", "a:198.51.100.1"},
+        {"device mask", "E.1.2.3.0", "a:255.255.255.0"},
+        {"gateway", "E.1.2.4.0", "a:198.51.100.254"},
+        {"status: device address", "E.4.1.1.4.0", "a:198.51.100.1"},
+        {"dynamic pool start", "E.2.7.2.1.0", "a:198.51.100.100"},
+        {"dynamic pool range", "E.2.7.2.2.0", "i:50"},
+        {"dynamic pool mask", "E.2.7.2.3.0", "a:255.255.255.0"},
+        {"dynamic pool gateway", "E.2.7.2.4.0", "a:198.51.100.254"},
+        {"static pool entry", "E.2.7.3.1.2.1", "a:198.51.100.50"},
+        {"static pool entry mask", "E.2.7.3.1.4.1", "a:255.255.255.0"},
+        {"a free static pool slot", "E.2.7.3.1.2.2", "a:0.0.0.0"},
+        {"first dynamic lease", "E.2.7.4.1.1.3.1", "a:198.51.100.100"},
+        {"last dynamic lease inside the pool", "E.2.7.4.1.1.3.50", "a:198.51.100.149"},
+        {"leases beyond the pool's size wrap into it", "E.2.7.4.1.1.3.51", "a:198.51.100.100"},
+        {"static lease", "E.2.7.4.2.1.3.1", "a:198.51.100.50"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(typedAt(device, c.oid), c.typed) << c.what;
+}
+
+TEST(ApsimDevice, RefusesWhatTheDevicesFirmwareRefuses) {
+    const struct {
+        const char* name;
+        const char* oid;
+        OvVb value;
+        int status;
+    } cases[] = {
+        {"address from DHCP", "E.1.2.1.0", OvVb::integer(2), 0},
+        {"address mode 0", "E.1.2.1.0", OvVb::integer(0), apsim::snmperr::wrongValue},
+        {"address mode 3", "E.1.2.1.0", OvVb::integer(3), apsim::snmperr::wrongValue},
+        {"the smallest pool", "E.2.7.2.2.0", OvVb::integer(1), 0},
+        {"the largest pool", "E.2.7.2.2.0", OvVb::integer(255), 0},
+        {"an empty pool", "E.2.7.2.2.0", OvVb::integer(0), apsim::snmperr::wrongValue},
+        {"a pool of 256", "E.2.7.2.2.0", OvVb::integer(256), apsim::snmperr::wrongValue},
+        {"the shortest lease", "E.2.7.2.8.0", OvVb::integer(60), 0},
+        {"the longest lease", "E.2.7.2.8.0", OvVb::integer(31536000), 0},
+        {"a lease of 59 s", "E.2.7.2.8.0", OvVb::integer(59), apsim::snmperr::wrongValue},
+        {"a lease over a year", "E.2.7.2.8.0", OvVb::integer(31536001), apsim::snmperr::wrongValue},
+        {"a negative lease", "E.2.7.2.8.0", OvVb::integer(-60), apsim::snmperr::wrongValue},
+        {"a static entry on the LAN", "E.2.7.3.1.2.2", ipValue("198.51.100.60"), 0},
+        {"freeing a static entry", "E.2.7.3.1.2.1", ipValue("0.0.0.0"), 0},
+        {"a static entry off the LAN", "E.2.7.3.1.2.2", ipValue("192.168.0.50"),
+         apsim::snmperr::wrongValue},
+        {"the LAN's network address", "E.2.7.3.1.2.2", ipValue("198.51.100.0"),
+         apsim::snmperr::wrongValue},
+        {"the LAN's broadcast address", "E.2.7.3.1.2.2", ipValue("198.51.100.255"),
+         apsim::snmperr::wrongValue},
+        {"a static entry of five octets", "E.2.7.3.1.2.2",
+         OvVb::octetString("\xC6\x33\x64\x3C\x01", OvSyntax::IpAddress),
+         apsim::snmperr::wrongLength},
+        {"a MAC address of five octets", "E.2.7.3.1.3.2",
+         OvVb::octetString(std::string("\x00\x0C\x41\x01\x02", 5)), apsim::snmperr::wrongLength},
+        {"a MAC address of seven octets", "E.2.7.3.1.3.2",
+         OvVb::octetString(std::string("\x00\x0C\x41\x01\x02\x03\x04", 7)),
+         apsim::snmperr::wrongLength},
+        {"a slot past the last", "E.2.7.3.1.2.9", ipValue("198.51.100.60"),
+         apsim::snmperr::noCreation},
+        {"slot 0", "E.2.7.3.1.2.0", ipValue("198.51.100.60"), apsim::snmperr::noCreation},
+    };
+    const Device device{DeviceConfig{{}, {}, {}, lanOf("198.51.100.1/24")}};
+    for (const auto& c : cases)
+        EXPECT_EQ(device.checkSet(oid(c.oid), c.value), c.status) << c.name;
 }
 
 TEST(ApsimTypedValue, ReadsAndWritesEveryType) {
@@ -238,6 +400,17 @@ TEST(ApsimOptions, RefusesBadCommandLinesWithAMessage) {
         {{"--restart-seconds", "-1"}, "0 to 3600"},
         {{"--ro-community", "a\"b"}, "quotes"},
         {{"--set"}, "needs a value"},
+        {{"--lan", "198.51.100.1"}, "ADDRESS/PREFIX"},
+        {{"--lan", "198.51.100/24"}, "IPv4 address"},
+        {{"--lan", "198.51.100.1/25"}, "8 to 24"},
+        {{"--lan", "10.1.1.1/7"}, "8 to 24"},
+        {{"--lan", "198.51.100.1/x"}, "8 to 24"},
+        {{"--lan", "198.51.100.0/24"}, "host address"},
+        {{"--lan", "198.51.100.255/24"}, "host address"},
+        {{"--lan", "224.0.0.1/24"}, "host address"},
+        {{"--lan", "198.51.100.120/24"}, "DHCP pools"},
+        {{"--lan", "198.51.100.50/24"}, "DHCP pools"},
+        {{"--lan", "198.51.100.254/24"}, "gateway"},
     };
     for (const auto& c : cases) {
         try {
@@ -257,8 +430,8 @@ TEST(ApsimOptions, HelpNamesEveryOptionAndTable) {
           "--restart-seconds", "--rows",         "--set",          "--absent",   "--delay-ms",
           "--delay-var",       "--drop-percent", "--seed",         "--drop-set", "--fail",
           "--too-big",         "--max-varbinds", "--answer-oid",   "--log",      "--state",
-          "--state-dir",       "clients",        "dhcpleases",     "staticpool", "maclist-a",
-          "sitesurvey-g",      "rogue",          "knownap",        "log"})
+          "--state-dir",       "--lan",          "clients",        "dhcpleases", "staticpool",
+          "maclist-a",         "sitesurvey-g",   "rogue",          "knownap",    "log"})
         EXPECT_NE(help.find(name), std::string::npos) << name;
 }
 
@@ -274,7 +447,7 @@ TEST(ApsimOptions, RefusesStartValuesTheDeviceCannotHold) {
     };
     for (const auto& c : cases) {
         try {
-            Device device{DeviceConfig{{}, {c.value}, {}}};
+            Device device{DeviceConfig{{}, {c.value}, {}, {}}};
             ADD_FAILURE() << c.value.first << "=" << c.value.second << " was accepted";
         } catch (const std::invalid_argument& error) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();

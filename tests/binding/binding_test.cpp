@@ -245,6 +245,7 @@ TEST_F(BindingTest, ATableRefreshFillsTheListViewAndASelectionFillsTheControls) 
         {"static pool, used rows (stay enabled)", mib::T45, MVT_UMV, 8, false, 0, 2,
          "000C41450001"},
     };
+    restartAgent({"--set", "DynamicGet=1"}); // the lease table prepared, as after the trigger
     for (const auto& c : cases) {
         Window w;
         auto* list = w.add<OvListView>("LV_Table");
@@ -290,6 +291,7 @@ TEST_F(BindingTest, NumberedRowsHideFreeSlots) {
 }
 
 TEST_F(BindingTest, AnAsynchronousTableWalkEndsWithOneCompletion) {
+    restartAgent({"--set", "DynamicGet=1"});
     Window w;
     auto* list = w.add<OvListView>("LV_Leases");
     auto binding = std::make_unique<OvSNMPRequest2Edits>(&w.widget);

@@ -4,12 +4,16 @@
 
 #include "OvSNMPEngine.h"
 #include "OvSNMPSession.h"
+#include "OvSNMPVarList.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace snmptest {
 
@@ -42,5 +46,27 @@ inline bool waitFor(const std::function<bool()>& condition, int deadlineMs = 100
     }
     return true;
 }
+
+// Two variables of the system group: one the agent lets write, one it does not.
+inline const OvSNMPVarRow kSystem[] = {
+    {"1.3.6.1.2.1.1.5", "sysName", ovtype::displaystr, ovaccess::readwrite},
+    {"1.3.6.1.2.1.1.3", "sysUpTime", ovtype::timeticks, ovaccess::readonly},
+    {}};
+
+// A UDP port on loopback that receives and never answers.
+struct SilentAgent {
+    QUdpSocket socket;
+    SilentAgent() { socket.bind(QHostAddress::LocalHost, 0); }
+    std::uint16_t port() const { return socket.localPort(); }
+    std::vector<QByteArray> received() {
+        std::vector<QByteArray> datagrams;
+        while (socket.hasPendingDatagrams()) {
+            QByteArray datagram(static_cast<int>(socket.pendingDatagramSize()), '\0');
+            socket.readDatagram(datagram.data(), datagram.size());
+            datagrams.push_back(datagram);
+        }
+        return datagrams;
+    }
+};
 
 } // namespace snmptest

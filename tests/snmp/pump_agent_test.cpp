@@ -18,17 +18,8 @@
 
 namespace {
 
-const OvSNMPVarRow kSystem[] = {
-    {"1.3.6.1.2.1.1.5", "sysName", ovtype::displaystr, ovaccess::readwrite},
-    {"1.3.6.1.2.1.1.3", "sysUpTime", ovtype::timeticks, ovaccess::readonly},
-    {}};
-
-// A UDP port on loopback that receives and never answers.
-struct SilentAgent {
-    QUdpSocket socket;
-    SilentAgent() { socket.bind(QHostAddress::LocalHost, 0); }
-    std::uint16_t port() const { return socket.localPort(); }
-};
+using snmptest::kSystem;
+using snmptest::SilentAgent;
 
 // A request whose reading of an answer can be made to fail.
 class FailingRequest : public OvSNMPRequest {

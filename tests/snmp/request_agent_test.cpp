@@ -157,12 +157,13 @@ TEST(RequestAgent, WalksTablesSynchronouslyAndAsynchronously) {
     snmptest::setUpEngine();
     const WalkCase cases[] = {
         {"one key",
-         {"--rows", "dhcpleases=2"},
+         {"--rows", "dhcpleases=2", "--set", "DynamicGet=1"},
          24,
          {"1|000C41240001|127.1.1.100|t", "2|000C41240002|127.1.1.101|t"}},
         // A middle one: the columns after it must keep their own answers.
         {"a column that ends early",
-         {"--rows", "dhcpleases=3", "--absent", std::string(E) + ".2.7.4.1.1.3.3"},
+         {"--rows", "dhcpleases=3", "--set", "DynamicGet=1", "--absent",
+          std::string(E) + ".2.7.4.1.1.3.3"},
          24,
          {"1|000C41240001|127.1.1.100|t", "2|000C41240002|127.1.1.101|t",
           "3|000C41240003|(NOTDONE)|t"}},

@@ -13,26 +13,8 @@
 
 namespace {
 
-const OvSNMPVarRow kSystem[] = {
-    {"1.3.6.1.2.1.1.5", "sysName", ovtype::displaystr, ovaccess::readwrite},
-    {"1.3.6.1.2.1.1.3", "sysUpTime", ovtype::timeticks, ovaccess::readonly},
-    {}};
-
-// A UDP port on loopback that receives and never answers.
-struct SilentAgent {
-    QUdpSocket socket;
-    SilentAgent() { socket.bind(QHostAddress::LocalHost, 0); }
-    std::uint16_t port() const { return socket.localPort(); }
-    std::vector<QByteArray> received() {
-        std::vector<QByteArray> datagrams;
-        while (socket.hasPendingDatagrams()) {
-            QByteArray datagram(static_cast<int>(socket.pendingDatagramSize()), '\0');
-            socket.readDatagram(datagram.data(), datagram.size());
-            datagrams.push_back(datagram);
-        }
-        return datagrams;
-    }
-};
+using snmptest::kSystem;
+using snmptest::SilentAgent;
 
 std::unique_ptr<OvSNMPRequest> makeRequest(std::uint16_t port) {
     auto request = std::make_unique<OvSNMPRequest>();

@@ -14,11 +14,7 @@
 
 namespace {
 
-const OvSNMPVarRow kSystem[] = {
-    {"1.3.6.1.2.1.1.5", "sysName", ovtype::displaystr, ovaccess::readwrite},
-    {"1.3.6.1.2.1.1.3", "sysUpTime", ovtype::timeticks, ovaccess::readonly},
-    {}};
-
+using snmptest::kSystem;
 const std::vector<std::string> kUsers = {"--v3-user", "amd5:md5:authpass1", "--v3-user",
                                          "saes:sha:authpass1:aes:privpass1"};
 

@@ -23,6 +23,41 @@ const char* const statusMirrors[][2] = {
 
 constexpr int maxRows = 65535;
 
+// The lease tables (dynamic, static) and the variables that ask the device to
+// prepare them ("DynamicGet", "StaticGet").
+const OvOid& leaseTable(std::size_t which) {
+    static const OvOid tables[] = {privateOid("2.7.4.1"), privateOid("2.7.4.2")};
+    return tables[which];
+}
+
+const OvOid& leaseTrigger(std::size_t which) {
+    static const OvOid triggers[] = {privateOid("2.7.4.3.1.0"), privateOid("2.7.4.3.2.0")};
+    return triggers[which];
+}
+
+bool isOne(const OvVb& value) {
+    return value.syntax == OvSyntax::Integer && value.number == 1;
+}
+
+// The OID after every instance below `table`.
+OvOid pastTable(const OvOid& table) {
+    OvOid past = table;
+    ++past.arcs().back();
+    return past;
+}
+
+std::uint32_t addressOf(const OvVb& value) {
+    std::uint32_t address = 0;
+    for (const char octet : value.octets)
+        address = address << 8 | static_cast<unsigned char>(octet);
+    return address;
+}
+
+bool numberWithin(const OvVb& value, std::int32_t low, std::int32_t high) {
+    const auto number = static_cast<std::int32_t>(value.number);
+    return number >= low && number <= high;
+}
+
 OvVb neutralValue(const MibObject& object) {
     switch (object.type) {
     case ovtype::integer: {
@@ -72,7 +107,7 @@ void checkRowCounts(const std::vector<std::pair<std::string, int>>& counts) {
 
 } // namespace
 
-Device::Device(const DeviceConfig& config) {
+Device::Device(const DeviceConfig& config) : lan_(config.lan) {
     addObjects();
     checkRowCounts(config.rows);
     addRows(config.rows);
@@ -81,7 +116,13 @@ Device::Device(const DeviceConfig& config) {
     for (const std::string& var : config.absent)
         absent_.push_back(mib_.resolve(var));
     std::erase_if(variables_, [this](const Entry& entry) { return isAbsent(entry.first); });
+    // A start value of 1 means the manager asked before apsim started.
+    for (std::size_t which = 0; which < leasesPrepared_.size(); ++which) {
+        const auto trigger = variables_.find(leaseTrigger(which));
+        leasesPrepared_[which] = trigger != variables_.end() && isOne(trigger->second.value);
+    }
     factory_ = variables_;
+    factoryLeasesPrepared_ = leasesPrepared_;
 }
 
 void Device::addObjects() {
@@ -92,8 +133,8 @@ void Device::addObjects() {
         variable.type = object.type;
         variable.writable = object.writable;
         variable.object = &object;
-        const char* text = factoryText(oid);
-        variable.value = text ? parseValue(text, object.type) : neutralValue(object);
+        const auto text = factoryText(oid, lan_);
+        variable.value = text ? parseValue(*text, object.type) : neutralValue(object);
         variable.uptime = oid == *OvOid::parse("1.3.6.1.2.1.1.3.0");
         variables_[oid] = std::move(variable);
     }
@@ -105,7 +146,7 @@ void Device::addRows(const std::vector<std::pair<std::string, int>>& counts) {
         const int rows = rowCount(table, counts);
         const int used = table.usedRows < 0 ? rows : std::min(table.usedRows, rows);
         for (int row = 1; row <= rows; ++row) {
-            const GeneratedRow generated = generateRow(table, row, row <= used);
+            const GeneratedRow generated = generateRow(table, row, row <= used, lan_);
             std::size_t next = 0;
             for (const OvSNMPVarRow* column = info.rows; column->oid != nullptr; ++column) {
                 if (*column->oid == '\0')
@@ -156,14 +197,32 @@ void Device::applyValue(const std::string& var, const std::string& text) {
 
 const DeviceVariable* Device::find(const OvOid& oid) const {
     const auto it = variables_.find(oid);
-    return it == variables_.end() ? nullptr : &it->second;
+    return it == variables_.end() || isHidden(oid) ? nullptr : &it->second;
 }
 
 const Device::Entry* Device::next(const OvOid& oid, const OvOid& root) const {
-    const auto it = variables_.upper_bound(oid);
+    auto it = variables_.upper_bound(oid);
+    // A hidden table is passed over in one look-up, however many rows it holds.
+    while (it != variables_.end()) {
+        const OvOid* hidden = hiddenTableOf(it->first);
+        if (hidden == nullptr)
+            break;
+        it = variables_.lower_bound(pastTable(*hidden));
+    }
     if (it == variables_.end() || !it->first.startsWith(root))
         return nullptr;
     return &*it;
+}
+
+const OvOid* Device::hiddenTableOf(const OvOid& oid) const {
+    for (std::size_t which = 0; which < leasesPrepared_.size(); ++which)
+        if (!leasesPrepared_[which] && oid.startsWith(leaseTable(which)))
+            return &leaseTable(which);
+    return nullptr;
+}
+
+bool Device::isHidden(const OvOid& oid) const {
+    return hiddenTableOf(oid) != nullptr;
 }
 
 bool Device::isAbsent(const OvOid& oid) const {
@@ -193,6 +252,29 @@ int Device::checkSet(const OvOid& oid, const OvVb& value) const {
         if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), number) == allowed.end())
             return snmperr::wrongValue;
     }
+    return checkDeviceRule(oid, value);
+}
+
+// What the device's own firmware refuses beyond types and option lists.
+int Device::checkDeviceRule(const OvOid& oid, const OvVb& value) const {
+    static const OvOid poolRange = privateOid("2.7.2.2.0");
+    static const OvOid leaseTime = privateOid("2.7.2.8.0");
+    static const OvOid staticPoolIp = privateOid("2.7.3.1.2");
+    if (oid == poolRange)
+        return numberWithin(value, 1, 255) ? 0 : snmperr::wrongValue;
+    if (oid == leaseTime)
+        return numberWithin(value, 60, 31536000) ? 0 : snmperr::wrongValue;
+    if (oid.startsWith(staticPoolIp)) {
+        // 0.0.0.0 frees the slot; anything else must be a host a client can hold.
+        const std::uint32_t address = addressOf(value);
+        const DeviceVariable* device = find(privateOid("1.2.2.0"));
+        const DeviceVariable* mask = find(privateOid("1.2.3.0"));
+        if (address == 0 || device == nullptr || mask == nullptr)
+            return 0;
+        return isUsableHost(address, addressOf(device->value), addressOf(mask->value))
+                   ? 0
+                   : snmperr::wrongValue;
+    }
     return 0;
 }
 
@@ -200,8 +282,11 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     DeviceVariable& variable = variables_[oid];
     variable.value = value;
     variable.uptime = false;
-    if (value.syntax != OvSyntax::Integer || value.number != 1)
+    if (!isOne(value))
         return 0;
+    for (std::size_t which = 0; which < leasesPrepared_.size(); ++which)
+        if (oid == leaseTrigger(which))
+            leasesPrepared_[which] = true;
     if (oid == privateOid("3.2.1.0"))
         return 1;
     if (oid == privateOid("3.2.2.0"))
@@ -219,8 +304,10 @@ void Device::clearLog() {
 }
 
 void Device::restart(bool factoryDefault) {
-    if (factoryDefault)
+    if (factoryDefault) {
         variables_ = factory_;
+        leasesPrepared_ = factoryLeasesPrepared_;
+    }
     for (const char* trigger : {"3.2.1.0", "3.2.2.0"})
         if (const auto it = variables_.find(privateOid(trigger)); it != variables_.end())
             it->second.value = OvVb::integer(0);

@@ -3,8 +3,10 @@
 // size of the tables.
 #pragma once
 
+#include "Lan.h"
 #include "MibObjects.h"
 
+#include <array>
 #include <map>
 #include <string>
 #include <utility>
@@ -24,6 +26,7 @@ struct DeviceConfig {
     std::vector<std::pair<std::string, int>> rows;           // --rows NAME=N
     std::vector<std::pair<std::string, std::string>> values; // --set VAR=VALUE
     std::vector<std::string> absent;                         // --absent VAR
+    Lan lan;                                                 // --lan ADDRESS/PREFIX
 };
 
 // RFC 3416 error statuses a SET may be refused with.
@@ -45,10 +48,14 @@ public:
     const MibObjects& mib() const { return mib_; }
     const std::map<OvOid, DeviceVariable>& variables() const { return variables_; }
 
+    // A served variable; nullptr for one that is absent or hidden.
     const DeviceVariable* find(const OvOid& oid) const;
-    // The first variable after `oid` that lies below `root`; nullptr when none.
+    // The first served variable after `oid` that lies below `root`; nullptr when none.
     const Entry* next(const OvOid& oid, const OvOid& root) const;
     bool isAbsent(const OvOid& oid) const;
+    // A row of a lease table that the manager has not asked the device to
+    // prepare yet ("DynamicGet" or "StaticGet" = 1): held, but not served.
+    bool isHidden(const OvOid& oid) const;
 
     // 0 when a SET may write `value` into `oid`, else the error status.
     int checkSet(const OvOid& oid, const OvVb& value) const;
@@ -65,11 +72,17 @@ private:
     void addRows(const std::vector<std::pair<std::string, int>>& counts);
     void applyValue(const std::string& var, const std::string& text);
     void clearLog();
+    int checkDeviceRule(const OvOid& oid, const OvVb& value) const;
+    const OvOid* hiddenTableOf(const OvOid& oid) const;
 
     MibObjects mib_;
+    Lan lan_;
     std::map<OvOid, DeviceVariable> variables_;
     std::map<OvOid, DeviceVariable> factory_;
     std::vector<OvOid> absent_;
+    // Dynamic and static lease tables: prepared on the manager's request.
+    std::array<bool, 2> leasesPrepared_{};
+    std::array<bool, 2> factoryLeasesPrepared_{};
 };
 
 } // namespace apsim

@@ -36,19 +36,13 @@ std::string mac(unsigned kind, int row) {
     return "x:" + hexOf(octets);
 }
 
-std::string ip(std::uint32_t base, int offset) {
-    const std::uint32_t a = base + static_cast<std::uint32_t>(offset);
-    return "a:" + std::to_string(a >> 24) + "." + std::to_string((a >> 16) & 255) + "." +
-           std::to_string((a >> 8) & 255) + "." + std::to_string(a & 255);
+std::string ip(std::uint32_t address) {
+    return "a:" + dottedQuad(address);
 }
 
 std::string num(long value) {
     return "i:" + std::to_string(value);
 }
-
-// The device sits on loopback (127.0.0.0/8), where the module's TFTP server
-// address choice finds the local interface in tests and the demo.
-constexpr std::uint32_t lan = 0x7F010100; // 127.1.1.0
 
 const char* const securityTexts[] = {"None", "WEP", "WPA-PSK", "WPA2-PSK"};
 const char* const logMessages[] = {
@@ -89,28 +83,28 @@ std::string logTime(int row) {
     return text;
 }
 
-std::vector<std::string> staticPoolRow(int row, bool used) {
+std::vector<std::string> staticPoolRow(int row, bool used, const Lan& lan) {
     if (!used)
         return {"a:0.0.0.0", "x:000000000000", "a:0.0.0.0", "a:0.0.0.0",
                 "a:0.0.0.0", "a:0.0.0.0",      "s:",        num(0)};
-    return {ip(lan, 49 + row), mac(0x45, row), "a:255.0.0.0", "a:127.1.1.254",
-            "a:127.1.1.254", "a:0.0.0.0",    "s:lan",           num(1)};
+    return {ip(lan.staticEntry(row)), mac(0x45, row), ip(lan.mask()), ip(lan.gateway()),
+            ip(lan.gateway()),        "a:0.0.0.0",    "s:lan",        num(1)};
 }
 
-std::vector<std::string> rowValues(const RowTable& table, int row, bool used) {
+std::vector<std::string> rowValues(const RowTable& table, int row, bool used, const Lan& lan) {
     switch (table.table) {
     case 15:
     case 16:
         return {used ? mac(0xA0 + table.table - 15, row) : "x:000000000000"};
     case 24:
-        return {mac(0x24, row), ip(lan, 99 + row), num(86400 - (row * 60) % 86000)};
+        return {mac(0x24, row), ip(lan.dynamicLease(row)), num(86400 - (row * 60) % 86000)};
     case 25:
-        return {mac(0x25, row), ip(lan, 49 + row)};
+        return {mac(0x25, row), ip(lan.staticLease(row))};
     case 40:
         return {mac(0x40 + table.band, row), num(table.band), num(row % 2 ? 8 : 6),
                 num(20 + (row * 7) % 60), num(row % 3 == 0 ? 1 : 0)};
     case 45:
-        return staticPoolRow(row, used);
+        return staticPoolRow(row, used, lan);
     case 54:
     case 55:
         return surveyRow(table.table - 53, row);
@@ -136,9 +130,6 @@ const std::map<std::string, const char*>& privateFactoryTexts() {
         {"1.1.1.4.1", "36 40 44 48"},
         {"1.1.1.4.2", "1 2 3 4 5 6 7 8 9 10 11"},
         {"1.2.1.0", "1"},
-        {"1.2.2.0", "127.1.1.1"},
-        {"1.2.3.0", "255.0.0.0"},
-        {"1.2.4.0", "127.1.1.254"},
         {"2.1.1.1.1", "1"},
         {"2.1.1.1.2", "1"},
         {"2.3.1.1.1", "5.180"},
@@ -187,11 +178,6 @@ const std::map<std::string, const char*>& privateFactoryTexts() {
         {"2.6.2.0", "32"},
         {"2.6.4.0", "100Mbps Full-Duplex"},
         {"2.7.1.0", "1"},
-        {"2.7.2.1.0", "127.1.1.100"},
-        {"2.7.2.2.0", "50"},
-        {"2.7.2.3.0", "255.0.0.0"},
-        {"2.7.2.4.0", "127.1.1.254"},
-        {"2.7.2.6.0", "127.1.1.254"},
         {"2.7.2.7.0", "lan"},
         {"2.7.2.8.0", "86400"},
         {"2.7.2.9.0", "1"},
@@ -214,9 +200,6 @@ const std::map<std::string, const char*>& privateFactoryTexts() {
         {"4.1.1.1.0", "v1.2.07"},
         {"4.1.1.2.0", "000C41123456"},
         {"4.1.1.3.0", "1"},
-        {"4.1.1.4.0", "127.1.1.1"},
-        {"4.1.1.5.0", "255.0.0.0"},
-        {"4.1.1.6.0", "127.1.1.254"},
         {"4.1.2.1.1.1", "ORW3300-A"},
         {"4.1.2.1.1.2", "ORW3300-G"},
         {"4.1.2.1.2.1", "36"},
@@ -237,6 +220,26 @@ const std::map<std::string, const char*>& privateFactoryTexts() {
     return texts;
 }
 
+// Factory values that follow the LAN, by OID below the private root.
+std::map<std::string, std::string> lanFactoryTexts(const Lan& lan) {
+    const std::string address = dottedQuad(lan.address);
+    const std::string mask = dottedQuad(lan.mask());
+    const std::string gateway = dottedQuad(lan.gateway());
+    return {
+        {"1.2.2.0", address},
+        {"1.2.3.0", mask},
+        {"1.2.4.0", gateway},
+        {"2.7.2.1.0", dottedQuad(lan.poolStart())},
+        {"2.7.2.2.0", std::to_string(Lan::kPoolRange)},
+        {"2.7.2.3.0", mask},
+        {"2.7.2.4.0", gateway},
+        {"2.7.2.6.0", gateway}, // the DNS server
+        {"4.1.1.4.0", address},
+        {"4.1.1.5.0", mask},
+        {"4.1.1.6.0", gateway},
+    };
+}
+
 const char* statisticsText(const std::vector<std::uint32_t>& tail) {
     // E.4.3.1.1.<column>.<band>: rates in percent, then frame counters.
     static const std::array<const char*, 19> values = {
@@ -253,16 +256,16 @@ std::span<const RowTable> rowTables() {
     return kRowTables;
 }
 
-GeneratedRow generateRow(const RowTable& table, int row, bool used) {
+GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan) {
     GeneratedRow generated;
     if (table.band != 0)
         generated.index.push_back(static_cast<std::uint32_t>(table.band));
     generated.index.push_back(static_cast<std::uint32_t>(row));
-    generated.values = rowValues(table, row, used);
+    generated.values = rowValues(table, row, used, lan);
     return generated;
 }
 
-const char* factoryText(const OvOid& instance) {
+std::optional<std::string> factoryText(const OvOid& instance, const Lan& lan) {
     static const std::map<std::string, const char*> system = {
         {"1.3.6.1.2.1.1.1.0", "ORW-3300AP dual-band wireless access point, firmware v1.2.07"},
         {"1.3.6.1.2.1.1.2.0", "1.3.6.1.4.1.48213.10.37.14"},
@@ -275,12 +278,18 @@ const char* factoryText(const OvOid& instance) {
         return it->second;
     const std::string root = std::string(mib::enterpriseRoot) + ".";
     if (text.rfind(root, 0) != 0)
-        return nullptr;
-    const auto& texts = privateFactoryTexts();
-    if (const auto it = texts.find(text.substr(root.size())); it != texts.end())
+        return std::nullopt;
+    const std::string tail = text.substr(root.size());
+    const auto lanTexts = lanFactoryTexts(lan);
+    if (const auto it = lanTexts.find(tail); it != lanTexts.end())
         return it->second;
-    const std::vector<std::uint32_t> tail(instance.arcs().begin() + 10, instance.arcs().end());
-    return statisticsText(tail);
+    const auto& texts = privateFactoryTexts();
+    if (const auto it = texts.find(tail); it != texts.end())
+        return it->second;
+    const std::vector<std::uint32_t> arcs(instance.arcs().begin() + 10, instance.arcs().end());
+    if (const char* statistic = statisticsText(arcs))
+        return statistic;
+    return std::nullopt;
 }
 
 } // namespace apsim

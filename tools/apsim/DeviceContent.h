@@ -2,9 +2,11 @@
 // of every scalar, and the rows of the tables that windows walk.
 #pragma once
 
+#include "Lan.h"
 #include "OvVb.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -31,10 +33,11 @@ struct GeneratedRow {
 };
 
 // Row `row` (1-based) of a row table; `used` says whether a fixed slot is in use.
-GeneratedRow generateRow(const RowTable& table, int row, bool used);
+// Addresses lie on the LAN.
+GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan);
 
 // The factory value of a scalar instance as typed or plain text (read by the
-// variable's type); nullptr when its type's neutral value will do.
-const char* factoryText(const OvOid& instance);
+// variable's type); nothing when its type's neutral value will do.
+std::optional<std::string> factoryText(const OvOid& instance, const Lan& lan);
 
 } // namespace apsim

@@ -49,6 +49,8 @@ void Journal::writeState(const Device& device, const EngineFacts& facts) {
     for (const auto& [key, value] : facts.transfers)
         text += '#' + key + '\t' + std::to_string(value) + '\n';
     for (const auto& [oid, variable] : device.variables()) {
+        if (device.isHidden(oid))
+            continue;
         const OvVb value = variable.uptime
                                ? OvVb::unsigned32(OvSyntax::TimeTicks, facts.uptimeTicks)
                                : variable.value;

@@ -156,6 +156,7 @@ const std::map<std::string, Handler>& handlers() {
         {"--set",
          [](Options& o, const std::string& v) { o.device.values.push_back(pairOf(v, "--set")); }},
         {"--absent", [](Options& o, const std::string& v) { o.device.absent.push_back(v); }},
+        {"--lan", [](Options& o, const std::string& v) { o.device.lan = parseLan(v); }},
         {"--delay-ms",
          [](Options& o, const std::string& v) {
              o.delayMs = number<int>(v, 0, 600000, "--delay-ms");
@@ -278,6 +279,13 @@ Device:
                           new OID below one of the served roots
   --absent VAR            the device lacks VAR and everything below it
                           (noSuchName under SNMPv1, noSuchObject otherwise)
+  --lan ADDRESS/PREFIX    the device's LAN (default 127.1.1.1/8): its address
+                          and mask; gateway .254, DHCP dynamic pool .100 to
+                          .149, static pool entries and leases from .50, all in
+                          the /24 of ADDRESS; PREFIX 8 to 24 (198.51.100.1/24)
+                          The lease tables stay empty until DynamicGet or
+                          StaticGet is set to 1 (--set DynamicGet=1 starts
+                          with the dynamic one prepared).
   --restart-seconds S     silence after a restart (default 3; decimals allowed)
                           Setting Restart/sysRestart or FactoryDefault to 1
                           restarts the device once the answer has gone out:

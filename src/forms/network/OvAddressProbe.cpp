@@ -49,7 +49,6 @@ public:
 
     bool isOpen() const { return fd_ >= 0; }
     int error() const { return error_; }
-    IcmpSocketKind kind() const { return kind_; }
 
     bool send(const EchoRequest& request, std::uint32_t address) const {
         const sockaddr_in to = socketAddress(address);
@@ -65,8 +64,13 @@ public:
         while (true) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0)
+                return false;
             pollfd ready{fd_, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&ready, 1, static_cast<int>(left.count())) <= 0)
+            const int events = ::poll(&ready, 1, static_cast<int>(left.count()));
+            if (events < 0 && errno == EINTR)
+                continue;
+            if (events <= 0)
                 return false;
             std::array<std::uint8_t, 1500> datagram;
             sockaddr_in from{};
