@@ -82,21 +82,16 @@ std::vector<std::string> LanTest::agentOptions() const {
 }
 
 std::vector<std::string> LanTest::lanOptions(bool dhcp) const {
-    const auto set = [](const std::string& what) {
-        return std::vector<std::string>{"--set", what};
-    };
-    std::vector<std::string> options{"--restart-seconds", "0"};
-    for (const std::string& value : {
-             std::string("hGetIPFrom=") + (dhcp ? "2" : "1"), "hIPAddress=" + atText(1),
-             std::string("hSubnetMask=255.255.255.0"), "hDefaultGateway=" + atText(254),
-             "E.2.7.2.1.0=" + atText(100),  // the dynamic pool's start
-             std::string("E.2.7.2.2.0=20"), // and size
-             "E.2.7.3.1.2.1=" + atText(50), // the first static pool entry
-         }) {
-        const auto pair = set(value);
-        options.insert(options.end(), pair.begin(), pair.end());
-    }
-    return options;
+    // The pool of the design's example: 20 addresses from .100. The first
+    // static pool entry is .50.
+    return {"--restart-seconds",
+            "0",
+            "--lan",
+            atText(1) + "/24",
+            "--set",
+            "Dynamic Range=20",
+            "--set",
+            std::string("hGetIPFrom=") + (dhcp ? "2" : "1")};
 }
 
 std::unique_ptr<TFM_LAN> LanTest::open() {

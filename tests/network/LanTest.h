@@ -1,6 +1,6 @@
 // The LAN window against apsim: a device on a documentation network (RFC 5737)
-// that nobody answers, with its dynamic pool at .100 (20 addresses) and one
-// static pool entry at .50; what reached the device is read from apsim's
+// that nobody answers (apsim's --lan), with its dynamic pool at .100 (20
+// addresses) and one static pool entry at .50; what reached the device is read from apsim's
 // request log, the boxes from the dialog service, the wait windows from a spy.
 #pragma once
 
