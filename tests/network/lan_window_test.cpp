@@ -390,3 +390,33 @@ TEST_F(LanWindow, AnApplyThroughAccessibilitySendsWhatWasEntered) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LanWindow, AStaticPoolWalkStillRunningIsNotStartedAgain) {
+    // Each step of the walk takes longer than the whole wait; the device
+    // refuses the SETs, so the window stays as it was between the applies.
+    restartAgent([&] {
+        auto options = lanOptions(false);
+        options.insert(options.end(),
+                       {"--rows", "staticpool=2", "--delay-var", kStaticPoolIP + "=400"});
+        return options;
+    }());
+    OvSNMPSecurity.writeCommunity = kReadCommunity;
+    auto w = open();
+    retype(w->ED_IpAddr, at(77));
+    ovtest::click(w->BT_LanCfgOk);
+    ASSERT_EQ(w->StatusBar->simpleText(), "Set Error!");
+    retype(w->ED_IpAddr, at(78));
+    ovtest::click(w->BT_LanCfgOk);
+    ASSERT_EQ(w->StatusBar->simpleText(), "Set Error!");
+    ASSERT_TRUE(ovtest::waitFor([&] { return w->Static_ListView->rowCount() >= 2; }, 10000));
+    ovtest::waitFor([] { return false; }, 500); // room for rows that should not come
+    EXPECT_EQ(w->Static_ListView->rowCount(), 2);
+    int walksStarted = 0;
+    for (const ovtest::ApsimRequest& request : agent->requests())
+        walksStarted += request.operation == "GETNEXT" && request.oids.front() == kStaticPoolIP;
+    EXPECT_EQ(walksStarted, 1);
+}
+
+} // namespace

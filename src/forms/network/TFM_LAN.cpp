@@ -305,7 +305,10 @@ bool TFM_LAN::checkAddressFree() {
 bool TFM_LAN::checkStaticPool() {
     if (!addressChanged())
         return true;
-    staticListBinding_->Refresh();
+    // A walk that outlasted an earlier wait is still filling the list: a
+    // second one would add every row again.
+    if (!staticListBinding_->IsBusy())
+        staticListBinding_->Refresh();
     {
         // The wait gives the asynchronous walk time to fill the list.
         TFM_Waiting waiting(device_, this);
