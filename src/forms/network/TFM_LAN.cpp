@@ -92,6 +92,17 @@ void TFM_LAN::buildControls() {
     StatusBar = control<OvStatusBar>(this, "StatusBar");
     StatusBar->setSizeGripEnabled(false);
 
+    layOut();
+    setFixedSize(sizeHint().expandedTo({300, 0}));
+
+    ov::onSignal(CB_IPFrom, &QComboBox::activated, this, [this] { CB_IPFromChange(); });
+    ov::onSignal(BT_LanCfgOk, &QPushButton::clicked, this, [this] { BT_LanCfgOkClick(); });
+    ov::onSignal(BT_LanCfgCancel, &QPushButton::clicked, this, [this] { BT_LanCfgCancelClick(); });
+}
+
+// The four rows of labels and boxes, the buttons below them at the right, the
+// status bar along the bottom edge.
+void TFM_LAN::layOut() {
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(16);
     const std::pair<QLabel*, QWidget*> rows[] = {{GetIPFrom, CB_IPFrom},
@@ -107,23 +118,16 @@ void TFM_LAN::buildControls() {
     buttons->addWidget(BT_LanCfgOk);
     buttons->addWidget(BT_LanCfgCancel);
     auto* content = new QVBoxLayout;
+    content->setContentsMargins(12, 12, 12, 8);
     content->addLayout(fields);
     content->addSpacing(12);
-    content->addStretch();
+    content->addStretch(); // the buttons stay down when the Static rows hide
     content->addLayout(buttons);
     auto* window = new QVBoxLayout(this);
     window->setContentsMargins(0, 0, 0, 0);
     window->setSpacing(0);
-    auto* margins = new QVBoxLayout;
-    margins->setContentsMargins(12, 12, 12, 8);
-    margins->addLayout(content);
-    window->addLayout(margins);
+    window->addLayout(content);
     window->addWidget(StatusBar);
-    setFixedSize(sizeHint().expandedTo({300, 0}));
-
-    ov::onSignal(CB_IPFrom, &QComboBox::activated, this, [this] { CB_IPFromChange(); });
-    ov::onSignal(BT_LanCfgOk, &QPushButton::clicked, this, [this] { BT_LanCfgOkClick(); });
-    ov::onSignal(BT_LanCfgCancel, &QPushButton::clicked, this, [this] { BT_LanCfgCancelClick(); });
 }
 
 void TFM_LAN::buildHidden() {

@@ -57,6 +57,7 @@ protected:
 private:
     void buildControls();
     void buildHidden();
+    void layOut();
     void FormCreate();
     void applyVisibilityRule();
     bool refreshLan();
