@@ -1,6 +1,7 @@
 #include "OvEditBox.h"
 
 #include "OvGuard.h"
+#include "OvUserChange.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -44,10 +45,18 @@ bool isExitReason(Qt::FocusReason reason) {
            reason == Qt::MouseFocusReason || reason == Qt::OtherFocusReason;
 }
 
+// Text that an assistive technology sets reaches the box as a plain setText:
+// it is the user's when the module's code is not setting controls, the box is
+// one the user can edit, and no input event is being delivered to it.
+bool assistiveEdit(const QLineEdit* edit, bool typing) {
+    return !typing && !ov::CodeChange::active() && edit->isVisible() && edit->isEnabled() &&
+           !edit->isReadOnly();
+}
+
 // Qt's maximum length cuts text set by code; this limit judges user edits only.
-// User edits are told apart by dispatching the box's input events ourselves. An
-// edit that would grow the text past the limit loses the inserted characters
-// that do not fit (a paste is cut, a key does nothing).
+// User edits are told apart by dispatching the box's input events ourselves
+// (and by assistiveEdit). An edit that would grow the text past the limit loses
+// the inserted characters that do not fit (a paste is cut, a key does nothing).
 class TypingLimit : public QValidator {
 public:
     explicit TypingLimit(QLineEdit* edit) : QValidator(edit), edit_(edit) {
@@ -58,9 +67,10 @@ public:
     }
 
     int limit = 0;
+    bool typing() const { return userInput_; }
 
     State validate(QString& input, int& position) const override {
-        if (!userInput_ || limit <= 0)
+        if (limit <= 0 || (!userInput_ && !assistiveEdit(edit_, false)))
             return Acceptable;
         const qsizetype allowed = std::max<qsizetype>(limit, octets(previous_));
         while (octets(input) > allowed && position > 0) {
@@ -69,7 +79,9 @@ public:
             input.remove(position - width, width);
             position -= width;
         }
-        return input == previous_ ? Invalid : Acceptable;
+        // A key that adds nothing is refused; a whole text set at once is
+        // taken as cut (a refused setText would keep the text uncut).
+        return userInput_ && input == previous_ ? Invalid : Acceptable;
     }
 
 protected:
@@ -104,11 +116,25 @@ private:
     bool dispatching_ = false;
 };
 
+TypingLimit* typingLimitOf(const QLineEdit* edit) {
+    return dynamic_cast<TypingLimit*>(const_cast<QValidator*>(edit->validator()));
+}
+
+// Whether an input event is being delivered to the box. A box with a validator
+// of its own cannot tell: it counts as typed into while it has the focus.
+bool typingInto(const QLineEdit* edit) {
+    const TypingLimit* limit = typingLimitOf(edit);
+    return limit != nullptr ? limit->typing() : edit->hasFocus();
+}
+
 } // namespace
 
 OvEditHooks::OvEditHooks(QLineEdit* edit)
     : QObject(edit), edit_(edit), hadFocus_(edit->hasFocus()) {
     setObjectName(QStringLiteral("ovEditHooks"));
+    // The typing limit (none) tells typing apart from other changes.
+    if (edit->validator() == nullptr)
+        ov::setTypingLimit(edit, 0);
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, [this] { changed(); });
 }
@@ -139,12 +165,18 @@ void OvEditHooks::takeOver(Handler change, Handler exit) {
 }
 
 void OvEditHooks::changed() {
+    // Text an assistive technology set without the box ever having the focus:
+    // the change is complete, so the box is left at once, and the checks that
+    // leaving a typed-in box runs run now.
+    const bool leftAtOnce = assistiveEdit(edit_, typingInto(edit_)) && !edit_->hasFocus();
     ov::runGuarded([this] {
         if (constraintChange_)
             constraintChange_();
         else
             runChangeHandler();
     });
+    if (leftAtOnce)
+        exited(nullptr);
 }
 
 bool OvEditHooks::eventFilter(QObject* watched, QEvent* event) {
@@ -200,7 +232,7 @@ void setEditTag(QLineEdit* edit, int tag) {
 
 void setTypingLimit(QLineEdit* edit, int octets) {
     edit->setMaxLength(INT_MAX);
-    auto* limit = dynamic_cast<TypingLimit*>(const_cast<QValidator*>(edit->validator()));
+    TypingLimit* limit = typingLimitOf(edit);
     if (limit == nullptr) {
         limit = new TypingLimit(edit);
         edit->setValidator(limit);
@@ -209,7 +241,7 @@ void setTypingLimit(QLineEdit* edit, int octets) {
 }
 
 int typingLimit(const QLineEdit* edit) {
-    const auto* limit = dynamic_cast<const TypingLimit*>(edit->validator());
+    const TypingLimit* limit = typingLimitOf(edit);
     return limit != nullptr ? limit->limit : 0;
 }
 

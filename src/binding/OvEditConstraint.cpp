@@ -2,7 +2,9 @@
 
 #include "OvDialogs.h"
 #include "OvEditBox.h"
+#include "OvUserChange.h"
 #include "OvValueText.h"
+#include "OvWidgetText.h"
 
 #include <QLineEdit>
 
@@ -14,6 +16,18 @@ std::string utf8(const QString& text) {
 
 bool isMarker(const QString& text) {
     return ov::isMarkerText(utf8(text));
+}
+
+void putBack(EditConstraint_s& record) {
+    if (!record.edit)
+        return;
+    const ov::CodeChange byCode;
+    record.edit->setText(record.lastGoodText);
+}
+
+// The octets an apply would send for the box's text.
+std::string sentOctets(const EditConstraint_s& record, const QString& text) {
+    return ov::octetsFromWidget(text, record.filledOctets);
 }
 
 } // namespace
@@ -79,6 +93,13 @@ void OvEditConstraint::RememberText(QLineEdit* edit) {
         record->lastGoodText = edit->text();
 }
 
+void OvEditConstraint::TextFilled(QLineEdit* edit, const std::string& octets) {
+    if (EditConstraint_s* record = FindConstraint(edit)) {
+        record->filledOctets = octets;
+        record->lastGoodText = edit->text();
+    }
+}
+
 void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     const QString text = edit->text();
     if (isMarker(text))
@@ -90,6 +111,7 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     if (format.jump != 0 && text.contains(QLatin1Char(format.jump))) {
         QString rest = text;
         rest.remove(rest.indexOf(QLatin1Char(format.jump)), 1);
+        const ov::CodeChange byCode;
         edit->setText(rest);
         ov::focusNextControl(edit);
         return;
@@ -100,7 +122,10 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
         // and the cursor stays after the characters kept before it.
         const int cursor = static_cast<int>(
             ov::withoutRejected(format, utf8(text.left(edit->cursorPosition()))).size());
-        edit->setText(QString::fromStdString(ov::withoutRejected(format, octets)));
+        {
+            const ov::CodeChange byCode;
+            edit->setText(QString::fromStdString(ov::withoutRejected(format, octets)));
+        }
         edit->setCursorPosition(cursor);
         ov::beep();
         return;
@@ -109,7 +134,7 @@ void OvEditConstraint::CheckWhileTyping(QLineEdit* edit) {
     if (ov::editTag(edit) == -1)
         return;
     if ((format.lengthFlags & OvEditSpec::MoveOnWhenFull) && format.lengthLimit > 0 &&
-        static_cast<long long>(octets.size()) == format.lengthLimit)
+        static_cast<long long>(sentOctets(*record, text).size()) == format.lengthLimit)
         ov::focusNextControl(edit);
 }
 
@@ -120,20 +145,20 @@ void OvEditConstraint::CheckOnExit(QLineEdit* edit) {
     EditConstraint_s* record = FindConstraint(edit);
     if (record == nullptr)
         return;
-    const OvExitCheck check = ov::checkOnExit(record->format, utf8(text));
+    const OvExitCheck check = ov::checkOnExit(record->format, sentOctets(*record, text));
     switch (check.outcome) {
     case OvExitCheck::Ignored:
         return;
     case OvExitCheck::Passed:
         OvEditHooks::of(edit)->runExitHandler();
         if (ov::editTag(edit) == -1)
-            edit->setText(record->lastGoodText);
+            putBack(*record);
         else if (remember_)
             record->lastGoodText = edit->text();
         return;
     case OvExitCheck::Failed:
         ov::errorBox(owner_, QString::fromStdString(check.message));
-        edit->setText(record->lastGoodText);
+        putBack(*record);
         edit->setFocus(Qt::OtherFocusReason);
         return;
     }

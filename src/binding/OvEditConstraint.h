@@ -24,6 +24,9 @@ struct EditConstraint_s {
     QPointer<QLineEdit> edit;
     OvEditSpec format;
     QString lastGoodText; // put back after a failed exit check; empty at first
+    // The octets of the text a refresh wrote, for as long as the box shows that
+    // text: they, not the text's UTF-8, are what an apply sends then.
+    std::string filledOctets;
 };
 
 class OvEditConstraint {
@@ -43,6 +46,9 @@ public:
 
     EditConstraint_s* FindConstraint(const QLineEdit* edit);
     void RememberText(QLineEdit* edit);
+    // A refresh wrote these octets' text into the box: it becomes the last good
+    // text, and the checks count these octets while the box still shows it.
+    void TextFilled(QLineEdit* edit, const std::string& octets);
 
     // The installed handlers.
     void CheckWhileTyping(QLineEdit* edit);

@@ -4,6 +4,7 @@
 #include "OvDialogs.h"
 #include "OvException.h"
 #include "OvSNMPSession.h"
+#include "OvUserChange.h"
 
 namespace ov {
 
@@ -23,6 +24,8 @@ void showGeneralError(std::exception_ptr error) {
 }
 
 bool runGuarded(const std::function<void()>& handler) {
+    // What a handler does to controls is the module's doing, not the user's.
+    const CodeChange byCode;
     try {
         handler();
         return true;

@@ -22,6 +22,8 @@ QString errorText(std::exception_ptr error);
 void showGeneralError(std::exception_ptr error);
 
 // Runs the handler; returns false when an error escaped it (already shown).
+// Controls the handler sets are set by code (ov::CodeChange): they run no
+// handler of a user's change.
 bool runGuarded(const std::function<void()>& handler);
 
 // Connects a handler through runGuarded. The handler takes the signal's

@@ -1,6 +1,7 @@
 #include "OvRadioGroup.h"
 
 #include "OvException.h"
+#include "OvUserChange.h"
 
 #include <QButtonGroup>
 #include <QRadioButton>
@@ -8,12 +9,18 @@
 
 OvRadioGroup::OvRadioGroup(const QString& title, QWidget* parent)
     : QGroupBox(title, parent), group_(new QButtonGroup(this)), layout_(new QVBoxLayout(this)) {
-    connect(group_, &QButtonGroup::idClicked, this, &OvRadioGroup::clicked);
+    // A button checked by a click, a key or an assistive technology (whose
+    // Toggle does not click) is the user's pick; one the code checks is not.
+    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked && !ov::CodeChange::active())
+            emit clicked(id);
+    });
     if (!title.isEmpty())
         setAccessibleName(title);
 }
 
 void OvRadioGroup::setItems(const QStringList& items) {
+    const ov::CodeChange byCode;
     for (QAbstractButton* b : group_->buttons()) {
         group_->removeButton(b);
         delete b;
@@ -32,6 +39,7 @@ int OvRadioGroup::itemIndex() const {
 }
 
 void OvRadioGroup::setItemIndex(int index) {
+    const ov::CodeChange byCode;
     if (index >= 0 && index < count()) {
         group_->button(index)->setChecked(true);
         return;

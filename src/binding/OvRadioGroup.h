@@ -31,7 +31,7 @@ public:
     QRadioButton* button(int index) const;
 
 signals:
-    // The user clicked an item.
+    // The user checked an item: by a click, a key or an assistive technology.
     void clicked(int index);
 
 private:

@@ -4,6 +4,7 @@
 #include "OvDialogs.h"
 #include "OvGuard.h"
 #include "OvStatusBar.h"
+#include "OvUserChange.h"
 #include "OvWidgetText.h"
 
 #include <QLabel>
@@ -37,18 +38,38 @@ QString statusTime() {
 
 } // namespace ov
 
+namespace {
+
+// A window's closure runs from a copy: it may destroy the binding, and with it
+// the closure object it is running from.
+void callDone(const OvSNMPRequest2Controls::DoneClosure& done, OvSNMPRequest2Controls* sender,
+              const OvSNMPError& result) {
+    if (!done)
+        return;
+    const OvSNMPRequest2Controls::DoneClosure call = done;
+    const ov::CodeChange byCode;
+    call(sender, result);
+}
+
+} // namespace
+
 OvSNMPRequest2Controls::OvSNMPRequest2Controls(QWidget* owner) : owner_(owner) {}
 
 // The request's own destructor waits for outstanding answers; they call nothing.
-OvSNMPRequest2Controls::~OvSNMPRequest2Controls() = default;
+OvSNMPRequest2Controls::~OvSNMPRequest2Controls() {
+    *alive_ = false;
+}
 
 bool OvSNMPRequest2Controls::tableMode() const {
     return request.varList.mode == MVT_FMV || request.varList.mode == MVT_UMV;
 }
 
 bool OvSNMPRequest2Controls::Refresh() {
+    const auto alive = lifetime();
     lastOperation_ = 0;
     BeforeGet();
+    if (!*alive)
+        return false;
     if (mode == 0)
         return refreshSync();
     busy_ = 1;
@@ -66,6 +87,7 @@ bool OvSNMPRequest2Controls::Refresh() {
 }
 
 bool OvSNMPRequest2Controls::refreshSync() {
+    const auto alive = lifetime();
     busy_ = 1;
     try {
         OvSNMPRequest::Result read = request.ReadSync(true);
@@ -76,17 +98,20 @@ bool OvSNMPRequest2Controls::refreshSync() {
         } else {
             while (read.moreRows) {
                 RowArrived();
-                if (!read.ok)
+                if (!*alive || !read.ok)
                     break;
                 read = request.ReadSync(false);
                 ok = ok && read.ok;
             }
         }
-        AfterGet();
-        busy_ = 0;
+        if (*alive)
+            AfterGet();
+        if (*alive)
+            busy_ = 0;
         return ok;
     } catch (...) {
-        busy_ = 0;
+        if (*alive)
+            busy_ = 0;
         throw;
     }
 }
@@ -97,11 +122,11 @@ void OvSNMPRequest2Controls::readAsync(bool first) {
 }
 
 void OvSNMPRequest2Controls::GetStep(const OvSNMPError& result) {
+    const auto alive = lifetime();
     if (result.code != 0) {
         busy_ = 0;
         lastOperation_ = 0;
-        if (OnGetDone)
-            OnGetDone(this, result);
+        callDone(OnGetDone, this, result);
         return;
     }
     try {
@@ -109,20 +134,23 @@ void OvSNMPRequest2Controls::GetStep(const OvSNMPError& result) {
             RowArrived();
         } else if (!result.done) {
             RowArrived();
-            if (request.active) {
+            if (*alive && request.active) {
                 readAsync(false);
                 return;
             }
         }
-        AfterGet();
+        if (*alive)
+            AfterGet();
     } catch (...) {
-        reportStepError(std::current_exception());
+        if (*alive)
+            reportStepError(std::current_exception());
         return;
     }
+    if (!*alive)
+        return;
     busy_ = 0;
     lastOperation_ = 0;
-    if (OnGetDone)
-        OnGetDone(this, result);
+    callDone(OnGetDone, this, result);
 }
 
 void OvSNMPRequest2Controls::reportStepError(std::exception_ptr error) {
@@ -136,9 +164,12 @@ void OvSNMPRequest2Controls::reportStepError(std::exception_ptr error) {
 }
 
 bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
+    const auto alive = lifetime();
     lastOperation_ = 1;
     rereadAfterSet_ = reread ? 1 : 0;
     BeforeSet();
+    if (!*alive)
+        return false;
     if (collect)
         Collect();
     busy_ = 1;
@@ -161,9 +192,12 @@ bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
     try {
         ok = request.WriteSync(false).ok;
         AfterSet();
+        if (!*alive)
+            return ok;
         busy_ = 0;
     } catch (...) {
-        busy_ = 0;
+        if (*alive)
+            busy_ = 0;
         throw;
     }
     if (tableMode() && reread)
@@ -172,19 +206,20 @@ bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
 }
 
 void OvSNMPRequest2Controls::SetDone(const OvSNMPError& result) {
+    const auto alive = lifetime();
     if (result.code != 0) {
         busy_ = 0;
         lastOperation_ = 1;
-        if (OnSetDone)
-            OnSetDone(this, result);
+        callDone(OnSetDone, this, result);
         return;
     }
     AfterSet();
+    if (!*alive)
+        return;
     busy_ = 0;
     lastOperation_ = 1;
-    if (OnSetDone)
-        OnSetDone(this, result);
-    if (tableMode() && rereadAfterSet_)
+    callDone(OnSetDone, this, result);
+    if (*alive && tableMode() && rereadAfterSet_)
         Refresh();
 }
 
@@ -212,8 +247,7 @@ void OvSNMPRequest2Controls::ShowStatusOf(int operation, const QString& message)
         bar->setSimpleText(line);
         bar->setSimplePanel(true);
     } else if (auto* label = qobject_cast<QLabel*>(statusTarget_)) {
-        label->setTextFormat(Qt::PlainText);
-        label->setText(line);
+        ov::showStatusText(label, line);
     }
 }
 

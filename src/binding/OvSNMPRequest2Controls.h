@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QObject;
@@ -67,12 +68,20 @@ protected:
     void GetStep(const OvSNMPError& result);
     void SetDone(const OvSNMPError& result);
 
+    // False once the binding is destroyed. A window may close and delete itself,
+    // and its bindings with it, inside any handler the binding calls (the
+    // closures, the hooks, a list view's selection handler, or the events that
+    // a table row lets through), so whatever runs after such a call holds a copy
+    // and looks at it before touching the binding again.
+    std::shared_ptr<const bool> lifetime() const { return alive_; }
+
 private:
     bool tableMode() const;
     bool refreshSync();
     void readAsync(bool first);
     void reportStepError(std::exception_ptr error);
 
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     QPointer<QWidget> owner_;
     QPointer<QObject> statusTarget_;
     std::uint8_t busy_ = 0;

@@ -3,6 +3,7 @@
 #include "OvException.h"
 #include "OvListView.h"
 #include "OvRadioGroup.h"
+#include "OvUserChange.h"
 #include "OvValueText.h"
 #include "OvWidgetText.h"
 
@@ -44,6 +45,15 @@ std::string octetsOfHexText(const std::string& text) {
 // The new bytes written over the working bytes from the start; the rest stays.
 std::string overlay(const std::string& working, const std::string& fresh) {
     return working.size() > fresh.size() ? fresh + working.substr(fresh.size()) : fresh;
+}
+
+// A window's hook runs from a copy: it may destroy the binding that holds it.
+void runHook(const OvSNMPRequest2Edits::Hook& hook) {
+    if (!hook)
+        return;
+    const OvSNMPRequest2Edits::Hook call = hook;
+    const ov::CodeChange byCode;
+    call();
 }
 
 const std::string& labelOf(const OvOptionList* options, int index, const std::string& fallback) {
@@ -106,13 +116,17 @@ void OvSNMPRequest2Edits::BindComboBox(int position, QComboBox* comboBox) {
         throw OvException(kNoOptionList);
     if (options->kind() == OvOptionList::Prefix)
         throw OvException(kPrefixListInComboBox);
-    comboBox->setEditable(false);
-    comboBox->clear();
-    for (const std::string& label : options->Labels())
-        comboBox->addItem(ov::widgetText(label));
-    // A filled drop-down list selects its first item; an apply after a failed
-    // refresh must not send it.
-    comboBox->setCurrentIndex(-1);
+    {
+        const ov::CodeChange byCode;
+        comboBox->setEditable(false);
+        comboBox->clear();
+        for (const std::string& label : options->Labels())
+            comboBox->addItem(ov::widgetText(label));
+        // A filled drop-down list selects its first item; an apply after a
+        // failed refresh must not send it.
+        comboBox->setCurrentIndex(-1);
+    }
+    ov::acceptAssistivePicks(comboBox);
     bind(position, comboBox, Kind::ComboBox);
 }
 
@@ -134,6 +148,7 @@ void OvSNMPRequest2Edits::BindEdit(int position, const std::string& format, QLin
 }
 
 void OvSNMPRequest2Edits::FillControls(int position) {
+    const ov::CodeChange byCode; // a refresh runs no handler of a user's change
     for (Binding& binding : bindings_) {
         if (position != -1 && binding.position != position)
             continue;
@@ -156,6 +171,31 @@ void OvSNMPRequest2Edits::fill(Binding& binding, const OvSNMPVar& var) {
     if (control == nullptr)
         return;
     binding.shown = t;
+    fillControl(binding, var, t);
+    if (binding.kind == Kind::CheckBox || binding.kind == Kind::ComboBox ||
+        binding.kind == Kind::RadioGroup) {
+        binding.filled = true;
+        binding.filledState = choiceState(binding);
+    }
+}
+
+int OvSNMPRequest2Edits::choiceState(const Binding& binding) {
+    QWidget* control = binding.control;
+    switch (binding.kind) {
+    case Kind::CheckBox:
+        return static_cast<QCheckBox*>(control)->isChecked() ? 1 : 0;
+    case Kind::ComboBox:
+        return static_cast<QComboBox*>(control)->currentIndex();
+    case Kind::RadioGroup:
+        return static_cast<OvRadioGroup*>(control)->itemIndex();
+    default:
+        return 0;
+    }
+}
+
+void OvSNMPRequest2Edits::fillControl(Binding& binding, const OvSNMPVar& var,
+                                      const std::string& t) {
+    QWidget* control = binding.control;
     switch (binding.kind) {
     case Kind::Label:
         static_cast<QLabel*>(control)->setText(ov::widgetText(t));
@@ -190,6 +230,9 @@ void OvSNMPRequest2Edits::fill(Binding& binding, const OvSNMPVar& var) {
         auto* edit = static_cast<QLineEdit*>(control);
         edit->setText(ov::widgetText(t));
         edit->setCursorPosition(0); // a text longer than the box shows its start
+        // What the device sent is good: a failed check puts it back, and
+        // length limits count its own octets while it stands unchanged.
+        constraints_->TextFilled(edit, t);
         return;
     }
     case Kind::Other:
@@ -201,6 +244,10 @@ std::string OvSNMPRequest2Edits::controlText(const Binding& binding, const OvSNM
     QWidget* control = binding.control;
     if (control == nullptr)
         return {};
+    // A choice the user left as the last fill set it gives back what the device
+    // sent, also a value that no item or state stands for.
+    if (binding.filled && choiceState(binding) == binding.filledState)
+        return binding.shown;
     switch (binding.kind) {
     case Kind::Label:
         return ov::octetsFromWidget(static_cast<QLabel*>(control)->text(), binding.shown);
@@ -242,20 +289,16 @@ void OvSNMPRequest2Edits::CollectControls(int position) {
 
 // Every binding's text is converted to the type's bytes and written over the
 // working bytes from the start; what lies beyond keeps its earlier contents
-// (only variable-length types can have such a rest).
+// (only variable-length types can have such a rest). The first binding starts
+// from nothing: a MAC address typed short must fail its conversion, not be
+// completed from the value the variable held before (a list view's row).
 void OvSNMPRequest2Edits::collectVariable(int position) {
     OvSNMPVar& var = request.varList.Item(position);
-    std::string k = var.value;
-    if (var.options != nullptr)
-        k = var.options->LabelToValue(k);
-    std::string working = isOctetType(var.type) ? octetsOfHexText(k) : k;
-    std::string last;
+    std::string working, last;
     bool bound = false, nullText = false;
     for (const Binding& binding : bindings_) {
         if (binding.position != position)
             continue;
-        if (!bound && var.type == ovtype::displaystr)
-            working.clear();
         std::string text = controlText(binding, var);
         if (var.options != nullptr)
             text = var.options->LabelToValue(text);
@@ -295,13 +338,11 @@ void OvSNMPRequest2Edits::BeforeGet() {
         MakeColumns();
         listView_->clearItems();
     }
-    if (BeforeRefresh)
-        BeforeRefresh();
+    runHook(BeforeRefresh);
 }
 
 void OvSNMPRequest2Edits::BeforeSet() {
-    if (BeforeApply)
-        BeforeApply();
+    runHook(BeforeApply);
 }
 
 void OvSNMPRequest2Edits::Collect() {
@@ -316,11 +357,9 @@ void OvSNMPRequest2Edits::Collect() {
 void OvSNMPRequest2Edits::AfterGet() {
     if (listView_ && disableUntilSelected_ && request.varList.mode == MVT_FMV)
         EnableControls(false);
-    if (AfterRefresh)
-        AfterRefresh();
+    runHook(AfterRefresh);
 }
 
 void OvSNMPRequest2Edits::AfterSet() {
-    if (AfterApply)
-        AfterApply();
+    runHook(AfterApply);
 }

@@ -86,11 +86,18 @@ private:
         QPointer<QWidget> control;
         Kind kind = Kind::Other;
         std::string shown; // the octets last written into the control
+        // A check box, combo box or radio group: whether a fill has set it, and
+        // its state then (checked, or the item index).
+        bool filled = false;
+        int filledState = 0;
     };
 
     void bind(int position, QWidget* control, Kind kind);
     void fill(Binding& binding, const OvSNMPVar& var);
+    void fillControl(Binding& binding, const OvSNMPVar& var, const std::string& t);
     std::string controlText(const Binding& binding, const OvSNMPVar& var) const;
+    // The state of a check box, combo box or radio group that a fill compares.
+    static int choiceState(const Binding& binding);
     void collectVariable(int position);
 
     std::vector<Binding> bindings_;

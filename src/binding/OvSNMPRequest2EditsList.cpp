@@ -1,6 +1,7 @@
 // The list view side of the binding: columns, rows, and the selected row.
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
+#include "OvUserChange.h"
 #include "OvWidgetText.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,13 @@ namespace {
 // Rows keep the octets they were made of, so a selected row gives back exactly
 // what the device sent.
 constexpr int kOctetsRole = Qt::UserRole;
+
+// Lets the window answer the user between two rows of a walk; what the user
+// changes meanwhile is the user's, whatever code started the walk.
+void letUserAct() {
+    const ov::UserTurn userTurn;
+    QCoreApplication::processEvents();
+}
 
 } // namespace
 
@@ -101,16 +109,19 @@ void OvSNMPRequest2Edits::SelectedRowToValues() {
 void OvSNMPRequest2Edits::RowArrived() {
     if (listView_) {
         AddRow();
-        QCoreApplication::processEvents();
+        letUserAct();
     } else {
         FillControls(-1);
     }
 }
 
 void OvSNMPRequest2Edits::ListViewSelect(int row, bool selected) {
-    if (previousSelectHandler_)
-        previousSelectHandler_(row, selected);
-    if (!selected)
+    const auto alive = lifetime();
+    if (previousSelectHandler_) {
+        const auto previous = previousSelectHandler_;
+        previous(row, selected);
+    }
+    if (!*alive || !selected)
         return;
     if (disableUntilSelected_)
         EnableControls(true);
@@ -126,7 +137,7 @@ void New_req2Edit::RowArrived() {
     if (request.varList.Item(stopPosition).value != stopText) {
         AddNumberedRow();
         ++rowNumber;
-        QCoreApplication::processEvents();
+        letUserAct();
     }
 }
 

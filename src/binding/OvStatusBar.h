@@ -1,5 +1,7 @@
 // A status bar with a simple text and panels, as the windows use them. All
-// texts are plain text.
+// texts are plain text. Every part exposes the text it shows to assistive
+// technologies as its accessible name, whatever name a window gave it (that
+// name becomes its description, "Status" say), and announces each new text.
 #pragma once
 
 #include <QLabel>
@@ -12,6 +14,10 @@ class OvStatusPanel : public QLabel {
     Q_OBJECT
 public:
     explicit OvStatusPanel(int width, QWidget* parent = nullptr);
+
+    // Shows the text and announces it. Status writers call this one (it hides
+    // QLabel::setText, which announces only for a label without a name).
+    void setText(const QString& text);
 };
 
 class OvStatusBar : public QStatusBar {
@@ -36,7 +42,16 @@ public:
 private:
     void showParts();
 
-    QLabel* simple_;
+    OvStatusPanel* simple_;
     std::vector<OvStatusPanel*> panels_;
     bool simplePanel_ = false;
 };
+
+namespace ov {
+
+// Writes a changing text into a label: as plain text, exposed to assistive
+// technologies and announced. A status panel exposes it as its name; another
+// label with a name of its own (which would hide the text) as its description.
+void showStatusText(QLabel* label, const QString& text);
+
+} // namespace ov

@@ -96,7 +96,7 @@ TEST_F(ExecutableTest, AnAddressThatNamesNoDeviceKeepsTheModuleRunningUntilItIsC
         SCOPED_TRACE(address);
         QProcess process;
         QProcessEnvironment env = environment();
-        env.insert("OV_TIME_SCALE", "10"); // an LED poll every 300 ms
+        env.insert("OV_TIME_SCALE", "0.1"); // an LED poll every 300 ms
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(dir.path());
         process.setProcessChannelMode(QProcess::MergedChannels);

@@ -3,6 +3,7 @@
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "TMainForm.h"
+#include "widgettest/OvAccessibility.h"
 #include "widgettest/OvDeviceTest.h"
 
 #include <QApplication>
@@ -128,6 +129,39 @@ TEST_F(MainFormTest, AnAddressThatNamesNoDeviceFailsEachPollAndPollingGoesOn) {
         EXPECT_TRUE(form->Sh_11g->isLit());
         form.reset();
     }
+}
+
+// Whether a screen reader walking the window from its top finds this text.
+bool readableInWindow(QAccessibleInterface* node, const QString& text, int depth = 0) {
+    if (node == nullptr || depth > 12)
+        return false;
+    if (node->text(QAccessible::Name) == text)
+        return true;
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (readableInWindow(node->child(i), text, depth + 1))
+            return true;
+    }
+    return false;
+}
+
+TEST_F(MainFormTest, AScreenReaderReadsAndHearsThePollsStatus) {
+    ovtest::AccessibilityRecorder recorder;
+    start({});
+    ASSERT_TRUE(waitForStatus(kReady));
+    OvStatusPanel* panel = form->MainStatusBar->panel(0);
+    EXPECT_EQ(ovtest::accessibleName(panel), kReady);
+    EXPECT_EQ(ovtest::accessibleDescription(panel), "Status");
+    EXPECT_TRUE(recorder.announced(panel, QAccessible::NameChanged));
+    EXPECT_TRUE(readableInWindow(ovtest::accessible(form.get()), kReady));
+
+    recorder.clear();
+    form->ledBinding()->request.timeout = 20;
+    agent.reset();
+    const QString failure = QStringLiteral("(SNMPClass) SNMP request timed out!");
+    ASSERT_TRUE(waitForStatus(failure));
+    EXPECT_EQ(ovtest::accessibleName(panel), failure);
+    EXPECT_TRUE(recorder.announced(panel, QAccessible::NameChanged));
+    EXPECT_TRUE(readableInWindow(ovtest::accessible(form.get()), failure));
 }
 
 TEST_F(MainFormTest, DeviceFactsFill) {

@@ -100,6 +100,7 @@ TEST_F(BindingTest, ASynchronousRefreshThatTimesOutLeavesNullOrEmptyTexts) {
 
 TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
     restartAgent({"--set", "LoadBalance=7"});
+    // Untouched, every kind of control gives back what the device sent.
     const struct {
         const char* what;
         std::function<QWidget*(Window&)> make;
@@ -109,17 +110,18 @@ TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
         {"an edit box shows the number",
          [](Window& w) { return w.add<QLineEdit>("Ed_LoadBalance"); },
          [](QWidget* c) { EXPECT_EQ(static_cast<QLineEdit*>(c)->text(), "7"); }, E ".2.6.1.0=i:7"},
-        {"a combo box selects nothing and sends 0",
+        {"a combo box selects nothing and sends the device's number",
          [](Window& w) { return w.add<QComboBox>("CB_LoadBalance"); },
          [](QWidget* c) { EXPECT_EQ(static_cast<QComboBox*>(c)->currentIndex(), -1); },
-         E ".2.6.1.0=i:0"},
-        {"a radio group checks nothing and cannot be applied",
+         E ".2.6.1.0=i:7"},
+        {"a radio group checks nothing and sends the device's number",
          [](Window& w) { return w.add<OvRadioGroup>("RG_LoadBalance"); },
-         [](QWidget* c) { EXPECT_EQ(static_cast<OvRadioGroup*>(c)->itemIndex(), -1); }, nullptr},
-        {"a check box is unchecked and sends row 0",
+         [](QWidget* c) { EXPECT_EQ(static_cast<OvRadioGroup*>(c)->itemIndex(), -1); },
+         E ".2.6.1.0=i:7"},
+        {"a check box is unchecked and sends the device's number",
          [](Window& w) { return w.add<QCheckBox>("CK_LoadBalance"); },
          [](QWidget* c) { EXPECT_FALSE(static_cast<QCheckBox*>(c)->isChecked()); },
-         E ".2.6.1.0=i:0"},
+         E ".2.6.1.0=i:7"},
     };
     for (const auto& c : cases) {
         Window w;
@@ -141,6 +143,145 @@ TEST_F(BindingTest, AValueOutsideItsOptionListAndWhatAnApplyThenSends) {
             EXPECT_EQ(ovtest::setsSent(*agent).back(), std::vector<std::string>{c.sent}) << c.what;
             restartAgent({"--set", "LoadBalance=7"});
         }
+    }
+}
+
+TEST_F(BindingTest, ARadioGroupNeverFilledStopsTheApply) {
+    Window w;
+    auto* radio = w.add<OvRadioGroup>("RG_LoadBalance");
+    auto binding = syncBinding(&w.widget, kLoadBalance01, SVT_SV);
+    binding->BindRadioGroup(0, radio);
+    EXPECT_THROW(binding->Apply(false, true), OvException);
+    EXPECT_TRUE(ovtest::setsSent(*agent).empty());
+}
+
+TEST_F(BindingTest, AnApplyChangesOnlyWhatTheUserChanged) {
+    // The device holds values its option lists do not name; the user changes
+    // only the user limit.
+    restartAgent(
+        {"--set", "LoadBalance=7", "--set", "UserLimit(0-64)=20", "--set", "LinkIntegrate=5"});
+    Window w;
+    auto* balance = w.add<QComboBox>("CB_LoadBalance");
+    auto* limit = w.add<QLineEdit>("Ed_UserLimit");
+    auto* integrate = w.add<QCheckBox>("CK_LinkIntegrate");
+    ovtest::showActive(&w.widget);
+    auto binding = syncBinding(&w.widget, mib::T23, SVT_SV);
+    binding->BindComboBox(0, balance);
+    binding->BindEdit(1, "%u{n0x64}", limit);
+    binding->BindCheckBox(2, integrate);
+    ASSERT_TRUE(binding->Refresh());
+    ovtest::focus(limit);
+    limit->selectAll();
+    ovtest::typeKeys(limit, "12");
+    binding->Apply(false, true);
+    ASSERT_EQ(ovtest::setsSent(*agent).size(), 1u);
+    EXPECT_EQ(ovtest::setsSent(*agent)[0],
+              (std::vector<std::string>{E ".2.6.1.0=i:7", E ".2.6.2.0=i:12", E ".2.6.3.0=i:5"}));
+    EXPECT_EQ(agent->stateValue(E ".2.6.1.0")->text, "7");
+    EXPECT_EQ(agent->stateValue(E ".2.6.3.0")->text, "5");
+
+    // The device refused the out-of-list values and kept everything; what the
+    // user does change goes out, and a new refresh is the new base.
+    ASSERT_TRUE(binding->Refresh());
+    EXPECT_EQ(limit->text(), "20");
+    balance->setCurrentIndex(1);
+    integrate->setChecked(true);
+    binding->Apply(false, true);
+    ASSERT_EQ(ovtest::setsSent(*agent).size(), 2u);
+    EXPECT_EQ(ovtest::setsSent(*agent)[1],
+              (std::vector<std::string>{E ".2.6.1.0=i:1", E ".2.6.2.0=i:20", E ".2.6.3.0=i:1"}));
+    ASSERT_TRUE(binding->Refresh());
+    binding->Apply(false, true);
+    EXPECT_EQ(ovtest::setsSent(*agent).back(),
+              (std::vector<std::string>{E ".2.6.1.0=i:1", E ".2.6.2.0=i:20", E ".2.6.3.0=i:1"}));
+}
+
+TEST_F(BindingTest, AFailedExitCheckAfterARefreshPutsBackTheDevicesText) {
+    restartAgent({"--set", "UserLimit(0-64)=12"});
+    Window w;
+    auto* limit = w.add<QLineEdit>("Ed_UserLimit");
+    auto* other = w.add<QLineEdit>("Ed_Other");
+    ovtest::showActive(&w.widget);
+    auto binding = syncBinding(&w.widget, mib::T23, SVT_SV);
+    binding->BindEdit(1, "%u{n0x64}", limit);
+    for (int p : {0, 2})
+        binding->request.varList.SetInvalid(p, true);
+    ASSERT_TRUE(binding->Refresh());
+    ovtest::focus(limit);
+    limit->selectAll();
+    ovtest::typeKeys(limit, "99");
+    ovtest::click(other);
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].text, "(OvCommon) Please enter a number between 0 and 64!");
+    EXPECT_EQ(limit->text(), "12");
+    binding->Apply(false, true);
+    EXPECT_EQ(ovtest::setsSent(*agent),
+              (std::vector<std::vector<std::string>>{{E ".2.6.2.0=i:12"}}));
+}
+
+TEST_F(BindingTest, LengthLimitsCountTheOctetsThatWillBeSent) {
+    // "Caf\xE9" in Latin-1: four octets, five in UTF-8.
+    restartAgent({"--set", "System Name=x:436166E9"});
+    Window w;
+    auto* name = w.add<QLineEdit>("Ed_Name");
+    auto* location = w.add<QLineEdit>("Ed_Location");
+    ovtest::showActive(&w.widget);
+    auto binding = syncBinding(&w.widget, mib::T1, SVT_SV);
+    binding->BindEdit(4, "%s{l4n}", name);
+    binding->BindEdit(5, "%s", location);
+    binding->request.varList.SetInvalid(3, true);
+    ASSERT_TRUE(binding->Refresh());
+    EXPECT_EQ(name->text(), QString::fromLatin1("Caf\xE9"));
+    ovtest::focus(name);
+    ovtest::focus(location); // the focus leaves the untouched name
+    location->selectAll();
+    ovtest::typeKeys(location, "lab");
+    EXPECT_TRUE(dialogs.messages().empty()) << dialogs.messages().front().text.toStdString();
+    EXPECT_EQ(name->text(), QString::fromLatin1("Caf\xE9"));
+    binding->Apply(false, true);
+    ASSERT_EQ(ovtest::setsSent(*agent).size(), 1u);
+    EXPECT_EQ(agent->stateValue("1.3.6.1.2.1.1.5.0")->octets(), "Caf\xE9");
+    EXPECT_EQ(agent->stateValue("1.3.6.1.2.1.1.6.0")->text, "lab");
+
+    // Typed anew, the text goes out in UTF-8: its last letter takes two octets
+    // and no longer fits.
+    ovtest::focus(name);
+    name->selectAll();
+    ovtest::typeKeys(name, QString::fromLatin1("Caf\xE9"));
+    EXPECT_EQ(name->text(), "Caf");
+}
+
+TEST_F(BindingTest, AShortAddressIsRefusedNeverCompletedFromTheSelectedRow) {
+    const struct {
+        const char* what;
+        int position;
+        const char* format;
+        const char* typed;
+    } cases[] = {
+        {"a MAC address of two octets", 2, "%h", "0011"},
+        {"an IP address of three numbers", 1, "%s", "10.0.0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window w;
+        auto* list = w.add<OvListView>("LV_StaticPool");
+        auto* edit = w.add<QLineEdit>("Ed_Value");
+        auto binding = syncBinding(&w.widget, mib::T45, MVT_UMV, 1);
+        binding->BindEdit(c.position, c.format, edit);
+        binding->BindListView(list, true);
+        ASSERT_TRUE(binding->Refresh());
+        list->selectRow(0);
+        edit->setText(c.typed);
+        const std::size_t setsBefore = ovtest::setsSent(*agent).size();
+        try {
+            binding->Apply(true, true);
+            ADD_FAILURE() << "applied " << c.typed;
+        } catch (const OvException& e) {
+            EXPECT_EQ(e.code(), -518);
+            EXPECT_EQ(e.text(),
+                      "(OvSNMP++) Bad value of the associated SNMP variable's (partial) data!");
+        }
+        EXPECT_EQ(ovtest::setsSent(*agent).size(), setsBefore);
     }
 }
 

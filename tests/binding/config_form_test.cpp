@@ -8,8 +8,10 @@
 #include "OvSNMPSession.h"
 #include "TConfigForm.h"
 #include "TSNMPPanels.h"
+#include "widgettest/OvAccessibility.h"
 #include "widgettest/OvDeviceTest.h"
 
+#include <QAccessibleEditableTextInterface>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -198,6 +200,36 @@ TEST_F(ConfigFormTest, LayoutsFollowTheNumberOfWritableRows) {
     ovtest::click(button(*form, "Bt_SetChecked"));
     ASSERT_EQ(ovtest::setsSent(*agent).size(), 1u);
     EXPECT_EQ(ovtest::setsSent(*agent)[0], std::vector<std::string>{"1.3.6.1.2.1.1.5.0=s:single"});
+}
+
+TEST_F(ConfigFormTest, HomeInformationWorksThroughTheAccessibilityInterface) {
+    // As a screen reader or an automation tool: tick the row, enter the name,
+    // press "Set Checked".
+    auto form = CreateInformationForm(nullptr);
+    open(*form);
+    auto* name = control<QLineEdit>(*form, "Ed_Value4");
+    ASSERT_TRUE(ovtest::waitFor([&] { return name->text() == "ORW-3300AP"; }));
+    auto* tick = control<QCheckBox>(*form, "CK_Row4");
+    QPushButton* set = button(*form, "Bt_SetChecked");
+    EXPECT_EQ(ovtest::accessibleName(tick), "Write System Name");
+    EXPECT_EQ(ovtest::accessibleName(name), "System Name");
+    EXPECT_EQ(ovtest::accessibleName(set), "Set Checked");
+    EXPECT_FALSE(set->isEnabled());
+
+    ovtest::doAccessibleAction(tick, "Toggle");
+    EXPECT_TRUE(tick->isChecked());
+    EXPECT_TRUE(set->isEnabled());
+    QAccessibleEditableTextInterface* editable = ovtest::accessible(name)->editableTextInterface();
+    ASSERT_NE(editable, nullptr);
+    editable->replaceText(0, name->text().size(), "lobby-ap");
+    ovtest::doAccessibleAction(set, "Press");
+    ASSERT_TRUE(ovtest::waitFor([&] { return !ovtest::setsSent(*agent).empty(); }));
+    EXPECT_EQ(ovtest::setsSent(*agent),
+              std::vector<std::vector<std::string>>{{"1.3.6.1.2.1.1.5.0=s:lobby-ap"}});
+
+    // Clearing every tick through the same interface disables the button again.
+    ovtest::doAccessibleAction(tick, "Toggle");
+    EXPECT_FALSE(set->isEnabled());
 }
 
 TEST_F(ConfigFormTest, ThirtyRowsScrollInAWindowOfAtMost550Pixels) {

@@ -3,6 +3,7 @@
 // the wire.
 #include "OvDialogs.h"
 #include "OvStatusBar.h"
+#include "OvTFTPServer.h"
 #include "OvTimeScale.h"
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTimer>
+#include <QUdpSocket>
 
 namespace {
 
@@ -163,6 +165,41 @@ TEST_F(Transfers, AFailedSaveIsReportedAndLeavesTheOlderBackup) {
     EXPECT_FALSE(window.saveMode());
     EXPECT_EQ(readFile(file), "an older backup");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"backup.cfg"});
+}
+
+// The device took the command but wrote the file to another server: once the
+// wait for its write request has passed, the save is reported failed and the
+// older backup stays as it was.
+TEST_F(Transfers, ASaveWhoseWriteRequestNeverComesFailsAfterTheWait) {
+    QTemporaryDir elsewhere;
+    QUdpSocket probe;
+    ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
+    const quint16 otherPort = probe.localPort();
+    probe.close();
+    OvTFTPServer other;
+    other.start(elsewhere.path(), otherPort);
+    ASSERT_TRUE(other.isListening());
+    restartAgent({"--tftp-port", std::to_string(otherPort)});
+    const QString file = path("backup.cfg");
+    ASSERT_TRUE(writeFile(file, "an older backup"));
+    ov::setTimeScale(0.01); // the 30 s wait takes 300 ms
+    TFM_CfgFile window(main, nullptr);
+    window.Ed_SaveFile->setText(file);
+    window.Bt_UploadClick();
+    ASSERT_TRUE(waitForMessage("Fail to save the configuration file!"))
+        << lastMessage().toStdString();
+    ASSERT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(dialogs.messages()[0].title, "ERROR");
+    EXPECT_FALSE(window.saveMode());
+    EXPECT_TRUE(QFile::exists(QDir(elsewhere.path()).filePath("backup.cfg")))
+        << "the device did send the file, to the other server";
+    EXPECT_EQ(readFile(file), "an older backup");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"backup.cfg"});
+    const std::vector<std::vector<std::string>> expected = {
+        {binding(kServer, "a:127.0.0.1"), binding(kLocalFile, "s:backup.cfg")},
+        {binding(kCommand, "i:3")},
+    };
+    EXPECT_EQ(sets(), expected);
 }
 
 TEST_F(Transfers, ARestoreIsAppliedByTheDeviceWhichThenRestarts) {

@@ -1,5 +1,7 @@
 #include "TFM_CfgFile.h"
 
+#include "OvTimeScale.h"
+
 #include "DeviceMib.h"
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
@@ -66,14 +68,14 @@ void TFM_CfgFile::buildControls() {
     GB_UpdateFile = placedControl<QGroupBox>(this, "GB_UpdateFile", {0, 0, 441, 65});
     GB_UpdateFile->setTitle(QStringLiteral("Update Configuration File "));
     Label3 = placedLabel(GB_UpdateFile, "Label3", QStringLiteral("Update File"), 8, 32);
-    Ed_UpgFile = placedControl<QLineEdit>(GB_UpdateFile, "Ed_UpgFile", {74, 28, 239, 21});
+    Ed_UpgFile = placedControl<QLineEdit>(GB_UpdateFile, "Ed_UpgFile", {74, 28, 239, 21}, Label3);
     Bt_Browse = button(GB_UpdateFile, "Bt_Browse", QStringLiteral("Browse"), {329, 26, 50, 25});
     Bt_OK = button(GB_UpdateFile, "Bt_OK", QStringLiteral("OK"), {384, 26, 49, 25});
     Label1 = placedLabel(this, "Label1", QStringLiteral("Download Configuration File "), 5, 69);
     GB_SaveFile = placedControl<QGroupBox>(this, "GB_SaveFile", {0, 87, 441, 58});
     GB_SaveFile->setTitle(QStringLiteral("Load Settings to Local Hard Drive"));
     Label4 = placedLabel(GB_SaveFile, "Label4", QStringLiteral("Save File"), 8, 30);
-    Ed_SaveFile = placedControl<QLineEdit>(GB_SaveFile, "Ed_SaveFile", {74, 22, 239, 21});
+    Ed_SaveFile = placedControl<QLineEdit>(GB_SaveFile, "Ed_SaveFile", {74, 22, 239, 21}, Label4);
     Bt_SavBrw = button(GB_SaveFile, "Bt_SavBrw", QStringLiteral("Browse"), {329, 18, 50, 25});
     Bt_Upload = button(GB_SaveFile, "Bt_Upload", QStringLiteral("OK"), {384, 18, 49, 25});
     StatusBar = placedControl<OvStatusBar>(this, "StatusBar", {0, 147, 445, 19});
@@ -82,7 +84,7 @@ void TFM_CfgFile::buildControls() {
     buildHidden();
     saveTimer_ = new QTimer(this);
     saveTimer_->setSingleShot(true);
-    saveTimer_->setInterval(kSaveStartMs);
+    saveTimer_->setInterval(ov::scaledInterval(kSaveStartMs));
     ov::onSignal(saveTimer_, &QTimer::timeout, this, [this] {
         if (saveMode_ && !saveArrived_)
             finishSave(false);
@@ -96,11 +98,11 @@ void TFM_CfgFile::buildControls() {
 void TFM_CfgFile::buildHidden() {
     La_TftpSrv = placedLabel(this, "La_TftpSrv", QStringLiteral("Tftp Server:"), 8, 150);
     La_TftpSrv->setEnabled(false);
-    Ed_TfpSrv = placedControl<QLineEdit>(this, "Ed_TfpSrv", {80, 150, 120, 21});
+    Ed_TfpSrv = placedControl<QLineEdit>(this, "Ed_TfpSrv", {80, 150, 120, 21}, La_TftpSrv);
     La_UpComm = placedLabel(this, "La_UpComm", QStringLiteral("TftpComm:"), 210, 150);
-    CB_TfpCom = placedControl<QComboBox>(this, "CB_TfpCom", {280, 150, 90, 21});
+    CB_TfpCom = placedControl<QComboBox>(this, "CB_TfpCom", {280, 150, 90, 21}, La_UpComm);
     La_UpgrdComm = placedLabel(this, "La_UpgrdComm", QStringLiteral("UpgrdComm:"), 380, 150);
-    CB_UpgCom = placedControl<QComboBox>(this, "CB_UpgCom", {440, 150, 60, 21});
+    CB_UpgCom = placedControl<QComboBox>(this, "CB_UpgCom", {440, 150, 60, 21}, La_UpgrdComm);
     for (QWidget* hidden : std::initializer_list<QWidget*>{La_TftpSrv, Ed_TfpSrv, La_UpComm,
                                                            CB_TfpCom, La_UpgrdComm, CB_UpgCom})
         hidden->hide();

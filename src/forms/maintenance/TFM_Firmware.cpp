@@ -39,8 +39,7 @@ void TFM_Firmware::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
     La_File = placedLabel(this, "La_File", QStringLiteral("Upgrade File:"), 16, 18);
-    Ed_UpgFile = placedControl<QLineEdit>(this, "Ed_UpgFile", {96, 14, 257, 21});
-    La_File->setBuddy(Ed_UpgFile);
+    Ed_UpgFile = placedControl<QLineEdit>(this, "Ed_UpgFile", {96, 14, 257, 21}, La_File);
     Bt_Browse = placedControl<QPushButton>(this, "Bt_Browse", {368, 12, 75, 25});
     Bt_Browse->setText(QStringLiteral("Browse"));
     Bt_OK = placedControl<QPushButton>(this, "Bt_OK", {448, 12, 75, 25});
@@ -51,11 +50,11 @@ void TFM_Firmware::buildControls() {
     StatusBar->setSizeGripEnabled(false);
     StatusBar->addPanel(0); // the last panel takes the rest of the bar
     La_TftpSrv = placedLabel(this, "La_TftpSrv", QStringLiteral("Tftp Server:"), 16, 40);
-    Ed_TfpSrv = placedControl<QLineEdit>(this, "Ed_TfpSrv", {96, 40, 120, 21});
+    Ed_TfpSrv = placedControl<QLineEdit>(this, "Ed_TfpSrv", {96, 40, 120, 21}, La_TftpSrv);
     La_UpComm = placedLabel(this, "La_UpComm", QStringLiteral("TftpComm:"), 230, 40);
-    CB_TfpCom = placedControl<QComboBox>(this, "CB_TfpCom", {300, 40, 90, 21});
+    CB_TfpCom = placedControl<QComboBox>(this, "CB_TfpCom", {300, 40, 90, 21}, La_UpComm);
     La_UpgrdComm = placedLabel(this, "La_UpgrdComm", QStringLiteral("UpgrdComm:"), 400, 40);
-    CB_UpgCom = placedControl<QComboBox>(this, "CB_UpgCom", {460, 40, 60, 21});
+    CB_UpgCom = placedControl<QComboBox>(this, "CB_UpgCom", {460, 40, 60, 21}, La_UpgrdComm);
     for (QWidget* hidden : {static_cast<QWidget*>(La_TftpSrv), static_cast<QWidget*>(Ed_TfpSrv),
                             static_cast<QWidget*>(La_UpComm), static_cast<QWidget*>(CB_TfpCom),
                             static_cast<QWidget*>(La_UpgrdComm), static_cast<QWidget*>(CB_UpgCom)})

@@ -35,7 +35,8 @@ TFM_Waiting::TFM_Waiting(const OvDeviceContext& device, QWidget* owner)
     Label1 = ov::placedLabel(this, "Label1", QStringLiteral("Please waiting for"), 31, 48);
     La_Time = ov::placedLabel(this, "La_Time", QString(), 124, 48);
     La_Time->setMinimumWidth(32);
-    La_Time->setAccessibleName(QStringLiteral("Seconds left"));
+    // Its name is the count it shows, announced as it changes.
+    La_Time->setAccessibleDescription(QStringLiteral("Seconds left"));
     seconds = ov::placedLabel(this, "seconds", QStringLiteral("seconds"), 160, 48);
     Ed_Reboot = hiddenEdit(this, "Ed_Reboot");
     Ed_FwVer = hiddenEdit(this, "Ed_FwVer");

@@ -4,6 +4,7 @@
 #include "OvEditBox.h"
 #include "OvGuard.h"
 #include "OvSNMPRequest2Edits.h"
+#include "OvUserChange.h"
 #include "OvWidgetText.h"
 
 #include <QCheckBox>
@@ -45,7 +46,7 @@ TCtrlBtnPanel::TCtrlBtnPanel(QWidget* parent) : QWidget(parent) {
     St_Counter->setObjectName("St_Counter");
     St_Counter->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     St_Counter->setAlignment(Qt::AlignCenter);
-    St_Counter->setAccessibleName("Samples counter");
+    St_Counter->setAccessibleDescription("Samples counter"); // its name is the count
     La_Samples = new QLabel("Samples", this);
     La_Samples->setObjectName("La_Samples");
     La_Samples->setAlignment(Qt::AlignCenter);
@@ -147,7 +148,7 @@ void TEditsPanel::buildRow(int position) {
     row.check->setObjectName("CK_Row" + number);
     row.check->setAccessibleName("Write " + name);
     row.check->setFocusPolicy(Qt::ClickFocus);
-    ov::onSignal(row.check, &QCheckBox::clicked, this, [this] { emit checkClicked(); });
+    ov::onUserChange(row.check, this, [this] { emit checkClicked(); });
 
     row.name = new QLabel(name, area_);
     row.name->setObjectName("La_Name" + number);
@@ -178,6 +179,7 @@ void TEditsPanel::buildRow(int position) {
 }
 
 void TEditsPanel::applyLook(const Row& row) {
+    const ov::CodeChange byCode;
     QPalette look = row.value->palette();
     look.setColor(QPalette::Text, Qt::black);
     const bool readOnly = row.kind == ReadOnly || row.kind == ReadOnlyChoice;
@@ -317,6 +319,7 @@ QSize TSNMPEditorPanel::fittingSize() const {
 }
 
 void TSNMPEditorPanel::ArrangeButtons() {
+    const ov::CodeChange byCode; // the ticks set here are not the user's
     TCtrlBtnPanel& b = *buttons_;
     for (QWidget* w : std::initializer_list<QWidget*>{b.St_Counter, b.La_Samples, b.Bt_Edit,
                                                       b.Bt_Add, b.Bt_Delete})

@@ -1,0 +1,97 @@
+#include "OvAccessibility.h"
+
+#include <QAccessibleActionInterface>
+
+#include <gtest/gtest.h>
+
+// Qt switches its accessibility on when an assistive technology connects (over
+// D-Bus on Linux); until then it drops every announcement before the update
+// handler. Tests have no assistive technology, so they switch it on as Qt's own
+// tests do, through the platform's accessibility object, whose class is not in
+// Qt's public headers: these declarations name the exported functions.
+class QPlatformAccessibility {
+public:
+    void setActive(bool active);
+};
+class QPlatformIntegration {
+public:
+    QPlatformAccessibility* accessibility() const;
+};
+class QGuiApplicationPrivate {
+public:
+    static QPlatformIntegration* platform_integration;
+};
+
+namespace ovtest {
+
+namespace {
+
+AccessibilityRecorder* current = nullptr;
+
+void attachAssistiveTechnology(bool attached) {
+    QPlatformIntegration* platform = QGuiApplicationPrivate::platform_integration;
+    if (platform == nullptr || platform->accessibility() == nullptr) {
+        ADD_FAILURE() << "this platform has no accessibility";
+        return;
+    }
+    platform->accessibility()->setActive(attached);
+    if (QAccessible::isActive() != attached)
+        ADD_FAILURE() << "cannot switch Qt's accessibility " << (attached ? "on" : "off");
+}
+
+} // namespace
+
+QAccessibleInterface* accessible(QObject* object) {
+    QAccessibleInterface* found = QAccessible::queryAccessibleInterface(object);
+    if (found == nullptr)
+        ADD_FAILURE() << "no accessible interface for " << object->objectName().toStdString();
+    return found;
+}
+
+QString accessibleName(QObject* object) {
+    QAccessibleInterface* found = accessible(object);
+    return found != nullptr ? found->text(QAccessible::Name) : QString();
+}
+
+QString accessibleDescription(QObject* object) {
+    QAccessibleInterface* found = accessible(object);
+    return found != nullptr ? found->text(QAccessible::Description) : QString();
+}
+
+void doAccessibleAction(QObject* object, const QString& action) {
+    QAccessibleInterface* found = accessible(object);
+    QAccessibleActionInterface* actions = found != nullptr ? found->actionInterface() : nullptr;
+    if (actions == nullptr || !actions->actionNames().contains(action)) {
+        ADD_FAILURE() << object->objectName().toStdString() << " has no action "
+                      << action.toStdString();
+        return;
+    }
+    actions->doAction(action);
+}
+
+AccessibilityRecorder::AccessibilityRecorder() {
+    current = this;
+    previous_ = QAccessible::installUpdateHandler(&AccessibilityRecorder::record);
+    attachAssistiveTechnology(true);
+}
+
+AccessibilityRecorder::~AccessibilityRecorder() {
+    attachAssistiveTechnology(false);
+    QAccessible::installUpdateHandler(previous_);
+    current = nullptr;
+}
+
+void AccessibilityRecorder::record(QAccessibleEvent* event) {
+    if (current != nullptr)
+        current->events_.push_back({event->object(), event->type()});
+}
+
+bool AccessibilityRecorder::announced(const QObject* object, QAccessible::Event type) const {
+    for (const Announcement& a : events_) {
+        if (a.object == object && a.type == type)
+            return true;
+    }
+    return false;
+}
+
+} // namespace ovtest

@@ -1,0 +1,51 @@
+// Windows seen through Qt's accessibility interface, as a screen reader or an
+// automation tool sees and drives them: names, descriptions, actions, text
+// set through the editable-text interface, and the announcements Qt sends.
+#pragma once
+
+#include <QAccessible>
+#include <QPointer>
+#include <QString>
+
+#include <vector>
+
+class QObject;
+
+namespace ovtest {
+
+// The control's accessible interface; fails the test when there is none.
+QAccessibleInterface* accessible(QObject* object);
+QString accessibleName(QObject* object);
+QString accessibleDescription(QObject* object);
+
+// Does one of the control's accessible actions (Toggle, Press ...), as an
+// assistive technology does; fails the test when the control has no such one.
+void doAccessibleAction(QObject* object, const QString& action);
+
+// Records what Qt announces to assistive technologies. Qt passes announcements
+// on only while an assistive technology is attached, so the recorder attaches
+// one for its life.
+class AccessibilityRecorder {
+public:
+    AccessibilityRecorder();
+    ~AccessibilityRecorder();
+    AccessibilityRecorder(const AccessibilityRecorder&) = delete;
+    AccessibilityRecorder& operator=(const AccessibilityRecorder&) = delete;
+
+    // Whether an announcement of this kind about the object came since the
+    // last clear().
+    bool announced(const QObject* object, QAccessible::Event type) const;
+    void clear() { events_.clear(); }
+
+private:
+    struct Announcement {
+        QPointer<QObject> object;
+        QAccessible::Event type;
+    };
+    static void record(QAccessibleEvent* event);
+
+    std::vector<Announcement> events_;
+    QAccessible::UpdateHandler previous_ = nullptr;
+};
+
+} // namespace ovtest
