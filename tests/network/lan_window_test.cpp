@@ -8,6 +8,7 @@
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
+#include "widgettest/OvAccessibility.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -338,17 +339,14 @@ TEST_F(LanWindow, CancelClosesWithoutSending) {
 
 // ---- Through the accessibility interface, as a screen reader user would.
 
-QAccessibleInterface* accessible(QObject* object) {
-    return QAccessible::queryAccessibleInterface(object);
-}
-
 // Presses the button through its accessible action, which clicks it a moment
 // later, and waits until its handler has returned.
 void pressThroughAccessibility(QAbstractButton* button) {
     bool clicked = false;
     const auto connection =
         QObject::connect(button, &QAbstractButton::clicked, [&] { clicked = true; });
-    accessible(button)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    ovtest::accessible(button)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
     if (!ovtest::waitFor([&] { return clicked; }))
         ADD_FAILURE() << button->objectName().toStdString() << " was not clicked";
     QObject::disconnect(connection);
@@ -356,7 +354,7 @@ void pressThroughAccessibility(QAbstractButton* button) {
 
 // The name a screen reader gives the control: its own, or its label's.
 QString spokenName(QWidget* control) {
-    QAccessibleInterface* iface = accessible(control);
+    QAccessibleInterface* iface = ovtest::accessible(control);
     for (const auto& [other, relation] : iface->relations(QAccessible::Label))
         return other->text(QAccessible::Name);
     return iface->text(QAccessible::Name);
@@ -373,10 +371,34 @@ TEST_F(LanWindow, EveryVisibleControlHasASpokenName) {
         EXPECT_EQ(spokenName(control), name) << control->objectName().toStdString();
 }
 
+// What a screen reader selects in a combo box: an item of its list.
+void selectInList(QComboBox* comboBox, int row) {
+    QAccessibleInterface* combo = ovtest::accessible(comboBox);
+    ASSERT_GT(combo->childCount(), 0);
+    QAccessibleTableInterface* list = combo->child(0)->tableInterface();
+    ASSERT_NE(list, nullptr);
+    list->selectRow(row);
+}
+
+TEST_F(LanWindow, AModeChosenThroughAccessibilityIsTheUsersChoice) {
+    auto w = open();
+    selectInList(w->CB_IPFrom, 1);
+    EXPECT_EQ(w->CB_IPFrom->currentText(), "Dynamic (DHCP)");
+    EXPECT_TRUE(addressFieldsHidden(*w));
+    pressThroughAccessibility(w->BT_LanCfgOk);
+    EXPECT_EQ(messages(), std::vector<QString>{"Warning|Device will reboot,continue?"});
+    ASSERT_FALSE(sets().empty());
+    const std::vector<std::string> dynamic = {binding(kGetIPFrom, "i:2"),
+                                              binding(kSysRestart, "i:0")};
+    EXPECT_EQ(sets().front(), dynamic);
+    selectInList(w->CB_IPFrom, 0);
+    EXPECT_TRUE(addressFieldsShown(*w));
+}
+
 TEST_F(LanWindow, AnApplyThroughAccessibilitySendsWhatWasEntered) {
     slowEnoughForTheStaticPoolWalk();
     auto w = open();
-    QAccessibleInterface* address = accessible(w->ED_IpAddr);
+    QAccessibleInterface* address = ovtest::accessible(w->ED_IpAddr);
     ASSERT_NE(address->editableTextInterface(), nullptr);
     address->setText(QAccessible::Value, at(77));
     EXPECT_EQ(w->ED_IpAddr->text(), at(77));

@@ -11,6 +11,7 @@
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
+#include "OvUserChange.h"
 #include "OvWidgetText.h"
 #include "TFM_Waiting.h"
 
@@ -95,7 +96,7 @@ void TFM_LAN::buildControls() {
     layOut();
     setFixedSize(sizeHint().expandedTo({300, 0}));
 
-    ov::onSignal(CB_IPFrom, &QComboBox::activated, this, [this] { CB_IPFromChange(); });
+    ov::onUserChange(CB_IPFrom, this, [this] { CB_IPFromChange(); });
     ov::onSignal(BT_LanCfgOk, &QPushButton::clicked, this, [this] { BT_LanCfgOkClick(); });
     ov::onSignal(BT_LanCfgCancel, &QPushButton::clicked, this, [this] { BT_LanCfgCancelClick(); });
 }
