@@ -3,6 +3,9 @@
 #include "OvTFTPPacket.h"
 
 #include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <string>
 
 using namespace ovtftp;
 
@@ -21,6 +24,20 @@ public:
 private:
     int& busy_;
 };
+
+// Whether the file's real path, links resolved, lies in the served folder: a
+// link in the folder may point anywhere. A name that does not resolve is left
+// to the open, which reports it missing.
+bool liesInside(const QByteArray& root, const QByteArray& path) {
+    char realRoot[PATH_MAX];
+    char realPath[PATH_MAX];
+    if (::realpath(root.constData(), realRoot) == nullptr)
+        return false;
+    if (::realpath(path.constData(), realPath) == nullptr)
+        return true;
+    const std::string folder = std::string(realRoot) == "/" ? "/" : std::string(realRoot) + "/";
+    return std::string(realPath).rfind(folder, 0) == 0;
+}
 
 } // namespace
 
@@ -79,6 +96,8 @@ void TFTPSession::start() {
 }
 
 void TFTPSession::startRead(const QByteArray& path) {
+    if (!liesInside(root_, path))
+        return fail(ErrAccessViolation, AccessViolation);
     switch (source_.open(path)) {
     case FileFault::NotFound:
         return fail(ErrFileNotFound, FileNotFound);
@@ -114,9 +133,16 @@ void TFTPSession::readPending() {
 }
 
 void TFTPSession::handle(const QByteArray& packet, const QHostAddress& sender, quint16 senderPort) {
+    const std::uint16_t opcode = opcodeOf(packet);
+    if (isDallying()) {
+        // The client did not hear our final ACK and sends its last block again.
+        if (opcode == DATA && packet.size() >= kHeaderSize && numberOf(packet) == block_ &&
+            sender.toIPv4Address() == client_.toIPv4Address() && senderPort == msg_.clientPort)
+            send(lastPacket_);
+        return;
+    }
     if (state_ != Running)
         return;
-    const std::uint16_t opcode = opcodeOf(packet);
     // The transfer belongs to the request's address and port (RFC 1350 section 4).
     if (sender.toIPv4Address() != client_.toIPv4Address() || senderPort != msg_.clientPort) {
         if (opcode != ERROR)
@@ -210,6 +236,8 @@ void TFTPSession::sendAck(std::uint16_t block, std::int32_t status) {
 }
 
 void TFTPSession::expire(std::int64_t now, int retries) {
+    if (isDallying() && now >= dallyUntil_)
+        return endDally();
     if (state_ != Running || deadline_ == 0 || now < deadline_)
         return;
     BusyScope busy(busy_);
@@ -242,18 +270,30 @@ void TFTPSession::setStatus(std::int32_t status) {
         notify_(msg_, cancel_);
     if (status == Success) {
         state_ = Finished;
-        close();
+        const bool dally = msg_.operation == WriteRequest && socket_ != nullptr;
+        close(dally);
+        if (dally)
+            dallyUntil_ = now() + std::int64_t{msg_.timeout} * 10;
     } else if (status < 0) {
         state_ = Failed;
         close();
     }
 }
 
-void TFTPSession::close() {
+void TFTPSession::endDally() {
+    if (!isDallying())
+        return;
+    dallyUntil_ = 0;
+    close();
+}
+
+void TFTPSession::close(bool keepSocket) {
     deadline_ = 0;
     source_.close();
     target_.discard();
     // Closed, not deleted: this may run inside the socket's own signal.
-    if (socket_)
+    if (socket_ && !keepSocket) {
+        dallyUntil_ = 0;
         socket_->close();
+    }
 }

@@ -41,6 +41,11 @@ public:
     // True while one of the session's own handlers runs: it is not to be
     // destroyed then.
     bool isBusy() const { return busy_ > 0; }
+    // A finished write keeps its socket for one time-out, to acknowledge again a
+    // final DATA whose ACK was lost (RFC 1350 section 6).
+    bool isDallying() const { return dallyUntil_ != 0; }
+    // Ends the dally at once (the server stops).
+    void endDally();
     // The local port of the session's socket (0 when it has none).
     quint16 localPort() const;
     // The same client, port, operation, mode and file name as the request.
@@ -63,7 +68,8 @@ private:
     void fail(std::uint16_t errorCode, std::int32_t status, const std::string& message = {});
     void armDeadline();
     void setStatus(std::int32_t status);
-    void close();
+    // Ends the transfer; a dallying write keeps its socket.
+    void close(bool keepSocket = false);
 
     QByteArray root_;
     Notify notify_;
@@ -76,7 +82,8 @@ private:
     // Read session: the DATA block just sent; write session: the last block ACKed.
     std::int32_t block_ = -1;
     QByteArray lastPacket_;
-    std::int64_t deadline_ = 0; // 0: none
+    std::int64_t deadline_ = 0;   // 0: none
+    std::int64_t dallyUntil_ = 0; // 0: not dallying
     State state_ = Running;
     bool cancel_ = false;
     int busy_ = 0;
