@@ -4,10 +4,10 @@
 
 #include "OvTFTPFile.h"
 #include "OvTFTPMsg.h"
+#include "OvUdpPort.h"
 
 #include <QByteArray>
 #include <QHostAddress>
-#include <QUdpSocket>
 
 #include <cstdint>
 #include <functional>
@@ -56,7 +56,7 @@ public:
 
 private:
     void readPending();
-    void handle(const QByteArray& packet, const QHostAddress& sender, quint16 senderPort);
+    void handle(const QByteArray& packet, std::uint32_t sender, std::uint16_t senderPort);
     void startRead(const QByteArray& path);
     void startWrite();
     void handleData(const QByteArray& packet);
@@ -74,8 +74,8 @@ private:
     QByteArray root_;
     Notify notify_;
     OvTFTPMsg msg_;
-    QHostAddress client_;
-    std::unique_ptr<QUdpSocket> socket_;
+    std::uint32_t client_; // IPv4, host order
+    OvUdpPort socket_;
     ovtftp::SourceFile source_;
     ovtftp::TargetFile target_;
     QByteArray buffer_;
