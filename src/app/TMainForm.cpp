@@ -18,6 +18,7 @@
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
 #include "TFM_Firmware.h"
+#include "TFM_LAN.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -143,7 +144,7 @@ void TMainForm::buildMenus() {
     QMenu* home = menuBar()->addMenu(QStringLiteral("Home"));
     addItem(home, QStringLiteral("Information"), &TMainForm::OpenInformation);
     addItem(home, QStringLiteral("Wireless"), nullptr);
-    addItem(home, QStringLiteral("LAN"), nullptr);
+    addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
     for (const char* caption : {"Performance", "Filters", "Grouping"})
         addItem(advanced, QString::fromLatin1(caption), nullptr);
@@ -367,6 +368,11 @@ void TMainForm::OpenFirmware() {
 
 void TMainForm::OpenCfgFile() {
     TFM_CfgFile window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenLAN() {
+    TFM_LAN window(*this, this);
     window.exec();
 }
 

@@ -96,6 +96,7 @@ private:
     void OpenDHCP();
     void OpenFirmware();
     void OpenCfgFile();
+    void OpenLAN();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

@@ -52,6 +52,9 @@ std::int32_t statusOfErrorCode(std::uint16_t errorCode) {
 } // namespace ovtftp
 
 void OvTFTPMsg::setStatus(std::int32_t status) {
+    // Set at every block: the text is looked up only when the status changes.
+    if (status == code && !text.empty())
+        return;
     code = status;
     text = ovtftp::statusText(status);
 }

@@ -100,6 +100,9 @@ void OvTFTPServer::stop() {
             listener_.release()->deleteLater();
         listener_.reset();
     }
+    // Finished writes wait for no late DATA once the server stops.
+    for (const auto& session : sessions_)
+        session->endDally();
     // Inside a notify the session that called is on the stack: no waiting then.
     if (!sessions_.empty() && notifying_ == 0 && stopLoop_ == nullptr) {
         tickTimer_.start();
@@ -164,8 +167,9 @@ void OvTFTPServer::refuse(std::uint16_t errorCode, const std::string& message,
 }
 
 int OvTFTPServer::runningSessions() const {
+    // A dallying write still holds its socket.
     return static_cast<int>(std::count_if(sessions_.begin(), sessions_.end(), [](const auto& s) {
-        return s->state() == TFTPSession::Running;
+        return s->state() == TFTPSession::Running || s->isDallying();
     }));
 }
 
@@ -182,7 +186,7 @@ void OvTFTPServer::tick() {
     // waits for a later tick.
     std::vector<std::unique_ptr<TFTPSession>> ended;
     auto done = std::stable_partition(sessions_.begin(), sessions_.end(), [](const auto& s) {
-        return s->state() == TFTPSession::Running || s->isBusy();
+        return s->state() == TFTPSession::Running || s->isBusy() || s->isDallying();
     });
     std::move(done, sessions_.end(), std::back_inserter(ended));
     sessions_.erase(done, sessions_.end());

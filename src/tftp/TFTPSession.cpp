@@ -2,7 +2,11 @@
 
 #include "OvTFTPPacket.h"
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <string>
 
 using namespace ovtftp;
 
@@ -22,6 +26,30 @@ private:
     int& busy_;
 };
 
+// Whether the file's real path, links resolved, lies in the served folder: a
+// link in the folder may point anywhere. A name that does not resolve is left
+// to the open, which reports it missing.
+bool liesInside(const QByteArray& root, const QByteArray& path) {
+    char realRoot[PATH_MAX];
+    char realPath[PATH_MAX];
+    if (::realpath(root.constData(), realRoot) == nullptr)
+        return false;
+    if (::realpath(path.constData(), realPath) == nullptr)
+        return true;
+    const std::string folder = std::string(realRoot) == "/" ? "/" : std::string(realRoot) + "/";
+    return std::string(realPath).rfind(folder, 0) == 0;
+}
+
+// How long a session polls for the next packet after answering, and the most
+// time one wake-up spends handling and polling before the event loop runs again.
+constexpr std::int64_t kLingerMicros = 40;
+constexpr std::int64_t kSliceMicros = 2000;
+
+std::int64_t nowMicros() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 } // namespace
 
 std::int64_t TFTPSession::now() {
@@ -31,16 +59,11 @@ std::int64_t TFTPSession::now() {
 
 TFTPSession::TFTPSession(const QByteArray& rootFolder, Notify notify, const OvTFTPMsg& request,
                          const QHostAddress& client)
-    : root_(rootFolder), notify_(std::move(notify)), msg_(request), client_(client),
-      socket_(std::make_unique<QUdpSocket>()) {
+    : root_(rootFolder), notify_(std::move(notify)), msg_(request),
+      client_(client.toIPv4Address()) {
     buffer_.resize(kMaxDatagram);
-    if (!socket_->bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress)) {
-        socket_.reset();
+    if (!socket_.open([this] { readPending(); }))
         setStatus(SocketOpenFailed);
-        return;
-    }
-    QObject::connect(socket_.get(), &QUdpSocket::readyRead, socket_.get(),
-                     [this] { readPending(); });
 }
 
 TFTPSession::~TFTPSession() {
@@ -49,7 +72,7 @@ TFTPSession::~TFTPSession() {
 }
 
 quint16 TFTPSession::localPort() const {
-    return socket_ ? socket_->localPort() : 0;
+    return socket_.port();
 }
 
 bool TFTPSession::isRepetitionOf(const OvTFTPMsg& request) const {
@@ -79,6 +102,8 @@ void TFTPSession::start() {
 }
 
 void TFTPSession::startRead(const QByteArray& path) {
+    if (!liesInside(root_, path))
+        return fail(ErrAccessViolation, AccessViolation);
     switch (source_.open(path)) {
     case FileFault::NotFound:
         return fail(ErrFileNotFound, FileNotFound);
@@ -101,26 +126,47 @@ void TFTPSession::startWrite() {
 
 void TFTPSession::readPending() {
     BusyScope busy(busy_);
-    while (socket_ && socket_->state() == QAbstractSocket::BoundState &&
-           socket_->hasPendingDatagrams()) {
-        QHostAddress sender;
-        quint16 senderPort = 0;
-        const qint64 size =
-            socket_->readDatagram(buffer_.data(), kMaxDatagram, &sender, &senderPort);
+    // The datagrams that wait are handled in this one wake-up. After each
+    // answer sent, the session polls its socket a moment longer: on loopback or
+    // a LAN the next packet comes within it, saving the event loop's wake-up,
+    // which costs more than the rest of a block. The slice keeps the event
+    // loop turning during a long transfer or a flood; the notifier calls again
+    // for what is left.
+    const std::int64_t sliceEnd = nowMicros() + kSliceMicros;
+    std::uint32_t sender = 0;
+    std::uint16_t senderPort = 0;
+    for (std::int64_t now = nowMicros(); now < sliceEnd; now = nowMicros()) {
+        long size = socket_.receive(buffer_.data(), kMaxDatagram, sender, senderPort);
+        if (size < 0 && state_ == Running && deadline_ != 0) {
+            const std::int64_t until = std::min(now + kLingerMicros, sliceEnd);
+            while (size < 0 && nowMicros() < until)
+                size = socket_.receive(buffer_.data(), kMaxDatagram, sender, senderPort);
+        }
         if (size < 0)
-            break;
-        handle(QByteArray::fromRawData(buffer_.constData(), size), sender, senderPort);
+            return;
+        if (senderPort != 0)
+            handle(QByteArray::fromRawData(buffer_.constData(), size), sender, senderPort);
     }
 }
 
-void TFTPSession::handle(const QByteArray& packet, const QHostAddress& sender, quint16 senderPort) {
+void TFTPSession::handle(const QByteArray& packet, std::uint32_t sender, std::uint16_t senderPort) {
+    const std::uint16_t opcode = opcodeOf(packet);
+    if (isDallying()) {
+        // The client did not hear our final ACK and sends its last block again.
+        if (opcode == DATA && packet.size() >= kHeaderSize && numberOf(packet) == block_ &&
+            sender == client_ && senderPort == msg_.clientPort)
+            send(lastPacket_);
+        return;
+    }
     if (state_ != Running)
         return;
-    const std::uint16_t opcode = opcodeOf(packet);
     // The transfer belongs to the request's address and port (RFC 1350 section 4).
-    if (sender.toIPv4Address() != client_.toIPv4Address() || senderPort != msg_.clientPort) {
-        if (opcode != ERROR)
-            socket_->writeDatagram(errorPacket(ErrUnknownTransferId), sender, senderPort);
+    if (sender != client_ || senderPort != msg_.clientPort) {
+        if (opcode != ERROR) {
+            const QByteArray error = errorPacket(ErrUnknownTransferId);
+            socket_.sendTo(error.constData(), static_cast<std::size_t>(error.size()), sender,
+                           senderPort);
+        }
         return;
     }
     if (packet.size() < kHeaderSize)
@@ -183,12 +229,18 @@ void TFTPSession::acceptData(const QByteArray& packet, std::uint16_t block) {
 }
 
 void TFTPSession::sendBlock(std::uint16_t block) {
-    char data[kBlockSize];
-    const int count = source_.read(data, kBlockSize);
+    // The block is read straight into the packet, whose buffer serves every block.
+    lastPacket_.resize(kHeaderSize + kBlockSize);
+    char* packet = lastPacket_.data();
+    const int count = source_.read(packet + kHeaderSize, kBlockSize);
     if (count < 0)
         return fail(ErrNotDefined, UndefinedError, "Read error");
     block_ = block;
-    lastPacket_ = dataPacket(block, data, count);
+    packet[0] = 0;
+    packet[1] = static_cast<char>(DATA);
+    packet[2] = static_cast<char>(block >> 8);
+    packet[3] = static_cast<char>(block & 0xFF);
+    lastPacket_.resize(kHeaderSize + count);
     msg_.bytes += count;
     msg_.lastBlockLength = count;
     msg_.sendCount = 1;
@@ -210,6 +262,8 @@ void TFTPSession::sendAck(std::uint16_t block, std::int32_t status) {
 }
 
 void TFTPSession::expire(std::int64_t now, int retries) {
+    if (isDallying() && now >= dallyUntil_)
+        return endDally();
     if (state_ != Running || deadline_ == 0 || now < deadline_)
         return;
     BusyScope busy(busy_);
@@ -223,8 +277,8 @@ void TFTPSession::expire(std::int64_t now, int retries) {
 }
 
 bool TFTPSession::send(const QByteArray& packet) {
-    return socket_ && socket_->writeDatagram(
-                          packet, client_, static_cast<quint16>(msg_.clientPort)) == packet.size();
+    return socket_.sendTo(packet.constData(), static_cast<std::size_t>(packet.size()), client_,
+                          static_cast<std::uint16_t>(msg_.clientPort));
 }
 
 void TFTPSession::fail(std::uint16_t errorCode, std::int32_t status, const std::string& message) {
@@ -242,18 +296,29 @@ void TFTPSession::setStatus(std::int32_t status) {
         notify_(msg_, cancel_);
     if (status == Success) {
         state_ = Finished;
-        close();
+        const bool dally = msg_.operation == WriteRequest && socket_.isOpen();
+        close(dally);
+        if (dally)
+            dallyUntil_ = now() + std::int64_t{msg_.timeout} * 10;
     } else if (status < 0) {
         state_ = Failed;
         close();
     }
 }
 
-void TFTPSession::close() {
+void TFTPSession::endDally() {
+    if (!isDallying())
+        return;
+    dallyUntil_ = 0;
+    close();
+}
+
+void TFTPSession::close(bool keepSocket) {
     deadline_ = 0;
     source_.close();
     target_.discard();
-    // Closed, not deleted: this may run inside the socket's own signal.
-    if (socket_)
-        socket_->close();
+    if (!keepSocket) {
+        dallyUntil_ = 0;
+        socket_.close();
+    }
 }

@@ -4,10 +4,10 @@
 
 #include "OvTFTPFile.h"
 #include "OvTFTPMsg.h"
+#include "OvUdpPort.h"
 
 #include <QByteArray>
 #include <QHostAddress>
-#include <QUdpSocket>
 
 #include <cstdint>
 #include <functional>
@@ -41,6 +41,11 @@ public:
     // True while one of the session's own handlers runs: it is not to be
     // destroyed then.
     bool isBusy() const { return busy_ > 0; }
+    // A finished write keeps its socket for one time-out, to acknowledge again a
+    // final DATA whose ACK was lost (RFC 1350 section 6).
+    bool isDallying() const { return dallyUntil_ != 0; }
+    // Ends the dally at once (the server stops).
+    void endDally();
     // The local port of the session's socket (0 when it has none).
     quint16 localPort() const;
     // The same client, port, operation, mode and file name as the request.
@@ -51,7 +56,7 @@ public:
 
 private:
     void readPending();
-    void handle(const QByteArray& packet, const QHostAddress& sender, quint16 senderPort);
+    void handle(const QByteArray& packet, std::uint32_t sender, std::uint16_t senderPort);
     void startRead(const QByteArray& path);
     void startWrite();
     void handleData(const QByteArray& packet);
@@ -63,20 +68,22 @@ private:
     void fail(std::uint16_t errorCode, std::int32_t status, const std::string& message = {});
     void armDeadline();
     void setStatus(std::int32_t status);
-    void close();
+    // Ends the transfer; a dallying write keeps its socket.
+    void close(bool keepSocket = false);
 
     QByteArray root_;
     Notify notify_;
     OvTFTPMsg msg_;
-    QHostAddress client_;
-    std::unique_ptr<QUdpSocket> socket_;
+    std::uint32_t client_; // IPv4, host order
+    OvUdpPort socket_;
     ovtftp::SourceFile source_;
     ovtftp::TargetFile target_;
     QByteArray buffer_;
     // Read session: the DATA block just sent; write session: the last block ACKed.
     std::int32_t block_ = -1;
     QByteArray lastPacket_;
-    std::int64_t deadline_ = 0; // 0: none
+    std::int64_t deadline_ = 0;   // 0: none
+    std::int64_t dallyUntil_ = 0; // 0: not dallying
     State state_ = Running;
     bool cancel_ = false;
     int busy_ = 0;

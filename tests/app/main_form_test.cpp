@@ -250,3 +250,27 @@ TEST_F(MainFormTest, MenusOpenTheWindowsThatExist) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainFormTest, HomeLanOpensTheLanWindow) {
+    start({});
+    QAction* lan = nullptr;
+    for (QAction* action : menu(QStringLiteral("Home"))->actions())
+        if (action->text() == QStringLiteral("LAN"))
+            lan = action;
+    ASSERT_NE(lan, nullptr);
+    EXPECT_TRUE(lan->isEnabled());
+    QString title;
+    QTimer::singleShot(0, [&] {
+        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            title = window->windowTitle();
+            window->close();
+        }
+    });
+    lan->trigger();
+    EXPECT_EQ(title, "Home \\ LAN");
+}
+
+} // namespace

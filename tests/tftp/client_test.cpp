@@ -3,6 +3,8 @@
 #include "TftpTestSupport.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -128,6 +130,44 @@ TEST_P(RealClient, IsToldThatAMissingFileIsNotFound) {
     ASSERT_TRUE(served.waitIdle());
     EXPECT_EQ(served.log.codes(),
               (std::vector<std::int32_t>{ovtftp::FileNotFound, ovtftp::Disconnected}));
+}
+
+// A session answers its client at once and briefly waits for the next packet,
+// yet other work of the thread (the windows, the LED poll) still runs often
+// while a long transfer in either direction goes on.
+TEST(LongTransfer, LeavesTheEventLoopTurning) {
+    const Client& client = kClients[0];
+    ASSERT_TRUE(haveProgram(client.program));
+    ServedFolder served;
+    QTemporaryDir local;
+    const QByteArray content = randomBytes(12 * 1024 * 1024, 9);
+    ASSERT_TRUE(writeFile(served.path("long.bin"), content));
+    ASSERT_TRUE(writeFile(local.filePath("up.bin"), content));
+    const QStringList runs[] = {
+        client.get(served.port(), "long.bin", local.filePath("down.bin")),
+        client.put(served.port(), "up.bin", local.filePath("up.bin")),
+    };
+    for (const QStringList& arguments : runs) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longestGap = 0;
+        QTimer ticker;
+        ticker.setInterval(5);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            longestGap = std::max(longestGap, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        clock.start();
+        ticker.start();
+        const auto result = runProcess(client.program, arguments);
+        ticker.stop();
+        ASSERT_TRUE(result.finished) << result.output.constData();
+        ASSERT_TRUE(served.waitIdle());
+        EXPECT_LT(longestGap, 250) << "ms without the thread's timers";
+    }
+    EXPECT_EQ(readFile(local.filePath("down.bin")), content);
+    EXPECT_EQ(readFile(served.path("up.bin")), content);
 }
 
 INSTANTIATE_TEST_SUITE_P(Debian, RealClient, ::testing::ValuesIn(kClients),

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tftptest;
 using ovtftp::ACK;
@@ -519,6 +520,90 @@ TEST(TftpServerTexts, EveryStatusHasItsFixedText) {
     EXPECT_EQ(ovtftp::statusOfErrorCode(1), ovtftp::FileNotFound);
     EXPECT_EQ(ovtftp::statusOfErrorCode(7), ovtftp::NoSuchUser);
     EXPECT_EQ(ovtftp::statusOfErrorCode(99), ovtftp::UndefinedError);
+}
+
+} // namespace
+
+namespace {
+
+// The client did not hear the final ACK and sends its last block again: the
+// server, dallying, acknowledges it again and writes nothing twice; once the
+// dally is over the session has gone (RFC 1350 section 6).
+TEST_F(TftpSession, ARepeatedFinalBlockIsAcknowledgedAgainDuringTheDally) {
+    served.server.setTiming(30, 3); // a dally of 300 ms
+    CraftedClient client;
+    client.send(request(WRQ, "up.cfg"), served.port());
+    const auto ack0 = client.receive();
+    ASSERT_TRUE(ack0);
+    ASSERT_EQ(ack0->first, ack(0));
+    const QByteArray last = randomBytes(100, 9);
+    client.send(data(1, last), ack0->second);
+    const auto ack1 = client.receive();
+    ASSERT_TRUE(ack1);
+    EXPECT_EQ(ack1->first, ack(1));
+    EXPECT_EQ(readFile(served.path("up.cfg")), last) << "whole when the owner hears of it";
+    EXPECT_EQ(finalStatus(served.log), ovtftp::Success);
+
+    client.send(data(1, last), ack0->second); // the final ACK was lost
+    const auto again = client.receive();
+    ASSERT_TRUE(again) << "no ACK for the repeated final block";
+    EXPECT_EQ(again->first, ack(1));
+    EXPECT_EQ(readFile(served.path("up.cfg")), last);
+    const auto codes = served.log.codes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), ovtftp::Success), 1);
+
+    EXPECT_TRUE(served.waitIdle(2000)) << "the dally ends after one time-out";
+}
+
+TEST_F(TftpSession, StoppingTheServerEndsADallyAtOnce) {
+    served.server.setTiming(500, 3); // a dally of 5 s
+    CraftedClient client;
+    client.send(request(WRQ, "up.cfg"), served.port());
+    const auto ack0 = client.receive();
+    ASSERT_TRUE(ack0);
+    client.send(data(1, "short"), ack0->second);
+    ASSERT_TRUE(client.receive());
+    QElapsedTimer clock;
+    clock.start();
+    served.server.stop();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(served.server.sessionCount(), 0);
+    EXPECT_EQ(readFile(served.path("up.cfg")), "short");
+}
+
+// A link in the folder may point anywhere: only what really lies in the folder
+// is served.
+TEST_F(TftpSession, LinksAreServedOnlyWhenTheyStayInTheFolder) {
+    QTemporaryDir outside;
+    ASSERT_TRUE(writeFile(outside.filePath("secret"), "not for the device"));
+    ASSERT_EQ(::symlink(outside.filePath("secret").toLocal8Bit().constData(),
+                        served.path("out.cfg").toLocal8Bit().constData()),
+              0);
+    ASSERT_EQ(::symlink("fw.tfp", served.path("in.tfp").toLocal8Bit().constData()), 0);
+    const struct {
+        const char* what;
+        QByteArray name;
+        bool served;
+    } cases[] = {
+        {"a link to a file outside", "out.cfg", false},
+        {"a link inside", "in.tfp", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CraftedClient client;
+        if (c.served) {
+            EXPECT_EQ(readAll(client, c.name), content);
+            continue;
+        }
+        client.send(request(RRQ, c.name), served.port());
+        const auto reply = client.receive();
+        ASSERT_TRUE(reply);
+        EXPECT_EQ(opcodeOf(reply->first), ERROR);
+        EXPECT_EQ(numberOf(reply->first), ovtftp::ErrAccessViolation);
+        EXPECT_FALSE(reply->first.contains("not for the device"));
+    }
+    QFile::remove(served.path("out.cfg"));
+    QFile::remove(served.path("in.tfp"));
 }
 
 } // namespace

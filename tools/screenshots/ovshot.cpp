@@ -1,7 +1,7 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware and configfile.
+// The windows are main, information, firmware, configfile and lan.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -11,6 +11,7 @@
 #include "TConfigForm.h"
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
+#include "TFM_LAN.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
@@ -60,15 +61,15 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
-    parser.addPositionalArgument("window",
-                                 "The window to show: main, information, firmware, configfile.");
+    parser.addPositionalArgument(
+        "window", "The window to show: main, information, firmware, configfile, lan.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile"};
+    const QStringList windows{"main", "information", "firmware", "configfile", "lan"};
     if (!windows.contains(which) || !parser.isSet("out")) {
-        std::fputs(
-            "ovshot: give --out FILE and the window (main, information, firmware, configfile)\n",
-            stderr);
+        std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
+                   "configfile, lan)\n",
+                   stderr);
         return 2;
     }
     OvSNMPSetup("");
@@ -104,6 +105,8 @@ int main(int argc, char** argv) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
             w.Ed_SaveFile->setText(QStringLiteral("/home/admin/backup/ap-settings-new.cfg"));
         });
+    } else if (which == QStringLiteral("lan")) {
+        saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
     } else {
         saved = window.grab().save(out);
     }
