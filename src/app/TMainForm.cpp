@@ -17,6 +17,7 @@
 #include "TAboutForm.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 
@@ -160,8 +161,9 @@ void TMainForm::buildMenus() {
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
     addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
-    for (const char* caption : {"Device Info", "Stats", "Indication"})
-        addItem(status, QString::fromLatin1(caption), nullptr);
+    addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
+    addItem(status, QStringLiteral("Stats"), nullptr);
+    addItem(status, QStringLiteral("Indication"), nullptr);
     ClientInfoItem = addItem(status, QStringLiteral("Client Info"), nullptr);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
@@ -373,6 +375,11 @@ void TMainForm::OpenCfgFile() {
 
 void TMainForm::OpenLAN() {
     TFM_LAN window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenDevInfo() {
+    TFM_DevInfo window(this);
     window.exec();
 }
 
