@@ -20,6 +20,7 @@
 #include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Static.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -162,7 +163,7 @@ void TMainForm::buildMenus() {
     addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
     addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
-    addItem(status, QStringLiteral("Stats"), nullptr);
+    addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
     addItem(status, QStringLiteral("Indication"), nullptr);
     ClientInfoItem = addItem(status, QStringLiteral("Client Info"), nullptr);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
@@ -380,6 +381,11 @@ void TMainForm::OpenLAN() {
 
 void TMainForm::OpenDevInfo() {
     TFM_DevInfo window(this);
+    window.exec();
+}
+
+void TMainForm::OpenStatic() {
+    TFM_Static window(this);
     window.exec();
 }
 
