@@ -15,6 +15,7 @@
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
+#include "TClientInformation.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
 #include "TFM_DevInfo.h"
@@ -165,7 +166,7 @@ void TMainForm::buildMenus() {
     addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
     addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
     addItem(status, QStringLiteral("Indication"), nullptr);
-    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), nullptr);
+    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), &TMainForm::OpenClientInfo);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     addItem(help, QStringLiteral("About"), &TMainForm::OpenAbout);
@@ -386,6 +387,11 @@ void TMainForm::OpenDevInfo() {
 
 void TMainForm::OpenStatic() {
     TFM_Static window(this);
+    window.exec();
+}
+
+void TMainForm::OpenClientInfo() {
+    TClientInformation window(this);
     window.exec();
 }
 

@@ -99,6 +99,7 @@ private:
     void OpenLAN();
     void OpenDevInfo();
     void OpenStatic();
+    void OpenClientInfo();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
