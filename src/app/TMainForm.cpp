@@ -22,6 +22,7 @@
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 #include "TFM_Static.h"
+#include "TLogForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -154,7 +155,7 @@ void TMainForm::buildMenus() {
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
     addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
-    addItem(advanced, QStringLiteral("System Log"), nullptr);
+    addItem(advanced, QStringLiteral("System Log"), &TMainForm::OpenLog);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     addItem(tools, QStringLiteral("Admin"), nullptr);
@@ -392,6 +393,11 @@ void TMainForm::OpenStatic() {
 
 void TMainForm::OpenClientInfo() {
     TClientInformation window(this);
+    window.exec();
+}
+
+void TMainForm::OpenLog() {
+    TLogForm window(*this, this);
     window.exec();
 }
 

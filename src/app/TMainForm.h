@@ -100,6 +100,7 @@ private:
     void OpenDevInfo();
     void OpenStatic();
     void OpenClientInfo();
+    void OpenLog();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
