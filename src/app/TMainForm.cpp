@@ -22,6 +22,7 @@
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 #include "TFM_Static.h"
+#include "TIndicationForm.h"
 #include "TLogForm.h"
 
 #include <QCloseEvent>
@@ -166,7 +167,7 @@ void TMainForm::buildMenus() {
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
     addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
     addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
-    addItem(status, QStringLiteral("Indication"), nullptr);
+    addItem(status, QStringLiteral("Indication"), &TMainForm::OpenIndication);
     ClientInfoItem = addItem(status, QStringLiteral("Client Info"), &TMainForm::OpenClientInfo);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
@@ -398,6 +399,11 @@ void TMainForm::OpenClientInfo() {
 
 void TMainForm::OpenLog() {
     TLogForm window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenIndication() {
+    TIndicationForm window(this);
     window.exec();
 }
 

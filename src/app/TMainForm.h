@@ -101,6 +101,7 @@ private:
     void OpenStatic();
     void OpenClientInfo();
     void OpenLog();
+    void OpenIndication();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
