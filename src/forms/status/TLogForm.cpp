@@ -129,6 +129,10 @@ void TLogForm::createBindings() {
     };
 }
 
+TLogSetForm* TLogForm::logSettings() const {
+    return logSettings_;
+}
+
 void TLogForm::enableButtons(bool enabled) {
     for (QPushButton* b : {Clear_Btn, SetBtn, GetBtn, CloseBtn})
         b->setEnabled(enabled);

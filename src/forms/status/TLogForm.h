@@ -29,7 +29,7 @@ public:
     OvSNMPRequest2Edits* settingsBinding() const { return settings_; }
     OvSNMPRequest2Edits* clearTriggerBinding() const { return clearTrigger_; }
     OvSNMPRequest2Edits* logTableBinding() const { return logTable_; }
-    TLogSetForm* logSettings() const { return logSettings_; }
+    TLogSetForm* logSettings() const;
 
     QGroupBox* ViewGrpBox;
     OvListView* ViewListView;
