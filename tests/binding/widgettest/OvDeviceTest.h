@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ApsimFixture.h"
+#include "OvDeviceContext.h"
 #include "OvWidgetTest.h"
 
 #include <memory>
@@ -15,6 +16,20 @@ namespace ovtest {
 // The bindings of every SET the agent received, in order, each written
 // "OID=type:value" as the request log has them.
 std::vector<std::vector<std::string>> setsSent(const Apsim& agent);
+
+// The main window as the windows see it: device facts, a status text ("Ready. "
+// while the device answers) and an agent address that a test sets.
+class StandInMainWindow : public OvDeviceContext {
+public:
+    OvDeviceFacts deviceFacts() const override { return facts; }
+    QString statusText() const override { return status; }
+    QString agentAddressText() const override { return agentAddress; }
+    QWidget* ownerWindow() const override { return nullptr; }
+
+    OvDeviceFacts facts;
+    QString status = kOvReadyText;
+    QString agentAddress = QStringLiteral("127.0.0.1");
+};
 
 // The fixture: the SNMP engine set up once per program (with the general error
 // handler routed to the dialog service), a fresh agent per test (options from
