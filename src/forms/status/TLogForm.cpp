@@ -155,7 +155,9 @@ void TLogForm::GetBtnClick() {
         enableButtons(false);
 }
 
+// The columns, made as wide as their captions, widen to show the lines whole.
 void TLogForm::LogArrived(const OvSNMPError& result) {
+    ViewListView->resizeColumnsToContents();
     StatusBar1->panel(0)->setText(ov::widgetText(result.message));
     enableButtons(true);
 }
