@@ -1,7 +1,5 @@
 #include "StatusTest.h"
 
-#include "OvSNMPSession.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -74,15 +72,6 @@ bool StatusTest::survivesClosing(QWidget* window) {
 
 void clickCheckBox(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
-}
-
-void useUnusableV3User() {
-    OvSNMPSecurity.version = 3;
-    OvSNMPSecurity.securityModel = 3;
-    OvSNMPSecurity.securityLevel = 2;
-    OvSNMPSecurity.securityName = "amy";
-    OvSNMPSecurity.authProtocol = ovproto::hmacMd5;
-    OvSNMPSecurity.authPassword = "short";
 }
 
 } // namespace statustest

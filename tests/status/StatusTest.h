@@ -43,8 +43,4 @@ protected:
 // wider than its caption, and its middle is then no part of it.
 void clickCheckBox(QCheckBox* box);
 
-// An SNMPv3 user whose pass phrase net-snmp cannot use: every send fails at
-// once. Sets the session records.
-void useUnusableV3User();
-
 } // namespace statustest

@@ -249,14 +249,7 @@ TEST_F(ClientWindow, CannotBeClosedWhileAWalkIsOutstanding) {
 }
 
 TEST_F(ClientWindow, CanBeClosedWhenNothingCanBeSent) {
-    const struct {
-        const char* what;
-        std::function<void()> breakSession;
-    } cases[] = {
-        {"an address that names no device", [] { OvSNMPDevice.agentAddress = "bad:address"; }},
-        {"an SNMPv3 user whose sends all fail at once", [] { useUnusableV3User(); }},
-    };
-    for (const auto& c : cases) {
+    for (const ovtest::UnsendableSession& c : ovtest::unsendableSessions()) {
         SCOPED_TRACE(c.what);
         restartAgent({});
         c.breakSession();

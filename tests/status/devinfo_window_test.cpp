@@ -133,23 +133,15 @@ TEST_F(DevInfoWindow, ClosesWhileTheSecondBandsAnswerIsHeldBack) {
 }
 
 TEST_F(DevInfoWindow, StaysUsableWhenNothingCanBeSent) {
-    const struct {
-        const char* what;
-        std::function<void()> breakSession;
-        bool shownInStatusBar; // an error of the module's own making
-    } cases[] = {
-        {"an address that names no device", [] { OvSNMPDevice.agentAddress = "bad:address"; },
-         true},
-        {"an SNMPv3 user whose sends all fail at once", [] { useUnusableV3User(); }, false},
-    };
-    for (const auto& c : cases) {
+    // An error of the module's own making shows in the status bar.
+    for (const ovtest::UnsendableSession& c : ovtest::unsendableSessions()) {
         SCOPED_TRACE(c.what);
         restartAgent({});
         c.breakSession();
         auto w = std::make_unique<TFM_DevInfo>(nullptr);
         ovtest::showActive(w.get());
         ASSERT_TRUE(ovtest::waitFor([&] { return !w->bandGBinding()->IsBusy(); }));
-        EXPECT_EQ(w->StatusBar->simpleText().contains("(OvSNMP++)"), c.shownInStatusBar)
+        EXPECT_EQ(w->StatusBar->simpleText().contains("(OvSNMP++)"), c.raisedAtOnce)
             << w->StatusBar->simpleText().toStdString();
         ovtest::click(w->Bt_Refa);
         ovtest::click(w->Bt_Refg);

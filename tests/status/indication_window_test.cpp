@@ -129,15 +129,12 @@ TEST_F(IndicationWindow, CannotBeClosedWhileAReadingIsOutstanding) {
 }
 
 TEST_F(IndicationWindow, CanBeClosedWhenNothingCanBeSent) {
-    const std::pair<const char*, std::function<void()>> cases[] = {
-        {"an address that names no device", [] { OvSNMPDevice.agentAddress = "bad:address"; }},
-        {"an SNMPv3 user whose sends all fail at once", [] { useUnusableV3User(); }},
-        {"a device that does not answer", [] { OvSNMPDevice.agentPort = 9; }},
-    };
-    for (const auto& [what, breakSession] : cases) {
-        SCOPED_TRACE(what);
+    std::vector<ovtest::UnsendableSession> cases = ovtest::unsendableSessions();
+    cases.push_back({"a device that does not answer", [] { OvSNMPDevice.agentPort = 9; }, false});
+    for (const ovtest::UnsendableSession& c : cases) {
+        SCOPED_TRACE(c.what);
         restartAgent({});
-        breakSession();
+        c.breakSession();
         ov::setTimeScale(1.0);
         auto w = std::make_unique<TIndicationForm>(nullptr);
         ovtest::showActive(w.get());

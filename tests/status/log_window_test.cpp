@@ -18,7 +18,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -86,20 +85,9 @@ protected:
     // Clicks Log Settings; once its window is up, runs the script in it, then
     // closes it if the script left it open.
     void withSettings(TLogForm& w, const std::function<void(TLogSetForm&)>& script) {
-        QPointer<TLogSetForm> settings = w.logSettings();
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            if (!ovtest::waitFor([&] { return settings && settings->isVisible(); }))
-                return;
-            if (!QTest::qWaitForWindowActive(settings))
-                ADD_FAILURE() << "the settings window did not become active";
-            ran = true;
-            script(*settings);
-            if (settings && settings->isVisible())
-                settings->close();
-        });
-        ovtest::click(w.SetBtn);
-        EXPECT_TRUE(ran) << "the settings window did not open";
+        TLogSetForm* settings = w.logSettings();
+        EXPECT_TRUE(ovtest::withDialog(w.SetBtn, settings, [&] { script(*settings); }))
+            << "the settings window did not open";
     }
     static void retype(QLineEdit* edit, const QString& text) {
         ovtest::focus(edit);
@@ -220,14 +208,10 @@ TEST_F(LogWindow, ShowsAFailedFetchAndLetsTheUserGoOn) {
 }
 
 TEST_F(LogWindow, CanBeClosedWhenNothingCanBeSent) {
-    const std::pair<const char*, std::function<void()>> cases[] = {
-        {"an address that names no device", [] { OvSNMPDevice.agentAddress = "bad:address"; }},
-        {"an SNMPv3 user whose sends all fail at once", [] { useUnusableV3User(); }},
-    };
-    for (const auto& [what, breakSession] : cases) {
-        SCOPED_TRACE(what);
+    for (const ovtest::UnsendableSession& c : ovtest::unsendableSessions()) {
+        SCOPED_TRACE(c.what);
         restartAgent({});
-        breakSession();
+        c.breakSession();
         auto w = std::make_unique<TLogForm>(main, nullptr);
         ovtest::showActive(w.get());
         ovtest::click(w->GetBtn);

@@ -144,14 +144,10 @@ TEST_F(StatsWindow, ClosesWhileTheSecondBandsAnswerIsHeldBack) {
 }
 
 TEST_F(StatsWindow, StaysUsableWhenNothingCanBeSent) {
-    const std::pair<const char*, std::function<void()>> cases[] = {
-        {"an address that names no device", [] { OvSNMPDevice.agentAddress = "bad:address"; }},
-        {"an SNMPv3 user whose sends all fail at once", [] { useUnusableV3User(); }},
-    };
-    for (const auto& [what, breakSession] : cases) {
-        SCOPED_TRACE(what);
+    for (const ovtest::UnsendableSession& c : ovtest::unsendableSessions()) {
+        SCOPED_TRACE(c.what);
         restartAgent({});
-        breakSession();
+        c.breakSession();
         auto w = std::make_unique<TFM_Static>(nullptr);
         ovtest::showActive(w.get());
         ASSERT_TRUE(ovtest::waitFor([&] { return !w->bandGBinding()->IsBusy(); }));

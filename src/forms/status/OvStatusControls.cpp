@@ -1,11 +1,14 @@
 #include "OvStatusControls.h"
 
 #include "OvSNMPRequest2Edits.h"
+#include "OvStatusBar.h"
 #include "OvWindowBindings.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QVBoxLayout>
 
 namespace ovstatus {
 
@@ -30,6 +33,26 @@ OvSNMPRequest2Edits* valueBinding(OvWindowBindings& bindings, QWidget* owner,
     for (std::size_t position = 0; position < boxes.size(); ++position)
         binding->BindEdit(static_cast<int>(position), "%s", boxes[position]);
     return binding;
+}
+
+QVBoxLayout* contentAboveStatusBar(QWidget* window, OvStatusBar* bar, int margin) {
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(margin, margin, margin, margin);
+    outer->addLayout(content);
+    if (bar != nullptr)
+        outer->addWidget(bar);
+    return content;
+}
+
+QHBoxLayout* buttonsAtRight(std::initializer_list<QWidget*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QWidget* button : buttons)
+        row->addWidget(button);
+    return row;
 }
 
 } // namespace ovstatus

@@ -13,9 +13,12 @@
 #include <vector>
 
 class OvSNMPRequest2Edits;
+class OvStatusBar;
 class OvWindowBindings;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace ovstatus {
 
@@ -28,6 +31,13 @@ QLineEdit* valueBox(QWidget* parent, const char* name, bool framed = true);
 OvSNMPRequest2Edits* valueBinding(OvWindowBindings& bindings, QWidget* owner,
                                   const OvSNMPVarRow* table, OvListMode listMode, std::uint8_t mode,
                                   const std::vector<QLineEdit*>& boxes);
+
+// The window's layout: a column within the margin, to be filled, and below it
+// the status bar, if any, along the bottom edge. Answers the column.
+QVBoxLayout* contentAboveStatusBar(QWidget* window, OvStatusBar* bar, int margin);
+
+// A row of buttons at the right.
+QHBoxLayout* buttonsAtRight(std::initializer_list<QWidget*> buttons);
 
 } // namespace ovstatus
 

@@ -110,14 +110,7 @@ void TClientInformation::buildControls() {
     Timer2 = control<QTimer>(this, "Timer2");
     Timer2->setInterval(ov::scaledInterval(1000));
 
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(6, 6, 6, 6);
-    content->addWidget(PageControl1);
-    window->addLayout(content);
-    window->addWidget(StatusBar);
+    ovstatus::contentAboveStatusBar(this, StatusBar, 6)->addWidget(PageControl1);
     resize(600, 380);
     connectHandlers();
 }

@@ -97,16 +97,10 @@ void TFM_DevInfo::buildControls() {
     StatusBar = control<OvStatusBar>(this, "StatusBar");
     StatusBar->setSizeGripEnabled(false);
 
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(8, 8, 8, 8);
+    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar, 8);
     content->addWidget(GroupBox2);
     content->addWidget(GroupBox1);
     content->addWidget(PC_WirlessTraffic);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addLayout(content);
-    window->addWidget(StatusBar);
     setFixedSize(sizeHint());
 
     ov::onSignal(Bt_Refa, &QPushButton::clicked, this, [this] { Bt_RefaClick(); });

@@ -77,9 +77,7 @@ void TFM_Static::buildControls() {
     TabSheetG = buildPage("TabSheetG", 'g', boxesG, Bt_RfrshG, "Bt_RfrshG");
     PC_Static->addTab(TabSheetA, QStringLiteral("IEEE 802.11a"));
     PC_Static->addTab(TabSheetG, QStringLiteral("IEEE 802.11g"));
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(8, 8, 8, 8);
-    window->addWidget(PC_Static);
+    ovstatus::contentAboveStatusBar(this, nullptr, 8)->addWidget(PC_Static);
     setFixedSize(sizeHint());
     ov::onSignal(Bt_RfrshA, &QPushButton::clicked, this, [this] { Bt_RfrshAClick(); });
     ov::onSignal(Bt_RfrshG, &QPushButton::clicked, this, [this] { Bt_RfrshGClick(); });
@@ -125,12 +123,9 @@ QWidget* TFM_Static::buildPage(const char* name, char band, std::array<QLineEdit
     columns->addLayout(left);
     columns->addLayout(right);
     refresh = ovnet::button(page, refreshName, QStringLiteral("Refresh"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(refresh);
     auto* content = new QVBoxLayout(page);
     content->addLayout(columns);
-    content->addLayout(buttons);
+    content->addLayout(ovstatus::buttonsAtRight({refresh}));
     return page;
 }
 

@@ -6,10 +6,10 @@
 #include "OvOptionList.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
+#include "OvStatusControls.h"
 #include "OvTimeScale.h"
 #include "OvWidgetText.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -114,18 +114,9 @@ void TIndicationForm::buildControls() {
     Timer1 = control<QTimer>(this, "Timer1");
     Timer1->setInterval(ov::scaledInterval(10000));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CloseButton);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(10, 10, 10, 6);
+    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar1, 10);
     content->addWidget(GroupBox1);
-    content->addLayout(buttons);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addLayout(content);
-    window->addWidget(StatusBar1);
+    content->addLayout(ovstatus::buttonsAtRight({CloseButton}));
     setFixedSize(sizeHint().expandedTo({340, 0}));
 
     ov::onSignal(CloseButton, &QPushButton::clicked, this, [this] { close(); });

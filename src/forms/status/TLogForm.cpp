@@ -66,15 +66,9 @@ void TLogForm::buildControls() {
     buttons->add(SetBtn, 142, 478);
     buttons->add(GetBtn, 252, 478);
     buttons->add(CloseBtn, 368, 478);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(10, 10, 10, 6);
+    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar1, 10);
     content->addWidget(ViewGrpBox, 1);
     content->addWidget(buttons);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addLayout(content);
-    window->addWidget(StatusBar1);
     resize(520, 360);
 
     const std::pair<QPushButton*, void (TLogForm::*)()> clicks[] = {

@@ -5,6 +5,7 @@
 #include "OvGuard.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
+#include "OvStatusControls.h"
 #include "TFM_Waiting.h"
 
 #include <QCheckBox>
@@ -64,20 +65,10 @@ void TLogSetForm::buildControls() {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->addPanel(0);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Bt_Apply);
-    buttons->addWidget(Bt_Cancel);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(10, 10, 10, 8);
+    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar1, 10);
     content->addWidget(GroupBox1);
     content->addWidget(GroupBox2);
-    content->addLayout(buttons);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addLayout(content);
-    window->addWidget(StatusBar1);
+    content->addLayout(ovstatus::buttonsAtRight({Bt_Apply, Bt_Cancel}));
     setFixedSize(sizeHint().expandedTo({320, 0}));
 
     ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
