@@ -244,8 +244,10 @@ void TClientInformation::showEvent(QShowEvent* event) {
 // From the third tick on: no walk has succeeded yet and the 802.11a page is
 // shown, so the firmware has no client table.
 void TClientInformation::Timer2Timer() {
-    if (countdown_-- > 0)
+    if (countdown_ > 0) {
+        --countdown_;
         return;
+    }
     if (!NumOfRecord->text().isEmpty() || shownBand() != 0)
         return;
     Timer2->stop();
