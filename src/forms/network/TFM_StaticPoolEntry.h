@@ -10,6 +10,9 @@
 
 #include <QString>
 
+#include <array>
+#include <utility>
+
 class OvSNMPRequest2Edits;
 class OvStatusBar;
 class TFM_DHCP;
@@ -76,13 +79,14 @@ private:
     bool checkAssignedAddress();
     bool checkMac();
     bool checkOutsideDevice();
-    bool refuse(QLineEdit* edit, const QString& title, const QString& text, bool empty);
 
     // The three ways to write.
     void writeAdd();
     void writeEdit();
     void replaceRow(int row);
     void clearTarget();
+    // Each box the user types in with the hidden box that keeps its text.
+    std::array<std::pair<QLineEdit*, QLineEdit*>, 7> typedCopies() const;
     void copyTyped();
     void restoreTyped();
     void restoreOldValues();
