@@ -3,7 +3,9 @@
 #include "TFM_StaticPoolEntry.h"
 #include "TFM_Waiting.h"
 
+#include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
+#include "SnmpTools.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -135,6 +138,25 @@ void DhcpTest::onWaiting(const std::function<void(TFM_Waiting&)>& look) {
         }
     });
     timer->start();
+}
+
+void DhcpTest::selectUsedEntry(int row) {
+    window->PageControl1->setCurrentWidget(window->TabSheet2);
+    OvListView* used = window->User_ListView;
+    QTest::mouseClick(used->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      used->visualRect(used->model()->index(row, 1)).center());
+    if (used->selectedRow() != row)
+        ADD_FAILURE() << "the used entry " << row << " is not selected";
+}
+
+void DhcpTest::changeOnDevice(const std::string& oid, const std::string& type,
+                              const std::string& value) {
+    std::vector<std::string> arguments = ovtest::credentials("v2c-rw");
+    for (const std::string& more : {agent->peer(), ovtest::expandOid(oid), type, value})
+        arguments.push_back(more);
+    const ovtest::ToolRun run = ovtest::runTool("snmpset", arguments);
+    if (run.exitCode != 0)
+        ADD_FAILURE() << "snmpset failed: " << run.output;
 }
 
 void DhcpTest::retype(QLineEdit* edit, const QString& text) {

@@ -4,6 +4,7 @@
 // that drive the entry dialog from inside its modal loop.
 #pragma once
 
+#include "NetworkTest.h"
 #include "OvDeviceContext.h"
 #include "TFM_DHCP.h"
 #include "TFM_StaticPoolEntry.h"
@@ -58,6 +59,10 @@ protected:
     void withEntry(QPushButton* button, const std::function<void(TFM_StaticPoolEntry&)>& script);
     // Runs `look` once, in the first restart wait window that shows from now on.
     void onWaiting(const std::function<void(TFM_Waiting&)>& look);
+    // Shows the static pool tab and clicks the row of the used entries.
+    void selectUsedEntry(int row);
+    // Changes a variable on the device as another manager would (snmpset).
+    void changeOnDevice(const std::string& oid, const std::string& type, const std::string& value);
     // Replaces the box's text as a user would: all selected, the new text typed.
     static void retype(QLineEdit* edit, const QString& text);
     // Picks the item as a user would, through the combo box's popup list.
@@ -73,6 +78,7 @@ protected:
     std::vector<std::vector<std::string>> setsSinceOpen() const;
 
     FakeMainWindow main;
+    nettest::WaitSpy waits;
     std::unique_ptr<TFM_DHCP> window;
     std::size_t setsAtOpen = 0;
 };

@@ -1,13 +1,6 @@
 #include "LanTest.h"
 
-#include "OvAddressChecks.h"
-#include "OvAddressProbe.h"
-#include "TFM_Waiting.h"
-
-#include <QApplication>
 #include <QComboBox>
-#include <QEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QNetworkInterface>
 #include <QTest>
@@ -35,45 +28,6 @@ QString silentNetwork() {
 }
 
 } // namespace
-
-WaitSpy::WaitSpy() {
-    QApplication::instance()->installEventFilter(this);
-}
-
-WaitSpy::~WaitSpy() {
-    QApplication::instance()->removeEventFilter(this);
-}
-
-bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
-    // Runs before the window's own show handling starts its timer.
-    if (event->type() == QEvent::Show)
-        if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
-            shown.push_back({waiting->Label2->text(), waiting->Label3->text(), waiting->countdown,
-                             waiting->restartCommand});
-    return false;
-}
-
-std::optional<QString> answeringOwnAddress(std::string* why) {
-    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
-        if (address.protocol() != QAbstractSocket::IPv4Protocol || address.isLoopback())
-            continue;
-        const QString text = address.toString();
-        if (!ovnet::isHostAddress(text.toStdString()))
-            continue;
-        const std::optional<bool> answered =
-            ovnet::probeAddress(address.toIPv4Address(), std::nullopt, why);
-        if (!answered) {
-            *why = "no ICMP socket opens here (" + *why + ")";
-            return std::nullopt;
-        }
-        if (*answered)
-            return text;
-        *why = "this machine's address " + text.toStdString() + " does not answer ICMP echo";
-        return std::nullopt;
-    }
-    *why = "this machine has no usable address but loopback";
-    return std::nullopt;
-}
 
 LanTest::LanTest() : net(silentNetwork()) {}
 

@@ -4,11 +4,11 @@
 // request log, the boxes from the dialog service, the wait windows from a spy.
 #pragma once
 
+#include "NetworkTest.h"
 #include "OvDeviceContext.h"
 #include "TFM_LAN.h"
 #include "widgettest/OvDeviceTest.h"
 
-#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -25,29 +25,9 @@ public:
     QWidget* ownerWindow() const override { return nullptr; }
 };
 
-// A restart wait window as it looked when it was shown.
-struct WaitShown {
-    QString label2, label3;
-    int countdown = 0;
-    bool restartCommand = false;
-    friend bool operator==(const WaitShown&, const WaitShown&) = default;
-};
-
-// Records every restart wait window that is shown, before its first tick.
-class WaitSpy : public QObject {
-public:
-    WaitSpy();
-    ~WaitSpy() override;
-    std::vector<WaitShown> shown;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
-// An IPv4 address of this machine that is not loopback, and whether it
-// answers the probe; nothing when there is none or no ICMP socket opens
-// (`why` then says so).
-std::optional<QString> answeringOwnAddress(std::string* why);
+using nettest::answeringOwnAddress;
+using nettest::WaitShown;
+using nettest::WaitSpy;
 
 class LanTest : public ovtest::DeviceTest {
 protected:
