@@ -44,16 +44,29 @@ bool onThisMachine(std::uint32_t network) {
 
 } // namespace
 
-std::string quietNetwork() {
-    static const std::string network = [] {
+// The /24 networks of RFC 5737 that this machine is not on, best first.
+std::vector<std::string> quietNetworks() {
+    static const std::vector<std::string> networks = [] {
         const std::pair<std::uint32_t, const char*> candidates[] = {
             {0xC6336400u, "198.51.100"}, {0xCB007100u, "203.0.113"}, {0xC0000200u, "192.0.2"}};
+        std::vector<std::string> quiet;
         for (const auto& [prefix, text] : candidates)
             if (!onThisMachine(prefix))
-                return std::string(text);
-        return std::string("198.51.100");
+                quiet.emplace_back(text);
+        for (const char* fallback : {"198.51.100", "203.0.113"})
+            if (quiet.size() < 2 && (quiet.empty() || quiet[0] != fallback))
+                quiet.emplace_back(fallback);
+        return quiet;
     }();
-    return network;
+    return networks;
+}
+
+std::string quietNetwork() {
+    return quietNetworks()[0];
+}
+
+std::string otherQuietNetwork() {
+    return quietNetworks()[1];
 }
 
 std::string ip(int host) {
@@ -66,6 +79,32 @@ QString qip(int host) {
 
 std::string binding(const std::string& oid, const std::string& typedValue) {
     return oid + "=" + typedValue;
+}
+
+PoolEntry freeSlot() {
+    return {"0.0.0.0", "000000000000", "0.0.0.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "", 0};
+}
+
+void PrintTo(const PoolEntry& entry, std::ostream* os) {
+    *os << '{';
+    for (const QString& text :
+         {entry.ip, entry.mac, entry.mask, entry.gateway, entry.wins, entry.dns, entry.domain})
+        *os << '"' << text.toStdString() << "\", ";
+    *os << entry.status << '}';
+}
+
+std::vector<std::string> slotSet(int slot, const PoolEntry& entry) {
+    const auto typed = [](char type, const QString& text) {
+        return std::string(1, type) + ":" + text.toStdString();
+    };
+    return {binding(poolColumn(2, slot), typed('a', entry.ip)),
+            binding(poolColumn(3, slot), typed('x', entry.mac.toUpper())),
+            binding(poolColumn(4, slot), typed('a', entry.mask)),
+            binding(poolColumn(5, slot), typed('a', entry.gateway)),
+            binding(poolColumn(6, slot), typed('a', entry.wins)),
+            binding(poolColumn(7, slot), typed('a', entry.dns)),
+            binding(poolColumn(8, slot), typed('s', entry.domain)),
+            binding(poolColumn(9, slot), "i:" + std::to_string(entry.status))};
 }
 
 std::vector<std::string> DhcpTest::withLan(const std::vector<std::string>& extra) const {
@@ -166,6 +205,23 @@ void DhcpTest::retype(QLineEdit* edit, const QString& text) {
         QTest::keyClick(edit, Qt::Key_Backspace);
     else
         ovtest::typeKeys(edit, text);
+}
+
+void DhcpTest::typeEntry(TFM_StaticPoolEntry& entry, const PoolEntry& typed) {
+    const std::pair<QLineEdit*, QString> boxes[] = {
+        {entry.Ed_AsgIP, typed.ip},     {entry.Ed_AsgMac, typed.mac},
+        {entry.Ed_SubMask, typed.mask}, {entry.Ed_Gatway, typed.gateway},
+        {entry.Ed_Wins, typed.wins},    {entry.Ed_DNS, typed.dns},
+        {entry.Ed_DomNa, typed.domain}};
+    for (const auto& [box, text] : boxes)
+        retype(box, text);
+    pick(entry.CB_Stat, typed.status);
+}
+
+PoolEntry DhcpTest::shownEntry(const TFM_StaticPoolEntry& entry) {
+    return {entry.Ed_AsgIP->text(),  entry.Ed_AsgMac->text(),      entry.Ed_SubMask->text(),
+            entry.Ed_Gatway->text(), entry.Ed_Wins->text(),        entry.Ed_DNS->text(),
+            entry.Ed_DomNa->text(),  entry.CB_Stat->currentIndex()};
 }
 
 void DhcpTest::pick(QComboBox* comboBox, int index) {

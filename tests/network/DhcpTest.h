@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,12 +36,27 @@ public:
 
 // "198.51.100" or another /24 of RFC 5737 that this machine is not on.
 std::string quietNetwork();
+// Another of them, off the device's network.
+std::string otherQuietNetwork();
 // An address of that network: ip(50) is "198.51.100.50".
 std::string ip(int host);
 QString qip(int host);
 
 // "E.2.7.3.1.2.N=a:..." style bindings as setsSent writes them.
 std::string binding(const std::string& oid, const std::string& typedValue);
+
+// A static pool entry as the dialog's boxes show it, in their order.
+struct PoolEntry {
+    QString ip, mac, mask, gateway, wins, dns, domain;
+    int status = 0; // 0 "OFF", 1 "ON"
+    friend bool operator==(const PoolEntry&, const PoolEntry&) = default;
+};
+void PrintTo(const PoolEntry& entry, std::ostream* os);
+// What a free slot holds.
+PoolEntry freeSlot();
+// The SET of an entry into the slot, as setsSent writes it. The WINS box goes
+// to column 6 and the DNS box to column 7, as the device's columns lie.
+std::vector<std::string> slotSet(int slot, const PoolEntry& entry);
 
 class DhcpTest : public ovtest::DeviceTest {
 protected:
@@ -65,6 +81,10 @@ protected:
     void changeOnDevice(const std::string& oid, const std::string& type, const std::string& value);
     // Replaces the box's text as a user would: all selected, the new text typed.
     static void retype(QLineEdit* edit, const QString& text);
+    // Types the entry into the dialog's boxes and picks its status.
+    static void typeEntry(TFM_StaticPoolEntry& entry, const PoolEntry& typed);
+    // What the dialog's boxes show.
+    static PoolEntry shownEntry(const TFM_StaticPoolEntry& entry);
     // Picks the item as a user would, through the combo box's popup list.
     static void pick(QComboBox* comboBox, int index);
 

@@ -3,7 +3,11 @@
 #include "OvAddressChecks.h"
 #include "OvAddressProbe.h"
 #include "TFM_Waiting.h"
+#include "widgettest/OvAccessibility.h"
+#include "widgettest/OvWidgetTest.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -48,6 +52,24 @@ std::optional<QString> answeringOwnAddress(std::string* why) {
     }
     *why = "this machine has no usable address but loopback";
     return std::nullopt;
+}
+
+void pressThroughAccessibility(QAbstractButton* button) {
+    bool clicked = false;
+    const auto connection =
+        QObject::connect(button, &QAbstractButton::clicked, [&] { clicked = true; });
+    ovtest::accessible(button)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    if (!ovtest::waitFor([&] { return clicked; }))
+        ADD_FAILURE() << button->objectName().toStdString() << " was not clicked";
+    QObject::disconnect(connection);
+}
+
+QString spokenName(QWidget* control) {
+    QAccessibleInterface* iface = ovtest::accessible(control);
+    for (const auto& [other, relation] : iface->relations(QAccessible::Label))
+        return other->text(QAccessible::Name);
+    return iface->text(QAccessible::Name);
 }
 
 } // namespace nettest

@@ -1,8 +1,12 @@
 // What the tests of the network windows share: a spy on the restart wait
-// windows they show, and an address of this machine that answers the probe.
+// windows they show, an address of this machine that answers the probe, and
+// the controls as a screen reader names and presses them.
 #pragma once
 
 #include <QObject>
+
+class QAbstractButton;
+class QWidget;
 #include <QString>
 
 #include <optional>
@@ -35,5 +39,12 @@ protected:
 // answers the probe; nothing when there is none or no ICMP socket opens
 // (`why` then says so).
 std::optional<QString> answeringOwnAddress(std::string* why);
+
+// Presses the button through its accessible action, which clicks it a moment
+// later, and waits until its handler has returned.
+void pressThroughAccessibility(QAbstractButton* button);
+
+// The name a screen reader gives the control: its label's, or its own.
+QString spokenName(QWidget* control);
 
 } // namespace nettest
