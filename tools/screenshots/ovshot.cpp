@@ -1,7 +1,9 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile and lan.
+// The windows are main, information, firmware, configfile, lan, dhcp (its
+// dynamic pool tab), dhcp-static-pool (its static pool tab) and
+// static-pool-entry (the entry dialog editing the first entry).
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -10,13 +12,16 @@
 #include "OvStatusBar.h"
 #include "TConfigForm.h"
 #include "TFM_CfgFile.h"
+#include "TFM_DHCP.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_StaticPoolEntry.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -53,6 +58,39 @@ bool saveWindow(TMainForm& owner, const QString& out, const std::function<void(W
     return window.grab().save(out);
 }
 
+// The DHCP server window once its lists are read: a tab of it, or the entry
+// dialog opened on the first used entry (grabbed from inside its modal loop).
+bool saveDhcp(TMainForm& owner, const QString& which, const QString& out) {
+    TFM_DHCP window(owner, &owner);
+    window.show();
+    const auto idle = [&] {
+        for (OvSNMPRequest2Controls* b : std::initializer_list<OvSNMPRequest2Controls*>{
+                 window.staticPoolBinding(), window.usedEntriesBinding(),
+                 window.dynamicLeasesBinding(), window.staticLeasesBinding()})
+            if (b != nullptr && b->IsBusy())
+                return false;
+        return !window.busyFlag().isSet();
+    };
+    waitFor(idle, 5000);
+    if (which == QStringLiteral("dhcp")) {
+        waitFor([] { return false; }, 300);
+        return window.grab().save(out);
+    }
+    window.PageControl1->setCurrentWidget(window.TabSheet2);
+    window.User_ListView->selectRow(0);
+    waitFor([] { return false; }, 300);
+    if (which == QStringLiteral("dhcp-static-pool"))
+        return window.grab().save(out);
+    bool saved = false;
+    QTimer::singleShot(300, &window, [&] {
+        TFM_StaticPoolEntry* entry = window.staticPoolEntry();
+        saved = entry->grab().save(out);
+        entry->close();
+    });
+    window.Bt_SetClick();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,13 +100,15 @@ int main(int argc, char** argv) {
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan.");
+        "window", "The window to show: main, information, firmware, configfile, lan, dhcp, "
+                  "dhcp-static-pool, static-pool-entry.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile", "lan"};
+    const QStringList windows{"main", "information", "firmware",         "configfile",
+                              "lan",  "dhcp",        "dhcp-static-pool", "static-pool-entry"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan)\n",
+                   "configfile, lan, dhcp, dhcp-static-pool, static-pool-entry)\n",
                    stderr);
         return 2;
     }
@@ -107,6 +147,9 @@ int main(int argc, char** argv) {
         });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
+    } else if (which.startsWith(QStringLiteral("dhcp")) ||
+               which == QStringLiteral("static-pool-entry")) {
+        saved = saveDhcp(window, which, out);
     } else {
         saved = window.grab().save(out);
     }

@@ -128,6 +128,8 @@ void TFM_DHCP::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     PageControl1 = control<QTabWidget>(this, "PageControl1");
+    // Every tab's caption in full: the fixed window is as wide as they need.
+    PageControl1->setUsesScrollButtons(false);
     buildDynamicTab();
     buildStaticTab();
     buildLeaseTab();
