@@ -17,57 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <netinet/in.h>
-
 namespace dhcptest {
-
-namespace {
-
-const std::string kPrivateRoot = "1.3.6.1.4.1.48213.10.37.14";
-
-bool onThisMachine(std::uint32_t network) {
-    bool local = false;
-    ifaddrs* list = nullptr;
-    if (::getifaddrs(&list) != 0)
-        return false;
-    for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET)
-            continue;
-        const auto address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
-        local = local || (ntohl(address->sin_addr.s_addr) & 0xFFFFFF00u) == network;
-    }
-    ::freeifaddrs(list);
-    return local;
-}
-
-} // namespace
-
-// The /24 networks of RFC 5737 that this machine is not on, best first.
-std::vector<std::string> quietNetworks() {
-    static const std::vector<std::string> networks = [] {
-        const std::pair<std::uint32_t, const char*> candidates[] = {
-            {0xC6336400u, "198.51.100"}, {0xCB007100u, "203.0.113"}, {0xC0000200u, "192.0.2"}};
-        std::vector<std::string> quiet;
-        for (const auto& [prefix, text] : candidates)
-            if (!onThisMachine(prefix))
-                quiet.emplace_back(text);
-        for (const char* fallback : {"198.51.100", "203.0.113"})
-            if (quiet.size() < 2 && (quiet.empty() || quiet[0] != fallback))
-                quiet.emplace_back(fallback);
-        return quiet;
-    }();
-    return networks;
-}
-
-std::string quietNetwork() {
-    return quietNetworks()[0];
-}
-
-std::string otherQuietNetwork() {
-    return quietNetworks()[1];
-}
 
 std::string ip(int host) {
     return quietNetwork() + "." + std::to_string(host);
@@ -75,10 +25,6 @@ std::string ip(int host) {
 
 QString qip(int host) {
     return QString::fromStdString(ip(host));
-}
-
-std::string binding(const std::string& oid, const std::string& typedValue) {
-    return oid + "=" + typedValue;
 }
 
 PoolEntry freeSlot() {
@@ -198,15 +144,6 @@ void DhcpTest::changeOnDevice(const std::string& oid, const std::string& type,
         ADD_FAILURE() << "snmpset failed: " << run.output;
 }
 
-void DhcpTest::retype(QLineEdit* edit, const QString& text) {
-    ovtest::focus(edit);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    else
-        ovtest::typeKeys(edit, text);
-}
-
 void DhcpTest::typeEntry(TFM_StaticPoolEntry& entry, const PoolEntry& typed) {
     const std::pair<QLineEdit*, QString> boxes[] = {
         {entry.Ed_AsgIP, typed.ip},     {entry.Ed_AsgMac, typed.mac},
@@ -238,18 +175,11 @@ std::vector<std::string> DhcpTest::operations(std::size_t from) const {
     const auto requests = agent->requests();
     for (std::size_t i = from; i < requests.size(); ++i) {
         std::string oid = requests[i].oids.empty() ? std::string() : requests[i].oids.front();
-        if (oid.rfind(kPrivateRoot, 0) == 0)
-            oid = "E" + oid.substr(kPrivateRoot.size());
+        if (oid.rfind(nettest::kRoot, 0) == 0)
+            oid = "E" + oid.substr(nettest::kRoot.size());
         seen.push_back(requests[i].operation + " " + oid);
     }
     return seen;
-}
-
-std::vector<QString> DhcpTest::messages() const {
-    std::vector<QString> shown;
-    for (const OvShownDialog& box : dialogs.messages())
-        shown.push_back(box.title + QLatin1Char('|') + box.text);
-    return shown;
 }
 
 std::vector<std::vector<std::string>> DhcpTest::setsSinceOpen() const {

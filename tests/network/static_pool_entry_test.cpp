@@ -91,14 +91,7 @@ protected:
 TEST_F(StaticPoolEntry, ChecksTheEntryInTheDesignedOrderEachEndingTheApply) {
     main.agentAddress = qip(1);
     open();
-    using Box = QLineEdit* TFM_StaticPoolEntry::*;
-    const struct {
-        const char* what;
-        std::vector<std::pair<Box, QString>> typed;
-        QString shown;         // "title|text"
-        Box emptied = nullptr; // the box the refusal empties
-        Box focused = nullptr; // the box that has the focus afterwards
-    } steps[] = {
+    const CheckStep<TFM_StaticPoolEntry> steps[] = {
         {"1: another slot holds the address",
          {{&TFM_StaticPoolEntry::Ed_AsgIP, qip(50)},
           {&TFM_StaticPoolEntry::Ed_AsgMac, "000C41"},
@@ -171,23 +164,9 @@ TEST_F(StaticPoolEntry, ChecksTheEntryInTheDesignedOrderEachEndingTheApply) {
         EXPECT_EQ(entry.LA_Index->text(), "2") << "the first free slot";
         EXPECT_EQ(shownEntry(entry), freeSlot());
         EXPECT_EQ(ov::typingLimit(entry.Ed_AsgMac), 12);
-        for (const auto& step : steps) {
-            SCOPED_TRACE(step.what);
-            for (const auto& [box, text] : step.typed)
-                retype(entry.*box, text);
-            dialogs.clear();
-            ovtest::click(entry.Apply);
-            ASSERT_EQ(messages(), std::vector<QString>{step.shown});
-            EXPECT_EQ(dialogs.messages()[0].buttons, QMessageBox::Ok);
-            if (step.emptied != nullptr) {
-                EXPECT_TRUE((entry.*step.emptied)->text().isEmpty());
-            }
-            if (step.focused != nullptr) {
-                EXPECT_EQ(QApplication::focusWidget(), entry.*step.focused);
-            }
-            ASSERT_TRUE(entry.isVisible()) << "a refusal closed the dialog";
-            ASSERT_TRUE(setsSinceOpen().empty()) << "sent despite the refusal";
-        }
+        refusedInOrder(entry, entry.Apply, steps);
+        if (HasFatalFailure())
+            return;
         EXPECT_TRUE(waits.shown.empty());
         // Just past the pool; the emptied boxes go out as 0.0.0.0.
         retype(entry.Ed_AsgIP, qip(150));
@@ -198,8 +177,7 @@ TEST_F(StaticPoolEntry, ChecksTheEntryInTheDesignedOrderEachEndingTheApply) {
     });
     const PoolEntry written{qip(150),  "000C41AABB01", "0.0.0.0", "0.0.0.0",
                             "0.0.0.0", "0.0.0.0",      "lab",     1};
-    EXPECT_EQ(setsSinceOpen(), (std::vector<std::vector<std::string>>{{binding(kSwitch, "i:1")},
-                                                                      slotSet(2, written)}));
+    EXPECT_EQ(setsSinceOpen(), addedSets(2, written));
     expectFinished();
     EXPECT_EQ(usedAddresses(), (std::vector<QString>{qip(50), qip(150)}));
 }
@@ -214,8 +192,7 @@ TEST_F(StaticPoolEntry, AddsIntoTheFreeSlotWithWinsInColumnSixAndDnsInColumnSeve
         ovtest::click(entry.Apply);
     });
     EXPECT_TRUE(messages().empty());
-    ASSERT_EQ(setsSinceOpen(), (std::vector<std::vector<std::string>>{{binding(kSwitch, "i:1")},
-                                                                      slotSet(2, typed)}));
+    ASSERT_EQ(setsSinceOpen(), addedSets(2, typed));
     expectFinished();
     EXPECT_EQ(stateText(poolColumn(6, 2)), ip(201)) << "the WINS box";
     EXPECT_EQ(stateText(poolColumn(7, 2)), ip(202)) << "the DNS box";
@@ -238,9 +215,7 @@ TEST_F(StaticPoolEntry, AddingAClientThatHasAnEntryReplacesItInItsOwnRow) {
     EXPECT_TRUE(messages().empty());
     const PoolEntry written{qip(70),   "000C41450001", "0.0.0.0", "0.0.0.0",
                             "0.0.0.0", "0.0.0.0",      "moved",   0};
-    EXPECT_EQ(setsSinceOpen(),
-              (std::vector<std::vector<std::string>>{
-                  slotSet(1, freeSlot()), {binding(kSwitch, "i:1")}, slotSet(1, written)}));
+    EXPECT_EQ(setsSinceOpen(), rewrittenSets(1, written));
     expectFinished();
     EXPECT_EQ(onDevice(1), written);
     EXPECT_EQ(onDevice(2), freeSlot()) << "the free slot chosen stays free";
@@ -265,9 +240,7 @@ TEST_F(StaticPoolEntry, EditingWritesTheEntryOverItselfAfterClearingIt) {
         ovtest::click(entry.Apply);
     });
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(setsSinceOpen(),
-              (std::vector<std::vector<std::string>>{
-                  slotSet(1, freeSlot()), {binding(kSwitch, "i:1")}, slotSet(1, changed)}));
+    EXPECT_EQ(setsSinceOpen(), rewrittenSets(1, changed));
     expectFinished();
     EXPECT_EQ(onDevice(1), changed);
     EXPECT_EQ(onDevice(3), thirdEntry());
@@ -285,9 +258,7 @@ TEST_F(StaticPoolEntry, EditingToAnotherEntrysMacWritesThatEntrysRow) {
     });
     const PoolEntry written{
         qip(62), "000C41AABB03", "255.255.255.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "", 1};
-    EXPECT_EQ(setsSinceOpen(),
-              (std::vector<std::vector<std::string>>{
-                  slotSet(3, freeSlot()), {binding(kSwitch, "i:1")}, slotSet(3, written)}));
+    EXPECT_EQ(setsSinceOpen(), rewrittenSets(3, written));
     expectFinished();
     EXPECT_EQ(onDevice(1), firstEntry());
     EXPECT_EQ(onDevice(3), written);
@@ -440,8 +411,7 @@ TEST_F(StaticPoolEntry, AnEntryGivenThroughAccessibilityIsWritten) {
     EXPECT_TRUE(messages().empty());
     const PoolEntry written{qip(80),   "000C41AABB08", "0.0.0.0", "0.0.0.0",
                             "0.0.0.0", "0.0.0.0",      "ax",      0};
-    EXPECT_EQ(setsSinceOpen(), (std::vector<std::vector<std::string>>{{binding(kSwitch, "i:1")},
-                                                                      slotSet(2, written)}));
+    EXPECT_EQ(setsSinceOpen(), addedSets(2, written));
     expectFinished();
 }
 
