@@ -97,6 +97,11 @@ private:
     void OpenFirmware();
     void OpenCfgFile();
     void OpenLAN();
+    void OpenDevInfo();
+    void OpenStatic();
+    void OpenClientInfo();
+    void OpenLog();
+    void OpenIndication();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

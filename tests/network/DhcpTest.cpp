@@ -92,19 +92,7 @@ bool DhcpTest::waitUntilIdle(int milliseconds) {
 void DhcpTest::withEntry(QPushButton* button,
                          const std::function<void(TFM_StaticPoolEntry&)>& script) {
     QPointer<TFM_StaticPoolEntry> entry = window->staticPoolEntry();
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        if (!ovtest::waitFor([&] { return entry && entry->isVisible(); }))
-            return;
-        if (!QTest::qWaitForWindowActive(entry))
-            ADD_FAILURE() << "the entry dialog did not become active";
-        ran = true;
-        script(*entry);
-        if (entry && entry->isVisible())
-            entry->close();
-    });
-    ovtest::click(button);
-    if (!ran)
+    if (!ovtest::withDialog(button, entry, [&] { script(*entry); }))
         ADD_FAILURE() << "the entry dialog did not open";
 }
 

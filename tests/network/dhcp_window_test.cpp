@@ -140,25 +140,8 @@ TEST_F(DhcpWindow, StaysOpenUntilItsFirstStaticPoolWalkHasEnded) {
 }
 
 TEST_F(DhcpWindow, CanBeClosedWhenItsFirstStaticPoolWalkCouldNotStart) {
-    const struct {
-        const char* what;
-        std::function<void()> breakSession;
-        bool shownInSimpleText; // a failure raised at creation, else the walk's result
-    } cases[] = {
-        {"creation fails: no socket takes the agent address",
-         [] { OvSNMPDevice.agentAddress = "bad:address"; }, true},
-        {"every send fails at once: a pass phrase net-snmp cannot use",
-         [] {
-             OvSNMPSecurity.version = 3;
-             OvSNMPSecurity.securityModel = 3;
-             OvSNMPSecurity.securityLevel = 2;
-             OvSNMPSecurity.securityName = "amy";
-             OvSNMPSecurity.authProtocol = ovproto::hmacMd5;
-             OvSNMPSecurity.authPassword = "short";
-         },
-         false},
-    };
-    for (const auto& c : cases) {
+    // A failure raised at creation shows in the simple text, else the walk's result.
+    for (const ovtest::UnsendableSession& c : ovtest::unsendableSessions()) {
         SCOPED_TRACE(c.what);
         restartAgent(withLan({}));
         c.breakSession();
@@ -168,7 +151,7 @@ TEST_F(DhcpWindow, CanBeClosedWhenItsFirstStaticPoolWalkCouldNotStart) {
         EXPECT_TRUE(window->Bt_Cancel->isEnabled());
         EXPECT_FALSE(window->Bt_Apply->isEnabled());
         EXPECT_FALSE(window->StaticApply->isEnabled());
-        if (c.shownInSimpleText) {
+        if (c.raisedAtOnce) {
             for (OvStatusBar* bar : {window->StatusBar1, window->StatusBar2, window->StatusBar3})
                 EXPECT_TRUE(bar->simpleText().contains("(OvSNMP++)"))
                     << bar->simpleText().toStdString();
