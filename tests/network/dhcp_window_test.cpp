@@ -261,14 +261,7 @@ TEST_F(DhcpWindow, EnablesSetAndDelWhileAUsedEntryIsSelected) {
 TEST_F(DhcpWindow, ChecksTheDynamicPoolInTheDesignedOrderEachEndingTheApply) {
     main.agentAddress = qip(120); // the address the module was started for
     open();
-    using Box = QLineEdit* TFM_DHCP::*;
-    const struct {
-        const char* what;
-        std::vector<std::pair<Box, QString>> typed;
-        QString shown;         // "title|text"
-        Box emptied = nullptr; // the box the refusal empties
-        Box focused = nullptr; // the box that has the focus afterwards
-    } steps[] = {
+    const CheckStep<TFM_DHCP> steps[] = {
         {"1: no start",
          {{&TFM_DHCP::Ed_IPAF, ""},
           {&TFM_DHCP::Ed_PoolRan, ""},
@@ -353,21 +346,9 @@ TEST_F(DhcpWindow, ChecksTheDynamicPoolInTheDesignedOrderEachEndingTheApply) {
          &TFM_DHCP::Ed_IPAF},
     };
     TFM_DHCP& w = *window;
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
-        for (const auto& [box, text] : step.typed)
-            retype(w.*box, text);
-        dialogs.clear();
-        ovtest::click(w.Bt_Apply);
-        ASSERT_EQ(messages(), std::vector<QString>{step.shown});
-        if (step.emptied != nullptr) {
-            EXPECT_TRUE((w.*step.emptied)->text().isEmpty());
-        }
-        if (step.focused != nullptr) {
-            EXPECT_EQ(QApplication::focusWidget(), w.*step.focused);
-        }
-        ASSERT_TRUE(setsSinceOpen().empty()) << "sent despite the refusal";
-    }
+    refusedInOrder(w, w.Bt_Apply, steps);
+    if (HasFatalFailure())
+        return;
     // Empty mask, gateway, WINS and DNS boxes go out as 0.0.0.0.
     const std::string status = stateText("E.2.7.2.9.0");
     retype(w.Ed_IPAF, qip(110));

@@ -1,8 +1,9 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile, lan, devinfo, stats,
-// clients, log, logsettings and indication.
+// The windows are listed in `windowNames`: dhcp is the DHCP server window's
+// dynamic pool tab, dhcp-static-pool its static pool tab and static-pool-entry
+// the entry dialog editing the first entry.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -12,10 +13,12 @@
 #include "TClientInformation.h"
 #include "TConfigForm.h"
 #include "TFM_CfgFile.h"
+#include "TFM_DHCP.h"
 #include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 #include "TFM_Static.h"
+#include "TFM_StaticPoolEntry.h"
 #include "TIndicationForm.h"
 #include "TLogForm.h"
 #include "TLogSetForm.h"
@@ -25,6 +28,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -60,6 +64,39 @@ bool saveWindow(TMainForm& owner, const QString& out, const std::function<void(W
     window.show();
     waitFor([] { return false; }, 300);
     return window.grab().save(out);
+}
+
+// The DHCP server window once its lists are read: a tab of it, or the entry
+// dialog opened on the first used entry (grabbed from inside its modal loop).
+bool saveDhcp(TMainForm& owner, const QString& which, const QString& out) {
+    TFM_DHCP window(owner, &owner);
+    window.show();
+    const auto idle = [&] {
+        for (OvSNMPRequest2Controls* b : std::initializer_list<OvSNMPRequest2Controls*>{
+                 window.staticPoolBinding(), window.usedEntriesBinding(),
+                 window.dynamicLeasesBinding(), window.staticLeasesBinding()})
+            if (b != nullptr && b->IsBusy())
+                return false;
+        return !window.busyFlag().isSet();
+    };
+    waitFor(idle, 5000);
+    if (which == QStringLiteral("dhcp")) {
+        waitFor([] { return false; }, 300);
+        return window.grab().save(out);
+    }
+    window.PageControl1->setCurrentWidget(window.TabSheet2);
+    window.User_ListView->selectRow(0);
+    waitFor([] { return false; }, 300);
+    if (which == QStringLiteral("dhcp-static-pool"))
+        return window.grab().save(out);
+    bool saved = false;
+    QTimer::singleShot(300, &window, [&] {
+        TFM_StaticPoolEntry* entry = window.staticPoolEntry();
+        saved = entry->grab().save(out);
+        entry->close();
+    });
+    window.Bt_SetClick();
+    return saved;
 }
 
 // Shows a status window once it has what it waits for, and saves its picture.
@@ -107,18 +144,17 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
-    parser.addPositionalArgument("window", "The window to show: main, information, firmware, "
-                                           "configfile, lan, devinfo, stats, clients, log, "
-                                           "logsettings, indication.");
+    const QStringList windows{"main",        "information", "firmware",         "configfile",
+                              "lan",         "dhcp",        "dhcp-static-pool", "static-pool-entry",
+                              "devinfo",     "stats",       "clients",          "log",
+                              "logsettings", "indication"};
+    const QString names = windows.join(QStringLiteral(", "));
+    parser.addPositionalArgument("window", QStringLiteral("The window to show: %1.").arg(names));
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware",  "configfile",
-                              "lan",  "devinfo",     "stats",     "clients",
-                              "log",  "logsettings", "indication"};
     if (!windows.contains(which) || !parser.isSet("out")) {
-        std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan, devinfo, stats, clients, log, logsettings, indication)\n",
-                   stderr);
+        std::fprintf(stderr, "ovshot: give --out FILE and the window (%s)\n",
+                     names.toUtf8().constData());
         return 2;
     }
     OvSNMPSetup("");
@@ -156,6 +192,9 @@ int main(int argc, char** argv) {
         });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
+    } else if (which.startsWith(QStringLiteral("dhcp")) ||
+               which == QStringLiteral("static-pool-entry")) {
+        saved = saveDhcp(window, which, out);
     } else if (const auto status = saveStatusWindow(window, which, out)) {
         saved = *status;
     } else {
