@@ -84,13 +84,6 @@ void NetworkWindowTest::retype(QLineEdit* edit, const QString& text) {
         ovtest::typeKeys(edit, text);
 }
 
-std::vector<QString> NetworkWindowTest::messages() const {
-    std::vector<QString> shown;
-    for (const OvShownDialog& box : dialogs.messages())
-        shown.push_back(box.title + QLatin1Char('|') + box.text);
-    return shown;
-}
-
 std::optional<QString> answeringOwnAddress(std::string* why) {
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
         if (address.protocol() != QAbstractSocket::IPv4Protocol || address.isLoopback())

@@ -5,7 +5,6 @@
 // the controls as a screen reader names and presses them.
 #pragma once
 
-#include "OvDeviceContext.h"
 #include "widgettest/OvDeviceTest.h"
 
 #include <QObject>
@@ -23,14 +22,7 @@ namespace nettest {
 
 // The main window as the network windows see it: a device that is ready, at
 // the address the module was started for.
-class FakeMainWindow : public OvDeviceContext {
-public:
-    OvDeviceFacts deviceFacts() const override { return {}; }
-    QString statusText() const override { return kOvReadyText; }
-    QString agentAddressText() const override { return agentAddress; }
-    QWidget* ownerWindow() const override { return nullptr; }
-    QString agentAddress = QStringLiteral("127.0.0.1");
-};
+using FakeMainWindow = ovtest::StandInMainWindow;
 
 // "198.51.100", or another /24 of RFC 5737 when this machine is on that one.
 std::string quietNetwork();
@@ -67,8 +59,6 @@ class NetworkWindowTest : public ovtest::DeviceTest {
 protected:
     // Replaces the box's text as a user would: all selected, the new text typed.
     static void retype(QLineEdit* edit, const QString& text);
-    // "title|text" of every message box, in order.
-    std::vector<QString> messages() const;
     std::vector<std::vector<std::string>> sets() const { return ovtest::setsSent(*agent); }
 
     FakeMainWindow main;

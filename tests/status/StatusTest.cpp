@@ -47,13 +47,6 @@ std::size_t StatusTest::requestCount() const {
     return agent->requests().size();
 }
 
-std::vector<QString> StatusTest::messages() const {
-    std::vector<QString> shown;
-    for (const OvShownDialog& box : dialogs.messages())
-        shown.push_back(box.title + QLatin1Char('|') + box.text);
-    return shown;
-}
-
 QString StatusTest::buddyText(QWidget* control) {
     for (const QLabel* label : control->window()->findChildren<QLabel*>())
         if (label->buddy() == control)

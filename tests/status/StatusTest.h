@@ -27,8 +27,6 @@ protected:
     // The same with only the operation and the first binding's OID.
     std::vector<std::string> operations(std::size_t from = 0) const;
     std::size_t requestCount() const;
-    // "title|text" of every message box, in order.
-    std::vector<QString> messages() const;
 
     // The text of the label whose buddy the control is; empty for none.
     static QString buddyText(QWidget* control);

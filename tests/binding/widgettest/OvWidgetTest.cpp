@@ -115,6 +115,13 @@ void WidgetTest::SetUp() {
     ov::setTimeScale(kTestTimeScale);
 }
 
+std::vector<QString> WidgetTest::messages() const {
+    std::vector<QString> shown;
+    for (const OvShownDialog& box : dialogs.messages())
+        shown.push_back(box.title + QLatin1Char('|') + box.text);
+    return shown;
+}
+
 void WidgetTest::TearDown() {
     QApplication::processEvents();
 }

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include <ostream>
 
@@ -81,6 +82,8 @@ protected:
     static void SetUpTestSuite() { ensureApplication(); }
     void SetUp() override;
     void TearDown() override;
+    // "title|text" of every message box shown, in order.
+    std::vector<QString> messages() const;
 
     OvScriptedDialogs dialogs;
 };
