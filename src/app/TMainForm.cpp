@@ -15,6 +15,7 @@
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
+#include "TFM_Admin.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
 #include "TFM_Firmware.h"
@@ -154,7 +155,7 @@ void TMainForm::buildMenus() {
     addItem(advanced, QStringLiteral("System Log"), nullptr);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    addItem(tools, QStringLiteral("Admin"), nullptr);
+    addItem(tools, QStringLiteral("Admin"), &TMainForm::OpenAdmin);
     addItem(tools, QStringLiteral("System"), nullptr);
     addItem(tools, QStringLiteral("Firmware"), &TMainForm::OpenFirmware);
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
@@ -368,6 +369,11 @@ void TMainForm::OpenFirmware() {
 
 void TMainForm::OpenCfgFile() {
     TFM_CfgFile window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenAdmin() {
+    TFM_Admin window(*this, this);
     window.exec();
 }
 

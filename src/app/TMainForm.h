@@ -97,6 +97,7 @@ private:
     void OpenFirmware();
     void OpenCfgFile();
     void OpenLAN();
+    void OpenAdmin();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
