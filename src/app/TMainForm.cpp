@@ -20,6 +20,7 @@
 #include "TFM_DHCP.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Sytem.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -156,7 +157,7 @@ void TMainForm::buildMenus() {
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     addItem(tools, QStringLiteral("Admin"), &TMainForm::OpenAdmin);
-    addItem(tools, QStringLiteral("System"), nullptr);
+    addItem(tools, QStringLiteral("System"), &TMainForm::OpenSystem);
     addItem(tools, QStringLiteral("Firmware"), &TMainForm::OpenFirmware);
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
     addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
@@ -374,6 +375,11 @@ void TMainForm::OpenCfgFile() {
 
 void TMainForm::OpenAdmin() {
     TFM_Admin window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenSystem() {
+    TFM_Sytem window(*this, this);
     window.exec();
 }
 

@@ -98,6 +98,7 @@ private:
     void OpenCfgFile();
     void OpenLAN();
     void OpenAdmin();
+    void OpenSystem();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
