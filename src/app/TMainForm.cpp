@@ -20,6 +20,7 @@
 #include "TFM_DHCP.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Misc.h"
 #include "TFM_Sytem.h"
 
 #include <QCloseEvent>
@@ -160,7 +161,7 @@ void TMainForm::buildMenus() {
     addItem(tools, QStringLiteral("System"), &TMainForm::OpenSystem);
     addItem(tools, QStringLiteral("Firmware"), &TMainForm::OpenFirmware);
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
-    addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
+    addItem(tools, QStringLiteral("Miscellaneous"), &TMainForm::OpenMisc);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
     for (const char* caption : {"Device Info", "Stats", "Indication"})
         addItem(status, QString::fromLatin1(caption), nullptr);
@@ -380,6 +381,11 @@ void TMainForm::OpenAdmin() {
 
 void TMainForm::OpenSystem() {
     TFM_Sytem window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenMisc() {
+    TFM_Misc window(*this, this);
     window.exec();
 }
 

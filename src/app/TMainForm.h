@@ -99,6 +99,7 @@ private:
     void OpenLAN();
     void OpenAdmin();
     void OpenSystem();
+    void OpenMisc();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
