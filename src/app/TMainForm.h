@@ -28,8 +28,11 @@ class QTimer;
 class TMainForm : public QMainWindow, public OvDeviceContext {
     Q_OBJECT
 public:
-    // Loads the catalogs from "errMSg" below the executable's folder.
-    explicit TMainForm(QWidget* parent = nullptr);
+    // Loads the catalogs from "errMSg" below the executable's folder. The model
+    // name gives the titles and decides the menus (the sibling ORW-5200AP
+    // shows the rogue AP item); it is the one compiled in unless told.
+    explicit TMainForm(QWidget* parent = nullptr,
+                       const QString& modelName = QStringLiteral(OV_MODEL_NAME));
     ~TMainForm() override;
 
     // Start-up: session, station folders, command line, title, instance lock,
@@ -70,6 +73,7 @@ public:
     QTimer* Timer4; // device facts
 
     QAction* RogueAPItem;
+    const QString& modelName() const { return modelName_; }
     QAction* ClientInfoItem;
 
 protected:
@@ -100,10 +104,12 @@ private:
     void OpenAdmin();
     void OpenSystem();
     void OpenMisc();
+    void OpenRogueAP();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
     std::unique_ptr<OvInstanceLock> instanceLock_;
+    const QString modelName_;
     OvStartupValues startup_;
     QString savedStatusText_;
     bool shutDown_ = false;
