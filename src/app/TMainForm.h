@@ -46,6 +46,7 @@ public:
     QWidget* ownerWindow() const override;
 
     QString savedStatusText() const { return savedStatusText_; }
+    const QString& modelName() const { return modelName_; }
 
     // Creates the LED and device-fact requests and starts polling; start-up
     // calls it once the instance lock is held.
@@ -73,7 +74,6 @@ public:
     QTimer* Timer4; // device facts
 
     QAction* RogueAPItem;
-    const QString& modelName() const { return modelName_; }
     QAction* ClientInfoItem;
 
 protected:

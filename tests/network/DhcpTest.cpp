@@ -22,8 +22,6 @@ namespace dhcptest {
 
 namespace {
 
-const std::string kPrivateRoot = "1.3.6.1.4.1.48213.10.37.14";
-
 bool onThisMachine(std::uint32_t network) {
     bool local = false;
     ifaddrs* list = nullptr;
@@ -138,12 +136,7 @@ void DhcpTest::onWaiting(const std::function<void(TFM_Waiting&)>& look) {
 }
 
 void DhcpTest::retype(QLineEdit* edit, const QString& text) {
-    ovtest::focus(edit);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    else
-        ovtest::typeKeys(edit, text);
+    ovtest::retype(edit, text);
 }
 
 void DhcpTest::pick(QComboBox* comboBox, int index) {
@@ -156,22 +149,11 @@ void DhcpTest::pick(QComboBox* comboBox, int index) {
 }
 
 std::vector<std::string> DhcpTest::operations(std::size_t from) const {
-    std::vector<std::string> seen;
-    const auto requests = agent->requests();
-    for (std::size_t i = from; i < requests.size(); ++i) {
-        std::string oid = requests[i].oids.empty() ? std::string() : requests[i].oids.front();
-        if (oid.rfind(kPrivateRoot, 0) == 0)
-            oid = "E" + oid.substr(kPrivateRoot.size());
-        seen.push_back(requests[i].operation + " " + oid);
-    }
-    return seen;
+    return ovtest::requestsSeen(*agent, from);
 }
 
 std::vector<QString> DhcpTest::messages() const {
-    std::vector<QString> shown;
-    for (const OvShownDialog& box : dialogs.messages())
-        shown.push_back(box.title + QLatin1Char('|') + box.text);
-    return shown;
+    return ovtest::shownMessages(dialogs);
 }
 
 std::vector<std::vector<std::string>> DhcpTest::setsSinceOpen() const {

@@ -4,9 +4,7 @@
 #include "OvAddressProbe.h"
 #include "TFM_Waiting.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkInterface>
@@ -36,22 +34,11 @@ QString silentNetwork() {
 
 } // namespace
 
-WaitSpy::WaitSpy() {
-    QApplication::instance()->installEventFilter(this);
-}
-
-WaitSpy::~WaitSpy() {
-    QApplication::instance()->removeEventFilter(this);
-}
-
-bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
-    // Runs before the window's own show handling starts its timer.
-    if (event->type() == QEvent::Show)
-        if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
-            shown.push_back({waiting->Label2->text(), waiting->Label3->text(), waiting->countdown,
-                             waiting->restartCommand});
-    return false;
-}
+WaitSpy::WaitSpy()
+    : ShowSpy([this](TFM_Waiting& waiting) {
+          shown.push_back({waiting.Label2->text(), waiting.Label3->text(), waiting.countdown,
+                           waiting.restartCommand});
+      }) {}
 
 std::optional<QString> answeringOwnAddress(std::string* why) {
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
@@ -117,10 +104,7 @@ void LanTest::pickMode(TFM_LAN& window, int item) {
 }
 
 std::vector<QString> LanTest::messages() const {
-    std::vector<QString> shown;
-    for (const OvShownDialog& d : dialogs.messages())
-        shown.push_back(d.title + QStringLiteral("|") + d.text);
-    return shown;
+    return ovtest::shownMessages(dialogs);
 }
 
 int LanTest::staticPoolWalkSteps() const {

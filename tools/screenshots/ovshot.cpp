@@ -1,22 +1,29 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile and lan.
+// The windows are main, information, firmware, configfile, lan, admin, system,
+// misc and rogueap (which scans first: give apsim a short --scan-seconds).
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
+#include "OvRadioGroup.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
 #include "TConfigForm.h"
+#include "TFM_Admin.h"
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Misc.h"
+#include "TFM_RogueAP.h"
+#include "TFM_Sytem.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -62,13 +69,15 @@ int main(int argc, char** argv) {
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan.");
+        "window", "The window to show: main, information, firmware, configfile, lan, admin, "
+                  "system, misc, rogueap.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile", "lan"};
+    const QStringList windows{"main",  "information", "firmware", "configfile", "lan",
+                              "admin", "system",      "misc",     "rogueap"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan)\n",
+                   "configfile, lan, admin, system, misc, rogueap)\n",
                    stderr);
         return 2;
     }
@@ -107,6 +116,25 @@ int main(int argc, char** argv) {
         });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
+    } else if (which == QStringLiteral("admin")) {
+        saved = saveWindow<TFM_Admin>(window, out, [](TFM_Admin& w) {
+            w.Ed_OPwd->setText(QStringLiteral("secret"));
+            w.Ed_NPwd->setText(QStringLiteral("n3wsecret"));
+            w.Ed_CNP->setText(QStringLiteral("n3wsecret"));
+        });
+    } else if (which == QStringLiteral("system")) {
+        saved = saveWindow<TFM_Sytem>(window, out, [](TFM_Sytem&) {});
+    } else if (which == QStringLiteral("misc")) {
+        saved = saveWindow<TFM_Misc>(window, out, [](TFM_Misc&) {});
+    } else if (which == QStringLiteral("rogueap")) {
+        // After a scan, with a detected network selected.
+        saved = saveWindow<TFM_RogueAP>(window, out, [](TFM_RogueAP& w) {
+            w.show();
+            waitFor([&] { return w.ListDelBtn->isEnabled(); }, 5000);
+            w.DetectBtnClick();
+            waitFor([&] { return w.closable(); }, 20000);
+            w.RogueListView->selectRow(1);
+        });
     } else {
         saved = window.grab().save(out);
     }

@@ -434,12 +434,14 @@ void TFM_RogueAP::refreshBothLists() {
 // The end of the result walk, whether it read the rows or failed.
 void TFM_RogueAP::ResultListDone(OvSNMPRequest2Controls* walked, const OvSNMPError& result) {
     showFailure(walked, result);
+    RogueListView->resizeColumnsToContents();
     enableButtons(true);
     scanning_.clear();
 }
 
 void TFM_RogueAP::APListDone(OvSNMPRequest2Controls* walked, const OvSNMPError& result) {
     showFailure(walked, result);
+    AP_ListView->resizeColumnsToContents();
     for (QPushButton* b : {ListDelBtn, Cancel_Btn, Apply_Btn})
         b->setEnabled(true);
 }

@@ -16,6 +16,11 @@ namespace ovtest {
 // "OID=type:value" as the request log has them.
 std::vector<std::vector<std::string>> setsSent(const Apsim& agent);
 
+// The requests the agent received from `from` on, each its operation and its
+// first binding's name, the private root written "E": "SET E.3.2.2.0",
+// "GETNEXT E.2.10.4.1.4.1.2".
+std::vector<std::string> requestsSeen(const Apsim& agent, std::size_t from = 0);
+
 // The fixture: the SNMP engine set up once per program (with the general error
 // handler routed to the dialog service), a fresh agent per test (options from
 // agentOptions()), and the session records pointing at it with SNMPv2c and the
