@@ -97,7 +97,7 @@ void TFM_Misc::layOut() {
     auto* console = new QGridLayout(GB_Telnet);
     console->setHorizontalSpacing(24);
     console->addWidget(Label1, 0, 0);
-    console->addWidget(CB_Status, 0, 1);
+    console->addWidget(CB_Status, 0, 1, Qt::AlignLeft);
     console->addWidget(Label2, 1, 0);
     console->addWidget(CB_Timeout, 1, 1);
     console->setColumnStretch(1, 1);

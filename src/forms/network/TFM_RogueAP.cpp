@@ -141,7 +141,7 @@ void TFM_RogueAP::buildFilters() {
     CheckBox_11g = checkBox(GB_Band, "CheckBox_11g", "11g");
     auto* bands = new QHBoxLayout(GB_Band);
     for (QCheckBox* box : {CheckBox_11a, CheckBox_11b, CheckBox_11g})
-        bands->addWidget(box);
+        bands->addWidget(box, 0, Qt::AlignLeft);
     GB_Security = group(GB_Detection, "GB_Security", QStringLiteral("Security "));
     auto* securities = new QGridLayout(GB_Security);
     for (std::size_t bit = 0; bit < securityBoxes_.size(); ++bit) {
@@ -149,7 +149,7 @@ void TFM_RogueAP::buildFilters() {
         this->*s.box = checkBox(GB_Security, s.name, s.caption);
         securityBoxes_[bit] = this->*s.box;
         securities->addWidget(securityBoxes_[bit], static_cast<int>(bit / 4),
-                              static_cast<int>(bit % 4));
+                              static_cast<int>(bit % 4), Qt::AlignLeft);
     }
     auto* top = new QHBoxLayout;
     top->addWidget(BSSTypRadGrp, 1);
