@@ -20,10 +20,11 @@ const QString kReady = QStringLiteral("Ready. ");
 class MainFormTest : public DeviceTest {
 protected:
     std::vector<std::string> agentOptions() const override { return options; }
-    void start(const std::vector<std::string>& agentOptions, bool handOver = true) {
+    void start(const std::vector<std::string>& agentOptions, bool handOver = true,
+               const QString& model = QStringLiteral(OV_MODEL_NAME)) {
         restartAgent(agentOptions);
         ASSERT_TRUE(agent->isRunning()) << agent->error();
-        form = std::make_unique<TMainForm>();
+        form = std::make_unique<TMainForm>(nullptr, model);
         if (handOver)
             form->HandOver();
     }
@@ -205,13 +206,54 @@ TEST_F(MainFormTest, ClientInfoItemFollowsTheDevice) {
     }
 }
 
-TEST_F(MainFormTest, RogueApItemHiddenForThisModel) {
-    start({});
-    QMenu* advanced = menu(QStringLiteral("Advanced"));
-    ASSERT_NE(advanced, nullptr);
-    emit advanced->aboutToShow();
-    EXPECT_FALSE(form->RogueAPItem->isVisible());
-    EXPECT_EQ(form->RogueAPItem->text(), "Rogue AP ");
+TEST_F(MainFormTest, RogueApItemShownOnlyForTheSiblingModel) {
+    const std::pair<const char*, bool> models[] = {{"ORW-3300AP", false}, {"ORW-5200AP", true}};
+    for (const auto& [model, shown] : models) {
+        SCOPED_TRACE(model);
+        start({}, true, QString::fromLatin1(model));
+        EXPECT_EQ(form->windowTitle(), QString::fromLatin1(model));
+        QMenu* advanced = menu(QStringLiteral("Advanced"));
+        ASSERT_NE(advanced, nullptr);
+        emit advanced->aboutToShow();
+        EXPECT_EQ(form->RogueAPItem->isVisible(), shown);
+        // Qt disables an item it hides; the sibling's opens its window (below).
+        EXPECT_EQ(form->RogueAPItem->isEnabled(), shown);
+        EXPECT_EQ(form->RogueAPItem->text(), "Rogue AP ");
+        form.reset();
+    }
+}
+
+TEST_F(MainFormTest, ToolsAndAdvancedItemsOpenTheirWindows) {
+    const struct {
+        const char* menu;
+        const char* item;
+        const char* title;
+    } cases[] = {
+        {"Tools", "Admin", "Tools \\ Admin"},
+        {"Tools", "System", "Tools \\ System"},
+        {"Tools", "Miscellaneous", "Tools \\ Misc."},
+        {"Advanced", "Rogue AP ", "Advanced \\ Rogue AP"},
+    };
+    start({}, true, QStringLiteral("ORW-5200AP"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        QAction* item = nullptr;
+        for (QAction* action : menu(QString::fromLatin1(c.menu))->actions())
+            if (action->text() == QString::fromLatin1(c.item))
+                item = action;
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(item->isEnabled());
+        QString title;
+        QTimer::singleShot(0, [&] {
+            ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                title = window->windowTitle();
+                window->close();
+            }
+        });
+        item->trigger();
+        EXPECT_EQ(title, QString::fromLatin1(c.title));
+    }
 }
 
 } // namespace
