@@ -15,14 +15,19 @@
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
+#include "TClientInformation.h"
 #include "TFM_Admin.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 #include "TFM_Misc.h"
 #include "TFM_RogueAP.h"
+#include "TFM_Static.h"
 #include "TFM_Sytem.h"
+#include "TIndicationForm.h"
+#include "TLogForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -155,7 +160,7 @@ void TMainForm::buildMenus() {
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
     addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), &TMainForm::OpenRogueAP);
-    addItem(advanced, QStringLiteral("System Log"), nullptr);
+    addItem(advanced, QStringLiteral("System Log"), &TMainForm::OpenLog);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     addItem(tools, QStringLiteral("Admin"), &TMainForm::OpenAdmin);
@@ -164,9 +169,10 @@ void TMainForm::buildMenus() {
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
     addItem(tools, QStringLiteral("Miscellaneous"), &TMainForm::OpenMisc);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
-    for (const char* caption : {"Device Info", "Stats", "Indication"})
-        addItem(status, QString::fromLatin1(caption), nullptr);
-    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), nullptr);
+    addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
+    addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
+    addItem(status, QStringLiteral("Indication"), &TMainForm::OpenIndication);
+    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), &TMainForm::OpenClientInfo);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     addItem(help, QStringLiteral("About"), &TMainForm::OpenAbout);
@@ -399,6 +405,31 @@ void TMainForm::OpenRogueAP() {
 
 void TMainForm::OpenLAN() {
     TFM_LAN window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenDevInfo() {
+    TFM_DevInfo window(this);
+    window.exec();
+}
+
+void TMainForm::OpenStatic() {
+    TFM_Static window(this);
+    window.exec();
+}
+
+void TMainForm::OpenClientInfo() {
+    TClientInformation window(this);
+    window.exec();
+}
+
+void TMainForm::OpenLog() {
+    TLogForm window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenIndication() {
+    TIndicationForm window(this);
     window.exec();
 }
 

@@ -105,6 +105,11 @@ private:
     void OpenSystem();
     void OpenMisc();
     void OpenRogueAP();
+    void OpenDevInfo();
+    void OpenStatic();
+    void OpenClientInfo();
+    void OpenLog();
+    void OpenIndication();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

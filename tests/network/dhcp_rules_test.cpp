@@ -1,6 +1,6 @@
 // The rules the DHCP server window and its entry dialog share, as plain
-// functions: the MAC comparison, the strict dotted value, the pool's cover
-// and the searches of the static pool.
+// functions: the MAC comparison, the strict dotted value and the searches of
+// the static pool by free slot and MAC.
 #include "OvDhcpRules.h"
 
 #include <gtest/gtest.h>
@@ -76,33 +76,19 @@ TEST(DhcpRules, TheStrictIntegerTakesDigitsOnly) {
         EXPECT_THROW(checkedInteger(bad), ConversionError) << bad;
 }
 
-TEST(DhcpRules, APoolCoversItsStartUpToButNotIncludingStartPlusSize) {
-    const std::uint32_t start = 0xC0A80064; // 192.168.0.100
+TEST(DhcpRules, AddTakesTheFirstFreeSlot) {
     const struct {
         const char* what;
-        std::uint32_t start, size, address;
-        bool covered;
+        std::vector<std::string> addresses;
+        std::optional<std::size_t> slot;
     } cases[] = {
-        {"below the start", start, 20, start - 1, false},
-        {"the start", start, 20, start, true},
-        {"the last address", start, 20, start + 19, true},
-        {"start plus size", start, 20, start + 20, false},
-        {"an empty pool", start, 0, start, false},
-        {"a pool at the top of the address space, unwrapped", 0xFFFFFFF0u, 32, 0xFFFFFFFFu, true},
-        {"nothing wraps round to the bottom", 0xFFFFFFF0u, 32, 5, false},
+        {"the first of two free slots", {"10.0.0.50", "0.0.0.0", "10.0.0.51", "0.0.0.0"}, 1},
+        {"a free slot written with leading zeros", {"10.0.0.50", "000.0.0.0"}, 1},
+        {"a full pool", {"10.0.0.50"}, std::nullopt},
+        {"no slots at all", {}, std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(poolCovers(c.start, c.size, c.address), c.covered) << c.what;
-}
-
-TEST(DhcpRules, StaticPoolRowsAreFoundByTheFourNumbersOfTheirAddress) {
-    const std::vector<std::string> addresses{"10.0.0.50", "0.0.0.0", "10.0.0.51", "0.0.0.0"};
-    EXPECT_EQ(firstFreeSlot(addresses), 1u);
-    EXPECT_EQ(firstFreeSlot({"10.0.0.50"}), std::nullopt) << "a full pool";
-    EXPECT_EQ(firstFreeSlot({}), std::nullopt) << "no slots at all";
-    EXPECT_EQ(rowOfAddress(addresses, "10.0.0.51"), 2u);
-    EXPECT_EQ(rowOfAddress(addresses, "010.0.0.051"), 2u) << "leading zeros name the same address";
-    EXPECT_EQ(rowOfAddress(addresses, "10.0.0.52"), std::nullopt);
+        EXPECT_EQ(firstFreeSlot(c.addresses), c.slot) << c.what;
 }
 
 TEST(DhcpRules, StaticPoolRowsAreFoundByTheMacComparison) {

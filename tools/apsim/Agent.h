@@ -120,6 +120,7 @@ private:
     void finishScan();
 
     void afterPacket();
+    void logNextLine();
     void beginRestart(bool factoryDefault);
     void finishRestart();
     void restartEngineClock();
@@ -136,6 +137,7 @@ private:
     bool factoryPending_ = false;
     bool changed_ = false;
     int restarts_ = 0;
+    int logLinesLeft_ = 0;
     std::chrono::steady_clock::time_point bootTime_;
     std::mt19937 random_;
     netsnmp_transport_s* transport_ = nullptr;

@@ -36,6 +36,7 @@ struct AgentTrampolines {
     static void sendHeld(unsigned int alarm, void* held);
     static void restartDone(unsigned int alarm, void* unused);
     static void scanDone(unsigned int alarm, void* unused);
+    static void logLine(unsigned int alarm, void* unused);
 };
 
 } // namespace apsim

@@ -1,6 +1,7 @@
 #include "OvDhcpRules.h"
 
 #include "OvAddressChecks.h"
+#include "OvPoolRange.h"
 
 #include <algorithm>
 #include <limits>
@@ -30,34 +31,11 @@ std::uint32_t checkedInteger(std::string_view text) {
 }
 
 std::uint32_t checkedDottedValue(std::string_view text) {
-    const auto partValue = [](std::string_view part) { return checkedInteger(part); };
-    std::uint32_t accumulator = 0;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '.')
-            continue;
-        accumulator += partValue(text.substr(start, i - start));
-        accumulator <<= 8;
-        start = i + 1;
-    }
-    return accumulator + partValue(text.substr(start));
-}
-
-bool poolCovers(std::uint32_t start, std::uint32_t size, std::uint32_t address) {
-    return start <= address && std::uint64_t{address} < std::uint64_t{start} + size;
+    return sumDottedParts(text, checkedInteger);
 }
 
 std::optional<std::size_t> firstFreeSlot(const std::vector<std::string>& addresses) {
     return rowOfAddress(addresses, kFreeSlotAddress);
-}
-
-std::optional<std::size_t> rowOfAddress(const std::vector<std::string>& addresses,
-                                        std::string_view address) {
-    const auto found = std::find_if(addresses.begin(), addresses.end(),
-                                    [&](const std::string& a) { return sameAddress(a, address); });
-    if (found == addresses.end())
-        return std::nullopt;
-    return static_cast<std::size_t>(found - addresses.begin());
 }
 
 std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::string_view typed) {

@@ -1,6 +1,7 @@
 // The rules the DHCP server window and its static pool entry dialog share:
-// the MAC comparison, the strict dotted value, the dynamic pool's cover, and
-// finding rows of the static pool by address or MAC. Pure functions of texts.
+// the MAC comparison, the strict dotted value, and finding rows of the static
+// pool by MAC or free slot. Pure functions of texts. The pools' cover and the
+// rows by address, which the LAN window also needs, are in OvPoolRange.h.
 #pragma once
 
 #include <cstdint>
@@ -37,17 +38,8 @@ std::uint32_t checkedDottedValue(std::string_view text);
 // most a signed 32-bit integer; anything else raises ConversionError.
 std::uint32_t checkedInteger(std::string_view text);
 
-// Whether the pool of `size` addresses from `start` holds the address. The
-// pool's end is not wrapped at 2^32, so a pool at the top still holds its last
-// addresses.
-bool poolCovers(std::uint32_t start, std::uint32_t size, std::uint32_t address);
-
 // The first row whose address is the free slot's, if any.
 std::optional<std::size_t> firstFreeSlot(const std::vector<std::string>& addresses);
-
-// The first row holding the address (compared by its four numbers), if any.
-std::optional<std::size_t> rowOfAddress(const std::vector<std::string>& addresses,
-                                        std::string_view address);
 
 // The first row whose MAC the typed one matches (MAC comparison), if any.
 std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::string_view typed);

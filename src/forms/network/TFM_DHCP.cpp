@@ -3,11 +3,14 @@
 #include "DeviceMib.h"
 #include "OvAddressChecks.h"
 #include "OvDeviceContext.h"
+#include "OvDhcpChecks.h"
 #include "OvDhcpRules.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
+#include "OvFormControls.h"
 #include "OvGuard.h"
 #include "OvListView.h"
+#include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
@@ -30,33 +33,16 @@ namespace {
 
 constexpr int kDisable = 0, kEnable = 1; // the switch's items
 constexpr int kGet = 1;                  // the lease triggers' item "Get"
-constexpr int kIpColumn = 0;             // the sub-item of a static pool row's "IP"
 const QString kWarning = QStringLiteral("Warning");
 const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
 const QString kError = QStringLiteral("Error");
 const QString kPoolSize = QStringLiteral("Please input a number between 1 and 255.");
 const QString kLease = QStringLiteral("Please input a number between 60 and 31536000.");
 
-template <typename T> T* control(QWidget* parent, const char* name) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
-    auto* l = control<QLabel>(parent, name);
-    l->setTextFormat(Qt::PlainText);
-    l->setText(text);
-    l->setBuddy(buddy);
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = control<QPushButton>(parent, name);
-    b->setText(text);
-    b->setAutoDefault(false);
-    return b;
-}
+using ovnet::button;
+using ovnet::control;
+using ovnet::label;
+using ovnet::refuse;
 
 // A list view read by assistive technologies by the text of its label.
 OvListView* listView(QWidget* parent, const char* name, const QString& caption) {
@@ -143,6 +129,8 @@ void TFM_DHCP::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     PageControl1 = control<QTabWidget>(this, "PageControl1");
+    // Every tab's caption in full: the fixed window is as wide as they need.
+    PageControl1->setUsesScrollButtons(false);
     buildDynamicTab();
     buildStaticTab();
     buildLeaseTab();
@@ -508,10 +496,7 @@ TFM_StaticPoolEntry* TFM_DHCP::staticPoolEntry() const {
 }
 
 std::vector<std::string> TFM_DHCP::staticPoolColumn(int subItem) const {
-    std::vector<std::string> texts;
-    for (int row = 0; row < LV_StaticPoolSet->itemCount(); ++row)
-        texts.push_back(LV_StaticPoolSet->subItem(row, subItem).toStdString());
-    return texts;
+    return ovnet::staticPoolColumn(*LV_StaticPoolSet, subItem);
 }
 
 void TFM_DHCP::loadStaticPoolRow(int row) {
@@ -520,16 +505,23 @@ void TFM_DHCP::loadStaticPoolRow(int row) {
     LV_StaticPoolSet->selectRow(row);
 }
 
-// The row of the full list holding the address of the used entry selected;
-// -1 when none does (the lists were read at different times): then Set and
-// Del would work on the row loaded last.
-int TFM_DHCP::selectedStaticPoolRow() const {
+// Loads the row of the full list that holds the address of the used entry
+// selected. Nothing is loaded while the table is walked, or when no row holds
+// that address (the lists were read at different times): Set and Del would
+// then work on the row loaded last.
+bool TFM_DHCP::loadSelectedEntry() {
+    if (staticPoolBinding_ == nullptr || staticPoolBinding_->IsBusy())
+        return false;
     const int used = User_ListView->selectedRow();
     if (used < 0)
-        return -1;
-    const auto row = ovnet::rowOfAddress(staticPoolColumn(kIpColumn),
-                                         User_ListView->subItem(used, kIpColumn).toStdString());
-    return row ? static_cast<int>(*row) : -1;
+        return false;
+    const auto row =
+        ovnet::rowOfAddress(staticPoolColumn(ovnet::kStaticPoolIp),
+                            User_ListView->subItem(used, ovnet::kStaticPoolIp).toStdString());
+    if (!row)
+        return false;
+    loadStaticPoolRow(static_cast<int>(*row));
+    return true;
 }
 
 // ---- Synchronous operations and the wait window
@@ -623,7 +615,7 @@ void TFM_DHCP::openEntry(const QString& title) {
 void TFM_DHCP::Bt_AddClick() {
     if (staticPoolBinding_ == nullptr || staticPoolBinding_->IsBusy())
         return;
-    const auto slot = ovnet::firstFreeSlot(staticPoolColumn(kIpColumn));
+    const auto slot = ovnet::firstFreeSlot(staticPoolColumn(ovnet::kStaticPoolIp));
     if (!slot) {
         ov::messageBox(this, kWarning, QStringLiteral("The static pool is full!"));
         return;
@@ -634,24 +626,16 @@ void TFM_DHCP::Bt_AddClick() {
 }
 
 void TFM_DHCP::Bt_SetClick() {
-    if (staticPoolBinding_ == nullptr || staticPoolBinding_->IsBusy())
+    if (!loadSelectedEntry())
         return;
-    const int row = selectedStaticPoolRow();
-    if (row < 0)
-        return;
-    loadStaticPoolRow(row);
     staticPoolEntry_->rememberOldValues();
     staticPoolEntry_->Ed_OldIP->setEnabled(false);
     openEntry(QStringLiteral("Static IP Pool Setting"));
 }
 
 void TFM_DHCP::Bt_DelClick() {
-    if (staticPoolBinding_ == nullptr || staticPoolBinding_->IsBusy())
+    if (!loadSelectedEntry())
         return;
-    const int row = selectedStaticPoolRow();
-    if (row < 0)
-        return;
-    loadStaticPoolRow(row);
     staticPoolEntry_->showFreeSlot();
     staticPoolBinding_->Apply(false, true);
     pendingRefresh_ = true;
@@ -680,22 +664,12 @@ void TFM_DHCP::Bt_ApplyClick() {
     openWaiting();
 }
 
-// Shows the refusal; the box is emptied when asked and gets the focus.
-bool TFM_DHCP::refuse(QLineEdit* edit, const QString& title, const QString& text, bool empty) {
-    ov::messageBox(this, title, text);
-    if (edit != nullptr) {
-        if (empty)
-            edit->clear();
-        edit->setFocus();
-    }
-    return false;
-}
-
 bool TFM_DHCP::checkPoolFilled() {
     if (Ed_IPAF->text().isEmpty())
-        return refuse(Ed_IPAF, kWarning, QStringLiteral("Please input valid IP address"), false);
+        return refuse(this, Ed_IPAF, kWarning, QStringLiteral("Please input valid IP address"),
+                      false);
     if (Ed_PoolRan->text().isEmpty())
-        return refuse(Ed_PoolRan, kWarning, kPoolSize, false);
+        return refuse(this, Ed_PoolRan, kWarning, kPoolSize, false);
     return true;
 }
 
@@ -706,13 +680,13 @@ bool TFM_DHCP::checkPoolCoversNothing() {
     const std::uint32_t size = ovnet::checkedDottedValue(Ed_PoolRan->text().toStdString());
     const std::uint32_t system = ovnet::checkedDottedValue(Ed_ext->text().toStdString());
     if (ovnet::poolCovers(start, size, system))
-        return refuse(nullptr, kWarning,
+        return refuse(this, nullptr, kWarning,
                       QStringLiteral("Reject: The DHCP dynamic IP pool will cover system IP."),
                       false);
     for (int row = 0; row < User_ListView->itemCount(); ++row) {
-        IPTemp->setText(User_ListView->subItem(row, kIpColumn));
+        IPTemp->setText(User_ListView->subItem(row, ovnet::kStaticPoolIp));
         if (ovnet::poolCovers(start, size, ovnet::checkedDottedValue(IPTemp->text().toStdString())))
-            return refuse(nullptr, kWarning,
+            return refuse(this, nullptr, kWarning,
                           QStringLiteral("Reject: The DHCP dynamic IP pool will cover Static IP."),
                           false);
     }
@@ -722,41 +696,27 @@ bool TFM_DHCP::checkPoolCoversNothing() {
 bool TFM_DHCP::checkPoolAndLease() {
     const std::uint32_t size = ovnet::checkedInteger(Ed_PoolRan->text().toStdString());
     if (size < 1 || size > 255)
-        return refuse(Ed_PoolRan, kError, kPoolSize, true);
+        return refuse(this, Ed_PoolRan, kError, kPoolSize, true);
     if (Ed_Lease->text().isEmpty())
-        return refuse(Ed_Lease, kWarning, kLease, false);
+        return refuse(this, Ed_Lease, kWarning, kLease, false);
     if (!ovnet::textCheck(this, Ed_DomNa->text(), ovnet::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
     }
     const std::uint32_t lease = ovnet::checkedInteger(Ed_Lease->text().toStdString());
     if (lease < 60 || lease > 31536000)
-        return refuse(Ed_Lease, kError, kLease, true);
+        return refuse(this, Ed_Lease, kError, kLease, true);
     return true;
 }
 
 bool TFM_DHCP::checkServerAddresses() {
-    for (QLineEdit* edit : {Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS}) {
-        if (edit->text().isEmpty())
-            edit->setText(QString::fromLatin1(ovnet::kFreeSlotAddress));
-    }
-    const auto unset = [](QLineEdit* edit) { return edit->text() == QLatin1String("0.0.0.0"); };
-    const auto host = [](QLineEdit* edit) {
-        return ovnet::isHostAddress(edit->text().toStdString());
-    };
-    if (!host(Ed_IPAF))
-        return refuse(Ed_IPAF, kWaring, QStringLiteral("Please input valid IP address"), true);
-    const std::pair<QLineEdit*, const char*> servers[] = {
-        {Ed_Gateway, "Please input valid Gateway."},
-        {Ed_Wins, "Please input valid Wins."},
-        {Ed_DNS, "Please input valid DNS."},
-    };
-    for (const auto& [edit, text] : servers) {
-        if (!host(edit) && !unset(edit))
-            return refuse(edit, kWaring, QString::fromLatin1(text), true);
-    }
-    if (!ovnet::isSubnetMask(Ed_SubMask->text().toStdString()) && !unset(Ed_SubMask))
-        return refuse(Ed_SubMask, kWaring, QStringLiteral("Please input valid SubMask."), true);
+    ovnet::fillEmptyAddresses({Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS});
+    if (!ovnet::isHostAddress(Ed_IPAF->text().toStdString()))
+        return refuse(this, Ed_IPAF, kWaring, QStringLiteral("Please input valid IP address"),
+                      true);
+    if (!ovnet::checkGivenServers(this, Ed_Gateway, Ed_Wins, Ed_DNS) ||
+        !ovnet::checkGivenMask(this, Ed_SubMask))
+        return false;
     // By its four numbers: a leading zero names the same address.
     if (ovnet::sameAddress(Ed_IPAF->text().trimmed().toStdString(),
                            device_.agentAddressText().toStdString())) {

@@ -159,7 +159,7 @@ private:
                   const std::function<bool()>& run);
     bool sendTriggers(OvStatusBar* bar);
     void rewalk(New_req2Edit* binding);
-    int selectedStaticPoolRow() const;
+    bool loadSelectedEntry();
     void openEntry(const QString& title);
     void openWaiting();
 
@@ -168,7 +168,6 @@ private:
     bool checkPoolCoversNothing();
     bool checkPoolAndLease();
     bool checkServerAddresses();
-    bool refuse(QLineEdit* edit, const QString& title, const QString& text, bool empty);
 
     const OvDeviceContext& device_;
     OvWindowBindings bindings_;

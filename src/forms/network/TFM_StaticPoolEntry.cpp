@@ -2,10 +2,13 @@
 
 #include "OvAddressChecks.h"
 #include "OvAddressProbe.h"
+#include "OvDhcpChecks.h"
 #include "OvDhcpRules.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
+#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "TFM_DHCP.h"
@@ -28,11 +31,8 @@ const QString kWarning = QStringLiteral("Warning");
 const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
 const QString kFreeAddress = QString::fromLatin1(ovnet::kFreeSlotAddress);
 
-template <typename T> T* control(QWidget* parent, const char* name) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
+using ovnet::control;
+using ovnet::refuse;
 
 std::string octets(const QLineEdit* edit) {
     return edit->text().toStdString();
@@ -62,10 +62,7 @@ void TFM_StaticPoolEntry::buildControls() {
         edit = control<QLineEdit>(this, name);
         edit->setText(initial);
         edit->setMinimumWidth(160);
-        caption = control<QLabel>(this, captionName);
-        caption->setTextFormat(Qt::PlainText);
-        caption->setText(text);
-        caption->setBuddy(edit);
+        caption = ovnet::label(this, captionName, text, edit);
         const int row = grid->rowCount();
         grid->addWidget(caption, row, 0);
         grid->addWidget(edit, row, 1);
@@ -80,15 +77,11 @@ void TFM_StaticPoolEntry::buildControls() {
     field(LA_DNS, Ed_DNS, "Ed_DNS", "LA_DNS", QStringLiteral("DNS"), kFreeAddress);
     field(LA_DomNa, Ed_DomNa, "Ed_DomNa", "LA_DomNa", QStringLiteral("Domain Name"), QString());
     CB_Stat = control<QComboBox>(this, "CB_Stat");
-    LA_Stat = control<QLabel>(this, "LA_Stat");
-    LA_Stat->setText(QStringLiteral("Status"));
-    LA_Stat->setBuddy(CB_Stat);
+    LA_Stat = ovnet::label(this, "LA_Stat", QStringLiteral("Status"), CB_Stat);
     const int row = grid->rowCount();
     grid->addWidget(LA_Stat, row, 0);
     grid->addWidget(CB_Stat, row, 1);
-    Apply = control<QPushButton>(this, "Apply");
-    Apply->setText(QStringLiteral("Apply"));
-    Apply->setAutoDefault(false);
+    Apply = ovnet::button(this, "Apply", QStringLiteral("Apply"));
     StatusBar1 = control<OvStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
 
@@ -182,41 +175,21 @@ bool TFM_StaticPoolEntry::checkEntry() {
            checkOutsideDevice();
 }
 
-bool TFM_StaticPoolEntry::refuse(QLineEdit* edit, const QString& title, const QString& text,
-                                 bool empty) {
-    ov::messageBox(this, title, text);
-    if (edit != nullptr) {
-        if (empty)
-            edit->clear();
-        edit->setFocus();
-    }
-    return false;
-}
-
 // Another row than the one being written holds the address: rows count from 1
 // as the device numbers its slots.
 bool TFM_StaticPoolEntry::checkAddressUnique() {
     const long long index = LA_Index->text().toLongLong();
-    if (!ovnet::addressTakenElsewhere(dhcp_.staticPoolColumn(0), octets(Ed_AsgIP), index))
+    if (!ovnet::addressTakenElsewhere(dhcp_.staticPoolColumn(ovnet::kStaticPoolIp),
+                                      octets(Ed_AsgIP), index))
         return true;
-    return refuse(nullptr, kWarning, QStringLiteral("Reject: The IP has already existed. "), false);
+    return refuse(this, nullptr, kWarning, QStringLiteral("Reject: The IP has already existed. "),
+                  false);
 }
 
 bool TFM_StaticPoolEntry::checkServerAddresses() {
-    const auto given = [](const QLineEdit* edit) {
-        return !edit->text().isEmpty() && edit->text() != kFreeAddress;
-    };
-    if (given(Ed_SubMask) && !ovnet::isSubnetMask(octets(Ed_SubMask)))
-        return refuse(Ed_SubMask, kWaring, QStringLiteral("Please input valid SubMask."), true);
-    const std::pair<QLineEdit*, const char*> servers[] = {
-        {Ed_Gatway, "Please input valid Gateway."},
-        {Ed_Wins, "Please input valid Wins."},
-        {Ed_DNS, "Please input valid DNS."},
-    };
-    for (const auto& [edit, text] : servers) {
-        if (given(edit) && !ovnet::isHostAddress(octets(edit)))
-            return refuse(edit, kWaring, QString::fromLatin1(text), true);
-    }
+    if (!ovnet::checkGivenMask(this, Ed_SubMask) ||
+        !ovnet::checkGivenServers(this, Ed_Gatway, Ed_Wins, Ed_DNS))
+        return false;
     if (!ovnet::textCheck(this, Ed_DomNa->text(), ovnet::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
@@ -227,17 +200,18 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
 // Probed in both modes, even when the address is the entry's own.
 bool TFM_StaticPoolEntry::checkAssignedAddress() {
     if (!ovnet::isHostAddress(octets(Ed_AsgIP)))
-        return refuse(Ed_AsgIP, kWaring, QStringLiteral("Please input valid IP address"), true);
+        return refuse(this, Ed_AsgIP, kWaring, QStringLiteral("Please input valid IP address"),
+                      true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
-        return refuse(Ed_AsgIP, kWarning, QStringLiteral("Reject: The IP already has been used."),
-                      false);
+        return refuse(this, Ed_AsgIP, kWarning,
+                      QStringLiteral("Reject: The IP already has been used."), false);
     return true;
 }
 
 bool TFM_StaticPoolEntry::checkMac() {
     if (Ed_AsgMac->text().size() < kMacLength ||
         Ed_AsgMac->text() == QLatin1String(ovnet::kFreeSlotMac))
-        return refuse(nullptr, kWarning, QStringLiteral("Please input valid MAC."), false);
+        return refuse(this, nullptr, kWarning, QStringLiteral("Please input valid MAC."), false);
     return true;
 }
 
@@ -248,19 +222,20 @@ bool TFM_StaticPoolEntry::checkOutsideDevice() {
     const std::uint32_t size = ovnet::checkedDottedValue(octets(dhcp_.Ed_PoolRan));
     const std::uint32_t address = ovnet::checkedDottedValue(octets(Ed_AsgIP));
     if (ovnet::poolCovers(start, size, address))
-        return refuse(nullptr, kWarning,
+        return refuse(this, nullptr, kWarning,
                       QStringLiteral("Reject: The IP has already existed in IP Dynamic pool."),
                       false);
     // By the four numbers: a leading zero does not make another address.
     if (ovnet::sameAddress(octets(Ed_AsgIP), octets(dhcp_.Ed_ext)))
-        return refuse(nullptr, kWarning, QStringLiteral("Reject: The IP is the system IP."), false);
+        return refuse(this, nullptr, kWarning, QStringLiteral("Reject: The IP is the system IP."),
+                      false);
     return true;
 }
 
 // ---- Writing
 
 void TFM_StaticPoolEntry::writeAdd() {
-    const std::vector<std::string> macs = dhcp_.staticPoolColumn(1);
+    const std::vector<std::string> macs = dhcp_.staticPoolColumn(ovnet::kStaticPoolMac);
     if (macs.empty()) {
         finish();
         return;
@@ -268,10 +243,9 @@ void TFM_StaticPoolEntry::writeAdd() {
     // The client has an entry already: it is replaced in its own row, and the
     // free slot chosen stays free.
     if (const auto row = ovnet::rowOfMac(macs, octets(Ed_AsgMac))) {
-        replaceRow(static_cast<int>(*row));
+        rewriteRow(row);
         return;
     }
-    fillEmptyAddresses();
     finalWrite();
 }
 
@@ -285,21 +259,17 @@ void TFM_StaticPoolEntry::writeEdit() {
             QStringLiteral("Reject: DHCPS static IP already exists in static DHCP server!"));
         return;
     }
+    // The client's row, if it has one, else the row being edited.
+    rewriteRow(ovnet::rowOfMac(dhcp_.staticPoolColumn(ovnet::kStaticPoolMac), octets(Ed_AsgMac)));
+}
+
+// The typed values are kept aside while the row is cleared, then written.
+void TFM_StaticPoolEntry::rewriteRow(std::optional<std::size_t> row) {
     copyTyped();
-    if (const auto row = ovnet::rowOfMac(dhcp_.staticPoolColumn(1), octets(Ed_AsgMac)))
+    if (row)
         dhcp_.loadStaticPoolRow(static_cast<int>(*row));
     clearTarget();
     restoreTyped();
-    fillEmptyAddresses();
-    finalWrite();
-}
-
-void TFM_StaticPoolEntry::replaceRow(int row) {
-    copyTyped();
-    dhcp_.loadStaticPoolRow(row);
-    clearTarget();
-    restoreTyped();
-    fillEmptyAddresses();
     finalWrite();
 }
 
@@ -318,38 +288,32 @@ void TFM_StaticPoolEntry::clearTarget() {
                                         QEventLoop::WaitForMoreEvents);
 }
 
+std::array<std::pair<QLineEdit*, QLineEdit*>, 7> TFM_StaticPoolEntry::typedCopies() const {
+    return {{{Ed_AsgIP, Ed_AsgIP2},
+             {Ed_AsgMac, Ed_AsgMac2},
+             {Ed_SubMask, Ed_SubMask2},
+             {Ed_Gatway, Ed_Gatway2},
+             {Ed_Wins, Ed_Wins2},
+             {Ed_DNS, Ed_DNS2},
+             {Ed_DomNa, Ed_DomNa2}}};
+}
+
 void TFM_StaticPoolEntry::copyTyped() {
-    Ed_AsgIP2->setText(Ed_AsgIP->text());
-    Ed_AsgMac2->setText(Ed_AsgMac->text());
-    Ed_SubMask2->setText(Ed_SubMask->text());
-    Ed_Gatway2->setText(Ed_Gatway->text());
-    Ed_Wins2->setText(Ed_Wins->text());
-    Ed_DNS2->setText(Ed_DNS->text());
-    Ed_DomNa2->setText(Ed_DomNa->text());
+    for (const auto& [typed, copy] : typedCopies())
+        copy->setText(typed->text());
     typedStatus_ = CB_Stat->currentIndex();
 }
 
 void TFM_StaticPoolEntry::restoreTyped() {
-    Ed_AsgIP->setText(Ed_AsgIP2->text());
-    Ed_AsgMac->setText(Ed_AsgMac2->text());
-    Ed_SubMask->setText(Ed_SubMask2->text());
-    Ed_Gatway->setText(Ed_Gatway2->text());
-    Ed_Wins->setText(Ed_Wins2->text());
-    Ed_DNS->setText(Ed_DNS2->text());
-    Ed_DomNa->setText(Ed_DomNa2->text());
+    for (const auto& [typed, copy] : typedCopies())
+        typed->setText(copy->text());
     CB_Stat->setCurrentIndex(typedStatus_);
-}
-
-void TFM_StaticPoolEntry::fillEmptyAddresses() {
-    for (QLineEdit* edit : {Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS}) {
-        if (edit->text().isEmpty())
-            edit->setText(kFreeAddress);
-    }
 }
 
 // The window stays busy until the finish; an error raised on the way must not
 // leave it unable to close.
 void TFM_StaticPoolEntry::finalWrite() {
+    ovnet::fillEmptyAddresses({Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS});
     dhcp_.busyFlag().set();
     try {
         dhcp_.switchBinding()->Apply(false, true);

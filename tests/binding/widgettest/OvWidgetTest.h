@@ -78,6 +78,11 @@ int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int d
 // "title|text" of every message box the service showed, in order.
 std::vector<QString> shownMessages(const OvScriptedDialogs& dialogs);
 
+// Clicks `opener`; once `dialog` shows (modally, inside the click) and is
+// active, runs the script, then closes the dialog if the script left it open.
+// Answers whether the script ran.
+bool withDialog(QWidget* opener, QDialog* dialog, const std::function<void()>& script);
+
 // The fixture of widget tests: the application, scripted dialogs, test time scale.
 class WidgetTest : public ::testing::Test {
 protected:
