@@ -338,6 +338,18 @@ TEST(ApsimDevice, RefusesWhatTheDevicesFirmwareRefuses) {
         {"a slot past the last", "E.2.7.3.1.2.9", ipValue("198.51.100.60"),
          apsim::snmperr::noCreation},
         {"slot 0", "E.2.7.3.1.2.0", ipValue("198.51.100.60"), apsim::snmperr::noCreation},
+        {"a name of 40 octets", "E.3.1.1.0", OvVb::octetString(std::string(40, 'n')), 0},
+        {"a name of 41 octets", "E.3.1.1.0", OvVb::octetString(std::string(41, 'n')),
+         apsim::snmperr::wrongLength},
+        {"an empty password", "E.3.1.2.0", OvVb::octetString(""), 0},
+        {"a password of 12 octets", "E.3.1.2.0", OvVb::octetString(std::string(12, 'p')), 0},
+        {"a password of 13 octets", "E.3.1.2.0", OvVb::octetString(std::string(13, 'p')),
+         apsim::snmperr::wrongLength},
+        {"a console time-out of 1 minute", "E.3.4.2.0", OvVb::integer(1), 0},
+        {"a console that never times out", "E.3.4.2.0", OvVb::integer(6), 0},
+        {"a console time-out of 0", "E.3.4.2.0", OvVb::integer(0), apsim::snmperr::wrongValue},
+        {"a console time-out of 7", "E.3.4.2.0", OvVb::integer(7), apsim::snmperr::wrongValue},
+        {"console access 2", "E.3.4.1.0", OvVb::integer(2), apsim::snmperr::wrongValue},
     };
     const Device device{DeviceConfig{{}, {}, {}, lanOf("198.51.100.1/24")}};
     for (const auto& c : cases)
@@ -495,31 +507,6 @@ void scan(Device& device, int bssType, int bands, int securities) {
 }
 
 } // namespace
-
-TEST(ApsimDevice, RefusesAccountAndConsoleValuesItCannotKeep) {
-    const struct {
-        const char* name;
-        const char* oid;
-        OvVb value;
-        int status;
-    } cases[] = {
-        {"a name of 40 octets", "E.3.1.1.0", OvVb::octetString(std::string(40, 'n')), 0},
-        {"a name of 41 octets", "E.3.1.1.0", OvVb::octetString(std::string(41, 'n')),
-         apsim::snmperr::wrongLength},
-        {"an empty password", "E.3.1.2.0", OvVb::octetString(""), 0},
-        {"a password of 12 octets", "E.3.1.2.0", OvVb::octetString(std::string(12, 'p')), 0},
-        {"a password of 13 octets", "E.3.1.2.0", OvVb::octetString(std::string(13, 'p')),
-         apsim::snmperr::wrongLength},
-        {"a console time-out of 1 minute", "E.3.4.2.0", OvVb::integer(1), 0},
-        {"a console that never times out", "E.3.4.2.0", OvVb::integer(6), 0},
-        {"a console time-out of 0", "E.3.4.2.0", OvVb::integer(0), apsim::snmperr::wrongValue},
-        {"a console time-out of 7", "E.3.4.2.0", OvVb::integer(7), apsim::snmperr::wrongValue},
-        {"console access 2", "E.3.4.1.0", OvVb::integer(2), apsim::snmperr::wrongValue},
-    };
-    const Device device{DeviceConfig{}};
-    for (const auto& c : cases)
-        EXPECT_EQ(device.checkSet(oid(c.oid), c.value), c.status) << c.name;
-}
 
 TEST(ApsimDevice, AScanReportsTheNetworksThatPassItsFilters) {
     const struct {

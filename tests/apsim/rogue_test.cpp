@@ -9,24 +9,14 @@
 #include <future>
 
 using ovtest::Apsim;
-using ovtest::expandOid;
-using ovtest::runTool;
 using ovtest::ToolRun;
 
 namespace {
 
-std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
+// A scan outlasts the tools' usual time-out.
 ToolRun tool(const Apsim& device, const std::string& program, const std::string& client,
              std::vector<std::string> rest) {
-    for (std::string& argument : rest)
-        argument = expandOid(argument);
-    return runTool(program, join(join(ovtest::credentials(client),
-                                      {"-On", "-t", "20", "-r", "0", device.peer()}),
-                                 rest));
+    return ovtest::toolAgainst(device, program, client, std::move(rest), "20");
 }
 
 TEST(ApsimRogue, AScanIsAnsweredWhenItHasEndedAndTheDeviceAnswersMeanwhile) {

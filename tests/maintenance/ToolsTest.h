@@ -6,7 +6,6 @@
 
 #include "TFM_Waiting.h"
 #include "widgettest/OvDeviceTest.h"
-#include "widgettest/OvFakeDevice.h"
 #include "widgettest/OvShowSpy.h"
 
 #include <QString>
@@ -47,7 +46,7 @@ protected:
     std::vector<QString> messages() const { return ovtest::shownMessages(dialogs); }
     std::string stateText(const std::string& oid) const;
 
-    ovtest::FakeDevice main;
+    ovtest::StandInMainWindow main;
     std::vector<WaitShown> waits;
     ovtest::ShowSpy<TFM_Waiting> waitSpy{
         [this](TFM_Waiting& waiting) { waits.push_back(describe(waiting)); }};

@@ -262,30 +262,22 @@ TEST_F(AdminWindow, ARefusedWriteKeepsTheEntriesAndThePasswordRead) {
 }
 
 TEST_F(AdminWindow, AnAccountThatCouldNotBeReadIsNeverWritten) {
-    const struct {
-        const char* what;
+    struct Case {
+        std::string what;
         std::vector<std::string> options;
-        bool unusablePassPhrase;
-    } cases[] = {
-        {"the device refuses to read the account", withQuickRestart({"--fail", "UserName=genErr"}),
-         false},
-        {"every send fails at once: a pass phrase net-snmp cannot use", agentOptions(), true},
+        std::function<void()> breakSession;
     };
-    for (const auto& c : cases) {
+    std::vector<Case> cases = {{"the device refuses to read the account",
+                                withQuickRestart({"--fail", "UserName=genErr"}), [] {}}};
+    for (const ovtest::UnsendableSession& session : ovtest::unsendableSessions())
+        cases.push_back({session.what, agentOptions(), session.breakSession});
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         restartAgent(c.options);
-        if (c.unusablePassPhrase) {
-            OvSNMPSecurity.version = 3;
-            OvSNMPSecurity.securityModel = 3;
-            OvSNMPSecurity.securityLevel = 2;
-            OvSNMPSecurity.securityName = "amy";
-            OvSNMPSecurity.authProtocol = ovproto::hmacMd5;
-            OvSNMPSecurity.authPassword = "short";
-        }
+        c.breakSession();
         auto w = open();
         EXPECT_FALSE(w->accountRead());
-        EXPECT_TRUE(w->StatusBar->simpleText().startsWith("Get: "))
-            << w->StatusBar->simpleText().toStdString();
+        EXPECT_FALSE(w->StatusBar->simpleText().isEmpty()) << "the status bar says why";
         fill(*w, "root", w->Ed_Pwd->text(), "n3w", "n3w");
         ovtest::click(w->OK);
         EXPECT_EQ(w->StatusBar->simpleText(),

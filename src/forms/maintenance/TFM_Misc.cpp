@@ -1,6 +1,7 @@
 #include "TFM_Misc.h"
 
 #include "DeviceMib.h"
+#include "OvFormControls.h"
 #include "OvGuard.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -21,19 +22,9 @@ namespace {
 
 constexpr int kTelnet = 0, kTimeout = 1, kSnmp = 2; // positions in the list (T33)
 
-template <typename T> T* control(QWidget* parent, const char* name) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
-    auto* l = control<QLabel>(parent, name);
-    l->setTextFormat(Qt::PlainText);
-    l->setText(text);
-    l->setBuddy(buddy);
-    return l;
-}
+using ovnet::button;
+using ovnet::control;
+using ovnet::label;
 
 // A check box captioned "Enabled" is read out by the label that names its
 // setting, its caption as the description.
@@ -44,13 +35,6 @@ QCheckBox* switchBox(QWidget* parent, const char* name, const QString& caption,
     box->setAccessibleName(setting);
     box->setAccessibleDescription(caption.trimmed());
     return box;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = control<QPushButton>(parent, name);
-    b->setText(text);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "TFM_RogueAP.h"
 
 #include "DeviceMib.h"
+#include "OvButtonRow.h"
 #include "OvDeviceContext.h"
+#include "OvFormControls.h"
 #include "OvGuard.h"
 #include "OvListView.h"
 #include "OvOptionList.h"
@@ -52,11 +54,7 @@ const SecurityBox kSecurityBoxes[] = {
 // Ad-hoc networks know only OFF and WEP: bits 0 and 1.
 constexpr int kAdHocSecurityBits = 2;
 
-template <typename T> T* control(QWidget* parent, const char* name) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
+using ovnet::control;
 
 QGroupBox* group(QWidget* parent, const char* name, const QString& title) {
     auto* g = control<QGroupBox>(parent, name);
@@ -70,14 +68,6 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption) {
     return box;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = control<QPushButton>(parent, name);
-    b->setText(text);
-    b->setAutoDefault(false);
-    b->setFixedSize(75, 25);
-    return b;
-}
-
 template <typename T> T* hidden(QWidget* parent, const char* name) {
     auto* c = control<T>(parent, name);
     c->setAccessibleName(c->objectName());
@@ -89,13 +79,16 @@ bool bitSet(std::int32_t mask, int bit) {
     return (mask >> bit & 1) != 0;
 }
 
-// A list group: its list view above, its buttons at fixed fractions of its width.
-void placeInGroup(QGroupBox* box, OvListView* list,
-                  std::initializer_list<std::pair<QPushButton*, double>> buttons) {
-    const int w = box->width(), h = box->height();
-    list->setGeometry(8, 20, std::max(0, w - 16), std::max(0, h - 20 - 38));
-    for (const auto& [b, fraction] : buttons)
-        b->move(static_cast<int>(w * fraction), h - 33);
+// A list group: its list view above, its row of buttons across the group's
+// whole width below it.
+void layOutListGroup(QGroupBox* box, OvListView* list, OvButtonRow* buttons) {
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 4, 0, 4);
+    auto* view = new QHBoxLayout;
+    view->setContentsMargins(8, 0, 8, 0);
+    view->addWidget(list);
+    column->addLayout(view, 1);
+    column->addWidget(buttons);
 }
 
 } // namespace
@@ -118,13 +111,13 @@ void TFM_RogueAP::buildControls() {
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     buildFilters();
     buildLists();
-    Apply_Btn = button(this, "Apply_Btn", QStringLiteral("Apply"));
-    Cancel_Btn = button(this, "Cancel_Btn", QStringLiteral("Cancel"));
+    Apply_Btn = ovnet::button(this, "Apply_Btn", QStringLiteral("Apply"));
+    Cancel_Btn = ovnet::button(this, "Cancel_Btn", QStringLiteral("Cancel"));
     StatusBar1 = control<OvStatusBar>(this, "StatusBar1");
     buildHidden();
     for (QPushButton* b : {AddBtn, DelBtn, ListDelBtn, Apply_Btn, Cancel_Btn})
         b->setEnabled(false);
-    setMinimumSize(600, 520);
+    layOut();
     resize(660, 600);
     connectHandlers();
 }
@@ -163,13 +156,13 @@ void TFM_RogueAP::buildLists() {
     GB_RogueList = group(this, "GB_RogueList", QStringLiteral("Rogue AP List"));
     RogueListView = control<OvListView>(GB_RogueList, "RogueListView");
     RogueListView->setAccessibleName(QStringLiteral("Rogue AP List"));
-    DetectBtn = button(GB_RogueList, "DetectBtn", QStringLiteral("Detect"));
-    AddBtn = button(GB_RogueList, "AddBtn", QStringLiteral("Add"));
-    DelBtn = button(GB_RogueList, "DelBtn", QStringLiteral("Del"));
+    DetectBtn = ovnet::button(GB_RogueList, "DetectBtn", QStringLiteral("Detect"));
+    AddBtn = ovnet::button(GB_RogueList, "AddBtn", QStringLiteral("Add"));
+    DelBtn = ovnet::button(GB_RogueList, "DelBtn", QStringLiteral("Del"));
     GB_APList = group(this, "GB_APList", QStringLiteral("AP List"));
     AP_ListView = control<OvListView>(GB_APList, "AP_ListView");
     AP_ListView->setAccessibleName(QStringLiteral("AP List"));
-    ListDelBtn = button(GB_APList, "ListDelBtn", QStringLiteral("Del"));
+    ListDelBtn = ovnet::button(GB_APList, "ListDelBtn", QStringLiteral("Del"));
 }
 
 void TFM_RogueAP::buildHidden() {
@@ -196,30 +189,33 @@ void TFM_RogueAP::connectHandlers() {
         ov::onSignal(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
 }
 
-void TFM_RogueAP::resizeEvent(QResizeEvent* event) {
-    OvDialog::resizeEvent(event);
-    layOut();
-}
-
 // The filters keep their height at the top; the two lists share what is left
-// above the Apply and Cancel row equally; the buttons stand at fixed fractions
-// of their group's or the window's width.
+// above the Apply and Cancel row equally; the buttons stand at fixed shares of
+// their group's or the window's width.
 void TFM_RogueAP::layOut() {
-    constexpr int margin = 8, statusHeight = 19, buttonRow = 37;
-    const int w = width(), h = height();
-    const int filters = GB_Detection->sizeHint().height();
-    GB_Detection->setGeometry(margin, margin, w - 2 * margin, filters);
-    const int top = margin + filters + 4;
-    const int bottom = h - statusHeight - buttonRow;
-    const int each = std::max(0, (bottom - top) / 2);
-    GB_RogueList->setGeometry(margin, top, w - 2 * margin, each);
-    GB_APList->setGeometry(margin, top + each, w - 2 * margin, each);
-    placeInGroup(GB_RogueList, RogueListView,
-                 {{DetectBtn, 0.4323}, {AddBtn, 0.6215}, {DelBtn, 0.8108}});
-    placeInGroup(GB_APList, AP_ListView, {{ListDelBtn, 0.8108}});
-    Apply_Btn->move(static_cast<int>(w * 0.5089), bottom + 6);
-    Cancel_Btn->move(static_cast<int>(w * 0.7575), bottom + 6);
-    StatusBar1->setGeometry(0, h - statusHeight, w, statusHeight);
+    auto* rogueButtons = new OvButtonRow(GB_RogueList);
+    rogueButtons->add(DetectBtn, 4323, 10000);
+    rogueButtons->add(AddBtn, 6215, 10000);
+    rogueButtons->add(DelBtn, 8108, 10000);
+    layOutListGroup(GB_RogueList, RogueListView, rogueButtons);
+    auto* listButtons = new OvButtonRow(GB_APList);
+    listButtons->add(ListDelBtn, 8108, 10000);
+    layOutListGroup(GB_APList, AP_ListView, listButtons);
+    auto* windowButtons = new OvButtonRow(this);
+    windowButtons->add(Apply_Btn, 5089, 10000);
+    windowButtons->add(Cancel_Btn, 7575, 10000);
+
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(8, 8, 8, 0);
+    content->addWidget(GB_Detection);
+    content->addWidget(GB_RogueList, 1);
+    content->addWidget(GB_APList, 1);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addLayout(content, 1);
+    window->addWidget(windowButtons);
+    window->addWidget(StatusBar1);
 }
 
 // ---- Creation

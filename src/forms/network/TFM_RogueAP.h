@@ -88,7 +88,6 @@ public:
 protected:
     bool FormCloseQuery() override;
     void FormClose() override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
