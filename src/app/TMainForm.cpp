@@ -16,12 +16,16 @@
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
 #include "TClientInformation.h"
+#include "TFM_Admin.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
 #include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Misc.h"
+#include "TFM_RogueAP.h"
 #include "TFM_Static.h"
+#include "TFM_Sytem.h"
 #include "TIndicationForm.h"
 #include "TLogForm.h"
 
@@ -35,7 +39,6 @@
 
 namespace {
 
-const QString kModelName = QStringLiteral(OV_MODEL_NAME);
 const QString kSiblingModel = QStringLiteral("ORW-5200AP");
 const QString kTimedOutText = QStringLiteral("SNMP request timed out!");
 
@@ -71,8 +74,9 @@ void startIfIdle(QTimer* t) {
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(kModelName);
+TMainForm::TMainForm(QWidget* parent, const QString& modelName)
+    : QMainWindow(parent), modelName_(modelName) {
+    setWindowTitle(modelName_);
     const std::string exeFolder = QCoreApplication::applicationDirPath().toStdString();
     ov::loadCatalogs(catalogFolder(exeFolder, "errMSg"),
                      {OvCatalog::SnmpClass, OvCatalog::Snmp, OvCatalog::Messages, OvCatalog::OvSnmp,
@@ -98,8 +102,8 @@ void TMainForm::buildPanel() {
     central->setFixedSize(390, 94);
     Image1 = new QLabel(central);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(QStringLiteral("Front panel of the ") + kModelName);
-    Image1->setPixmap(ov::frontPanelPicture(kModelName));
+    Image1->setAccessibleName(QStringLiteral("Front panel of the ") + modelName_);
+    Image1->setPixmap(ov::frontPanelPicture(modelName_));
     Image1->setGeometry(1, 0, 390, 94);
     Sh_11g = new OvLedShape(QStringLiteral("Sh_11g"), QStringLiteral("802.11g LED"), central);
     Sh_11a = new OvLedShape(QStringLiteral("Sh_11a"), QStringLiteral("802.11a LED"), central);
@@ -155,15 +159,15 @@ void TMainForm::buildMenus() {
         addItem(advanced, QString::fromLatin1(caption), nullptr);
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
     addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
-    RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
+    RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), &TMainForm::OpenRogueAP);
     addItem(advanced, QStringLiteral("System Log"), &TMainForm::OpenLog);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    addItem(tools, QStringLiteral("Admin"), nullptr);
-    addItem(tools, QStringLiteral("System"), nullptr);
+    addItem(tools, QStringLiteral("Admin"), &TMainForm::OpenAdmin);
+    addItem(tools, QStringLiteral("System"), &TMainForm::OpenSystem);
     addItem(tools, QStringLiteral("Firmware"), &TMainForm::OpenFirmware);
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
-    addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
+    addItem(tools, QStringLiteral("Miscellaneous"), &TMainForm::OpenMisc);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
     addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
     addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
@@ -176,7 +180,7 @@ void TMainForm::buildMenus() {
 }
 
 std::optional<int> TMainForm::FormCreate(const std::vector<std::string>& arguments) {
-    auto plainBox = [this](const QString& text) { ov::messageBox(this, kModelName, text); };
+    auto plainBox = [this](const QString& text) { ov::messageBox(this, modelName_, text); };
     try {
         OvSNMPSetup("");
     } catch (const OvException& e) {
@@ -208,8 +212,10 @@ std::optional<int> TMainForm::FormCreate(const std::vector<std::string>& argumen
     setWindowTitle(windowTitle() + QStringLiteral(" : ") + agentAddressText());
     instanceLock_ = std::make_unique<OvInstanceLock>(windowTitle().toStdString());
     if (!instanceLock_->held()) {
+        // The model's name without its hyphen: "Another ORW3300AP module ...".
         ov::messageBox(this, QStringLiteral("Warning"),
-                       QStringLiteral("Another ORW3300AP module is running!"));
+                       QStringLiteral("Another %1 module is running!")
+                           .arg(QString(modelName_).remove(QLatin1Char('-'))));
         return 1;
     }
     HandOver();
@@ -327,7 +333,7 @@ void TMainForm::Timer4Timer() {
 }
 
 void TMainForm::AdvancedMenuShow() {
-    RogueAPItem->setVisible(kModelName == kSiblingModel);
+    RogueAPItem->setVisible(modelName_ == kSiblingModel);
 }
 
 void TMainForm::StatusMenuShow() {
@@ -358,7 +364,7 @@ OvStatusPanel* TMainForm::statusPanel() const {
 }
 
 void TMainForm::OpenAbout() {
-    TAboutForm about(kModelName, this);
+    TAboutForm about(modelName_, this);
     about.exec();
 }
 
@@ -374,6 +380,26 @@ void TMainForm::OpenFirmware() {
 
 void TMainForm::OpenCfgFile() {
     TFM_CfgFile window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenAdmin() {
+    TFM_Admin window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenSystem() {
+    TFM_Sytem window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenMisc() {
+    TFM_Misc window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenRogueAP() {
+    TFM_RogueAP window(*this, this);
     window.exec();
 }
 

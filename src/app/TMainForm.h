@@ -28,8 +28,11 @@ class QTimer;
 class TMainForm : public QMainWindow, public OvDeviceContext {
     Q_OBJECT
 public:
-    // Loads the catalogs from "errMSg" below the executable's folder.
-    explicit TMainForm(QWidget* parent = nullptr);
+    // Loads the catalogs from "errMSg" below the executable's folder. The model
+    // name gives the titles and decides the menus (the sibling ORW-5200AP
+    // shows the rogue AP item); it is the one compiled in unless told.
+    explicit TMainForm(QWidget* parent = nullptr,
+                       const QString& modelName = QStringLiteral(OV_MODEL_NAME));
     ~TMainForm() override;
 
     // Start-up: session, station folders, command line, title, instance lock,
@@ -43,6 +46,7 @@ public:
     QWidget* ownerWindow() const override;
 
     QString savedStatusText() const { return savedStatusText_; }
+    const QString& modelName() const { return modelName_; }
 
     // Creates the LED and device-fact requests and starts polling; start-up
     // calls it once the instance lock is held.
@@ -97,6 +101,10 @@ private:
     void OpenFirmware();
     void OpenCfgFile();
     void OpenLAN();
+    void OpenAdmin();
+    void OpenSystem();
+    void OpenMisc();
+    void OpenRogueAP();
     void OpenDevInfo();
     void OpenStatic();
     void OpenClientInfo();
@@ -106,6 +114,7 @@ private:
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
     std::unique_ptr<OvInstanceLock> instanceLock_;
+    const QString modelName_;
     OvStartupValues startup_;
     QString savedStatusText_;
     bool shutDown_ = false;

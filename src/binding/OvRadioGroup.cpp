@@ -4,11 +4,13 @@
 #include "OvUserChange.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
+
+#include <algorithm>
 
 OvRadioGroup::OvRadioGroup(const QString& title, QWidget* parent)
-    : QGroupBox(title, parent), group_(new QButtonGroup(this)), layout_(new QVBoxLayout(this)) {
+    : QGroupBox(title, parent), group_(new QButtonGroup(this)), layout_(new QGridLayout(this)) {
     // A button checked by a click, a key or an assistive technology (whose
     // Toggle does not click) is the user's pick; one the code checks is not.
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
@@ -30,8 +32,19 @@ void OvRadioGroup::setItems(const QStringList& items) {
         auto* b = new QRadioButton(items[i], this);
         b->setAccessibleName(items[i]);
         group_->addButton(b, i);
-        layout_->addWidget(b);
     }
+    placeButtons();
+}
+
+void OvRadioGroup::setColumns(int columns) {
+    columns_ = std::max(1, columns);
+    placeButtons();
+}
+
+void OvRadioGroup::placeButtons() {
+    const int rows = std::max(1, (count() + columns_ - 1) / columns_);
+    for (int i = 0; i < count(); ++i)
+        layout_->addWidget(group_->button(i), i % rows, i / rows);
 }
 
 int OvRadioGroup::itemIndex() const {

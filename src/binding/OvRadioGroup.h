@@ -6,8 +6,8 @@
 #include <QStringList>
 
 class QButtonGroup;
+class QGridLayout;
 class QRadioButton;
-class QVBoxLayout;
 
 class OvRadioGroup : public QGroupBox {
     Q_OBJECT
@@ -19,6 +19,11 @@ public:
     void setItems(const QStringList& items);
     QStringList items() const { return items_; }
     int count() const { return static_cast<int>(items_.size()); }
+
+    // The items fill this many columns, top to bottom, then left to right (1
+    // at first): with more columns than items they stand in one row.
+    void setColumns(int columns);
+    int columns() const { return columns_; }
 
     // -1: no button checked. Setting runs no click handler.
     int itemIndex() const;
@@ -35,7 +40,10 @@ signals:
     void clicked(int index);
 
 private:
+    void placeButtons();
+
     QStringList items_;
     QButtonGroup* group_;
-    QVBoxLayout* layout_;
+    QGridLayout* layout_;
+    int columns_ = 1;
 };

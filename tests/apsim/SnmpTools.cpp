@@ -1,5 +1,7 @@
 #include "SnmpTools.h"
 
+#include "ApsimFixture.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -105,6 +107,17 @@ std::vector<std::string> credentials(const std::string& client) {
 
 std::vector<std::string> v3Users() {
     return {"--v3-user", "amd5:md5:md5-secret", "--v3-user", "saes:sha:sha-secret:aes:aes-secret"};
+}
+
+ToolRun toolAgainst(const Apsim& device, const std::string& program, const std::string& client,
+                    std::vector<std::string> arguments, const std::string& timeout) {
+    std::vector<std::string> all = credentials(client);
+    for (const char* fixed : {"-On", "-t"})
+        all.emplace_back(fixed);
+    all.insert(all.end(), {timeout, "-r", "0", device.peer()});
+    for (const std::string& argument : arguments)
+        all.push_back(expandOid(argument));
+    return runTool(program, all);
 }
 
 } // namespace ovtest

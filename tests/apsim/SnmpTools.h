@@ -7,6 +7,8 @@
 
 namespace ovtest {
 
+class Apsim;
+
 struct ToolRun {
     int exitCode = -1;
     std::string output; // stdout and stderr together
@@ -24,5 +26,10 @@ std::vector<std::string> credentials(const std::string& client);
 
 // The --v3-user arguments that create the users of `credentials`.
 std::vector<std::string> v3Users();
+
+// One run of a tool as `client` against the device, without retries and with
+// a time-out in seconds; "E." OIDs among the arguments are expanded.
+ToolRun toolAgainst(const Apsim& device, const std::string& program, const std::string& client,
+                    std::vector<std::string> arguments, const std::string& timeout = "2");
 
 } // namespace ovtest

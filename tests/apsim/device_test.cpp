@@ -338,6 +338,18 @@ TEST(ApsimDevice, RefusesWhatTheDevicesFirmwareRefuses) {
         {"a slot past the last", "E.2.7.3.1.2.9", ipValue("198.51.100.60"),
          apsim::snmperr::noCreation},
         {"slot 0", "E.2.7.3.1.2.0", ipValue("198.51.100.60"), apsim::snmperr::noCreation},
+        {"a name of 40 octets", "E.3.1.1.0", OvVb::octetString(std::string(40, 'n')), 0},
+        {"a name of 41 octets", "E.3.1.1.0", OvVb::octetString(std::string(41, 'n')),
+         apsim::snmperr::wrongLength},
+        {"an empty password", "E.3.1.2.0", OvVb::octetString(""), 0},
+        {"a password of 12 octets", "E.3.1.2.0", OvVb::octetString(std::string(12, 'p')), 0},
+        {"a password of 13 octets", "E.3.1.2.0", OvVb::octetString(std::string(13, 'p')),
+         apsim::snmperr::wrongLength},
+        {"a console time-out of 1 minute", "E.3.4.2.0", OvVb::integer(1), 0},
+        {"a console that never times out", "E.3.4.2.0", OvVb::integer(6), 0},
+        {"a console time-out of 0", "E.3.4.2.0", OvVb::integer(0), apsim::snmperr::wrongValue},
+        {"a console time-out of 7", "E.3.4.2.0", OvVb::integer(7), apsim::snmperr::wrongValue},
+        {"console access 2", "E.3.4.1.0", OvVb::integer(2), apsim::snmperr::wrongValue},
     };
     const Device device{DeviceConfig{{}, {}, {}, lanOf("198.51.100.1/24")}};
     for (const auto& c : cases)
@@ -398,6 +410,8 @@ TEST(ApsimOptions, RefusesBadCommandLinesWithAMessage) {
         {{"--fail", "stLED=20"}, "1 to 19"},
         {{"--drop-percent", "101"}, "0 to 100"},
         {{"--restart-seconds", "-1"}, "0 to 3600"},
+        {{"--scan-seconds", "x"}, "--scan-seconds must be 0 to 3600"},
+        {{"--air", "1001"}, "0 to 1000"},
         {{"--ro-community", "a\"b"}, "quotes"},
         {{"--set"}, "needs a value"},
         {{"--lan", "198.51.100.1"}, "ADDRESS/PREFIX"},
@@ -425,13 +439,22 @@ TEST(ApsimOptions, RefusesBadCommandLinesWithAMessage) {
 
 TEST(ApsimOptions, HelpNamesEveryOptionAndTable) {
     const std::string help = apsim::helpText();
-    for (const char* name :
-         {"--listen",          "--ro-community", "--rw-community", "--v3-user",  "--engine-id",
-          "--restart-seconds", "--rows",         "--set",          "--absent",   "--delay-ms",
-          "--delay-var",       "--drop-percent", "--seed",         "--drop-set", "--fail",
-          "--too-big",         "--max-varbinds", "--answer-oid",   "--log",      "--state",
-          "--state-dir",       "--lan",          "clients",        "dhcpleases", "staticpool",
-          "maclist-a",         "sitesurvey-g",   "rogue",          "knownap",    "log"})
+    for (const char* name : {"--listen",       "--ro-community",
+                             "--rw-community", "--v3-user",
+                             "--engine-id",    "--restart-seconds",
+                             "--rows",         "--set",
+                             "--absent",       "--delay-ms",
+                             "--delay-var",    "--drop-percent",
+                             "--seed",         "--drop-set",
+                             "--fail",         "--too-big",
+                             "--max-varbinds", "--answer-oid",
+                             "--log",          "--state",
+                             "--state-dir",    "--lan",
+                             "--air",          "--scan-seconds",
+                             "clients",        "dhcpleases",
+                             "staticpool",     "maclist-a",
+                             "sitesurvey-g",   "rogue",
+                             "knownap",        "log"})
         EXPECT_NE(help.find(name), std::string::npos) << name;
 }
 
@@ -456,3 +479,96 @@ TEST(ApsimOptions, RefusesStartValuesTheDeviceCannotHold) {
 }
 
 } // namespace
+
+namespace {
+
+// The SSIDs of the rogue AP result table, in index order.
+std::vector<std::string> resultSsids(const Device& device) {
+    std::vector<std::string> ssids;
+    const OvOid column = oid("E.2.10.4.1.4.1.8");
+    for (const Device::Entry* e = device.next(column, column); e != nullptr;
+         e = device.next(e->first, column))
+        ssids.push_back(e->second.value.octets);
+    return ssids;
+}
+
+std::vector<std::string> named(std::initializer_list<int> networks) {
+    std::vector<std::string> ssids;
+    for (int n : networks)
+        ssids.push_back("Rogue-" + std::to_string(n));
+    return ssids;
+}
+
+void scan(Device& device, int bssType, int bands, int securities) {
+    device.set(oid("E.2.10.1.0"), OvVb::integer(bssType));
+    device.set(oid("E.2.10.2.0"), OvVb::integer(bands));
+    device.set(oid("E.2.10.3.0"), OvVb::integer(securities));
+    device.set(oid("E.2.10.4.1.1.0"), OvVb::integer(1));
+}
+
+} // namespace
+
+TEST(ApsimDevice, AScanReportsTheNetworksThatPassItsFilters) {
+    const struct {
+        const char* name;
+        int bssType, bands, securities;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"everything", 3, 13, 255, named({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16})},
+        {"bands a and g", 3, 9, 255, named({2, 3, 5, 6, 8, 9, 11, 12, 14, 15})},
+        {"access points on b", 1, 4, 255, named({1, 7, 10, 13, 16})},
+        {"ad-hoc networks, open or WEP", 2, 13, 3, named({4, 9, 14})},
+        {"ad-hoc networks with WEP", 2, 13, 2, named({9})},
+        {"open access points", 1, 13, 1, named({8, 16})},
+        {"no security type", 3, 13, 0, {}},
+        {"no band", 3, 0, 255, {}},
+    };
+    for (const auto& c : cases) {
+        Device device{DeviceConfig{}};
+        scan(device, c.bssType, c.bands, c.securities);
+        EXPECT_EQ(resultSsids(device), c.expected) << c.name;
+        EXPECT_EQ(typedAt(device, "E.2.10.4.1.1.0"), "i:0") << "the trigger reads nothing again";
+    }
+    DeviceConfig quiet;
+    quiet.air = 0;
+    Device device{quiet};
+    scan(device, 3, 13, 255);
+    EXPECT_TRUE(resultSsids(device).empty()) << "nothing in the air";
+}
+
+TEST(ApsimDevice, MovesAndRemovesRogueRowsByTheirIndex) {
+    Device device{DeviceConfig{}};
+    scan(device, 3, 9, 255); // 2, 3, 5, 6, 8 ... as rows 1 to 10
+    const OvOid add = oid("E.2.10.4.1.2.0");
+    const OvOid deleteResult = oid("E.2.10.4.1.3.0");
+    const OvOid deleteKnown = oid("E.2.10.4.2.1.0");
+    ASSERT_EQ(device.checkSet(add, OvVb::integer(5)), 0);
+    device.set(add, OvVb::integer(5));
+    EXPECT_EQ(typedAt(device, "E.2.10.4.2.2.1.8.2"), "s:Rogue-8") << "after the known AP 1";
+    EXPECT_EQ(typedAt(device, "E.2.10.4.2.2.1.1.2"), "i:2");
+    EXPECT_EQ(typedAt(device, "E.2.10.4.2.2.1.5.2"), "x:000C41720008");
+    EXPECT_EQ(typedAt(device, "E.2.10.4.1.4.1.8.5"), "(none)");
+    EXPECT_EQ(typedAt(device, "E.2.10.4.1.4.1.8.6"), "s:Rogue-9") << "the others keep theirs";
+
+    device.set(deleteResult, OvVb::integer(6));
+    EXPECT_EQ(resultSsids(device), named({2, 3, 5, 6, 11, 12, 14, 15}));
+    device.set(deleteKnown, OvVb::integer(1));
+    EXPECT_EQ(typedAt(device, "E.2.10.4.2.2.1.8.1"), "(none)");
+    EXPECT_EQ(typedAt(device, "E.2.10.4.2.2.1.8.2"), "s:Rogue-8");
+
+    const struct {
+        const char* name;
+        const OvOid& command;
+        int row;
+    } refused[] = {
+        {"adding a row moved already", add, 5},
+        {"adding row 0", add, 0},
+        {"deleting a result row deleted already", deleteResult, 6},
+        {"deleting a result row past the last", deleteResult, 11},
+        {"deleting a known AP deleted already", deleteKnown, 1},
+        {"deleting a known AP by a negative index", deleteKnown, -2},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(device.checkSet(r.command, OvVb::integer(r.row)), apsim::snmperr::badValue)
+            << r.name;
+}

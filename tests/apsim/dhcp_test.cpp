@@ -10,7 +10,6 @@
 
 using ovtest::Apsim;
 using ovtest::expandOid;
-using ovtest::runTool;
 using ovtest::ToolRun;
 
 namespace {
@@ -22,14 +21,9 @@ std::vector<std::string> join(std::vector<std::string> a, const std::vector<std:
     return a;
 }
 
-// One run of a tool as `client` against the device; "E." OIDs are expanded.
 ToolRun tool(const Apsim& device, const std::string& program, const std::string& client,
              std::vector<std::string> rest) {
-    for (std::string& argument : rest)
-        argument = expandOid(argument);
-    return runTool(program, join(join(ovtest::credentials(client),
-                                      {"-On", "-t", "2", "-r", "0", device.peer()}),
-                                 rest));
+    return ovtest::toolAgainst(device, program, client, std::move(rest));
 }
 
 // Rows the walk printed below the OID. -CI: no GET of the OID itself when the

@@ -8,12 +8,9 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkInterface>
-#include <QTest>
 
 namespace nettest {
 
@@ -58,30 +55,14 @@ std::string binding(const std::string& oid, const std::string& typedValue) {
     return oid + "=" + typedValue;
 }
 
-WaitSpy::WaitSpy() {
-    QApplication::instance()->installEventFilter(this);
-}
-
-WaitSpy::~WaitSpy() {
-    QApplication::instance()->removeEventFilter(this);
-}
-
-bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
-    // Runs before the window's own show handling starts its timer.
-    if (event->type() == QEvent::Show)
-        if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
-            shown.push_back({waiting->Label2->text(), waiting->Label3->text(), waiting->countdown,
-                             waiting->restartCommand, waiting->restartTick});
-    return false;
-}
+WaitSpy::WaitSpy()
+    : ShowSpy([this](TFM_Waiting& waiting) {
+          shown.push_back({waiting.Label2->text(), waiting.Label3->text(), waiting.countdown,
+                           waiting.restartCommand, waiting.restartTick});
+      }) {}
 
 void NetworkWindowTest::retype(QLineEdit* edit, const QString& text) {
-    ovtest::focus(edit);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    else
-        ovtest::typeKeys(edit, text);
+    ovtest::retype(edit, text);
 }
 
 std::optional<QString> answeringOwnAddress(std::string* why) {

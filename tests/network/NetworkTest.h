@@ -5,7 +5,9 @@
 // the controls as a screen reader names and presses them.
 #pragma once
 
+#include "TFM_Waiting.h"
 #include "widgettest/OvDeviceTest.h"
+#include "widgettest/OvShowSpy.h"
 
 #include <QObject>
 #include <QString>
@@ -45,14 +47,10 @@ struct WaitShown {
 };
 
 // Records every restart wait window that is shown, before its first tick.
-class WaitSpy : public QObject {
+class WaitSpy : public ovtest::ShowSpy<TFM_Waiting> {
 public:
     WaitSpy();
-    ~WaitSpy() override;
     std::vector<WaitShown> shown;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 class NetworkWindowTest : public ovtest::DeviceTest {

@@ -56,6 +56,8 @@ Agent::Agent(Device& device, Journal& journal, const Options& options, FaultRule
 Agent::~Agent() {
     if (heldPdu_ != nullptr)
         snmp_free_pdu(heldPdu_);
+    if (heldScan_ != nullptr)
+        snmp_free_pdu(heldScan_);
     if (started_) {
         snmp_shutdown("apsim");
         shutdown_master_agent();

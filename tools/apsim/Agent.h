@@ -98,6 +98,10 @@ private:
     void answerNext(netsnmp_request_info_s* request, const OvOid& root);
     void serve(variable_list* binding, const OvOid& oid, const DeviceVariable& variable);
 
+    // A SET the agent itself would take: the write community (or SNMPv3) and
+    // every binding one the device accepts. Only such SETs are held.
+    bool isAcceptableSet(const snmp_pdu* pdu) const;
+
     // Transfers: tftpcommand 1 and 2 are answered when their fetch has ended,
     // 3 at once, and then the configuration goes out.
     bool isHeldTransfer(const snmp_pdu* pdu) const;
@@ -108,6 +112,12 @@ private:
     bool applyConfiguration(const std::string& text);
     std::string configurationText() const;
     std::string transferText(int arc) const;
+
+    // A rogue AP scan (rogueAPDetect = 1) is answered when it has ended,
+    // --scan-seconds later; the device answers everything else meanwhile.
+    bool isHeldScan(const snmp_pdu* pdu) const;
+    void holdScan(snmp_session* session, snmp_pdu* pdu);
+    void finishScan();
 
     void afterPacket();
     void logNextLine();
@@ -138,6 +148,8 @@ private:
     snmp_pdu* heldPdu_ = nullptr; // the tftpcommand SET answered when its fetch ends
     snmp_session* heldSession_ = nullptr;
     bool pendingPut_ = false;
+    snmp_pdu* heldScan_ = nullptr; // the rogueAPDetect SET answered when the scan ends
+    snmp_session* scanSession_ = nullptr;
     std::vector<std::pair<std::string, long long>> transferFacts_;
 
     friend struct AgentTrampolines;

@@ -115,6 +115,10 @@ int Agent::onRequest(int op, netsnmp_session* session, int reqid, netsnmp_pdu* p
         pending_->outcome = "answered";
         logPending(nullptr);
         holdTransfer(session, pdu);
+    } else if (isHeldScan(pdu)) {
+        pending_->outcome = "answered";
+        logPending(nullptr);
+        holdScan(session, pdu);
     } else {
         pending_->outcome = "answered";
         result = originalCallback_(op, session, reqid, pdu, magic);
@@ -204,6 +208,22 @@ bool Agent::tooBigFor(const netsnmp_pdu* pdu) const {
         if (carries(pdu, oid))
             return true;
     return false;
+}
+
+bool Agent::isAcceptableSet(const netsnmp_pdu* pdu) const {
+    if (pdu->command != SNMP_MSG_SET)
+        return false;
+    // A SET the agent itself would refuse (community, checks) goes to it.
+    if (pdu->version != SNMP_VERSION_3 && std::string(reinterpret_cast<const char*>(pdu->community),
+                                                      pdu->community_len) != options_.rwCommunity)
+        return false;
+    for (const netsnmp_variable_list* binding = pdu->variables; binding;
+         binding = binding->next_variable) {
+        const OvOid name = nameOf(binding);
+        if (device_.isAbsent(name) || device_.checkSet(name, valueOf(binding)) != 0)
+            return false;
+    }
+    return true;
 }
 
 void Agent::answerError(netsnmp_session* session, const netsnmp_pdu* pdu, int status, int index,

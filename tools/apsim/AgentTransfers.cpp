@@ -48,21 +48,15 @@ std::string Agent::transferText(int arc) const {
 }
 
 bool Agent::isHeldTransfer(const netsnmp_pdu* pdu) const {
-    if (pdu->command != SNMP_MSG_SET)
-        return false;
-    // A SET the agent itself would refuse (community, checks) goes to it.
-    if (pdu->version != SNMP_VERSION_3 && std::string(reinterpret_cast<const char*>(pdu->community),
-                                                      pdu->community_len) != options_.rwCommunity)
+    if (!isAcceptableSet(pdu))
         return false;
     bool command = false;
     for (const netsnmp_variable_list* binding = pdu->variables; binding;
          binding = binding->next_variable) {
-        const OvOid name = nameOf(binding);
-        const OvVb value = valueOf(binding);
-        if (device_.isAbsent(name) || device_.checkSet(name, value) != 0)
-            return false;
-        if (name == tftpCommandOid())
+        if (nameOf(binding) == tftpCommandOid()) {
+            const OvVb value = valueOf(binding);
             command = value.number == 1 || value.number == 2;
+        }
     }
     return command;
 }

@@ -107,7 +107,7 @@ void checkRowCounts(const std::vector<std::pair<std::string, int>>& counts) {
 
 } // namespace
 
-Device::Device(const DeviceConfig& config) : lan_(config.lan) {
+Device::Device(const DeviceConfig& config) : lan_(config.lan), air_(config.air) {
     addObjects();
     checkRowCounts(config.rows);
     addRows(config.rows);
@@ -148,28 +148,30 @@ void Device::addRows(const std::vector<std::pair<std::string, int>>& counts) {
         const mib::TableInfo& info = mib::tables()[table.table - 1];
         const int rows = rowCount(table, counts);
         const int used = table.usedRows < 0 ? rows : std::min(table.usedRows, rows);
-        for (int row = 1; row <= rows; ++row) {
-            const GeneratedRow generated = generateRow(table, row, row <= used, lan_);
-            std::size_t next = 0;
-            for (const OvSNMPVarRow* column = info.rows; column->oid != nullptr; ++column) {
-                if (*column->oid == '\0')
-                    continue;
-                OvOid oid = *OvOid::parse(column->oid);
-                const MibObject* object = mib_.find(oid);
-                oid.arcs().insert(oid.arcs().end(), generated.index.begin(), generated.index.end());
-                DeviceVariable variable;
-                variable.type = object->type;
-                variable.writable = object->writable;
-                variable.object = object;
-                if (object->indexColumn)
-                    variable.value = OvVb::integer(static_cast<std::int32_t>(row));
-                else if (next < generated.values.size())
-                    variable.value = parseValue(generated.values[next++], object->type);
-                else
-                    throw std::logic_error(std::string("no value for a column of ") + table.name);
-                variables_[oid] = std::move(variable);
-            }
-        }
+        for (int row = 1; row <= rows; ++row)
+            addRow(info, generateRow(table, row, row <= used, lan_));
+    }
+}
+
+void Device::addRow(const mib::TableInfo& info, const GeneratedRow& row) {
+    std::size_t next = 0;
+    for (const OvSNMPVarRow* column = info.rows; column->oid != nullptr; ++column) {
+        if (*column->oid == '\0')
+            continue;
+        OvOid oid = *OvOid::parse(column->oid);
+        const MibObject* object = mib_.find(oid);
+        oid.arcs().insert(oid.arcs().end(), row.index.begin(), row.index.end());
+        DeviceVariable variable;
+        variable.type = object->type;
+        variable.writable = object->writable;
+        variable.object = object;
+        if (object->indexColumn)
+            variable.value = OvVb::integer(static_cast<std::int32_t>(row.index.back()));
+        else if (next < row.values.size())
+            variable.value = parseValue(row.values[next++], object->type);
+        else
+            throw std::logic_error("no value for a column of T" + std::to_string(info.number));
+        variables_[oid] = std::move(variable);
     }
 }
 
@@ -263,6 +265,15 @@ int Device::checkDeviceRule(const OvOid& oid, const OvVb& value) const {
     static const OvOid poolRange = privateOid("2.7.2.2.0");
     static const OvOid leaseTime = privateOid("2.7.2.8.0");
     static const OvOid staticPoolIp = privateOid("2.7.3.1.2");
+    static const OvOid userName = privateOid("3.1.1.0");
+    static const OvOid password = privateOid("3.1.2.0");
+    if (const int status = checkRogueCommand(oid, value))
+        return status;
+    // The administrator account: a name of up to 40 octets, a password of up to 12.
+    if (oid == userName)
+        return value.octets.size() <= 40 ? 0 : snmperr::wrongLength;
+    if (oid == password)
+        return value.octets.size() <= 12 ? 0 : snmperr::wrongLength;
     if (oid == poolRange)
         return numberWithin(value, 1, 255) ? 0 : snmperr::wrongValue;
     if (oid == leaseTime)
@@ -285,7 +296,7 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     DeviceVariable& variable = variables_[oid];
     variable.value = value;
     variable.uptime = false;
-    if (!isOne(value))
+    if (applyRogueCommand(oid, value) || !isOne(value))
         return 0;
     for (std::size_t which = 0; which < leasesPrepared_.size(); ++which)
         if (oid == leaseTrigger(which))

@@ -12,7 +12,13 @@
 #include <utility>
 #include <vector>
 
+namespace mib {
+struct TableInfo;
+}
+
 namespace apsim {
+
+struct GeneratedRow;
 
 struct DeviceVariable {
     OvVb value; // as served; its syntax may differ from the type on purpose
@@ -28,6 +34,7 @@ struct DeviceConfig {
     std::vector<std::pair<std::string, std::string>> values; // --set VAR=VALUE
     std::vector<std::string> absent;                         // --absent VAR
     Lan lan;                                                 // --lan ADDRESS/PREFIX
+    int air = 16; // --air N: the networks a rogue AP scan can hear
 };
 
 // The value served now, `uptimeTicks` after the last (re)start: the uptime, a
@@ -36,6 +43,7 @@ OvVb currentValue(const DeviceVariable& variable, std::uint32_t uptimeTicks);
 
 // RFC 3416 error statuses a SET may be refused with.
 namespace snmperr {
+inline constexpr int badValue = 3;
 inline constexpr int wrongType = 7;
 inline constexpr int wrongLength = 8;
 inline constexpr int wrongValue = 10;
@@ -79,6 +87,9 @@ public:
 private:
     void addObjects();
     void addRows(const std::vector<std::pair<std::string, int>>& counts);
+    // Adds one row of a table with its column values; the index column, if
+    // the table has one, holds the row's last index arc.
+    void addRow(const mib::TableInfo& info, const GeneratedRow& row);
     void applyValue(const std::string& var, const std::string& text);
     void clearLog();
     // What the manager's triggers ask of the device: "adGetLog" takes a
@@ -90,8 +101,18 @@ private:
     int checkDeviceRule(const OvOid& oid, const OvVb& value) const;
     const OvOid* hiddenTableOf(const OvOid& oid) const;
 
+    // Rogue AP detection (DeviceRogue.cpp): a scan, and the commands that move
+    // or remove list rows by index; a command naming no row is badValue.
+    int checkRogueCommand(const OvOid& oid, const OvVb& value) const;
+    bool applyRogueCommand(const OvOid& oid, const OvVb& value);
+    void scanAir();
+    void moveToKnownList(std::uint32_t row);
+    void removeRow(const OvOid& entry, std::uint32_t row);
+    std::int32_t numberAt(const OvOid& oid) const;
+
     MibObjects mib_;
     Lan lan_;
+    int air_;
     std::map<OvOid, DeviceVariable> variables_;
     std::map<OvOid, DeviceVariable> factory_;
     std::vector<OvOid> absent_;

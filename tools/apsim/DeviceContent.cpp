@@ -66,11 +66,13 @@ std::vector<std::string> surveyRow(int band, int row) {
 
 std::vector<std::string> apRow(unsigned kind, const char* ssid, int row) {
     static const int modes[] = {0, 2, 3};
-    return {row % 5 == 4 ? "s:Ad Hoc" : "s:AP",
+    // An ad-hoc network is open or uses WEP: it has no WPA.
+    const bool adHoc = row % 5 == 4;
+    return {adHoc ? "s:Ad Hoc" : "s:AP",
             num(channelOf(row % 2 + 1, row)),
             num(25 + (row * 11) % 60),
             mac(kind, row),
-            num(row % 8),
+            num(adHoc ? row % 2 : row % 8),
             num(modes[row % 3]),
             std::string("s:") + ssid + std::to_string(row)};
 }
@@ -188,7 +190,7 @@ const std::map<std::string, const char*>& privateFactoryTexts() {
         {"2.9.1.1.3.1", "1"},
         {"2.9.1.1.3.2", "1"},
         {"2.10.1.0", "3"},
-        {"2.10.2.0", "3"},
+        {"2.10.2.0", "13"},
         {"2.10.3.0", "255"},
         {"2.11.1.0", "1"},
         {"2.11.2.0", "1"},

@@ -25,12 +25,12 @@ Number number(const std::string& text, Number low, Number high, const std::strin
     return value;
 }
 
-double seconds(const std::string& text) {
+double seconds(const std::string& text, const std::string& option) {
     double value = 0;
     const char* end = text.data() + text.size();
     const auto [p, ec] = std::from_chars(text.data(), end, value);
     if (text.empty() || ec != std::errc() || p != end || value < 0 || value > 3600)
-        throw std::invalid_argument("--restart-seconds must be 0 to 3600, not \"" + text + "\"");
+        throw std::invalid_argument(option + " must be 0 to 3600, not \"" + text + "\"");
     return value;
 }
 
@@ -148,7 +148,13 @@ const std::map<std::string, Handler>& handlers() {
              o.engineId = v;
          }},
         {"--restart-seconds",
-         [](Options& o, const std::string& v) { o.restartSeconds = seconds(v); }},
+         [](Options& o, const std::string& v) {
+             o.restartSeconds = seconds(v, "--restart-seconds");
+         }},
+        {"--scan-seconds",
+         [](Options& o, const std::string& v) { o.scanSeconds = seconds(v, "--scan-seconds"); }},
+        {"--air",
+         [](Options& o, const std::string& v) { o.device.air = number<int>(v, 0, 1000, "--air"); }},
         {"--rows",
          [](Options& o, const std::string& v) {
              o.device.rows.push_back(varNumber(v, "--rows", 65535));
@@ -300,6 +306,12 @@ Device:
                           it answers nothing for S seconds, then comes back
                           with engine boots + 1 and engine time 0; a factory
                           default restores the start values.
+  --air N                 networks within the device's reach that a rogue AP
+                          scan can report (default 16, at most 1000)
+  --scan-seconds S        how long a rogue AP scan takes (default 3): setting
+                          rogueAPDetect to 1 is answered when it has ended,
+                          the result table then holding the networks that
+                          pass the BSS type, band and security filters
 
 Faults:
   --delay-ms N            hold every answer N milliseconds

@@ -4,21 +4,28 @@
 // The windows are listed in `windowNames`: dhcp is the DHCP server window's
 // dynamic pool tab, dhcp-static-pool its static pool tab and static-pool-entry
 // the entry dialog editing the first entry.
+// admin, system and misc are the Tools windows; rogueap scans first (give apsim
+// a short --scan-seconds).
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
+#include "OvRadioGroup.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
 #include "TClientInformation.h"
 #include "TConfigForm.h"
+#include "TFM_Admin.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
 #include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Misc.h"
+#include "TFM_RogueAP.h"
 #include "TFM_Static.h"
 #include "TFM_StaticPoolEntry.h"
+#include "TFM_Sytem.h"
 #include "TIndicationForm.h"
 #include "TLogForm.h"
 #include "TLogSetForm.h"
@@ -147,7 +154,8 @@ int main(int argc, char** argv) {
     const QStringList windows{"main",        "information", "firmware",         "configfile",
                               "lan",         "dhcp",        "dhcp-static-pool", "static-pool-entry",
                               "devinfo",     "stats",       "clients",          "log",
-                              "logsettings", "indication"};
+                              "logsettings", "indication",       "admin",            "system",
+                              "misc",        "rogueap"};
     const QString names = windows.join(QStringLiteral(", "));
     parser.addPositionalArgument("window", QStringLiteral("The window to show: %1.").arg(names));
     parser.process(app);
@@ -192,6 +200,25 @@ int main(int argc, char** argv) {
         });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
+    } else if (which == QStringLiteral("admin")) {
+        saved = saveWindow<TFM_Admin>(window, out, [](TFM_Admin& w) {
+            w.Ed_OPwd->setText(QStringLiteral("secret"));
+            w.Ed_NPwd->setText(QStringLiteral("n3wsecret"));
+            w.Ed_CNP->setText(QStringLiteral("n3wsecret"));
+        });
+    } else if (which == QStringLiteral("system")) {
+        saved = saveWindow<TFM_Sytem>(window, out, [](TFM_Sytem&) {});
+    } else if (which == QStringLiteral("misc")) {
+        saved = saveWindow<TFM_Misc>(window, out, [](TFM_Misc&) {});
+    } else if (which == QStringLiteral("rogueap")) {
+        // After a scan, with a detected network selected.
+        saved = saveWindow<TFM_RogueAP>(window, out, [](TFM_RogueAP& w) {
+            w.show();
+            waitFor([&] { return w.ListDelBtn->isEnabled(); }, 5000);
+            w.DetectBtnClick();
+            waitFor([&] { return w.closable(); }, 20000);
+            w.RogueListView->selectRow(1);
+        });
     } else if (which.startsWith(QStringLiteral("dhcp")) ||
                which == QStringLiteral("static-pool-entry")) {
         saved = saveDhcp(window, which, out);

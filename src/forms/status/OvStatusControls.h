@@ -1,8 +1,9 @@
 // What the status windows build their read-only views with: boxes that show
-// what the device reported, the bindings that fill them, and a row of buttons
-// placed at fixed shares of the window's width as the windows lay them out.
+// what the device reported, the bindings that fill them, and the layout of
+// the window. Rows of buttons at fixed shares of a width: OvButtonRow.
 #pragma once
 
+#include "OvButtonRow.h"
 #include "OvSNMPVarList.h"
 
 #include <QWidget>
@@ -40,30 +41,3 @@ QVBoxLayout* contentAboveStatusBar(QWidget* window, OvStatusBar* bar, int margin
 QHBoxLayout* buttonsAtRight(std::initializer_list<QWidget*> buttons);
 
 } // namespace ovstatus
-
-// Buttons whose left edges stand at shares of the row's width (numerator over
-// denominator, whole pixels), as windows that keep their buttons spread out
-// when resized place them.
-class OvButtonRow : public QWidget {
-    Q_OBJECT
-public:
-    explicit OvButtonRow(QWidget* parent = nullptr);
-
-    // Takes the button into the row with its share of the width.
-    void add(QPushButton* button, int numerator, int denominator);
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    struct Placed {
-        QPushButton* button;
-        int numerator, denominator;
-    };
-    void place();
-
-    std::vector<Placed> buttons_;
-};

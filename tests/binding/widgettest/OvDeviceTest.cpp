@@ -22,6 +22,19 @@ std::vector<std::vector<std::string>> setsSent(const Apsim& agent) {
     return sets;
 }
 
+std::vector<std::string> requestsSeen(const Apsim& agent, std::size_t from) {
+    static const std::string root = "1.3.6.1.4.1.48213.10.37.14";
+    std::vector<std::string> seen;
+    const auto requests = agent.requests();
+    for (std::size_t i = from; i < requests.size(); ++i) {
+        std::string oid = requests[i].oids.empty() ? std::string() : requests[i].oids.front();
+        if (oid.rfind(root, 0) == 0)
+            oid = "E" + oid.substr(root.size());
+        seen.push_back(requests[i].operation + " " + oid);
+    }
+    return seen;
+}
+
 const std::vector<UnsendableSession>& unsendableSessions() {
     static const std::vector<UnsendableSession> sessions = {
         {"an address that no socket takes", [] { OvSNMPDevice.agentAddress = "bad:address"; },

@@ -18,6 +18,11 @@ namespace ovtest {
 // "OID=type:value" as the request log has them.
 std::vector<std::vector<std::string>> setsSent(const Apsim& agent);
 
+// The requests the agent received from `from` on, each its operation and its
+// first binding's name, the private root written "E": "SET E.3.2.2.0",
+// "GETNEXT E.2.10.4.1.4.1.2".
+std::vector<std::string> requestsSeen(const Apsim& agent, std::size_t from = 0);
+
 // A session that sends nothing: how it is broken, and whether that shows as an
 // error of the module's own making, raised at once, or as a failed answer.
 struct UnsendableSession {

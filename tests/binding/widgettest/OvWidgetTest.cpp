@@ -49,6 +49,22 @@ void typeKeys(QWidget* control, const QString& text) {
     }
 }
 
+void retype(QLineEdit* edit, const QString& text) {
+    focus(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    else
+        typeKeys(edit, text);
+}
+
+std::vector<QString> shownMessages(const OvScriptedDialogs& dialogs) {
+    std::vector<QString> shown;
+    for (const OvShownDialog& box : dialogs.messages())
+        shown.push_back(box.title + QLatin1Char('|') + box.text);
+    return shown;
+}
+
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QWidget* target = QApplication::focusWidget();
     if (target == nullptr)
@@ -116,10 +132,7 @@ void WidgetTest::SetUp() {
 }
 
 std::vector<QString> WidgetTest::messages() const {
-    std::vector<QString> shown;
-    for (const OvShownDialog& box : dialogs.messages())
-        shown.push_back(box.title + QLatin1Char('|') + box.text);
-    return shown;
+    return shownMessages(dialogs);
 }
 
 void WidgetTest::TearDown() {

@@ -56,6 +56,10 @@ void typeInto(QLineEdit* edit, const QString& text);
 // Types the text key by key into the control as it is (any characters).
 void typeKeys(QWidget* control, const QString& text);
 
+// Replaces the box's text as a user would: the focus there, all selected, the
+// new text typed (an empty one deletes the old).
+void retype(QLineEdit* edit, const QString& text);
+
 // Presses a key on the control that has the focus (Tab, Escape ...).
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
@@ -70,6 +74,9 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 // `deadline` milliseconds have passed is ended with done(-1), so a test never
 // hangs. Returns exec()'s result.
 int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int deadline = 10000);
+
+// "title|text" of every message box the service showed, in order.
+std::vector<QString> shownMessages(const OvScriptedDialogs& dialogs);
 
 // Clicks `opener`; once `dialog` shows (modally, inside the click) and is
 // active, runs the script, then closes the dialog if the script left it open.
