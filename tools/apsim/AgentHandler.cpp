@@ -1,6 +1,7 @@
 // The MIB handler: GET, GET-NEXT and the SET phases, served from the device's
 // ordered map. GET-BULK reaches it as a series of GET-NEXTs.
 #include "AgentGlue.h"
+#include "Wireless.h"
 
 #include <cstring>
 
@@ -150,8 +151,15 @@ void Agent::serve(netsnmp_variable_list* binding, const OvOid& name,
     const std::vector<oid> arcs =
         arcsOf(renamed == rules_.answerOid.end() ? name : renamed->second);
     snmp_set_var_objid(binding, arcs.data(), arcs.size());
-    setValue(binding, variable.uptime ? OvVb::unsigned32(OvSyntax::TimeTicks, uptimeTicks())
-                                      : variable.value);
+    if (variable.uptime) {
+        setValue(binding, OvVb::unsigned32(OvSyntax::TimeTicks, uptimeTicks()));
+    } else if (options_.maskKeys && isSecret(name)) {
+        OvVb masked = variable.value;
+        masked.octets.assign(masked.octets.size(), '*');
+        setValue(binding, masked);
+    } else {
+        setValue(binding, variable.value);
+    }
 }
 
 } // namespace apsim

@@ -3,6 +3,7 @@
 // size of the tables.
 #pragma once
 
+#include "DeviceContent.h"
 #include "Lan.h"
 #include "MibObjects.h"
 
@@ -70,6 +71,11 @@ public:
 private:
     void addObjects();
     void addRows(const std::vector<std::pair<std::string, int>>& counts);
+    void addTableRows(const RowTable& table, int rows, int used, int scan);
+    void removeTableRows(const RowTable& table);
+    // A site survey of the band: its table holds what the scan found, one
+    // neighbour more than the scan before.
+    void scanSurvey(int band);
     void applyValue(const std::string& var, const std::string& text);
     void clearLog();
     int checkDeviceRule(const OvOid& oid, const OvVb& value) const;
@@ -83,6 +89,9 @@ private:
     // Dynamic and static lease tables: prepared on the manager's request.
     std::array<bool, 2> leasesPrepared_{};
     std::array<bool, 2> factoryLeasesPrepared_{};
+    // Site survey tables (802.11a, 802.11g): rows at the start, scans since.
+    std::array<int, 2> surveyRows_{};
+    std::array<int, 2> surveyScans_{};
 };
 
 } // namespace apsim

@@ -55,10 +55,10 @@ int channelOf(int band, int row) {
     return band == 1 ? channelsA[row % 8] : 1 + (row * 5) % 11;
 }
 
-std::vector<std::string> surveyRow(int band, int row) {
+std::vector<std::string> surveyRow(int band, int row, int scan) {
     return {"s:AP",
             num(channelOf(band, row)),
-            num(90 - (row * 13) % 80),
+            num(90 - (row * 13 + scan * 7) % 80),
             mac(0x50 + band, row),
             std::string("s:") + securityTexts[row % 4],
             "s:Neighbour-" + std::string(band == 1 ? "a-" : "g-") + std::to_string(row)};
@@ -91,7 +91,8 @@ std::vector<std::string> staticPoolRow(int row, bool used, const Lan& lan) {
             ip(lan.gateway()),        "a:0.0.0.0",    "s:lan",        num(1)};
 }
 
-std::vector<std::string> rowValues(const RowTable& table, int row, bool used, const Lan& lan) {
+std::vector<std::string> rowValues(const RowTable& table, int row, bool used, const Lan& lan,
+                                   int scan) {
     switch (table.table) {
     case 15:
     case 16:
@@ -107,7 +108,7 @@ std::vector<std::string> rowValues(const RowTable& table, int row, bool used, co
         return staticPoolRow(row, used, lan);
     case 54:
     case 55:
-        return surveyRow(table.table - 53, row);
+        return surveyRow(table.table - 53, row, scan);
     case 72:
         return apRow(0x72, "Rogue-", row);
     case 74:
@@ -256,12 +257,12 @@ std::span<const RowTable> rowTables() {
     return kRowTables;
 }
 
-GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan) {
+GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan, int scan) {
     GeneratedRow generated;
     if (table.band != 0)
         generated.index.push_back(static_cast<std::uint32_t>(table.band));
     generated.index.push_back(static_cast<std::uint32_t>(row));
-    generated.values = rowValues(table, row, used, lan);
+    generated.values = rowValues(table, row, used, lan, scan);
     return generated;
 }
 

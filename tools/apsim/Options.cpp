@@ -220,6 +220,10 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.version = true;
             continue;
         }
+        if (name == "--mask-keys") {
+            options.maskKeys = true;
+            continue;
+        }
         std::optional<std::string> value;
         if (const auto equals = name.find('=');
             equals != std::string::npos && name.rfind("--", 0) == 0) {
@@ -286,6 +290,13 @@ Device:
                           The lease tables stay empty until DynamicGet or
                           StaticGet is set to 1 (--set DynamicGet=1 starts
                           with the dynamic one prepared).
+                          Setting a band's adRefresh (E.2.8.1.1.1 802.11a,
+                          E.2.8.1.1.2 802.11g) to 1 runs a site survey: the
+                          band's survey table is filled anew, one neighbour
+                          more than before.
+  --mask-keys             WEP keys and pass phrases read back as '*', one per
+                          octet, as the device shows them; the state file
+                          keeps them
   --restart-seconds S     silence after a restart (default 3; decimals allowed)
                           Setting Restart/sysRestart or FactoryDefault to 1
                           restarts the device once the answer has gone out:

@@ -36,6 +36,7 @@ struct Options {
     std::vector<std::string> tooBig;                            // VAR or "all"
     int maxVarbinds = 0;                                        // 0: no limit
     std::vector<std::pair<std::string, std::string>> answerOid; // VAR, OID answered instead
+    bool maskKeys = false; // WEP keys and pass phrases read back as '*'; the state keeps them
     int tftpPort = 69;
     long tftpPutAbort = -1; // octets after which a configuration upload gives up; -1 never
     std::string logFile;
