@@ -1,0 +1,107 @@
+#include "WirelessTest.h"
+
+#include "OvSNMPRequest2Edits.h"
+#include "OvStatusBar.h"
+#include "TFM_Waiting.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+
+namespace wirelesstest {
+
+WaitSpy::WaitSpy() {
+    QApplication::instance()->installEventFilter(this);
+}
+
+WaitSpy::~WaitSpy() {
+    QApplication::instance()->removeEventFilter(this);
+}
+
+bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show)
+        if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
+            countdowns.push_back(waiting->countdown);
+    return false;
+}
+
+std::vector<std::string> WirelessTest::agentOptions() const {
+    return {"--restart-seconds", "0"};
+}
+
+void WirelessTest::restartWith(const std::vector<std::string>& options) {
+    std::vector<std::string> all = agentOptions();
+    all.insert(all.end(), options.begin(), options.end());
+    restartAgent(all);
+}
+
+std::unique_ptr<TFM_Wirless> WirelessTest::open() {
+    auto window = std::make_unique<TFM_Wirless>(main, nullptr);
+    ovtest::showActive(window.get());
+    const auto answered = [&] {
+        for (int b : {0, 1})
+            if (window->radio(b).autoScanList && window->radio(b).autoScanList->IsBusy())
+                return false;
+        return true;
+    };
+    if (!ovtest::waitFor(answered))
+        ADD_FAILURE() << "the auto scan answers never arrived";
+    return window;
+}
+
+void WirelessTest::pick(QComboBox* comboBox, const QString& item) {
+    const int wanted = comboBox->findText(item);
+    ASSERT_GE(wanted, 0) << item.toStdString() << " is not an item of "
+                         << comboBox->objectName().toStdString();
+    ovtest::focus(comboBox);
+    if (comboBox->currentIndex() < 0)
+        QTest::keyClick(comboBox, Qt::Key_Home);
+    while (comboBox->currentIndex() != wanted)
+        QTest::keyClick(comboBox, wanted > comboBox->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
+}
+
+void WirelessTest::retype(QLineEdit* edit, const QString& text) {
+    ovtest::focus(edit);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    ovtest::typeKeys(edit, text);
+}
+
+void WirelessTest::showPage(TFM_Wirless& window, int band) {
+    QTabBar* tabs = window.PC_Wirless->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(band).center());
+}
+
+std::vector<std::vector<std::string>> WirelessTest::gets() const {
+    std::vector<std::vector<std::string>> result;
+    for (const ovtest::ApsimRequest& request : agent->requests())
+        if (request.operation == "GET")
+            result.push_back(request.oids);
+    return result;
+}
+
+std::vector<QString> WirelessTest::messages() const {
+    std::vector<QString> shown;
+    for (const OvShownDialog& d : dialogs.messages())
+        shown.push_back(d.title + QStringLiteral("|") + d.text);
+    return shown;
+}
+
+std::string WirelessTest::state(const std::string& shortOid) const {
+    const auto value = agent->stateValue(shortOid);
+    return value ? value->text : std::string("(none)");
+}
+
+std::string oid(const std::string& shortOid) {
+    return ovtest::expandOid(shortOid);
+}
+
+std::string binding(const std::string& shortOid, const std::string& typedValue) {
+    return oid(shortOid) + "=" + typedValue;
+}
+
+} // namespace wirelesstest

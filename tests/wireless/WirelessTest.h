@@ -1,0 +1,75 @@
+// The wireless window against apsim: what reached the device is read from
+// apsim's request log and state, the boxes from the dialog service, the
+// restart wait windows from a spy.
+#pragma once
+
+#include "OvDeviceContext.h"
+#include "TFM_Wirless.h"
+#include "widgettest/OvDeviceTest.h"
+
+#include <QObject>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+
+namespace wirelesstest {
+
+class FakeMainWindow : public OvDeviceContext {
+public:
+    OvDeviceFacts deviceFacts() const override { return {}; }
+    QString statusText() const override { return kOvReadyText; }
+    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
+    QWidget* ownerWindow() const override { return nullptr; }
+};
+
+// Records the countdown of every restart wait window shown, before its first tick.
+class WaitSpy : public QObject {
+public:
+    WaitSpy();
+    ~WaitSpy() override;
+    std::vector<int> countdowns;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+class WirelessTest : public ovtest::DeviceTest {
+protected:
+    std::vector<std::string> agentOptions() const override;
+    // The default options with these added.
+    void restartWith(const std::vector<std::string>& options);
+
+    // Opens the window, shows it and waits for the auto scan answers.
+    std::unique_ptr<TFM_Wirless> open();
+
+    // A control of the window by its design name.
+    template <typename T> static T* control(TFM_Wirless& window, const char* name) {
+        return ovtest::find<T>(&window, QString::fromLatin1(name));
+    }
+    // Picks an item with the keyboard, as a user does.
+    static void pick(QComboBox* comboBox, const QString& item);
+    // Replaces the box's text as a user would: select all, type.
+    static void retype(QLineEdit* edit, const QString& text);
+    // Shows the band's page by clicking its tab.
+    static void showPage(TFM_Wirless& window, int band);
+
+    std::vector<std::vector<std::string>> gets() const;
+    std::vector<std::vector<std::string>> sets() const { return ovtest::setsSent(*agent); }
+    // The message boxes shown, each "title|text".
+    std::vector<QString> messages() const;
+    // The value the device holds ("E." OIDs allowed).
+    std::string state(const std::string& oid) const;
+
+    FakeMainWindow main;
+    WaitSpy waits;
+};
+
+// "E.x.y" with the private root; "OID=type:value" as setsSent writes a binding.
+std::string oid(const std::string& shortOid);
+std::string binding(const std::string& shortOid, const std::string& typedValue);
+
+} // namespace wirelesstest
