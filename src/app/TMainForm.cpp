@@ -18,6 +18,7 @@
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Wirless.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -142,7 +143,7 @@ QAction* TMainForm::addItem(QMenu* menu, const QString& caption, void (TMainForm
 void TMainForm::buildMenus() {
     QMenu* home = menuBar()->addMenu(QStringLiteral("Home"));
     addItem(home, QStringLiteral("Information"), &TMainForm::OpenInformation);
-    addItem(home, QStringLiteral("Wireless"), nullptr);
+    addItem(home, QStringLiteral("Wireless"), &TMainForm::OpenWireless);
     addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
     for (const char* caption : {"Performance", "Filters", "Grouping", "DHCP Server", "Multi-SSID"})
@@ -360,6 +361,11 @@ void TMainForm::OpenFirmware() {
 
 void TMainForm::OpenCfgFile() {
     TFM_CfgFile window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenWireless() {
+    TFM_Wirless window(*this, this);
     window.exec();
 }
 

@@ -95,6 +95,7 @@ private:
     void OpenAbout();
     void OpenFirmware();
     void OpenCfgFile();
+    void OpenWireless();
     void OpenLAN();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;

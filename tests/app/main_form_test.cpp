@@ -221,7 +221,7 @@ namespace {
 TEST_F(MainFormTest, MenusOpenTheWindowsThatExist) {
     start({});
     const std::pair<const char*, bool> items[] = {
-        {"Information", true},        {"Wireless", false},    {"Firmware", true},
+        {"Information", true},        {"Wireless", true},     {"Firmware", true},
         {"Configuration File", true}, {"Client Info", false}, {"About", true}};
     QList<QAction*> actions;
     for (QAction* menu : form->menuBar()->actions())
@@ -271,6 +271,30 @@ TEST_F(MainFormTest, HomeLanOpensTheLanWindow) {
     });
     lan->trigger();
     EXPECT_EQ(title, "Home \\ LAN");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainFormTest, HomeWirelessOpensTheWirelessWindow) {
+    start({});
+    QAction* wireless = nullptr;
+    for (QAction* action : menu(QStringLiteral("Home"))->actions())
+        if (action->text() == QStringLiteral("Wireless"))
+            wireless = action;
+    ASSERT_NE(wireless, nullptr);
+    EXPECT_TRUE(wireless->isEnabled());
+    QString title;
+    QTimer::singleShot(0, [&] {
+        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            title = window->windowTitle();
+            window->close();
+        }
+    });
+    wireless->trigger();
+    EXPECT_EQ(title, "Home \\ Wireless");
 }
 
 } // namespace
