@@ -16,6 +16,7 @@
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
 #include "TFM_CfgFile.h"
+#include "TFM_DHCP.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 #include "TFM_Wirless.h"
@@ -146,8 +147,10 @@ void TMainForm::buildMenus() {
     addItem(home, QStringLiteral("Wireless"), &TMainForm::OpenWireless);
     addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
-    for (const char* caption : {"Performance", "Filters", "Grouping", "DHCP Server", "Multi-SSID"})
+    for (const char* caption : {"Performance", "Filters", "Grouping"})
         addItem(advanced, QString::fromLatin1(caption), nullptr);
+    addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
+    addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
     addItem(advanced, QStringLiteral("System Log"), nullptr);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
@@ -352,6 +355,11 @@ OvStatusPanel* TMainForm::statusPanel() const {
 void TMainForm::OpenAbout() {
     TAboutForm about(kModelName, this);
     about.exec();
+}
+
+void TMainForm::OpenDHCP() {
+    TFM_DHCP window(*this, this);
+    window.exec();
 }
 
 void TMainForm::OpenFirmware() {

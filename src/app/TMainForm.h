@@ -93,6 +93,7 @@ private:
 
     void OpenInformation();
     void OpenAbout();
+    void OpenDHCP();
     void OpenFirmware();
     void OpenCfgFile();
     void OpenWireless();
