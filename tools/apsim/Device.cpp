@@ -295,6 +295,9 @@ int Device::checkDeviceRule(const OvOid& oid, const OvVb& value) const {
     static const OvOid poolRange = privateOid("2.7.2.2.0");
     static const OvOid leaseTime = privateOid("2.7.2.8.0");
     static const OvOid staticPoolIp = privateOid("2.7.3.1.2");
+    static const OvOid userLimit = privateOid("2.6.2.0");
+    if (oid == userLimit) // load balancing's wireless users
+        return numberWithin(value, 0, 64) ? 0 : snmperr::wrongValue;
     if (oid == poolRange)
         return numberWithin(value, 1, 255) ? 0 : snmperr::wrongValue;
     if (oid == leaseTime)

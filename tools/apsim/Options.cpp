@@ -41,7 +41,7 @@ std::pair<std::string, std::string> pairOf(const std::string& text, const std::s
     return {text.substr(0, equals), text.substr(equals + 1)};
 }
 
-int errorStatus(const std::string& text) {
+int errorStatus(const std::string& text, const std::string& option) {
     static const std::map<std::string, int> names = {
         {"tooBig", 1},
         {"noSuchName", 2},
@@ -64,7 +64,7 @@ int errorStatus(const std::string& text) {
     };
     if (const auto it = names.find(text); it != names.end())
         return it->second;
-    return number<int>(text, 1, 19, "--fail STATUS");
+    return number<int>(text, 1, 19, option + " STATUS");
 }
 
 void listen(Options& options, const std::string& text) {
@@ -172,7 +172,12 @@ const std::map<std::string, Handler>& handlers() {
         {"--fail",
          [](Options& o, const std::string& v) {
              const auto [var, status] = pairOf(v, "--fail");
-             o.fail.emplace_back(var, errorStatus(status));
+             o.fail.emplace_back(var, errorStatus(status, "--fail"));
+         }},
+        {"--fail-set",
+         [](Options& o, const std::string& v) {
+             const auto [var, status] = pairOf(v, "--fail-set");
+             o.failSet.emplace_back(var, errorStatus(status, "--fail-set"));
          }},
         {"--drop-set",
          [](Options& o, const std::string& v) {
@@ -314,6 +319,8 @@ Faults:
   --fail VAR=STATUS       answer requests that carry VAR with error STATUS
                           (1..19 or a name such as genErr, notWritable), the
                           error index on VAR, the bindings as sent
+  --fail-set VAR=STATUS   the same for SETs only: the device reads VAR but
+                          refuses to write it
   --too-big VAR|all       answer tooBig with no bindings to requests that
                           carry VAR (or to every request)
   --max-varbinds N        answer tooBig to requests with more than N bindings

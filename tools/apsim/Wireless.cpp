@@ -60,6 +60,15 @@ int checkChannel(const OvVb& value, std::uint32_t band, const char* listOid,
     return listHolds(list, static_cast<std::int32_t>(value.number)) ? 0 : snmperr::wrongValue;
 }
 
+// VLAN group IDs of the primary and the additional SSIDs: 802.1Q leaves 0 and
+// 4095 out.
+bool isVlanTagId(const OvOid& oid) {
+    static const OvOid tags[] = {privateOid("2.9.1.1.3"), privateOid("2.9.2.1.9")};
+    return std::any_of(std::begin(tags), std::end(tags), [&](const OvOid& base) {
+        return oid.size() > base.size() && oid.startsWith(base);
+    });
+}
+
 } // namespace
 
 int checkWirelessSet(const OvOid& oid, const OvVb& value, const CurrentValue& current) {
@@ -70,6 +79,10 @@ int checkWirelessSet(const OvOid& oid, const OvVb& value, const CurrentValue& cu
         return value.octets.size() > 32 ? snmperr::wrongLength : 0;
     if (oid.startsWith(wepKeys))
         return checkWepKey(value.octets);
+    if (isVlanTagId(oid)) {
+        const auto id = static_cast<std::int32_t>(value.number);
+        return id >= 1 && id <= 4094 ? 0 : snmperr::wrongValue;
+    }
     if (const std::uint32_t band = arcAfter(oid, homeChannel); band == 1 || band == 2)
         return checkChannel(value, band, "1.1.1.4.", current);
     if (const std::uint32_t band = arcAfter(oid, radioChannel); band == 1 || band == 2)

@@ -13,7 +13,8 @@ using CurrentValue = std::function<const OvVb*(const OvOid&)>;
 
 // 0 when the radios' firmware takes the value, else the error status: an SSID
 // over 32 octets, a WEP key that is not 10, 26 or 32 hex digits (64, 128 or 152
-// bits), a channel that is not in the band's channel list.
+// bits), a channel that is not in the band's channel list, a VLAN group ID
+// outside 1 to 4094.
 int checkWirelessSet(const OvOid& oid, const OvVb& value, const CurrentValue& current);
 
 // WEP keys (of the primary and the additional SSIDs) and WPA pass phrases:
