@@ -19,6 +19,7 @@
 #include "TFM_DHCP.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Performace.h"
 #include "TFM_Wirless.h"
 
 #include <QCloseEvent>
@@ -147,7 +148,8 @@ void TMainForm::buildMenus() {
     addItem(home, QStringLiteral("Wireless"), &TMainForm::OpenWireless);
     addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
-    for (const char* caption : {"Performance", "Filters", "Grouping"})
+    addItem(advanced, QStringLiteral("Performance"), &TMainForm::OpenPerformance);
+    for (const char* caption : {"Filters", "Grouping"})
         addItem(advanced, QString::fromLatin1(caption), nullptr);
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
     addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
@@ -374,6 +376,11 @@ void TMainForm::OpenCfgFile() {
 
 void TMainForm::OpenWireless() {
     TFM_Wirless window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenPerformance() {
+    TFM_Performace window(*this, this);
     window.exec();
 }
 

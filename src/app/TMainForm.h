@@ -98,6 +98,7 @@ private:
     void OpenCfgFile();
     void OpenWireless();
     void OpenLAN();
+    void OpenPerformance();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

@@ -1,7 +1,7 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile and lan.
+// The windows are main, information, firmware, configfile, lan and performance.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -12,6 +12,7 @@
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Performace.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
@@ -62,13 +63,14 @@ int main(int argc, char** argv) {
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan.");
+        "window", "The window to show: main, information, firmware, configfile, lan, performance.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile", "lan"};
+    const QStringList windows{"main",       "information", "firmware",
+                              "configfile", "lan",         "performance"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan)\n",
+                   "configfile, lan, performance)\n",
                    stderr);
         return 2;
     }
@@ -107,6 +109,8 @@ int main(int argc, char** argv) {
         });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
+    } else if (which == QStringLiteral("performance")) {
+        saved = saveWindow<TFM_Performace>(window, out, [](TFM_Performace&) {});
     } else {
         saved = window.grab().save(out);
     }
