@@ -17,6 +17,7 @@
 #include "TAboutForm.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
+#include "TFM_Filters.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 #include "TFM_Performace.h"
@@ -149,8 +150,8 @@ void TMainForm::buildMenus() {
     addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
     addItem(advanced, QStringLiteral("Performance"), &TMainForm::OpenPerformance);
-    for (const char* caption : {"Filters", "Grouping"})
-        addItem(advanced, QString::fromLatin1(caption), nullptr);
+    addItem(advanced, QStringLiteral("Filters"), &TMainForm::OpenFilters);
+    addItem(advanced, QStringLiteral("Grouping"), nullptr);
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
     addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
@@ -376,6 +377,11 @@ void TMainForm::OpenCfgFile() {
 
 void TMainForm::OpenWireless() {
     TFM_Wirless window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenFilters() {
+    TFM_Filters window(*this, this);
     window.exec();
 }
 

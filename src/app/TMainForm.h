@@ -99,6 +99,7 @@ private:
     void OpenWireless();
     void OpenLAN();
     void OpenPerformance();
+    void OpenFilters();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

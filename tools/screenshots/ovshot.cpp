@@ -1,7 +1,8 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile, lan and performance.
+// The windows are main, information, firmware, configfile, lan, performance,
+// filters and mactable (the 802.11a access control list).
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -10,8 +11,10 @@
 #include "OvStatusBar.h"
 #include "TConfigForm.h"
 #include "TFM_CfgFile.h"
+#include "TFM_Filters.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_MACTable.h"
 #include "TFM_Performace.h"
 #include "TMainForm.h"
 
@@ -63,14 +66,15 @@ int main(int argc, char** argv) {
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan, performance.");
+        "window", "The window to show: main, information, firmware, configfile, lan, performance, "
+                  "filters, mactable.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main",       "information", "firmware",
-                              "configfile", "lan",         "performance"};
+    const QStringList windows{"main", "information", "firmware", "configfile",
+                              "lan",  "performance", "filters",  "mactable"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan, performance)\n",
+                   "configfile, lan, performance, filters, mactable)\n",
                    stderr);
         return 2;
     }
@@ -111,6 +115,16 @@ int main(int argc, char** argv) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
     } else if (which == QStringLiteral("performance")) {
         saved = saveWindow<TFM_Performace>(window, out, [](TFM_Performace&) {});
+    } else if (which == QStringLiteral("filters")) {
+        saved = saveWindow<TFM_Filters>(window, out, [](TFM_Filters&) {});
+    } else if (which == QStringLiteral("mactable")) {
+        TFM_MACTable table(0, &window);
+        table.show();
+        waitFor([&] { return !table.busyFlag().isSet() && !table.usedListBinding()->IsBusy(); },
+                5000);
+        table.User_ListView->selectRow(0);
+        waitFor([] { return false; }, 300);
+        saved = table.grab().save(out);
     } else {
         saved = window.grab().save(out);
     }
