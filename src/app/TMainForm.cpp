@@ -20,6 +20,7 @@
 #include "TFM_Filters.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_MultiSSIDForm.h"
 #include "TFM_Performace.h"
 #include "TFM_Wirless.h"
 
@@ -153,7 +154,7 @@ void TMainForm::buildMenus() {
     addItem(advanced, QStringLiteral("Filters"), &TMainForm::OpenFilters);
     addItem(advanced, QStringLiteral("Grouping"), nullptr);
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
-    addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
+    addItem(advanced, QStringLiteral("Multi-SSID"), &TMainForm::OpenMultiSSID);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
     addItem(advanced, QStringLiteral("System Log"), nullptr);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
@@ -382,6 +383,11 @@ void TMainForm::OpenWireless() {
 
 void TMainForm::OpenFilters() {
     TFM_Filters window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenMultiSSID() {
+    TFM_MultiSSIDForm window(*this, this);
     window.exec();
 }
 

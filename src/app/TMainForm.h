@@ -100,6 +100,7 @@ private:
     void OpenLAN();
     void OpenPerformance();
     void OpenFilters();
+    void OpenMultiSSID();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

@@ -2,7 +2,7 @@
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
 // The windows are main, information, firmware, configfile, lan, performance,
-// filters and mactable (the 802.11a access control list).
+// filters, mactable (the 802.11a access control list) and multissid.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -15,6 +15,7 @@
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
 #include "TFM_MACTable.h"
+#include "TFM_MultiSSIDForm.h"
 #include "TFM_Performace.h"
 #include "TMainForm.h"
 
@@ -67,14 +68,14 @@ int main(int argc, char** argv) {
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
         "window", "The window to show: main, information, firmware, configfile, lan, performance, "
-                  "filters, mactable.");
+                  "filters, mactable, multissid.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile",
-                              "lan",  "performance", "filters",  "mactable"};
+    const QStringList windows{"main",        "information", "firmware", "configfile", "lan",
+                              "performance", "filters",     "mactable", "multissid"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan, performance, filters, mactable)\n",
+                   "configfile, lan, performance, filters, mactable, multissid)\n",
                    stderr);
         return 2;
     }
@@ -117,6 +118,8 @@ int main(int argc, char** argv) {
         saved = saveWindow<TFM_Performace>(window, out, [](TFM_Performace&) {});
     } else if (which == QStringLiteral("filters")) {
         saved = saveWindow<TFM_Filters>(window, out, [](TFM_Filters&) {});
+    } else if (which == QStringLiteral("multissid")) {
+        saved = saveWindow<TFM_MultiSSIDForm>(window, out, [](TFM_MultiSSIDForm&) {});
     } else if (which == QStringLiteral("mactable")) {
         TFM_MACTable table(0, &window);
         table.show();
