@@ -19,6 +19,7 @@
 #include "TFM_DHCP.h"
 #include "TFM_Filters.h"
 #include "TFM_Firmware.h"
+#include "TFM_Grouping.h"
 #include "TFM_LAN.h"
 #include "TFM_MultiSSIDForm.h"
 #include "TFM_Performace.h"
@@ -152,7 +153,7 @@ void TMainForm::buildMenus() {
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
     addItem(advanced, QStringLiteral("Performance"), &TMainForm::OpenPerformance);
     addItem(advanced, QStringLiteral("Filters"), &TMainForm::OpenFilters);
-    addItem(advanced, QStringLiteral("Grouping"), nullptr);
+    addItem(advanced, QStringLiteral("Grouping"), &TMainForm::OpenGrouping);
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
     addItem(advanced, QStringLiteral("Multi-SSID"), &TMainForm::OpenMultiSSID);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
@@ -383,6 +384,11 @@ void TMainForm::OpenWireless() {
 
 void TMainForm::OpenFilters() {
     TFM_Filters window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenGrouping() {
+    TFM_Grouping window(*this, this);
     window.exec();
 }
 

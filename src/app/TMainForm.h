@@ -101,6 +101,7 @@ private:
     void OpenPerformance();
     void OpenFilters();
     void OpenMultiSSID();
+    void OpenGrouping();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

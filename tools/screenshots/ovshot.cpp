@@ -2,7 +2,7 @@
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
 // The windows are main, information, firmware, configfile, lan, performance,
-// filters, mactable (the 802.11a access control list) and multissid.
+// filters, mactable (the 802.11a access control list), multissid and grouping.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -13,6 +13,7 @@
 #include "TFM_CfgFile.h"
 #include "TFM_Filters.h"
 #include "TFM_Firmware.h"
+#include "TFM_Grouping.h"
 #include "TFM_LAN.h"
 #include "TFM_MACTable.h"
 #include "TFM_MultiSSIDForm.h"
@@ -68,14 +69,14 @@ int main(int argc, char** argv) {
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
         "window", "The window to show: main, information, firmware, configfile, lan, performance, "
-                  "filters, mactable, multissid.");
+                  "filters, mactable, multissid, grouping.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
     const QStringList windows{"main",        "information", "firmware", "configfile", "lan",
-                              "performance", "filters",     "mactable", "multissid"};
+                              "performance", "filters",     "mactable", "multissid",  "grouping"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan, performance, filters, mactable, multissid)\n",
+                   "configfile, lan, performance, filters, mactable, multissid, grouping)\n",
                    stderr);
         return 2;
     }
@@ -118,6 +119,8 @@ int main(int argc, char** argv) {
         saved = saveWindow<TFM_Performace>(window, out, [](TFM_Performace&) {});
     } else if (which == QStringLiteral("filters")) {
         saved = saveWindow<TFM_Filters>(window, out, [](TFM_Filters&) {});
+    } else if (which == QStringLiteral("grouping")) {
+        saved = saveWindow<TFM_Grouping>(window, out, [](TFM_Grouping&) {});
     } else if (which == QStringLiteral("multissid")) {
         saved = saveWindow<TFM_MultiSSIDForm>(window, out, [](TFM_MultiSSIDForm&) {});
     } else if (which == QStringLiteral("mactable")) {
