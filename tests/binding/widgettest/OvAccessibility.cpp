@@ -1,6 +1,7 @@
 #include "OvAccessibility.h"
 
 #include <QAccessibleActionInterface>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,18 @@ QString accessibleName(QObject* object) {
 QString accessibleDescription(QObject* object) {
     QAccessibleInterface* found = accessible(object);
     return found != nullptr ? found->text(QAccessible::Description) : QString();
+}
+
+QString spokenName(QWidget* control) {
+    if (!control->accessibleName().isEmpty())
+        return control->accessibleName();
+    QAccessibleInterface* found = accessible(control);
+    if (found == nullptr)
+        return {};
+    for (const auto& [other, relation] : found->relations(QAccessible::Label))
+        if (qobject_cast<QLabel*>(other->object()) != nullptr)
+            return other->text(QAccessible::Name);
+    return found->text(QAccessible::Name);
 }
 
 void doAccessibleAction(QObject* object, const QString& action) {

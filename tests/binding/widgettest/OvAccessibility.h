@@ -10,6 +10,7 @@
 #include <vector>
 
 class QObject;
+class QWidget;
 
 namespace ovtest {
 
@@ -17,6 +18,10 @@ namespace ovtest {
 QAccessibleInterface* accessible(QObject* object);
 QString accessibleName(QObject* object);
 QString accessibleDescription(QObject* object);
+
+// The name a screen reader gives the control: the one it was given, else the
+// text of the label whose buddy it is, else its caption.
+QString spokenName(QWidget* control);
 
 // Does one of the control's accessible actions (Toggle, Press ...), as an
 // assistive technology does; fails the test when the control has no such one.

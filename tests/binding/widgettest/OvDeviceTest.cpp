@@ -22,6 +22,19 @@ std::vector<std::vector<std::string>> setsSent(const Apsim& agent) {
     return sets;
 }
 
+std::vector<std::vector<std::string>> getsSent(const Apsim& agent) {
+    std::vector<std::vector<std::string>> gets;
+    for (const ApsimRequest& request : agent.requests())
+        if (request.operation == "GET")
+            gets.push_back(request.oids);
+    return gets;
+}
+
+std::string stateText(const Apsim& agent, const std::string& oid) {
+    const auto value = agent.stateValue(oid);
+    return value ? value->text : std::string("(none)");
+}
+
 void DeviceTest::SetUpTestSuite() {
     WidgetTest::SetUpTestSuite();
     static QTemporaryDir engineFolder;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ApsimFixture.h"
+#include "OvDeviceContext.h"
 #include "OvWidgetTest.h"
 
 #include <memory>
@@ -15,6 +16,21 @@ namespace ovtest {
 // The bindings of every SET the agent received, in order, each written
 // "OID=type:value" as the request log has them.
 std::vector<std::vector<std::string>> setsSent(const Apsim& agent);
+
+// The names of every GET the agent received, in order.
+std::vector<std::vector<std::string>> getsSent(const Apsim& agent);
+
+// The value the agent holds ("E." OIDs allowed), or "(none)".
+std::string stateText(const Apsim& agent, const std::string& oid);
+
+// A main window whose LED poll reads "Ready. ": what a window opened from it sees.
+class ReadyDevice : public OvDeviceContext {
+public:
+    OvDeviceFacts deviceFacts() const override { return {}; }
+    QString statusText() const override { return kOvReadyText; }
+    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
+    QWidget* ownerWindow() const override { return nullptr; }
+};
 
 // The fixture: the SNMP engine set up once per program (with the general error
 // handler routed to the dialog service), a fresh agent per test (options from

@@ -11,10 +11,14 @@
 #include <QString>
 #include <QWidget>
 
+class QComboBox;
+class QTabWidget;
+
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include <ostream>
 
@@ -60,6 +64,25 @@ void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Clicks the control with the mouse at its centre (the focus moves first).
 void click(QWidget* control);
+
+// Picks the item with the keyboard, as a user does (the focus moves first).
+void pickItem(QComboBox* comboBox, int index);
+
+// Replaces the box's text as a user would: all selected, deleted, the new text typed.
+void retype(QLineEdit* edit, const QString& text);
+
+// Sets the text as the module's code does (a refresh): no handler of a user's
+// change, no check on leaving runs.
+void setByCode(QLineEdit* edit, const QString& text);
+
+// Shows a page by clicking its tab.
+void clickTab(QTabWidget* pages, int index);
+
+// The text of the label whose buddy the control is; empty when none.
+QString buddyText(QWidget* control);
+
+// Every message box shown, each "title|text", in order.
+std::vector<QString> messageLines(const OvScriptedDialogs& dialogs);
 
 // Processes events until the condition holds or the deadline passes.
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
