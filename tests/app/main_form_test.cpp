@@ -277,6 +277,33 @@ TEST_F(MainFormTest, HomeLanOpensTheLanWindow) {
 
 namespace {
 
+TEST_F(MainFormTest, AdvancedItemsOpenTheirWindows) {
+    start({});
+    const std::pair<const char*, const char*> items[] = {{"Performance", "Advanced \\ Performance"},
+                                                         {"Filters", "Advanced \\ Filters"},
+                                                         {"Multi-SSID", "Advanced \\ Multi-SSID"},
+                                                         {"Grouping", "Advanced \\ Grouping"}};
+    for (const auto& [caption, expected] : items) {
+        SCOPED_TRACE(caption);
+        QAction* item = nullptr;
+        for (QAction* action : menu(QStringLiteral("Advanced"))->actions())
+            if (action->text() == QString::fromLatin1(caption))
+                item = action;
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(item->isEnabled());
+        QString title;
+        QTimer::singleShot(0, [&] {
+            ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                title = window->windowTitle();
+                window->close();
+            }
+        });
+        item->trigger();
+        EXPECT_EQ(title, expected);
+    }
+}
+
 TEST_F(MainFormTest, HomeWirelessOpensTheWirelessWindow) {
     start({});
     QAction* wireless = nullptr;

@@ -54,6 +54,7 @@ void TFM_MACTable::buildControls() {
     User_ListView = control<OvListView>(this, "User_ListView");
     User_ListView->setMinimumSize(300, 140);
     LA_List = ovnet::label(this, "LA_List", QStringLiteral("Access Control List"), User_ListView);
+    User_ListView->setAccessibleName(LA_List->text());
     LV_StaticPoolSet = control<OvListView>(this, "LV_StaticPoolSet");
     LV_StaticPoolSet->setAccessibleName(QStringLiteral("MAC address slots"));
     LV_StaticPoolSet->setMinimumSize(300, 140);

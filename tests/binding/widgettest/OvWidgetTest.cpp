@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <memory>
 
 namespace ovtest {
 
@@ -112,6 +113,37 @@ std::vector<QString> messageLines(const OvScriptedDialogs& dialogs) {
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     return QTest::qWaitFor(condition, milliseconds);
+}
+
+void withModal(QWidget* opener, const std::function<void(QWidget* modal)>& script) {
+    struct State {
+        QWidget* before = QApplication::activeModalWidget();
+        bool ran = false;
+        bool over = false; // the click has returned without a modal window
+    };
+    auto state = std::make_shared<State>();
+    QTimer::singleShot(0, [state, script] {
+        if (state->over)
+            return;
+        QWidget* modal = nullptr;
+        const bool opened = waitFor([&] {
+            modal = QApplication::activeModalWidget();
+            return modal != nullptr && modal != state->before && modal->isVisible();
+        });
+        if (!opened)
+            return;
+        QPointer<QWidget> guarded(modal);
+        if (!QTest::qWaitForWindowActive(modal))
+            ADD_FAILURE() << "the modal window did not become active";
+        state->ran = true;
+        script(modal);
+        if (guarded && guarded->isVisible())
+            guarded->close();
+    });
+    click(opener);
+    state->over = true;
+    if (!state->ran)
+        ADD_FAILURE() << "no modal window opened from " << opener->objectName().toStdString();
 }
 
 int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int deadline) {

@@ -93,6 +93,11 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 // hangs. Returns exec()'s result.
 int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int deadline = 10000);
 
+// Clicks the control; once a modal window has opened from the click and is
+// active, runs the script in it, then closes that window if the script left
+// it open. Fails the test when no modal window opened.
+void withModal(QWidget* opener, const std::function<void(QWidget* modal)>& script);
+
 // The fixture of widget tests: the application, scripted dialogs, test time scale.
 class WidgetTest : public ::testing::Test {
 protected:
