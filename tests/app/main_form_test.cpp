@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include <tuple>
+
 namespace {
 
 using ovtest::DeviceTest;
@@ -36,6 +38,27 @@ protected:
                 return action->menu();
         }
         return nullptr;
+    }
+    QAction* item(const QString& menuTitle, const QString& caption) {
+        QMenu* found = menu(menuTitle);
+        for (QAction* action : found != nullptr ? found->actions() : QList<QAction*>{})
+            if (action->text() == caption)
+                return action;
+        return nullptr;
+    }
+    // Triggers the item and answers the title of the modal window it opened,
+    // which is then closed.
+    static QString titleOpenedBy(QAction* item) {
+        QString title;
+        QTimer::singleShot(0, [&] {
+            ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                title = window->windowTitle();
+                window->close();
+            }
+        });
+        item->trigger();
+        return title;
     }
     bool agentAsked(const std::string& oid) {
         for (const auto& request : agent->requests()) {
@@ -234,94 +257,29 @@ TEST_F(MainFormTest, MenusOpenTheWindowsThatExist) {
         EXPECT_EQ((*found)->isEnabled(), enabled) << caption;
     }
     // Home > Information opens the generic editor on the system group, modally.
-    QString title;
-    QTimer::singleShot(0, [&] {
-        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
-        if (QWidget* window = QApplication::activeModalWidget()) {
-            title = window->windowTitle();
-            window->close();
-        }
-    });
-    const auto information = std::find_if(actions.begin(), actions.end(), [](QAction* a) {
-        return a->text() == QStringLiteral("Information");
-    });
-    (*information)->trigger();
-    EXPECT_EQ(title, "Home \\ Information");
+    EXPECT_EQ(titleOpenedBy(item("Home", "Information")), "Home \\ Information");
 }
 
 } // namespace
 
 namespace {
 
-TEST_F(MainFormTest, HomeLanOpensTheLanWindow) {
+TEST_F(MainFormTest, ItemsOpenTheirWindows) {
     start({});
-    QAction* lan = nullptr;
-    for (QAction* action : menu(QStringLiteral("Home"))->actions())
-        if (action->text() == QStringLiteral("LAN"))
-            lan = action;
-    ASSERT_NE(lan, nullptr);
-    EXPECT_TRUE(lan->isEnabled());
-    QString title;
-    QTimer::singleShot(0, [&] {
-        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
-        if (QWidget* window = QApplication::activeModalWidget()) {
-            title = window->windowTitle();
-            window->close();
-        }
-    });
-    lan->trigger();
-    EXPECT_EQ(title, "Home \\ LAN");
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(MainFormTest, AdvancedItemsOpenTheirWindows) {
-    start({});
-    const std::pair<const char*, const char*> items[] = {{"Performance", "Advanced \\ Performance"},
-                                                         {"Filters", "Advanced \\ Filters"},
-                                                         {"Multi-SSID", "Advanced \\ Multi-SSID"},
-                                                         {"Grouping", "Advanced \\ Grouping"}};
-    for (const auto& [caption, expected] : items) {
+    const std::tuple<const char*, const char*, const char*> items[] = {
+        {"Home", "LAN", "Home \\ LAN"},
+        {"Home", "Wireless", "Home \\ Wireless"},
+        {"Advanced", "Performance", "Advanced \\ Performance"},
+        {"Advanced", "Filters", "Advanced \\ Filters"},
+        {"Advanced", "Multi-SSID", "Advanced \\ Multi-SSID"},
+        {"Advanced", "Grouping", "Advanced \\ Grouping"}};
+    for (const auto& [menuTitle, caption, title] : items) {
         SCOPED_TRACE(caption);
-        QAction* item = nullptr;
-        for (QAction* action : menu(QStringLiteral("Advanced"))->actions())
-            if (action->text() == QString::fromLatin1(caption))
-                item = action;
-        ASSERT_NE(item, nullptr);
-        EXPECT_TRUE(item->isEnabled());
-        QString title;
-        QTimer::singleShot(0, [&] {
-            ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
-            if (QWidget* window = QApplication::activeModalWidget()) {
-                title = window->windowTitle();
-                window->close();
-            }
-        });
-        item->trigger();
-        EXPECT_EQ(title, expected);
+        QAction* opener = item(menuTitle, caption);
+        ASSERT_NE(opener, nullptr);
+        EXPECT_TRUE(opener->isEnabled());
+        EXPECT_EQ(titleOpenedBy(opener), title);
     }
-}
-
-TEST_F(MainFormTest, HomeWirelessOpensTheWirelessWindow) {
-    start({});
-    QAction* wireless = nullptr;
-    for (QAction* action : menu(QStringLiteral("Home"))->actions())
-        if (action->text() == QStringLiteral("Wireless"))
-            wireless = action;
-    ASSERT_NE(wireless, nullptr);
-    EXPECT_TRUE(wireless->isEnabled());
-    QString title;
-    QTimer::singleShot(0, [&] {
-        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
-        if (QWidget* window = QApplication::activeModalWidget()) {
-            title = window->windowTitle();
-            window->close();
-        }
-    });
-    wireless->trigger();
-    EXPECT_EQ(title, "Home \\ Wireless");
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -69,21 +68,10 @@ void TFM_Filters::buildControls() {
     Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Close = button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = control<OvStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {Bt_Apply, Bt_Refresh, Bt_Close})
-        buttons->addWidget(b);
+    StatusBar = ovnet::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
-    content->setContentsMargins(8, 8, 8, 8);
     content->addWidget(PageControl1);
-    content->addLayout(buttons);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->addLayout(content);
-    window->addWidget(StatusBar);
+    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
     setFixedSize(sizeHint());
     connectHandlers();
 }

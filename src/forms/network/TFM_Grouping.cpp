@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,22 +76,11 @@ void TFM_Grouping::buildControls() {
     Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Cancel = button(this, "Bt_Cancel", QStringLiteral("Cancel"));
-    StatusBar = control<OvStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {Bt_Apply, Bt_Refresh, Bt_Cancel})
-        buttons->addWidget(b);
+    StatusBar = ovnet::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
-    content->setContentsMargins(8, 8, 8, 8);
     content->addWidget(LA_Grouping);
     content->addLayout(rows);
-    content->addLayout(buttons);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->addLayout(content);
-    window->addWidget(StatusBar);
+    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Cancel}, StatusBar);
     setFixedSize(sizeHint());
 
     ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });

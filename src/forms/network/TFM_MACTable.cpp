@@ -62,9 +62,7 @@ void TFM_MACTable::buildControls() {
     Bt_Set = button(this, "Bt_Set", QStringLiteral("Set"));
     Bt_Del = button(this, "Bt_Del", QStringLiteral("Del"));
     Bt_Rfrsh = button(this, "Bt_Rfrsh", QStringLiteral("Refresh"));
-    StatusBar = control<OvStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
-    StatusBar->addPanel(0);
+    StatusBar = ovnet::statusBar(this, "StatusBar", true);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Bt_Add, Bt_Set, Bt_Del})

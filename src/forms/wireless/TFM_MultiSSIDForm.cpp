@@ -19,7 +19,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -93,22 +92,10 @@ void TFM_MultiSSIDForm::buildControls() {
     Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar1 = named<OvStatusBar>(this, "StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->addPanel(0);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {Bt_Refresh, Bt_Apply, Bt_Close})
-        buttons->addWidget(b);
+    StatusBar1 = ovnet::statusBar(this, "StatusBar1", true);
     auto* content = new QVBoxLayout;
-    content->setContentsMargins(8, 8, 8, 8);
     content->addWidget(PageControl1);
-    content->addLayout(buttons);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->addLayout(content);
-    window->addWidget(StatusBar1);
+    ovnet::layOutWindow(this, content, {Bt_Refresh, Bt_Apply, Bt_Close}, StatusBar1);
     setFixedSize(sizeHint());
     ov::onSignal(Bt_Refresh, &QPushButton::clicked, this, [this] { Bt_RefreshClick(); });
     ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });

@@ -112,15 +112,11 @@ void TFM_Performace::buildControls() {
                                                         : QStringLiteral("IEEE 802.11g"));
         buildPage(b);
     }
-    StatusBar = named<OvStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
+    StatusBar = ovnet::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
-    content->setContentsMargins(8, 8, 8, 8);
     content->addWidget(PC_Performace);
-    window->addLayout(content);
-    window->addWidget(StatusBar);
+    // Each page has its buttons; the window has only its frame's close box.
+    ovnet::layOutWindow(this, content, {}, StatusBar);
     ov::onSignal(PC_Performace, &QTabWidget::currentChanged, this,
                  [this] { PC_PerformaceChange(); });
     for (int b : {kBandA, kBandG})
