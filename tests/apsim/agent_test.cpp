@@ -356,6 +356,20 @@ TEST(ApsimAgent, IgnoresTheFirstSetsOfADroppedVariable) {
     EXPECT_EQ(requests[1].outcome, "answered");
 }
 
+TEST(ApsimAgent, RefusesTheSetsOfAFailedSetVariableAndAnswersItsGets) {
+    const Apsim device({"--fail-set", "hIPAddress=wrongValue"});
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    const ToolRun read = get(device, "v2c", {"E.1.2.2.0"});
+    EXPECT_TRUE(read.contains("IpAddress: 127.1.1.1")) << read.output;
+    const ToolRun refused = set(device, "v2c-rw", "E.1.2.2.0", "a", "10.9.9.9");
+    EXPECT_TRUE(refused.contains("wrongValue")) << refused.output;
+    EXPECT_EQ(device.stateValue("E.1.2.2.0")->text, "127.1.1.1");
+    const auto requests = device.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].outcome, "answered");
+    EXPECT_EQ(requests[1].outcome, "failed:10");
+}
+
 TEST(ApsimAgent, FallsSilentWhileRestartingAndComesBackWithBootsAdvanced) {
     const Apsim device(join({"--restart-seconds", "2"}, ovtest::v3Users()));
     ASSERT_TRUE(device.isRunning()) << device.error();

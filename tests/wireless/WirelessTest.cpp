@@ -2,6 +2,7 @@
 
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
+#include "SnmpTools.h"
 #include "TFM_Waiting.h"
 
 #include <QApplication>
@@ -94,6 +95,15 @@ std::vector<QString> WirelessTest::messages() const {
 std::string WirelessTest::state(const std::string& shortOid) const {
     const auto value = agent->stateValue(shortOid);
     return value ? value->text : std::string("(none)");
+}
+
+std::string WirelessTest::setByOthers(const std::string& shortOid, const char* type,
+                                      const std::string& value) {
+    std::vector<std::string> arguments = ovtest::credentials("v2c-rw");
+    for (const std::string& a :
+         {std::string("-On"), agent->peer(), oid(shortOid), std::string(type), value})
+        arguments.push_back(a);
+    return ovtest::runTool("snmpset", arguments).output;
 }
 
 std::string oid(const std::string& shortOid) {

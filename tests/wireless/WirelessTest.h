@@ -63,6 +63,8 @@ protected:
     std::vector<QString> messages() const;
     // The value the device holds ("E." OIDs allowed).
     std::string state(const std::string& oid) const;
+    // Another manager's SET (snmpset with the write community); answers its output.
+    std::string setByOthers(const std::string& oid, const char* type, const std::string& value);
 
     FakeMainWindow main;
     WaitSpy waits;

@@ -174,6 +174,11 @@ const std::map<std::string, Handler>& handlers() {
              const auto [var, status] = pairOf(v, "--fail");
              o.fail.emplace_back(var, errorStatus(status));
          }},
+        {"--fail-set",
+         [](Options& o, const std::string& v) {
+             const auto [var, status] = pairOf(v, "--fail-set");
+             o.failSet.emplace_back(var, errorStatus(status));
+         }},
         {"--drop-set",
          [](Options& o, const std::string& v) {
              o.dropSet.push_back(varNumber(v, "--drop-set", 1000000));
@@ -314,6 +319,7 @@ Faults:
   --fail VAR=STATUS       answer requests that carry VAR with error STATUS
                           (1..19 or a name such as genErr, notWritable), the
                           error index on VAR, the bindings as sent
+  --fail-set VAR=STATUS   the same for SETs only: GETs of VAR are answered
   --too-big VAR|all       answer tooBig with no bindings to requests that
                           carry VAR (or to every request)
   --max-varbinds N        answer tooBig to requests with more than N bindings

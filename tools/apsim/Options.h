@@ -31,6 +31,7 @@ struct Options {
     int dropPercent = 0;
     std::optional<unsigned> seed;
     std::vector<std::pair<std::string, int>> fail;              // VAR, error status
+    std::vector<std::pair<std::string, int>> failSet;           // VAR, error status (SETs only)
     std::vector<std::pair<std::string, int>> dropSet;           // VAR, SETs to ignore
     std::vector<std::pair<std::string, int>> delayVar;          // VAR, milliseconds
     std::vector<std::string> tooBig;                            // VAR or "all"
