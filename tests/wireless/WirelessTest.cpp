@@ -114,4 +114,37 @@ std::string binding(const std::string& shortOid, const std::string& typedValue) 
     return oid(shortOid) + "=" + typedValue;
 }
 
+const std::string kRestart = binding("E.3.2.1.0", "i:1");
+
+std::vector<std::string> ssidSet(const std::string& ssidA, const std::string& ssidG) {
+    return {binding("E.1.1.1.1.1", "s:" + ssidA), binding("E.1.1.1.2.1", "i:1"),
+            binding("E.1.1.1.3.1", "i:36"),       binding("E.1.1.1.1.2", "s:" + ssidG),
+            binding("E.1.1.1.2.2", "i:1"),        binding("E.1.1.1.3.2", "i:6")};
+}
+
+std::vector<std::string> apModeSet(int band, int mode) {
+    return {binding("E.2.1.1.1." + std::to_string(band), "i:" + std::to_string(mode))};
+}
+
+std::vector<std::string> autoScanSet(int band) {
+    return {binding("E.2.3.1.14." + std::to_string(band), "i:0")};
+}
+
+std::vector<std::string> openSystemSet(int band) {
+    const std::string b = std::to_string(band);
+    return {binding("E.2.5.1.1.1." + b, "i:1"), binding("E.2.5.1.1.2." + b, "i:0")};
+}
+
+std::vector<std::string> guestSet(const std::vector<int>& values) {
+    const char* oids[] = {"E.2.9.3.1.1.0",   "E.2.9.2.1.2.1.1", "E.2.9.2.1.2.1.2",
+                          "E.2.9.2.1.2.1.3", "E.2.9.2.1.4.1.1", "E.2.9.2.1.4.1.2",
+                          "E.2.9.2.1.4.1.3", "E.2.9.2.1.2.2.1", "E.2.9.2.1.2.2.2",
+                          "E.2.9.2.1.2.2.3", "E.2.9.2.1.4.2.1", "E.2.9.2.1.4.2.2",
+                          "E.2.9.2.1.4.2.3"};
+    std::vector<std::string> set;
+    for (std::size_t i = 0; i < values.size() && i < std::size(oids); ++i)
+        set.push_back(binding(oids[i], "i:" + std::to_string(values[i])));
+    return set;
+}
+
 } // namespace wirelesstest

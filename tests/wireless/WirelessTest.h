@@ -74,4 +74,16 @@ protected:
 std::string oid(const std::string& shortOid);
 std::string binding(const std::string& shortOid, const std::string& typedValue);
 
+// The SETs of an apply as the device receives them, with the values apsim starts with.
+extern const std::string kRestart;
+std::vector<std::string> ssidSet(const std::string& ssidA = "ORW3300-A",
+                                 const std::string& ssidG = "ORW3300-G");
+std::vector<std::string> apModeSet(int band, int mode);
+std::vector<std::string> autoScanSet(int band);
+// Open System with encryption off: the authentication and the encryption.
+std::vector<std::string> openSystemSet(int band);
+// The VLAN, then per band the additional SSIDs' states and authentications.
+std::vector<std::string> guestSet(const std::vector<int>& values = {0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1,
+                                                                    1, 1});
+
 } // namespace wirelesstest

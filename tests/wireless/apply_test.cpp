@@ -7,6 +7,7 @@
 #include "OvStatusBar.h"
 #include "OvWirelessApMode.h"
 #include "OvWirelessSecurity.h"
+#include "widgettest/OvAccessibility.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,43 +21,6 @@
 namespace {
 
 using namespace wirelesstest;
-
-const std::string kRestart = binding("E.3.2.1.0", "i:1");
-
-std::vector<std::string> ssidSet(const std::string& ssidA = "ORW3300-A",
-                                 const std::string& ssidG = "ORW3300-G") {
-    return {binding("E.1.1.1.1.1", "s:" + ssidA), binding("E.1.1.1.2.1", "i:1"),
-            binding("E.1.1.1.3.1", "i:36"),       binding("E.1.1.1.1.2", "s:" + ssidG),
-            binding("E.1.1.1.2.2", "i:1"),        binding("E.1.1.1.3.2", "i:6")};
-}
-
-std::vector<std::string> apModeSet(int band, int mode) {
-    return {binding("E.2.1.1.1." + std::to_string(band), "i:" + std::to_string(mode))};
-}
-
-std::vector<std::string> autoScanSet(int band) {
-    return {binding("E.2.3.1.14." + std::to_string(band), "i:0")};
-}
-
-// Open System with encryption off: the authentication and the encryption.
-std::vector<std::string> openSystemSet(int band) {
-    const std::string b = std::to_string(band);
-    return {binding("E.2.5.1.1.1." + b, "i:1"), binding("E.2.5.1.1.2." + b, "i:0")};
-}
-
-// The VLAN and the additional SSIDs' states and authentications, as read.
-std::vector<std::string> guestSet(const std::vector<int>& values = {0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1,
-                                                                    1, 1}) {
-    const char* oids[] = {"E.2.9.3.1.1.0",   "E.2.9.2.1.2.1.1", "E.2.9.2.1.2.1.2",
-                          "E.2.9.2.1.2.1.3", "E.2.9.2.1.4.1.1", "E.2.9.2.1.4.1.2",
-                          "E.2.9.2.1.4.1.3", "E.2.9.2.1.2.2.1", "E.2.9.2.1.2.2.2",
-                          "E.2.9.2.1.2.2.3", "E.2.9.2.1.4.2.1", "E.2.9.2.1.4.2.2",
-                          "E.2.9.2.1.4.2.3"};
-    std::vector<std::string> set;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        set.push_back(binding(oids[i], "i:" + std::to_string(values[i])));
-    return set;
-}
 
 std::vector<std::vector<std::string>> defaultApply() {
     return {ssidSet(),      apModeSet(1, 1),  autoScanSet(1), openSystemSet(1), apModeSet(2, 1),
@@ -208,6 +172,16 @@ TEST_F(WirelessApply, EveryRefusalShowsItsBoxAndSendsNothing) {
          "Warning|The Lengh of the 3rd key in IEEE802.11g must be 16!",
          "TS_11g",
          "Ed_Key3g"},
+        {"an ASCII key with a character past ASCII, given through accessibility",
+         {"--set", "E.2.5.1.1.2.1=1"},
+         [](TFM_Wirless& w) {
+             pick(control<QComboBox>(w, "Ed_KeyType"), "ASCII");
+             ovtest::accessible(control<QLineEdit>(w, "Ed_Key1a"))
+                 ->setText(QAccessible::Value, QString::fromUtf8("F\u00efrst"));
+         },
+         "Warning|Please input printable ASCII characters in the key!",
+         "TS_11a",
+         "Ed_Key1a"},
         {"a HEX key with a letter past F",
          {"--set", "E.2.5.1.1.2.1=1"},
          type("Ed_Key1a", "012345678G"),
