@@ -1,7 +1,8 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile and lan.
+// The windows are main, information, firmware, configfile, lan, wireless (its
+// 802.11a page) and wireless-g (its 802.11g page).
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -12,11 +13,13 @@
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Wirless.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -62,13 +65,15 @@ int main(int argc, char** argv) {
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan.");
+        "window",
+        "The window to show: main, information, firmware, configfile, lan, wireless, wireless-g.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile", "lan"};
+    const QStringList windows{"main", "information", "firmware",  "configfile",
+                              "lan",  "wireless",    "wireless-g"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan)\n",
+                   "configfile, lan, wireless, wireless-g)\n",
                    stderr);
         return 2;
     }
@@ -105,6 +110,10 @@ int main(int argc, char** argv) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
             w.Ed_SaveFile->setText(QStringLiteral("/home/admin/backup/ap-settings-new.cfg"));
         });
+    } else if (which.startsWith(QStringLiteral("wireless"))) {
+        const int page = which == QStringLiteral("wireless-g") ? 1 : 0;
+        saved = saveWindow<TFM_Wirless>(
+            window, out, [page](TFM_Wirless& w) { w.PC_Wirless->setCurrentIndex(page); });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
     } else {
