@@ -253,48 +253,29 @@ TEST_F(MainFormTest, MenusOpenTheWindowsThatExist) {
 
 namespace {
 
-TEST_F(MainFormTest, HomeLanOpensTheLanWindow) {
+TEST_F(MainFormTest, HomeItemsOpenTheirWindows) {
     start({});
-    QAction* lan = nullptr;
-    for (QAction* action : menu(QStringLiteral("Home"))->actions())
-        if (action->text() == QStringLiteral("LAN"))
-            lan = action;
-    ASSERT_NE(lan, nullptr);
-    EXPECT_TRUE(lan->isEnabled());
-    QString title;
-    QTimer::singleShot(0, [&] {
-        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
-        if (QWidget* window = QApplication::activeModalWidget()) {
-            title = window->windowTitle();
-            window->close();
-        }
-    });
-    lan->trigger();
-    EXPECT_EQ(title, "Home \\ LAN");
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(MainFormTest, HomeWirelessOpensTheWirelessWindow) {
-    start({});
-    QAction* wireless = nullptr;
-    for (QAction* action : menu(QStringLiteral("Home"))->actions())
-        if (action->text() == QStringLiteral("Wireless"))
-            wireless = action;
-    ASSERT_NE(wireless, nullptr);
-    EXPECT_TRUE(wireless->isEnabled());
-    QString title;
-    QTimer::singleShot(0, [&] {
-        ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
-        if (QWidget* window = QApplication::activeModalWidget()) {
-            title = window->windowTitle();
-            window->close();
-        }
-    });
-    wireless->trigger();
-    EXPECT_EQ(title, "Home \\ Wireless");
+    const std::pair<const char*, const char*> items[] = {{"LAN", "Home \\ LAN"},
+                                                         {"Wireless", "Home \\ Wireless"}};
+    for (const auto& [caption, expected] : items) {
+        SCOPED_TRACE(caption);
+        QAction* item = nullptr;
+        for (QAction* action : menu(QStringLiteral("Home"))->actions())
+            if (action->text() == QString::fromLatin1(caption))
+                item = action;
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(item->isEnabled());
+        QString title;
+        QTimer::singleShot(0, [&] {
+            ovtest::waitFor([] { return QApplication::activeModalWidget() != nullptr; });
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                title = window->windowTitle();
+                window->close();
+            }
+        });
+        item->trigger();
+        EXPECT_EQ(title, expected);
+    }
 }
 
 } // namespace

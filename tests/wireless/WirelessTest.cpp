@@ -15,21 +15,6 @@
 
 namespace wirelesstest {
 
-WaitSpy::WaitSpy() {
-    QApplication::instance()->installEventFilter(this);
-}
-
-WaitSpy::~WaitSpy() {
-    QApplication::instance()->removeEventFilter(this);
-}
-
-bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show)
-        if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
-            countdowns.push_back(waiting->countdown);
-    return false;
-}
-
 std::vector<std::string> WirelessTest::agentOptions() const {
     return {"--restart-seconds", "0"};
 }

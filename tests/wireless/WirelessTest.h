@@ -3,9 +3,10 @@
 // restart wait windows from a spy.
 #pragma once
 
-#include "OvDeviceContext.h"
 #include "TFM_Wirless.h"
+#include "waittest/OvWaitSpy.h"
 #include "widgettest/OvDeviceTest.h"
+#include "widgettest/OvFakeMainWindow.h"
 
 #include <QObject>
 #include <QString>
@@ -17,25 +18,6 @@ class QComboBox;
 class QLineEdit;
 
 namespace wirelesstest {
-
-class FakeMainWindow : public OvDeviceContext {
-public:
-    OvDeviceFacts deviceFacts() const override { return {}; }
-    QString statusText() const override { return kOvReadyText; }
-    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
-    QWidget* ownerWindow() const override { return nullptr; }
-};
-
-// Records the countdown of every restart wait window shown, before its first tick.
-class WaitSpy : public QObject {
-public:
-    WaitSpy();
-    ~WaitSpy() override;
-    std::vector<int> countdowns;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
 class WirelessTest : public ovtest::DeviceTest {
 protected:
@@ -66,8 +48,8 @@ protected:
     // Another manager's SET (snmpset with the write community); answers its output.
     std::string setByOthers(const std::string& oid, const char* type, const std::string& value);
 
-    FakeMainWindow main;
-    WaitSpy waits;
+    ovtest::FakeMainWindow main;
+    ovtest::WaitSpy waits;
 };
 
 // "E.x.y" with the private root; "OID=type:value" as setsSent writes a binding.

@@ -78,7 +78,7 @@ TEST_F(WirelessApMode, AWdsBandWithOnePeerSendsPlaceholdersAndWaitsFifty) {
         openSystemSet(2), guestSet(),
         {kRestart}};
     EXPECT_EQ(sets(), expected);
-    EXPECT_EQ(waits.countdowns, std::vector<int>{50});
+    EXPECT_EQ(waits.countdowns(), std::vector<int>{50});
     EXPECT_EQ(w->StatusBar->simpleText(), "Setting Success!");
     // The placeholders went out and show empty again.
     EXPECT_EQ(a.remote[0]->text(), "001122AABBCC");
@@ -154,7 +154,7 @@ TEST_F(WirelessApMode, ARepeaterDeviceShowsNoChoiceReadsItsSurveyAndSendsNoSsid)
         ssids,          apModeSet(1, 4),  autoScanSet(1), openSystemSet(1), apModeSet(2, 1),
         autoScanSet(2), openSystemSet(2), guestSet(),     {kRestart}};
     EXPECT_EQ(sets(), expected);
-    EXPECT_EQ(waits.countdowns, std::vector<int>{40});
+    EXPECT_EQ(waits.countdowns(), std::vector<int>{40});
     ASSERT_TRUE(agent->waitForRestart(1));
 
     // What the apply left out is not read again either; the survey is.

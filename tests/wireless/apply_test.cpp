@@ -38,7 +38,7 @@ TEST_F(WirelessApply, ADefaultApplySendsEightSetsInOrderThenRestarts) {
     ovtest::click(w->Bt_Apply);
     EXPECT_TRUE(messages().empty()) << messages().front().toStdString();
     EXPECT_EQ(sets(), defaultApply());
-    EXPECT_EQ(waits.countdowns, std::vector<int>{40});
+    EXPECT_EQ(waits.countdowns(), std::vector<int>{40});
     EXPECT_EQ(w->StatusBar->simpleText(), "Setting Success!");
     EXPECT_TRUE(agent->waitForRestart(1));
 }
@@ -255,7 +255,7 @@ TEST_F(WirelessApply, EveryRefusalShowsItsBoxAndSendsNothing) {
             EXPECT_EQ(QApplication::focusWidget()->objectName(), c.focus);
         }
         EXPECT_TRUE(sets().empty());
-        EXPECT_TRUE(waits.countdowns.empty());
+        EXPECT_TRUE(waits.countdowns().empty());
         EXPECT_EQ(w->StatusBar->simpleText(), "");
     }
 }
@@ -279,7 +279,7 @@ TEST_F(WirelessApply, AFailedSetEndsTheSequenceWithoutARestart) {
                                                             autoScanSet(1), openSystemSet(1)};
     EXPECT_EQ(sets(), expected);
     EXPECT_EQ(w->StatusBar->simpleText(), "Setting error!");
-    EXPECT_TRUE(waits.countdowns.empty());
+    EXPECT_TRUE(waits.countdowns().empty());
 }
 
 TEST_F(WirelessApply, TheMarksOfAnApplyShapeTheNextRefresh) {

@@ -144,7 +144,7 @@ TEST_F(WirelessSecurity, AWdsBandOnARadiusModeFallsBackToOpenSystem) {
     ASSERT_GT(sets().size(), kSecurityA);
     EXPECT_EQ(sets()[kSecurityA], openSystemSet(1));
     EXPECT_EQ(state("E.2.5.1.1.1.1"), "1");
-    EXPECT_EQ(waits.countdowns, std::vector<int>{50});
+    EXPECT_EQ(waits.countdowns(), std::vector<int>{50});
 }
 
 TEST_F(WirelessSecurity, TheAdditionalSsidsGiveWayOnTheWire) {
@@ -249,7 +249,7 @@ TEST_F(WirelessSecurity, TheAutoScanSetsEndBeforeTheRestart) {
         auto w = open();
         ovtest::click(w->Bt_Apply);
         EXPECT_EQ(w->StatusBar->simpleText(), "Setting error!");
-        EXPECT_TRUE(waits.countdowns.empty());
+        EXPECT_TRUE(waits.countdowns().empty());
         EXPECT_TRUE(messages().empty());
         EXPECT_EQ(setOf("E.2.9.3.1.1.0"), guestSet()) << "every list was sent";
         const auto all = sets();
