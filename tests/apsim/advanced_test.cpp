@@ -16,29 +16,17 @@
 #include <vector>
 
 using ovtest::Apsim;
-using ovtest::expandOid;
-using ovtest::runTool;
 using ovtest::ToolRun;
 
 namespace {
 
-ToolRun tool(const Apsim& device, const std::string& program, std::vector<std::string> rest) {
-    std::vector<std::string> arguments =
-        ovtest::credentials(program == "snmpset" ? "v2c-rw" : "v2c");
-    for (const char* common : {"-On", "-t", "2", "-r", "0"})
-        arguments.push_back(common);
-    arguments.push_back(device.peer());
-    for (std::string& argument : rest)
-        arguments.push_back(expandOid(argument));
-    return runTool(program, arguments);
-}
-
 TEST(ApsimAdvanced, FailSetRefusesWritesOfAVariableThatReadsFine) {
     const Apsim device({"--fail-set", "E.2.3.1.17.1=genErr"});
     ASSERT_TRUE(device.isRunning()) << device.error();
-    const ToolRun read = tool(device, "snmpget", {"E.2.3.1.17.1"});
+    const ToolRun read = ovtest::runAgainst(device, "snmpget", "v2c", {"E.2.3.1.17.1"});
     EXPECT_TRUE(read.contains("INTEGER: 1")) << read.output;
-    const ToolRun write = tool(device, "snmpset", {"E.2.3.1.17.1", "i", "0"});
+    const ToolRun write =
+        ovtest::runAgainst(device, "snmpset", "v2c-rw", {"E.2.3.1.17.1", "i", "0"});
     EXPECT_TRUE(write.contains("genError")) << write.output;
     EXPECT_EQ(device.stateValue("E.2.3.1.17.1")->text, "1") << "nothing written";
     const auto log = device.requests();
@@ -63,7 +51,7 @@ TEST(ApsimAdvanced, TheFirmwareRefusesVlanIdsAndUserLimitsOutOfRange) {
     ASSERT_TRUE(device.isRunning()) << device.error();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.oid) + " = " + c.value);
-        const ToolRun run = tool(device, "snmpset", {c.oid, "i", c.value});
+        const ToolRun run = ovtest::runAgainst(device, "snmpset", "v2c-rw", {c.oid, "i", c.value});
         EXPECT_EQ(run.contains("Reason: wrongValue"), !c.taken) << run.output;
         if (c.taken) {
             EXPECT_EQ(device.stateValue(c.oid)->text, c.value);

@@ -544,7 +544,7 @@ TEST(ApsimOptions, HelpNamesEveryOptionAndTable) {
           "--too-big",         "--max-varbinds", "--answer-oid",   "--log",      "--state",
           "--state-dir",       "--lan",          "clients",        "dhcpleases", "staticpool",
           "maclist-a",         "sitesurvey-g",   "rogue",          "knownap",    "log",
-          "--mask-keys",       "adRefresh"})
+          "--mask-keys",       "adRefresh",      "--fail-set"})
         EXPECT_NE(help.find(name), std::string::npos) << name;
 }
 

@@ -10,59 +10,35 @@
 
 using ovtest::Apsim;
 using ovtest::expandOid;
+using ovtest::join;
+using ovtest::runAgainst;
 using ovtest::runTool;
+using ovtest::toolLine;
 using ovtest::ToolRun;
+using ovtest::walkedRows;
 
 namespace {
-
-std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// One run of a tool as `client` against the device; "E." OIDs are expanded.
-ToolRun tool(const Apsim& device, const std::string& program, const std::string& client,
-             std::vector<std::string> rest) {
-    for (std::string& argument : rest)
-        argument = expandOid(argument);
-    return runTool(program, join(join(ovtest::credentials(client),
-                                      {"-On", "-t", "2", "-r", "0", device.peer()}),
-                                 rest));
-}
-
-int walkedLines(const Apsim& device, const std::string& oid) {
-    const ToolRun run = tool(device, "snmpwalk", "v2c", {"-CI", oid});
-    const std::string prefix = "." + expandOid(oid) + ".";
-    int count = 0;
-    for (std::size_t at = run.output.find(prefix); at != std::string::npos;
-         at = run.output.find(prefix, at + 1))
-        count += at == 0 || run.output[at - 1] == '\n' ? 1 : 0;
-    return count;
-}
-
-std::string line(const std::string& oid, const std::string& value) {
-    return "." + expandOid(oid) + " = " + value;
-}
 
 TEST(ApsimWireless, ABandsRefreshRunsItsSiteSurvey) {
     const Apsim device({"--rows", "sitesurvey-a=2", "--rows", "sitesurvey-g=0"});
     ASSERT_TRUE(device.isRunning()) << device.error();
-    EXPECT_EQ(walkedLines(device, "E.2.8.2.1.7.1"), 2);
-    EXPECT_EQ(walkedLines(device, "E.2.8.2.1.7.2"), 0);
+    EXPECT_EQ(walkedRows(device, "E.2.8.2.1.7.1"), 2);
+    EXPECT_EQ(walkedRows(device, "E.2.8.2.1.7.2"), 0);
 
-    const ToolRun scan = tool(device, "snmpset", "v2c-rw", {"E.2.8.1.1.2", "i", "1"});
-    EXPECT_TRUE(scan.contains(line("E.2.8.1.1.2", "INTEGER: 1"))) << scan.output;
-    EXPECT_EQ(walkedLines(device, "E.2.8.2.1.7.2"), 1) << "the scan found a neighbour";
-    const ToolRun found = tool(device, "snmpget", "v2c", {"E.2.8.2.1.7.2.1", "E.2.8.2.1.5.2.1"});
+    const ToolRun scan = runAgainst(device, "snmpset", "v2c-rw", {"E.2.8.1.1.2", "i", "1"});
+    EXPECT_TRUE(scan.contains(toolLine("E.2.8.1.1.2", "INTEGER: 1"))) << scan.output;
+    EXPECT_EQ(walkedRows(device, "E.2.8.2.1.7.2"), 1) << "the scan found a neighbour";
+    const ToolRun found =
+        runAgainst(device, "snmpget", "v2c", {"E.2.8.2.1.7.2.1", "E.2.8.2.1.5.2.1"});
     EXPECT_TRUE(found.contains("STRING: \"Neighbour-g-1\"")) << found.output;
     EXPECT_TRUE(found.contains("Hex-STRING: 00 0C 41 52 00 01")) << found.output;
-    EXPECT_EQ(walkedLines(device, "E.2.8.2.1.7.1"), 2) << "802.11a was not scanned";
+    EXPECT_EQ(walkedRows(device, "E.2.8.2.1.7.1"), 2) << "802.11a was not scanned";
 
-    tool(device, "snmpset", "v2c-rw", {"E.2.8.1.1.1", "i", "1"});
-    EXPECT_EQ(walkedLines(device, "E.2.8.2.1.7.1"), 3);
-    const ToolRun refused = tool(device, "snmpset", "v2c-rw", {"E.2.8.1.1.1", "i", "2"});
+    runAgainst(device, "snmpset", "v2c-rw", {"E.2.8.1.1.1", "i", "1"});
+    EXPECT_EQ(walkedRows(device, "E.2.8.2.1.7.1"), 3);
+    const ToolRun refused = runAgainst(device, "snmpset", "v2c-rw", {"E.2.8.1.1.1", "i", "2"});
     EXPECT_TRUE(refused.contains("Reason: wrongValue")) << refused.output;
-    EXPECT_EQ(walkedLines(device, "E.2.8.2.1.7.1"), 3);
+    EXPECT_EQ(walkedRows(device, "E.2.8.2.1.7.1"), 3);
 }
 
 TEST(ApsimWireless, MaskedKeysReadBackAsStarsWhileTheDeviceKeepsThem) {
@@ -72,21 +48,23 @@ TEST(ApsimWireless, MaskedKeysReadBackAsStarsWhileTheDeviceKeepsThem) {
         const Apsim device(masked ? std::vector<std::string>{"--mask-keys"}
                                   : std::vector<std::string>{});
         ASSERT_TRUE(device.isRunning()) << device.error();
-        const ToolRun written =
-            tool(device, "snmpset", "v2c-rw",
-                 {key, "s", "0123456789", phrase, "s", "pass phrase", guest, "s", "abcdefABCD"});
+        const ToolRun written = runAgainst(
+            device, "snmpset", "v2c-rw",
+            {key, "s", "0123456789", phrase, "s", "pass phrase", guest, "s", "abcdefABCD"});
         ASSERT_FALSE(written.contains("Reason:")) << written.output;
-        const ToolRun read = tool(device, "snmpget", "v2c", {key, phrase, guest, "E.2.5.2.4.0"});
+        const ToolRun read =
+            runAgainst(device, "snmpget", "v2c", {key, phrase, guest, "E.2.5.2.4.0"});
         const std::string keyText = masked ? "**********" : "0123456789";
         const std::string phraseText = masked ? "***********" : "pass phrase";
-        EXPECT_TRUE(read.contains(line(key, "STRING: \"" + keyText + "\""))) << read.output;
-        EXPECT_TRUE(read.contains(line(phrase, "STRING: \"" + phraseText + "\""))) << read.output;
-        EXPECT_TRUE(read.contains(
-            line(guest, "STRING: \"" + (masked ? std::string(10, '*') : "abcdefABCD") + "\"")))
+        EXPECT_TRUE(read.contains(toolLine(key, "STRING: \"" + keyText + "\""))) << read.output;
+        EXPECT_TRUE(read.contains(toolLine(phrase, "STRING: \"" + phraseText + "\"")))
             << read.output;
-        EXPECT_TRUE(read.contains(line("E.2.5.2.4.0", "INTEGER: 1812"))) << "not a secret";
-        const ToolRun walked = tool(device, "snmpwalk", "v2c", {"E.2.5.3.1.1.1"});
-        EXPECT_TRUE(walked.contains(line(key, "STRING: \"" + keyText + "\""))) << walked.output;
+        EXPECT_TRUE(read.contains(
+            toolLine(guest, "STRING: \"" + (masked ? std::string(10, '*') : "abcdefABCD") + "\"")))
+            << read.output;
+        EXPECT_TRUE(read.contains(toolLine("E.2.5.2.4.0", "INTEGER: 1812"))) << "not a secret";
+        const ToolRun walked = runAgainst(device, "snmpwalk", "v2c", {"E.2.5.3.1.1.1"});
+        EXPECT_TRUE(walked.contains(toolLine(key, "STRING: \"" + keyText + "\""))) << walked.output;
         EXPECT_EQ(device.stateValue(key)->text, "0123456789");
         EXPECT_EQ(device.stateValue(phrase)->text, "pass phrase");
     }
@@ -111,13 +89,13 @@ TEST(ApsimWireless, RefusesWhatTheRadiosRefuseWithTheWholeSet) {
     for (const auto& c : cases) {
         // A good SSID first: it is not written either.
         const ToolRun run =
-            tool(device, "snmpset", "v2c-rw", join({"E.1.1.1.1.1", "s", "Lobby"}, c.bad));
+            runAgainst(device, "snmpset", "v2c-rw", join({"E.1.1.1.1.1", "s", "Lobby"}, c.bad));
         EXPECT_TRUE(run.contains("Reason: " + std::string(c.reason))) << c.what << ":\n"
                                                                       << run.output;
     }
     EXPECT_EQ(device.state(), before) << "a refused SET changed the device";
-    const ToolRun good =
-        tool(device, "snmpset", "v2c-rw", {"E.1.1.1.1.1", "s", "Lobby", "E.1.1.1.3.1", "i", "48"});
+    const ToolRun good = runAgainst(device, "snmpset", "v2c-rw",
+                                    {"E.1.1.1.1.1", "s", "Lobby", "E.1.1.1.3.1", "i", "48"});
     EXPECT_FALSE(good.contains("Reason:")) << good.output;
     EXPECT_EQ(device.stateValue("E.1.1.1.1.1")->text, "Lobby");
     EXPECT_EQ(device.stateValue("E.1.1.1.3.1")->text, "48");

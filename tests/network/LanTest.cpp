@@ -36,23 +36,6 @@ QString silentNetwork() {
 
 } // namespace
 
-WaitSpy::WaitSpy() {
-    QApplication::instance()->installEventFilter(this);
-}
-
-WaitSpy::~WaitSpy() {
-    QApplication::instance()->removeEventFilter(this);
-}
-
-bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
-    // Runs before the window's own show handling starts its timer.
-    if (event->type() == QEvent::Show)
-        if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
-            shown.push_back({waiting->Label2->text(), waiting->Label3->text(), waiting->countdown,
-                             waiting->restartCommand});
-    return false;
-}
-
 std::optional<QString> answeringOwnAddress(std::string* why) {
     for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
         if (address.protocol() != QAbstractSocket::IPv4Protocol || address.isLoopback())

@@ -1,12 +1,14 @@
 // The LAN window against apsim: a device on a documentation network (RFC 5737)
 // that nobody answers (apsim's --lan), with its dynamic pool at .100 (20
 // addresses) and one static pool entry at .50; what reached the device is read from apsim's
-// request log, the boxes from the dialog service, the wait windows from a spy.
+// request log, the boxes from the dialog service, the wait windows from the spy.
 #pragma once
 
 #include "OvDeviceContext.h"
 #include "TFM_LAN.h"
+#include "waittest/OvWaitSpy.h"
 #include "widgettest/OvDeviceTest.h"
+#include "widgettest/OvFakeMainWindow.h"
 
 #include <QObject>
 #include <QString>
@@ -17,32 +19,9 @@
 
 namespace lantest {
 
-class FakeMainWindow : public OvDeviceContext {
-public:
-    OvDeviceFacts deviceFacts() const override { return {}; }
-    QString statusText() const override { return kOvReadyText; }
-    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
-    QWidget* ownerWindow() const override { return nullptr; }
-};
-
-// A restart wait window as it looked when it was shown.
-struct WaitShown {
-    QString label2, label3;
-    int countdown = 0;
-    bool restartCommand = false;
-    friend bool operator==(const WaitShown&, const WaitShown&) = default;
-};
-
-// Records every restart wait window that is shown, before its first tick.
-class WaitSpy : public QObject {
-public:
-    WaitSpy();
-    ~WaitSpy() override;
-    std::vector<WaitShown> shown;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
+using ovtest::FakeMainWindow;
+using ovtest::WaitShown;
+using ovtest::WaitSpy;
 
 // An IPv4 address of this machine that is not loopback, and whether it
 // answers the probe; nothing when there is none or no ICMP socket opens

@@ -339,19 +339,6 @@ TEST_F(LanWindow, CancelClosesWithoutSending) {
 
 // ---- Through the accessibility interface, as a screen reader user would.
 
-// Presses the button through its accessible action, which clicks it a moment
-// later, and waits until its handler has returned.
-void pressThroughAccessibility(QAbstractButton* button) {
-    bool clicked = false;
-    const auto connection =
-        QObject::connect(button, &QAbstractButton::clicked, [&] { clicked = true; });
-    ovtest::accessible(button)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
-    if (!ovtest::waitFor([&] { return clicked; }))
-        ADD_FAILURE() << button->objectName().toStdString() << " was not clicked";
-    QObject::disconnect(connection);
-}
-
 // The name a screen reader gives the control: its own, or its label's.
 QString spokenName(QWidget* control) {
     QAccessibleInterface* iface = ovtest::accessible(control);
@@ -371,27 +358,18 @@ TEST_F(LanWindow, EveryVisibleControlHasASpokenName) {
         EXPECT_EQ(spokenName(control), name) << control->objectName().toStdString();
 }
 
-// What a screen reader selects in a combo box: an item of its list.
-void selectInList(QComboBox* comboBox, int row) {
-    QAccessibleInterface* combo = ovtest::accessible(comboBox);
-    ASSERT_GT(combo->childCount(), 0);
-    QAccessibleTableInterface* list = combo->child(0)->tableInterface();
-    ASSERT_NE(list, nullptr);
-    list->selectRow(row);
-}
-
 TEST_F(LanWindow, AModeChosenThroughAccessibilityIsTheUsersChoice) {
     auto w = open();
-    selectInList(w->CB_IPFrom, 1);
+    ovtest::selectAccessibly(w->CB_IPFrom, 1);
     EXPECT_EQ(w->CB_IPFrom->currentText(), "Dynamic (DHCP)");
     EXPECT_TRUE(addressFieldsHidden(*w));
-    pressThroughAccessibility(w->BT_LanCfgOk);
+    ovtest::pressAccessibly(w->BT_LanCfgOk);
     EXPECT_EQ(messages(), std::vector<QString>{"Warning|Device will reboot,continue?"});
     ASSERT_FALSE(sets().empty());
     const std::vector<std::string> dynamic = {binding(kGetIPFrom, "i:2"),
                                               binding(kSysRestart, "i:0")};
     EXPECT_EQ(sets().front(), dynamic);
-    selectInList(w->CB_IPFrom, 0);
+    ovtest::selectAccessibly(w->CB_IPFrom, 0);
     EXPECT_TRUE(addressFieldsShown(*w));
 }
 
@@ -402,12 +380,12 @@ TEST_F(LanWindow, AnApplyThroughAccessibilitySendsWhatWasEntered) {
     ASSERT_NE(address->editableTextInterface(), nullptr);
     address->setText(QAccessible::Value, at(77));
     EXPECT_EQ(w->ED_IpAddr->text(), at(77));
-    pressThroughAccessibility(w->BT_LanCfgOk);
+    ovtest::pressAccessibly(w->BT_LanCfgOk);
     EXPECT_TRUE(messages().empty());
     const std::vector<std::vector<std::string>> expected = {
         staticSet(atText(77), "255.255.255.0", 0), restartSet()};
     EXPECT_EQ(sets(), expected);
-    pressThroughAccessibility(w->BT_LanCfgCancel);
+    ovtest::pressAccessibly(w->BT_LanCfgCancel);
     EXPECT_FALSE(w->isVisible());
 }
 

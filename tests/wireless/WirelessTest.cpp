@@ -2,6 +2,7 @@
 
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
+#include "SnmpTools.h"
 #include "TFM_Waiting.h"
 
 #include <QApplication>
@@ -13,21 +14,6 @@
 #include <QTest>
 
 namespace wirelesstest {
-
-WaitSpy::WaitSpy() {
-    QApplication::instance()->installEventFilter(this);
-}
-
-WaitSpy::~WaitSpy() {
-    QApplication::instance()->removeEventFilter(this);
-}
-
-bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show)
-        if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
-            countdowns.push_back(waiting->countdown);
-    return false;
-}
 
 std::vector<std::string> WirelessTest::agentOptions() const {
     return {"--restart-seconds", "0"};
@@ -96,12 +82,54 @@ std::string WirelessTest::state(const std::string& shortOid) const {
     return value ? value->text : std::string("(none)");
 }
 
+std::string WirelessTest::setByOthers(const std::string& shortOid, const char* type,
+                                      const std::string& value) {
+    std::vector<std::string> arguments = ovtest::credentials("v2c-rw");
+    for (const std::string& a :
+         {std::string("-On"), agent->peer(), oid(shortOid), std::string(type), value})
+        arguments.push_back(a);
+    return ovtest::runTool("snmpset", arguments).output;
+}
+
 std::string oid(const std::string& shortOid) {
     return ovtest::expandOid(shortOid);
 }
 
 std::string binding(const std::string& shortOid, const std::string& typedValue) {
     return oid(shortOid) + "=" + typedValue;
+}
+
+const std::string kRestart = binding("E.3.2.1.0", "i:1");
+
+std::vector<std::string> ssidSet(const std::string& ssidA, const std::string& ssidG) {
+    return {binding("E.1.1.1.1.1", "s:" + ssidA), binding("E.1.1.1.2.1", "i:1"),
+            binding("E.1.1.1.3.1", "i:36"),       binding("E.1.1.1.1.2", "s:" + ssidG),
+            binding("E.1.1.1.2.2", "i:1"),        binding("E.1.1.1.3.2", "i:6")};
+}
+
+std::vector<std::string> apModeSet(int band, int mode) {
+    return {binding("E.2.1.1.1." + std::to_string(band), "i:" + std::to_string(mode))};
+}
+
+std::vector<std::string> autoScanSet(int band) {
+    return {binding("E.2.3.1.14." + std::to_string(band), "i:0")};
+}
+
+std::vector<std::string> openSystemSet(int band) {
+    const std::string b = std::to_string(band);
+    return {binding("E.2.5.1.1.1." + b, "i:1"), binding("E.2.5.1.1.2." + b, "i:0")};
+}
+
+std::vector<std::string> guestSet(const std::vector<int>& values) {
+    const char* oids[] = {"E.2.9.3.1.1.0",   "E.2.9.2.1.2.1.1", "E.2.9.2.1.2.1.2",
+                          "E.2.9.2.1.2.1.3", "E.2.9.2.1.4.1.1", "E.2.9.2.1.4.1.2",
+                          "E.2.9.2.1.4.1.3", "E.2.9.2.1.2.2.1", "E.2.9.2.1.2.2.2",
+                          "E.2.9.2.1.2.2.3", "E.2.9.2.1.4.2.1", "E.2.9.2.1.4.2.2",
+                          "E.2.9.2.1.4.2.3"};
+    std::vector<std::string> set;
+    for (std::size_t i = 0; i < values.size() && i < std::size(oids); ++i)
+        set.push_back(binding(oids[i], "i:" + std::to_string(values[i])));
+    return set;
 }
 
 } // namespace wirelesstest

@@ -3,9 +3,10 @@
 // restart wait windows from a spy.
 #pragma once
 
-#include "OvDeviceContext.h"
 #include "TFM_Wirless.h"
+#include "waittest/OvWaitSpy.h"
 #include "widgettest/OvDeviceTest.h"
+#include "widgettest/OvFakeMainWindow.h"
 
 #include <QObject>
 #include <QString>
@@ -17,25 +18,6 @@ class QComboBox;
 class QLineEdit;
 
 namespace wirelesstest {
-
-class FakeMainWindow : public OvDeviceContext {
-public:
-    OvDeviceFacts deviceFacts() const override { return {}; }
-    QString statusText() const override { return kOvReadyText; }
-    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
-    QWidget* ownerWindow() const override { return nullptr; }
-};
-
-// Records the countdown of every restart wait window shown, before its first tick.
-class WaitSpy : public QObject {
-public:
-    WaitSpy();
-    ~WaitSpy() override;
-    std::vector<int> countdowns;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
 
 class WirelessTest : public ovtest::DeviceTest {
 protected:
@@ -63,13 +45,27 @@ protected:
     std::vector<QString> messages() const;
     // The value the device holds ("E." OIDs allowed).
     std::string state(const std::string& oid) const;
+    // Another manager's SET (snmpset with the write community); answers its output.
+    std::string setByOthers(const std::string& oid, const char* type, const std::string& value);
 
-    FakeMainWindow main;
-    WaitSpy waits;
+    ovtest::FakeMainWindow main;
+    ovtest::WaitSpy waits;
 };
 
 // "E.x.y" with the private root; "OID=type:value" as setsSent writes a binding.
 std::string oid(const std::string& shortOid);
 std::string binding(const std::string& shortOid, const std::string& typedValue);
+
+// The SETs of an apply as the device receives them, with the values apsim starts with.
+extern const std::string kRestart;
+std::vector<std::string> ssidSet(const std::string& ssidA = "ORW3300-A",
+                                 const std::string& ssidG = "ORW3300-G");
+std::vector<std::string> apModeSet(int band, int mode);
+std::vector<std::string> autoScanSet(int band);
+// Open System with encryption off: the authentication and the encryption.
+std::vector<std::string> openSystemSet(int band);
+// The VLAN, then per band the additional SSIDs' states and authentications.
+std::vector<std::string> guestSet(const std::vector<int>& values = {0, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1,
+                                                                    1, 1});
 
 } // namespace wirelesstest

@@ -1,8 +1,8 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile, lan, performance,
-// filters, mactable (the 802.11a access control list), multissid and grouping.
+// The windows are those of kWindows below: wireless is its 802.11a page and
+// wireless-g its 802.11g page; mactable is the 802.11a access control list.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -18,11 +18,13 @@
 #include "TFM_MACTable.h"
 #include "TFM_MultiSSIDForm.h"
 #include "TFM_Performace.h"
+#include "TFM_Wirless.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <QUdpSocket>
 
@@ -59,6 +61,10 @@ bool saveWindow(TMainForm& owner, const QString& out, const std::function<void(W
     return window.grab().save(out);
 }
 
+const QStringList kWindows{"main",    "information", "firmware",   "configfile",
+                           "lan",     "wireless",    "wireless-g", "performance",
+                           "filters", "mactable",    "multissid",  "grouping"};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -68,16 +74,13 @@ int main(int argc, char** argv) {
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan, performance, "
-                  "filters, mactable, multissid, grouping.");
+        "window", "The window to show: " + kWindows.join(QStringLiteral(", ")) + ".");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main",        "information", "firmware", "configfile", "lan",
-                              "performance", "filters",     "mactable", "multissid",  "grouping"};
-    if (!windows.contains(which) || !parser.isSet("out")) {
-        std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan, performance, filters, mactable, multissid, grouping)\n",
-                   stderr);
+    if (!kWindows.contains(which) || !parser.isSet("out")) {
+        const QString usage = "ovshot: give --out FILE and the window (" +
+                              kWindows.join(QStringLiteral(", ")) + ")\n";
+        std::fputs(usage.toLocal8Bit().constData(), stderr);
         return 2;
     }
     OvSNMPSetup("");
@@ -113,6 +116,10 @@ int main(int argc, char** argv) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
             w.Ed_SaveFile->setText(QStringLiteral("/home/admin/backup/ap-settings-new.cfg"));
         });
+    } else if (which.startsWith(QStringLiteral("wireless"))) {
+        const int page = which == QStringLiteral("wireless-g") ? 1 : 0;
+        saved = saveWindow<TFM_Wirless>(
+            window, out, [page](TFM_Wirless& w) { w.PC_Wirless->setCurrentIndex(page); });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
     } else if (which == QStringLiteral("performance")) {

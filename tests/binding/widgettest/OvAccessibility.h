@@ -9,6 +9,8 @@
 
 #include <vector>
 
+class QAbstractButton;
+class QComboBox;
 class QObject;
 class QWidget;
 
@@ -26,6 +28,18 @@ QString spokenName(QWidget* control);
 // Does one of the control's accessible actions (Toggle, Press ...), as an
 // assistive technology does; fails the test when the control has no such one.
 void doAccessibleAction(QObject* object, const QString& action);
+
+// Presses the button through its accessible press action, which clicks it a
+// moment later, and waits until its handler has returned.
+void pressAccessibly(QAbstractButton* button);
+
+// Selects a row of the combo box's list, as an assistive technology does.
+void selectAccessibly(QComboBox* comboBox, int row);
+
+// The first visible control under `root`, in the order of the accessible tree,
+// whose accessible name (its own, or its label's) is `name`; fails the test and
+// answers nullptr when there is none.
+QAccessibleInterface* accessibleByName(QWidget* root, const QString& name);
 
 // Records what Qt announces to assistive technologies. Qt passes announcements
 // on only while an assistive technology is attached, so the recorder attaches
