@@ -15,15 +15,20 @@
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
+#include "TClientInformation.h"
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Filters.h"
 #include "TFM_Firmware.h"
 #include "TFM_Grouping.h"
 #include "TFM_LAN.h"
 #include "TFM_MultiSSIDForm.h"
 #include "TFM_Performace.h"
+#include "TFM_Static.h"
 #include "TFM_Wirless.h"
+#include "TIndicationForm.h"
+#include "TLogForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -157,7 +162,7 @@ void TMainForm::buildMenus() {
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
     addItem(advanced, QStringLiteral("Multi-SSID"), &TMainForm::OpenMultiSSID);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
-    addItem(advanced, QStringLiteral("System Log"), nullptr);
+    addItem(advanced, QStringLiteral("System Log"), &TMainForm::OpenLog);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     addItem(tools, QStringLiteral("Admin"), nullptr);
@@ -166,9 +171,10 @@ void TMainForm::buildMenus() {
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
     addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
-    for (const char* caption : {"Device Info", "Stats", "Indication"})
-        addItem(status, QString::fromLatin1(caption), nullptr);
-    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), nullptr);
+    addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
+    addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
+    addItem(status, QStringLiteral("Indication"), &TMainForm::OpenIndication);
+    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), &TMainForm::OpenClientInfo);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     addItem(help, QStringLiteral("About"), &TMainForm::OpenAbout);
@@ -404,6 +410,31 @@ void TMainForm::OpenPerformance() {
 
 void TMainForm::OpenLAN() {
     TFM_LAN window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenDevInfo() {
+    TFM_DevInfo window(this);
+    window.exec();
+}
+
+void TMainForm::OpenStatic() {
+    TFM_Static window(this);
+    window.exec();
+}
+
+void TMainForm::OpenClientInfo() {
+    TClientInformation window(this);
+    window.exec();
+}
+
+void TMainForm::OpenLog() {
+    TLogForm window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenIndication() {
+    TIndicationForm window(this);
     window.exec();
 }
 

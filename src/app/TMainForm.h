@@ -102,6 +102,11 @@ private:
     void OpenFilters();
     void OpenMultiSSID();
     void OpenGrouping();
+    void OpenDevInfo();
+    void OpenStatic();
+    void OpenClientInfo();
+    void OpenLog();
+    void OpenIndication();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

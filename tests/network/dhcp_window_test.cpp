@@ -140,25 +140,8 @@ TEST_F(DhcpWindow, StaysOpenUntilItsFirstStaticPoolWalkHasEnded) {
 }
 
 TEST_F(DhcpWindow, CanBeClosedWhenItsFirstStaticPoolWalkCouldNotStart) {
-    const struct {
-        const char* what;
-        std::function<void()> breakSession;
-        bool shownInSimpleText; // a failure raised at creation, else the walk's result
-    } cases[] = {
-        {"creation fails: no socket takes the agent address",
-         [] { OvSNMPDevice.agentAddress = "bad:address"; }, true},
-        {"every send fails at once: a pass phrase net-snmp cannot use",
-         [] {
-             OvSNMPSecurity.version = 3;
-             OvSNMPSecurity.securityModel = 3;
-             OvSNMPSecurity.securityLevel = 2;
-             OvSNMPSecurity.securityName = "amy";
-             OvSNMPSecurity.authProtocol = ovproto::hmacMd5;
-             OvSNMPSecurity.authPassword = "short";
-         },
-         false},
-    };
-    for (const auto& c : cases) {
+    // A failure raised at creation shows in the simple text, else the walk's result.
+    for (const ovtest::UnsendableSession& c : ovtest::unsendableSessions()) {
         SCOPED_TRACE(c.what);
         restartAgent(withLan({}));
         c.breakSession();
@@ -168,7 +151,7 @@ TEST_F(DhcpWindow, CanBeClosedWhenItsFirstStaticPoolWalkCouldNotStart) {
         EXPECT_TRUE(window->Bt_Cancel->isEnabled());
         EXPECT_FALSE(window->Bt_Apply->isEnabled());
         EXPECT_FALSE(window->StaticApply->isEnabled());
-        if (c.shownInSimpleText) {
+        if (c.raisedAtOnce) {
             for (OvStatusBar* bar : {window->StatusBar1, window->StatusBar2, window->StatusBar3})
                 EXPECT_TRUE(bar->simpleText().contains("(OvSNMP++)"))
                     << bar->simpleText().toStdString();
@@ -278,14 +261,7 @@ TEST_F(DhcpWindow, EnablesSetAndDelWhileAUsedEntryIsSelected) {
 TEST_F(DhcpWindow, ChecksTheDynamicPoolInTheDesignedOrderEachEndingTheApply) {
     main.agentAddress = qip(120); // the address the module was started for
     open();
-    using Box = QLineEdit* TFM_DHCP::*;
-    const struct {
-        const char* what;
-        std::vector<std::pair<Box, QString>> typed;
-        QString shown;         // "title|text"
-        Box emptied = nullptr; // the box the refusal empties
-        Box focused = nullptr; // the box that has the focus afterwards
-    } steps[] = {
+    const CheckStep<TFM_DHCP> steps[] = {
         {"1: no start",
          {{&TFM_DHCP::Ed_IPAF, ""},
           {&TFM_DHCP::Ed_PoolRan, ""},
@@ -370,21 +346,9 @@ TEST_F(DhcpWindow, ChecksTheDynamicPoolInTheDesignedOrderEachEndingTheApply) {
          &TFM_DHCP::Ed_IPAF},
     };
     TFM_DHCP& w = *window;
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
-        for (const auto& [box, text] : step.typed)
-            retype(w.*box, text);
-        dialogs.clear();
-        ovtest::click(w.Bt_Apply);
-        ASSERT_EQ(messages(), std::vector<QString>{step.shown});
-        if (step.emptied != nullptr) {
-            EXPECT_TRUE((w.*step.emptied)->text().isEmpty());
-        }
-        if (step.focused != nullptr) {
-            EXPECT_EQ(QApplication::focusWidget(), w.*step.focused);
-        }
-        ASSERT_TRUE(setsSinceOpen().empty()) << "sent despite the refusal";
-    }
+    refusedInOrder(w, w.Bt_Apply, steps);
+    if (HasFatalFailure())
+        return;
     // Empty mask, gateway, WINS and DNS boxes go out as 0.0.0.0.
     const std::string status = stateText("E.2.7.2.9.0");
     retype(w.Ed_IPAF, qip(110));

@@ -21,6 +21,8 @@
 namespace {
 
 using namespace lantest;
+using nettest::pressThroughAccessibility;
+using nettest::spokenName;
 
 // The status line's clock: "hh:mm:ss AP" and the template's closing full stop.
 const QString kTime = QStringLiteral("\\d\\d:\\d\\d:\\d\\d (AM|PM)\\.$");
@@ -339,14 +341,6 @@ TEST_F(LanWindow, CancelClosesWithoutSending) {
 
 // ---- Through the accessibility interface, as a screen reader user would.
 
-// The name a screen reader gives the control: its own, or its label's.
-QString spokenName(QWidget* control) {
-    QAccessibleInterface* iface = ovtest::accessible(control);
-    for (const auto& [other, relation] : iface->relations(QAccessible::Label))
-        return other->text(QAccessible::Name);
-    return iface->text(QAccessible::Name);
-}
-
 TEST_F(LanWindow, EveryVisibleControlHasASpokenName) {
     auto w = open();
     const std::pair<QWidget*, QString> names[] = {
@@ -358,18 +352,27 @@ TEST_F(LanWindow, EveryVisibleControlHasASpokenName) {
         EXPECT_EQ(spokenName(control), name) << control->objectName().toStdString();
 }
 
+// What a screen reader selects in a combo box: an item of its list.
+void selectInList(QComboBox* comboBox, int row) {
+    QAccessibleInterface* combo = ovtest::accessible(comboBox);
+    ASSERT_GT(combo->childCount(), 0);
+    QAccessibleTableInterface* list = combo->child(0)->tableInterface();
+    ASSERT_NE(list, nullptr);
+    list->selectRow(row);
+}
+
 TEST_F(LanWindow, AModeChosenThroughAccessibilityIsTheUsersChoice) {
     auto w = open();
-    ovtest::selectAccessibly(w->CB_IPFrom, 1);
+    selectInList(w->CB_IPFrom, 1);
     EXPECT_EQ(w->CB_IPFrom->currentText(), "Dynamic (DHCP)");
     EXPECT_TRUE(addressFieldsHidden(*w));
-    ovtest::pressAccessibly(w->BT_LanCfgOk);
+    pressThroughAccessibility(w->BT_LanCfgOk);
     EXPECT_EQ(messages(), std::vector<QString>{"Warning|Device will reboot,continue?"});
     ASSERT_FALSE(sets().empty());
     const std::vector<std::string> dynamic = {binding(kGetIPFrom, "i:2"),
                                               binding(kSysRestart, "i:0")};
     EXPECT_EQ(sets().front(), dynamic);
-    ovtest::selectAccessibly(w->CB_IPFrom, 0);
+    selectInList(w->CB_IPFrom, 0);
     EXPECT_TRUE(addressFieldsShown(*w));
 }
 
@@ -380,12 +383,12 @@ TEST_F(LanWindow, AnApplyThroughAccessibilitySendsWhatWasEntered) {
     ASSERT_NE(address->editableTextInterface(), nullptr);
     address->setText(QAccessible::Value, at(77));
     EXPECT_EQ(w->ED_IpAddr->text(), at(77));
-    ovtest::pressAccessibly(w->BT_LanCfgOk);
+    pressThroughAccessibility(w->BT_LanCfgOk);
     EXPECT_TRUE(messages().empty());
     const std::vector<std::vector<std::string>> expected = {
         staticSet(atText(77), "255.255.255.0", 0), restartSet()};
     EXPECT_EQ(sets(), expected);
-    ovtest::pressAccessibly(w->BT_LanCfgCancel);
+    pressThroughAccessibility(w->BT_LanCfgCancel);
     EXPECT_FALSE(w->isVisible());
 }
 

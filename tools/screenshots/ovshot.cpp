@@ -1,16 +1,22 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are those of kWindows below: wireless is its 802.11a page and
-// wireless-g its 802.11g page; mactable is the 802.11a access control list.
+// The windows are listed in `windows`: dhcp is the DHCP server window's
+// dynamic pool tab, dhcp-static-pool its static pool tab and static-pool-entry
+// the entry dialog editing the first entry; wireless is the wireless window's
+// 802.11a page and wireless-g its 802.11g page; mactable is the 802.11a access
+// control list.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
+#include "TClientInformation.h"
 #include "TConfigForm.h"
 #include "TFM_CfgFile.h"
+#include "TFM_DHCP.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Filters.h"
 #include "TFM_Firmware.h"
 #include "TFM_Grouping.h"
@@ -18,17 +24,24 @@
 #include "TFM_MACTable.h"
 #include "TFM_MultiSSIDForm.h"
 #include "TFM_Performace.h"
+#include "TFM_Static.h"
+#include "TFM_StaticPoolEntry.h"
 #include "TFM_Wirless.h"
+#include "TIndicationForm.h"
+#include "TLogForm.h"
+#include "TLogSetForm.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUdpSocket>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -61,9 +74,103 @@ bool saveWindow(TMainForm& owner, const QString& out, const std::function<void(W
     return window.grab().save(out);
 }
 
-const QStringList kWindows{"main",    "information", "firmware",   "configfile",
-                           "lan",     "wireless",    "wireless-g", "performance",
-                           "filters", "mactable",    "multissid",  "grouping"};
+// The DHCP server window once its lists are read: a tab of it, or the entry
+// dialog opened on the first used entry (grabbed from inside its modal loop).
+bool saveDhcp(TMainForm& owner, const QString& which, const QString& out) {
+    TFM_DHCP window(owner, &owner);
+    window.show();
+    const auto idle = [&] {
+        for (OvSNMPRequest2Controls* b : std::initializer_list<OvSNMPRequest2Controls*>{
+                 window.staticPoolBinding(), window.usedEntriesBinding(),
+                 window.dynamicLeasesBinding(), window.staticLeasesBinding()})
+            if (b != nullptr && b->IsBusy())
+                return false;
+        return !window.busyFlag().isSet();
+    };
+    waitFor(idle, 5000);
+    if (which == QStringLiteral("dhcp")) {
+        waitFor([] { return false; }, 300);
+        return window.grab().save(out);
+    }
+    window.PageControl1->setCurrentWidget(window.TabSheet2);
+    window.User_ListView->selectRow(0);
+    waitFor([] { return false; }, 300);
+    if (which == QStringLiteral("dhcp-static-pool"))
+        return window.grab().save(out);
+    bool saved = false;
+    QTimer::singleShot(300, &window, [&] {
+        TFM_StaticPoolEntry* entry = window.staticPoolEntry();
+        saved = entry->grab().save(out);
+        entry->close();
+    });
+    window.Bt_SetClick();
+    return saved;
+}
+
+// Shows a status window once it has what it waits for, and saves its picture.
+bool saveShown(QWidget& window, const QString& out, const std::function<bool()>& ready) {
+    window.show();
+    waitFor(ready, 8000);
+    waitFor([] { return false; }, 300);
+    return window.grab().save(out);
+}
+
+// A status window's picture, saved or not; nothing when `which` names none.
+std::optional<bool> saveStatusWindow(TMainForm& owner, const QString& which, const QString& out) {
+    bool saved = false;
+    if (which == QStringLiteral("devinfo")) {
+        TFM_DevInfo window(&owner);
+        saved = saveShown(window, out, [&] { return !window.bandGBinding()->IsBusy(); });
+    } else if (which == QStringLiteral("stats")) {
+        TFM_Static window(&owner);
+        saved = saveShown(window, out, [&] { return !window.bandGBinding()->IsBusy(); });
+    } else if (which == QStringLiteral("clients")) {
+        TClientInformation window(&owner);
+        saved = saveShown(window, out, [&] { return !window.refreshing(); });
+    } else if (which == QStringLiteral("log") || which == QStringLiteral("logsettings")) {
+        TLogForm window(owner, &owner);
+        window.show();
+        window.GetBtnClick();
+        waitFor([&] { return window.CloseBtn->isEnabled(); }, 8000);
+        QWidget& shown =
+            which == QStringLiteral("log") ? static_cast<QWidget&>(window) : *window.logSettings();
+        saved = saveShown(shown, out, [] { return true; });
+    } else if (which == QStringLiteral("indication")) {
+        TIndicationForm window(&owner);
+        saved = saveShown(window, out, [&] { return !window.reading(); });
+    } else {
+        return std::nullopt;
+    }
+    return saved;
+}
+
+// An Advanced window's or the wireless window's picture, saved or not; nothing
+// when `which` names none of them.
+std::optional<bool> saveSettingsWindow(TMainForm& owner, const QString& which, const QString& out) {
+    if (which.startsWith(QStringLiteral("wireless"))) {
+        const int page = which == QStringLiteral("wireless-g") ? 1 : 0;
+        return saveWindow<TFM_Wirless>(
+            owner, out, [page](TFM_Wirless& w) { w.PC_Wirless->setCurrentIndex(page); });
+    }
+    if (which == QStringLiteral("performance"))
+        return saveWindow<TFM_Performace>(owner, out, [](TFM_Performace&) {});
+    if (which == QStringLiteral("filters"))
+        return saveWindow<TFM_Filters>(owner, out, [](TFM_Filters&) {});
+    if (which == QStringLiteral("multissid"))
+        return saveWindow<TFM_MultiSSIDForm>(owner, out, [](TFM_MultiSSIDForm&) {});
+    if (which == QStringLiteral("grouping"))
+        return saveWindow<TFM_Grouping>(owner, out, [](TFM_Grouping&) {});
+    if (which == QStringLiteral("mactable")) {
+        TFM_MACTable table(0, &owner);
+        return saveShown(table, out, [&] {
+            const bool idle = !table.busyFlag().isSet() && !table.usedListBinding()->IsBusy();
+            if (idle)
+                table.User_ListView->selectRow(0);
+            return idle;
+        });
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -73,14 +180,34 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
-    parser.addPositionalArgument(
-        "window", "The window to show: " + kWindows.join(QStringLiteral(", ")) + ".");
+    const QStringList windows{"main",
+                              "information",
+                              "firmware",
+                              "configfile",
+                              "lan",
+                              "wireless",
+                              "wireless-g",
+                              "dhcp",
+                              "dhcp-static-pool",
+                              "static-pool-entry",
+                              "performance",
+                              "filters",
+                              "mactable",
+                              "multissid",
+                              "grouping",
+                              "devinfo",
+                              "stats",
+                              "clients",
+                              "log",
+                              "logsettings",
+                              "indication"};
+    const QString names = windows.join(QStringLiteral(", "));
+    parser.addPositionalArgument("window", QStringLiteral("The window to show: %1.").arg(names));
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    if (!kWindows.contains(which) || !parser.isSet("out")) {
-        const QString usage = "ovshot: give --out FILE and the window (" +
-                              kWindows.join(QStringLiteral(", ")) + ")\n";
-        std::fputs(usage.toLocal8Bit().constData(), stderr);
+    if (!windows.contains(which) || !parser.isSet("out")) {
+        std::fprintf(stderr, "ovshot: give --out FILE and the window (%s)\n",
+                     names.toUtf8().constData());
         return 2;
     }
     OvSNMPSetup("");
@@ -116,28 +243,15 @@ int main(int argc, char** argv) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
             w.Ed_SaveFile->setText(QStringLiteral("/home/admin/backup/ap-settings-new.cfg"));
         });
-    } else if (which.startsWith(QStringLiteral("wireless"))) {
-        const int page = which == QStringLiteral("wireless-g") ? 1 : 0;
-        saved = saveWindow<TFM_Wirless>(
-            window, out, [page](TFM_Wirless& w) { w.PC_Wirless->setCurrentIndex(page); });
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
-    } else if (which == QStringLiteral("performance")) {
-        saved = saveWindow<TFM_Performace>(window, out, [](TFM_Performace&) {});
-    } else if (which == QStringLiteral("filters")) {
-        saved = saveWindow<TFM_Filters>(window, out, [](TFM_Filters&) {});
-    } else if (which == QStringLiteral("grouping")) {
-        saved = saveWindow<TFM_Grouping>(window, out, [](TFM_Grouping&) {});
-    } else if (which == QStringLiteral("multissid")) {
-        saved = saveWindow<TFM_MultiSSIDForm>(window, out, [](TFM_MultiSSIDForm&) {});
-    } else if (which == QStringLiteral("mactable")) {
-        TFM_MACTable table(0, &window);
-        table.show();
-        waitFor([&] { return !table.busyFlag().isSet() && !table.usedListBinding()->IsBusy(); },
-                5000);
-        table.User_ListView->selectRow(0);
-        waitFor([] { return false; }, 300);
-        saved = table.grab().save(out);
+    } else if (which.startsWith(QStringLiteral("dhcp")) ||
+               which == QStringLiteral("static-pool-entry")) {
+        saved = saveDhcp(window, which, out);
+    } else if (const auto status = saveStatusWindow(window, which, out)) {
+        saved = *status;
+    } else if (const auto settings = saveSettingsWindow(window, which, out)) {
+        saved = *settings;
     } else {
         saved = window.grab().save(out);
     }

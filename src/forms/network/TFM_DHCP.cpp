@@ -3,6 +3,7 @@
 #include "DeviceMib.h"
 #include "OvAddressChecks.h"
 #include "OvDeviceContext.h"
+#include "OvDhcpChecks.h"
 #include "OvDhcpRules.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
@@ -121,6 +122,8 @@ void TFM_DHCP::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     PageControl1 = control<QTabWidget>(this, "PageControl1");
+    // Every tab's caption in full: the fixed window is as wide as they need.
+    PageControl1->setUsesScrollButtons(false);
     buildDynamicTab();
     buildStaticTab();
     buildLeaseTab();
@@ -700,29 +703,13 @@ bool TFM_DHCP::checkPoolAndLease() {
 }
 
 bool TFM_DHCP::checkServerAddresses() {
-    for (QLineEdit* edit : {Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS}) {
-        if (edit->text().isEmpty())
-            edit->setText(QString::fromLatin1(ovnet::kFreeSlotAddress));
-    }
-    const auto unset = [](QLineEdit* edit) { return edit->text() == QLatin1String("0.0.0.0"); };
-    const auto host = [](QLineEdit* edit) {
-        return ovnet::isHostAddress(edit->text().toStdString());
-    };
-    if (!host(Ed_IPAF))
+    ovnet::fillEmptyAddresses({Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS});
+    if (!ovnet::isHostAddress(Ed_IPAF->text().toStdString()))
         return refuse(this, Ed_IPAF, kWaring, QStringLiteral("Please input valid IP address"),
                       true);
-    const std::pair<QLineEdit*, const char*> servers[] = {
-        {Ed_Gateway, "Please input valid Gateway."},
-        {Ed_Wins, "Please input valid Wins."},
-        {Ed_DNS, "Please input valid DNS."},
-    };
-    for (const auto& [edit, text] : servers) {
-        if (!host(edit) && !unset(edit))
-            return refuse(this, edit, kWaring, QString::fromLatin1(text), true);
-    }
-    if (!ovnet::isSubnetMask(Ed_SubMask->text().toStdString()) && !unset(Ed_SubMask))
-        return refuse(this, Ed_SubMask, kWaring, QStringLiteral("Please input valid SubMask."),
-                      true);
+    if (!ovnet::checkGivenServers(this, Ed_Gateway, Ed_Wins, Ed_DNS) ||
+        !ovnet::checkGivenMask(this, Ed_SubMask))
+        return false;
     // By its four numbers: a leading zero names the same address.
     if (ovnet::sameAddress(Ed_IPAF->text().trimmed().toStdString(),
                            device_.agentAddressText().toStdString())) {

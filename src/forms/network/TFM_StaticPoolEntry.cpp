@@ -2,6 +2,7 @@
 
 #include "OvAddressChecks.h"
 #include "OvAddressProbe.h"
+#include "OvDhcpChecks.h"
 #include "OvDhcpRules.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
@@ -186,21 +187,9 @@ bool TFM_StaticPoolEntry::checkAddressUnique() {
 }
 
 bool TFM_StaticPoolEntry::checkServerAddresses() {
-    const auto given = [](const QLineEdit* edit) {
-        return !edit->text().isEmpty() && edit->text() != kFreeAddress;
-    };
-    if (given(Ed_SubMask) && !ovnet::isSubnetMask(octets(Ed_SubMask)))
-        return refuse(this, Ed_SubMask, kWaring, QStringLiteral("Please input valid SubMask."),
-                      true);
-    const std::pair<QLineEdit*, const char*> servers[] = {
-        {Ed_Gatway, "Please input valid Gateway."},
-        {Ed_Wins, "Please input valid Wins."},
-        {Ed_DNS, "Please input valid DNS."},
-    };
-    for (const auto& [edit, text] : servers) {
-        if (given(edit) && !ovnet::isHostAddress(octets(edit)))
-            return refuse(this, edit, kWaring, QString::fromLatin1(text), true);
-    }
+    if (!ovnet::checkGivenMask(this, Ed_SubMask) ||
+        !ovnet::checkGivenServers(this, Ed_Gatway, Ed_Wins, Ed_DNS))
+        return false;
     if (!ovnet::textCheck(this, Ed_DomNa->text(), ovnet::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
@@ -254,10 +243,9 @@ void TFM_StaticPoolEntry::writeAdd() {
     // The client has an entry already: it is replaced in its own row, and the
     // free slot chosen stays free.
     if (const auto row = ovnet::rowOfMac(macs, octets(Ed_AsgMac))) {
-        replaceRow(static_cast<int>(*row));
+        rewriteRow(row);
         return;
     }
-    fillEmptyAddresses();
     finalWrite();
 }
 
@@ -271,22 +259,17 @@ void TFM_StaticPoolEntry::writeEdit() {
             QStringLiteral("Reject: DHCPS static IP already exists in static DHCP server!"));
         return;
     }
+    // The client's row, if it has one, else the row being edited.
+    rewriteRow(ovnet::rowOfMac(dhcp_.staticPoolColumn(ovnet::kStaticPoolMac), octets(Ed_AsgMac)));
+}
+
+// The typed values are kept aside while the row is cleared, then written.
+void TFM_StaticPoolEntry::rewriteRow(std::optional<std::size_t> row) {
     copyTyped();
-    if (const auto row =
-            ovnet::rowOfMac(dhcp_.staticPoolColumn(ovnet::kStaticPoolMac), octets(Ed_AsgMac)))
+    if (row)
         dhcp_.loadStaticPoolRow(static_cast<int>(*row));
     clearTarget();
     restoreTyped();
-    fillEmptyAddresses();
-    finalWrite();
-}
-
-void TFM_StaticPoolEntry::replaceRow(int row) {
-    copyTyped();
-    dhcp_.loadStaticPoolRow(row);
-    clearTarget();
-    restoreTyped();
-    fillEmptyAddresses();
     finalWrite();
 }
 
@@ -327,16 +310,10 @@ void TFM_StaticPoolEntry::restoreTyped() {
     CB_Stat->setCurrentIndex(typedStatus_);
 }
 
-void TFM_StaticPoolEntry::fillEmptyAddresses() {
-    for (QLineEdit* edit : {Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS}) {
-        if (edit->text().isEmpty())
-            edit->setText(kFreeAddress);
-    }
-}
-
 // The window stays busy until the finish; an error raised on the way must not
 // leave it unable to close.
 void TFM_StaticPoolEntry::finalWrite() {
+    ovnet::fillEmptyAddresses({Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS});
     dhcp_.busyFlag().set();
     try {
         dhcp_.switchBinding()->Apply(false, true);

@@ -11,6 +11,8 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <utility>
 
 class OvSNMPRequest2Edits;
@@ -83,14 +85,15 @@ private:
     // The three ways to write.
     void writeAdd();
     void writeEdit();
-    void replaceRow(int row);
+    // Clears and writes the row (none: the one loaded).
+    void rewriteRow(std::optional<std::size_t> row);
     void clearTarget();
     // Each box the user types in with the hidden box that keeps its text.
     std::array<std::pair<QLineEdit*, QLineEdit*>, 7> typedCopies() const;
     void copyTyped();
     void restoreTyped();
     void restoreOldValues();
-    void fillEmptyAddresses();
+    // Empty mask, gateway, WINS and DNS boxes go out as "0.0.0.0".
     void finalWrite();
     void finish();
 

@@ -93,8 +93,13 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 // hangs. Returns exec()'s result.
 int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int deadline = 10000);
 
-// Clicks the control; once a modal window has opened from the click and is
-// active, runs the script in it, then closes that window if the script left
+// Clicks `opener`; once `dialog` shows (modally, inside the click) and is
+// active, runs the script, then closes the dialog if the script left it open.
+// Answers whether the script ran.
+bool withDialog(QWidget* opener, QDialog* dialog, const std::function<void()>& script);
+
+// Clicks the control; once a modal window that the click creates has opened and
+// is active, runs the script in it, then closes that window if the script left
 // it open. Fails the test when no modal window opened.
 void withModal(QWidget* opener, const std::function<void(QWidget* modal)>& script);
 
