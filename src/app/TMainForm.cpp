@@ -20,12 +20,17 @@
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
 #include "TFM_DevInfo.h"
+#include "TFM_Filters.h"
 #include "TFM_Firmware.h"
+#include "TFM_Grouping.h"
 #include "TFM_LAN.h"
 #include "TFM_Misc.h"
+#include "TFM_MultiSSIDForm.h"
+#include "TFM_Performace.h"
 #include "TFM_RogueAP.h"
 #include "TFM_Static.h"
 #include "TFM_Sytem.h"
+#include "TFM_Wirless.h"
 #include "TIndicationForm.h"
 #include "TLogForm.h"
 
@@ -152,13 +157,14 @@ QAction* TMainForm::addItem(QMenu* menu, const QString& caption, void (TMainForm
 void TMainForm::buildMenus() {
     QMenu* home = menuBar()->addMenu(QStringLiteral("Home"));
     addItem(home, QStringLiteral("Information"), &TMainForm::OpenInformation);
-    addItem(home, QStringLiteral("Wireless"), nullptr);
+    addItem(home, QStringLiteral("Wireless"), &TMainForm::OpenWireless);
     addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
-    for (const char* caption : {"Performance", "Filters", "Grouping"})
-        addItem(advanced, QString::fromLatin1(caption), nullptr);
+    addItem(advanced, QStringLiteral("Performance"), &TMainForm::OpenPerformance);
+    addItem(advanced, QStringLiteral("Filters"), &TMainForm::OpenFilters);
+    addItem(advanced, QStringLiteral("Grouping"), &TMainForm::OpenGrouping);
     addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
-    addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
+    addItem(advanced, QStringLiteral("Multi-SSID"), &TMainForm::OpenMultiSSID);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), &TMainForm::OpenRogueAP);
     addItem(advanced, QStringLiteral("System Log"), &TMainForm::OpenLog);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
@@ -400,6 +406,31 @@ void TMainForm::OpenMisc() {
 
 void TMainForm::OpenRogueAP() {
     TFM_RogueAP window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenWireless() {
+    TFM_Wirless window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenFilters() {
+    TFM_Filters window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenGrouping() {
+    TFM_Grouping window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenMultiSSID() {
+    TFM_MultiSSIDForm window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenPerformance() {
+    TFM_Performace window(*this, this);
     window.exec();
 }
 

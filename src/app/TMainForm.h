@@ -100,11 +100,16 @@ private:
     void OpenDHCP();
     void OpenFirmware();
     void OpenCfgFile();
+    void OpenWireless();
     void OpenLAN();
     void OpenAdmin();
     void OpenSystem();
     void OpenMisc();
     void OpenRogueAP();
+    void OpenPerformance();
+    void OpenFilters();
+    void OpenMultiSSID();
+    void OpenGrouping();
     void OpenDevInfo();
     void OpenStatic();
     void OpenClientInfo();

@@ -489,13 +489,14 @@ const OvSNMPVarRow T51[] = {
     {},
 };
 
-// Site survey trigger, 802.11a. SVT_SV keys 0
+// Site survey trigger, 802.11a. MVT_SV keys 0: the band is the last arc, as
+// the wireless window sends it.
 const OvSNMPVarRow T52[] = {
     {E ".2.8.1.1.1", "adRefresh", ovtype::integer, ovaccess::readwrite, &optRefresh},
     {},
 };
 
-// Site survey trigger, 802.11g. SVT_SV keys 0
+// Site survey trigger, 802.11g. MVT_SV keys 0
 const OvSNMPVarRow T53[] = {
     {E ".2.8.1.1.2", "adRefresh", ovtype::integer, ovaccess::readwrite, &optRefresh},
     {},
@@ -804,8 +805,8 @@ const TableInfo kTables[] = {
     {49, "Turbo mode capability, both bands", T49, MVT_SV, 0},
     {50, "AP mode capability", T50, SVT_SV, 0},
     {51, "Multi-SSID capability", T51, SVT_SV, 0},
-    {52, "Site survey trigger, 802.11a", T52, SVT_SV, 0},
-    {53, "Site survey trigger, 802.11g", T53, SVT_SV, 0},
+    {52, "Site survey trigger, 802.11a", T52, MVT_SV, 0},
+    {53, "Site survey trigger, 802.11g", T53, MVT_SV, 0},
     {54, "Site survey table, 802.11a", T54, MVT_UMV, 1},
     {55, "Site survey table, 802.11g", T55, MVT_UMV, 1},
     {56, "VLAN switch", T56, SVT_SV, 0},

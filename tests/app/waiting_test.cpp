@@ -1,6 +1,7 @@
 #include "OvDeviceContext.h"
 #include "TFM_Waiting.h"
 #include "widgettest/OvDeviceTest.h"
+#include "widgettest/OvFakeMainWindow.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -9,15 +10,7 @@ namespace {
 
 using ovtest::DeviceTest;
 
-// The main window as the wait window sees it: a status text the test sets.
-class FakeMainWindow : public OvDeviceContext {
-public:
-    OvDeviceFacts deviceFacts() const override { return {}; }
-    QString statusText() const override { return status; }
-    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
-    QWidget* ownerWindow() const override { return nullptr; }
-    QString status = QStringLiteral("Ready. ");
-};
+using ovtest::FakeMainWindow;
 
 const std::string kRestart = "1.3.6.1.4.1.48213.10.37.14.3.2.1.0";
 

@@ -8,52 +8,26 @@
 using ovtest::Apsim;
 using ovtest::credentials;
 using ovtest::expandOid;
+using ovtest::join;
+using ovtest::linesBelow;
+using ovtest::runAgainst;
 using ovtest::runTool;
+using ovtest::toolLine;
 using ovtest::ToolRun;
 
 namespace {
-
-std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// One request with a tool: client credentials, the agent, then the rest.
-ToolRun request(const Apsim& device, const std::string& tool, const std::string& client,
-                const std::vector<std::string>& rest, const std::string& timeout = "2") {
-    return runTool(
-        tool,
-        join(join(credentials(client), {"-On", "-t", timeout, "-r", "0", device.peer()}), rest));
-}
 
 ToolRun get(const Apsim& device, const std::string& client, const std::vector<std::string>& oids,
             const std::string& timeout = "2") {
     std::vector<std::string> expanded;
     for (const std::string& oid : oids)
         expanded.push_back(expandOid(oid));
-    return request(device, "snmpget", client, expanded, timeout);
+    return runAgainst(device, "snmpget", client, expanded, timeout);
 }
 
 ToolRun set(const Apsim& device, const std::string& client, const std::string& oid,
             const std::string& type, const std::string& value, const std::string& timeout = "2") {
-    return request(device, "snmpset", client, {expandOid(oid), type, value}, timeout);
-}
-
-// The tools' line for a binding: ".OID = TYPE: value".
-std::string line(const std::string& oid, const std::string& value) {
-    return "." + expandOid(oid) + " = " + value;
-}
-
-int linesBelow(const ToolRun& run, const std::string& oid) {
-    const std::string prefix = "." + expandOid(oid) + ".";
-    int count = 0;
-    std::size_t at = 0;
-    while ((at = run.output.find(prefix, at)) != std::string::npos) {
-        if (at == 0 || run.output[at - 1] == '\n')
-            ++count;
-        at += prefix.size();
-    }
-    return count;
+    return runAgainst(device, "snmpset", client, {expandOid(oid), type, value}, timeout);
 }
 
 TEST(ApsimAgent, ServesValuesOfEveryTypeToEveryVersion) {
@@ -83,8 +57,8 @@ TEST(ApsimAgent, ServesValuesOfEveryTypeToEveryVersion) {
     for (const char* client : {"v1", "v2c", "v3-md5", "v3-aes"}) {
         const ToolRun run = get(device, client, oids);
         for (const auto& v : values)
-            EXPECT_TRUE(run.contains(line(v.oid, v.value))) << client << ", " << v.what << ":\n"
-                                                            << run.output;
+            EXPECT_TRUE(run.contains(toolLine(v.oid, v.value))) << client << ", " << v.what << ":\n"
+                                                                << run.output;
     }
     const auto requests = device.requests();
     ASSERT_EQ(requests.size(), 4u);
@@ -116,7 +90,7 @@ TEST(ApsimAgent, WalksTablesInOrderWithTheRowsAsked) {
                         "--rows", "clients-a=2", "--rows", "clients-g=1"});
     ASSERT_TRUE(device.isRunning()) << device.error();
     for (const auto& c : cases) {
-        const ToolRun run = request(device, c.tool, "v2c", {expandOid(c.oid)});
+        const ToolRun run = runAgainst(device, c.tool, "v2c", {expandOid(c.oid)});
         EXPECT_EQ(linesBelow(run, c.oid), c.rows) << c.what << ":\n" << run.output;
         EXPECT_FALSE(run.contains("Error")) << c.what << ":\n" << run.output;
         if (*c.first == '\0')
@@ -148,9 +122,9 @@ TEST(ApsimAgent, KeepsWhatASetWritesAndRecordsIt) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.client) + " " + c.oid);
         const ToolRun answer = set(device, c.client, c.oid, c.type, c.value);
-        EXPECT_TRUE(answer.contains(line(c.oid, c.shown))) << answer.output;
+        EXPECT_TRUE(answer.contains(toolLine(c.oid, c.shown))) << answer.output;
         const ToolRun reread = get(device, "v2c", {c.oid});
-        EXPECT_TRUE(reread.contains(line(c.oid, c.shown))) << reread.output;
+        EXPECT_TRUE(reread.contains(toolLine(c.oid, c.shown))) << reread.output;
         ASSERT_TRUE(device.stateValue(c.oid).has_value());
         EXPECT_EQ(*device.stateValue(c.oid), ovtest::ApsimValue::parse(c.stored));
         const auto requests = device.requests();
@@ -334,7 +308,7 @@ TEST(ApsimAgent, MisbehavesAsItsOptionsSay) {
         std::vector<std::string> rest;
         for (const std::string& oid : c.rest)
             rest.push_back(expandOid(oid));
-        const ToolRun run = request(device, c.tool, c.client, rest, c.timeout);
+        const ToolRun run = runAgainst(device, c.tool, c.client, rest, c.timeout);
         EXPECT_TRUE(run.contains(c.output)) << run.output;
         ASSERT_EQ(device.requests().size(), 1u);
         EXPECT_EQ(device.requests()[0].outcome, c.outcome);
@@ -356,6 +330,20 @@ TEST(ApsimAgent, IgnoresTheFirstSetsOfADroppedVariable) {
     EXPECT_EQ(requests[1].outcome, "answered");
 }
 
+TEST(ApsimAgent, RefusesTheSetsOfAFailedSetVariableAndAnswersItsGets) {
+    const Apsim device({"--fail-set", "hIPAddress=wrongValue"});
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    const ToolRun read = get(device, "v2c", {"E.1.2.2.0"});
+    EXPECT_TRUE(read.contains("IpAddress: 127.1.1.1")) << read.output;
+    const ToolRun refused = set(device, "v2c-rw", "E.1.2.2.0", "a", "10.9.9.9");
+    EXPECT_TRUE(refused.contains("wrongValue")) << refused.output;
+    EXPECT_EQ(device.stateValue("E.1.2.2.0")->text, "127.1.1.1");
+    const auto requests = device.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].outcome, "answered");
+    EXPECT_EQ(requests[1].outcome, "failed:10");
+}
+
 TEST(ApsimAgent, FallsSilentWhileRestartingAndComesBackWithBootsAdvanced) {
     const Apsim device(join({"--restart-seconds", "2"}, ovtest::v3Users()));
     ASSERT_TRUE(device.isRunning()) << device.error();
@@ -363,7 +351,7 @@ TEST(ApsimAgent, FallsSilentWhileRestartingAndComesBackWithBootsAdvanced) {
     EXPECT_TRUE(get(device, "v3-aes", {"1.3.6.1.2.1.1.5.0"}).contains("STRING:"));
 
     const ToolRun restart = set(device, "v2c-rw", "E.3.2.1.0", "i", "1");
-    EXPECT_TRUE(restart.contains(line("E.3.2.1.0", "INTEGER: 1"))) << restart.output;
+    EXPECT_TRUE(restart.contains(toolLine("E.3.2.1.0", "INTEGER: 1"))) << restart.output;
     ASSERT_TRUE(Apsim::waitUntil([&] { return device.stateFact("restarting") == 1; }));
     const ToolRun silent = get(device, "v2c", {"E.4.4.0"}, "0.3");
     ASSERT_EQ(device.stateFact("restarting"), 1) << "restart ended before the check";
@@ -373,7 +361,7 @@ TEST(ApsimAgent, FallsSilentWhileRestartingAndComesBackWithBootsAdvanced) {
     ASSERT_TRUE(device.waitForRestart(1));
     EXPECT_EQ(device.stateFact("engineBoots"), 2);
     const ToolRun back = get(device, "v3-aes", {"E.3.2.1.0"});
-    EXPECT_TRUE(back.contains(line("E.3.2.1.0", "INTEGER: 0"))) << back.output;
+    EXPECT_TRUE(back.contains(toolLine("E.3.2.1.0", "INTEGER: 0"))) << back.output;
 }
 
 TEST(ApsimAgent, FactoryDefaultRestoresTheStartValues) {
@@ -383,12 +371,12 @@ TEST(ApsimAgent, FactoryDefaultRestoresTheStartValues) {
     set(device, "v2c-rw", "E.1.1.1.1.1", "s", "Lobby");
     EXPECT_EQ(device.stateValue("1.3.6.1.2.1.1.5.0")->text, "Changed");
     const ToolRun reset = set(device, "v2c-rw", "E.3.2.2.0", "i", "1");
-    EXPECT_TRUE(reset.contains(line("E.3.2.2.0", "INTEGER: 1"))) << reset.output;
+    EXPECT_TRUE(reset.contains(toolLine("E.3.2.2.0", "INTEGER: 1"))) << reset.output;
     ASSERT_TRUE(device.waitForRestart(1));
     const ToolRun after = get(device, "v2c", {"1.3.6.1.2.1.1.5.0", "E.1.1.1.1.1", "E.3.2.2.0"});
-    EXPECT_TRUE(after.contains(line("1.3.6.1.2.1.1.5.0", "STRING: \"Start\""))) << after.output;
-    EXPECT_TRUE(after.contains(line("E.1.1.1.1.1", "STRING: \"ORW3300-A\""))) << after.output;
-    EXPECT_TRUE(after.contains(line("E.3.2.2.0", "INTEGER: 0"))) << after.output;
+    EXPECT_TRUE(after.contains(toolLine("1.3.6.1.2.1.1.5.0", "STRING: \"Start\""))) << after.output;
+    EXPECT_TRUE(after.contains(toolLine("E.1.1.1.1.1", "STRING: \"ORW3300-A\""))) << after.output;
+    EXPECT_TRUE(after.contains(toolLine("E.3.2.2.0", "INTEGER: 0"))) << after.output;
 }
 
 TEST(ApsimAgent, RefusesABadCommandLineWithAMessage) {

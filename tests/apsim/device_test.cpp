@@ -5,6 +5,7 @@
 #include "DeviceMib.h"
 #include "Options.h"
 #include "TypedValue.h"
+#include "Wireless.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,9 @@ TEST(ApsimDevice, HoldsTheValuesWindowsExpect) {
         {"E.2.4.2.1.2.1.16", "x:000000000000"},       // a free MAC list slot
         {"E.2.7.3.1.2.8", "a:0.0.0.0"},               // a free static pool slot
         {"E.2.7.3.1.3.8", "x:000000000000"},
-        {"E.3.2.1.0", "i:0"}, // Restart
+        {"E.3.2.1.0", "i:0"},   // Restart
+        {"E.2.8.1.1.1", "i:0"}, // adRefresh of 802.11a: the band is the last arc
+        {"E.2.8.1.1.2", "i:0"}, // adRefresh of 802.11g
         {"1.3.6.1.2.1.1.2.0", "o:1.3.6.1.4.1.48213.10.37.14"},
     };
     const Device device{DeviceConfig{}};
@@ -173,6 +176,115 @@ TEST(ApsimDevice, RestartsAndRestoresFactoryValues) {
     device.restart(true);
     EXPECT_EQ(device.find(name)->value.octets, "Start");
     EXPECT_EQ(device.find(ssid)->value.octets, "ORW3300-G");
+}
+
+TEST(ApsimDevice, RefusesWhatTheRadiosFirmwareRefuses) {
+    const std::string key26(26, 'a');
+    const struct {
+        const char* name;
+        const char* oid;
+        OvVb value;
+        int status;
+        bool turbo = false; // 802.11a in "Super Mode with Dynamic Turbo"
+    } cases[] = {
+        {"an SSID of 32 octets", "E.1.1.1.1.1", OvVb::octetString(std::string(32, 'S')), 0},
+        {"an SSID of 33 octets", "E.1.1.1.1.2", OvVb::octetString(std::string(33, 'S')),
+         apsim::snmperr::wrongLength},
+        {"an SSID of 32 characters but 33 octets", "E.1.1.1.1.1",
+         OvVb::octetString(std::string(31, 'S') + "\xC3\xA9"), apsim::snmperr::wrongLength},
+        {"a multi-SSID primary SSID of 33 octets", "E.2.9.1.1.1.2",
+         OvVb::octetString(std::string(33, 'S')), apsim::snmperr::wrongLength},
+        {"an additional SSID of 33 octets", "E.2.9.2.1.3.1.3",
+         OvVb::octetString(std::string(33, 'S')), apsim::snmperr::wrongLength},
+        {"a 64-bit WEP key", "E.2.5.3.1.1.1.1", OvVb::octetString("0123456789"), 0},
+        {"a 128-bit WEP key", "E.2.5.3.1.1.2.4", OvVb::octetString(key26), 0},
+        {"a 152-bit WEP key in capitals", "E.2.5.3.1.1.1.2",
+         OvVb::octetString("0123456789ABCDEF0123456789ABCDEF"), 0},
+        {"a WEP key of 11 digits", "E.2.5.3.1.1.1.1", OvVb::octetString("01234567890"),
+         apsim::snmperr::wrongLength},
+        {"an empty WEP key", "E.2.5.3.1.1.2.1", OvVb::octetString(""), apsim::snmperr::wrongLength},
+        {"a WEP key of five ASCII characters", "E.2.5.3.1.1.1.3", OvVb::octetString("abcde"),
+         apsim::snmperr::wrongLength},
+        {"a WEP key of ten characters not all hex", "E.2.5.3.1.1.1.1",
+         OvVb::octetString("012345678g"), apsim::snmperr::wrongValue},
+        {"a masked WEP key", "E.2.5.3.1.1.1.1", OvVb::octetString("**********"),
+         apsim::snmperr::wrongValue},
+        {"a channel of the 802.11a list", "E.1.1.1.3.1", OvVb::integer(44), 0},
+        {"an 802.11g channel on 802.11a", "E.1.1.1.3.1", OvVb::integer(6),
+         apsim::snmperr::wrongValue},
+        {"channel 0", "E.1.1.1.3.2", OvVb::integer(0), apsim::snmperr::wrongValue},
+        {"the last 802.11g channel", "E.1.1.1.3.2", OvVb::integer(11), 0},
+        {"channel 12 on 802.11g", "E.1.1.1.3.2", OvVb::integer(12), apsim::snmperr::wrongValue},
+        {"a radio channel outside its list", "E.2.3.1.2.1", OvVb::integer(52),
+         apsim::snmperr::wrongValue},
+        {"a turbo channel in dynamic turbo mode", "E.1.1.1.3.1", OvVb::integer(153), 0, true},
+        {"a listed channel in dynamic turbo mode", "E.1.1.1.3.1", OvVb::integer(36),
+         apsim::snmperr::wrongValue, true},
+        {"a turbo channel without dynamic turbo", "E.1.1.1.3.1", OvVb::integer(153),
+         apsim::snmperr::wrongValue},
+        {"802.11g stays on its list when 802.11a is in turbo", "E.1.1.1.3.2", OvVb::integer(1), 0,
+         true},
+    };
+    const Device device{DeviceConfig{}};
+    const Device turbo{DeviceConfig{{}, {{"E.2.3.1.11.1", "2"}}, {}, {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ((c.turbo ? turbo : device).checkSet(oid(c.oid), c.value), c.status) << c.name;
+}
+
+// The rows below a site survey column, and their signal levels.
+std::vector<std::string> surveyColumn(const Device& device, const std::string& column) {
+    std::vector<std::string> values;
+    const OvOid base = oid(column);
+    for (const auto& [name, variable] : device.variables())
+        if (name.startsWith(base) && name.size() > base.size())
+            values.push_back(apsim::formatValue(variable.value, variable.type));
+    return values;
+}
+
+TEST(ApsimDevice, ASiteSurveyFillsTheBandsTableAnew) {
+    Device device{DeviceConfig{{{"sitesurvey-a", 2}}, {}, {}, {}}};
+    const std::string ssidA = "E.2.8.2.1.7.1", signalA = "E.2.8.2.1.4.1";
+    const std::string ssidG = "E.2.8.2.1.7.2";
+    const auto before = surveyColumn(device, signalA);
+    ASSERT_EQ(surveyColumn(device, ssidA).size(), 2u);
+
+    EXPECT_EQ(device.set(oid("E.2.8.1.1.1"), OvVb::integer(1)), 0);
+    const std::vector<std::string> found = {"s:Neighbour-a-1", "s:Neighbour-a-2",
+                                            "s:Neighbour-a-3"};
+    EXPECT_EQ(surveyColumn(device, ssidA), found) << "one neighbour more";
+    const auto after = surveyColumn(device, signalA);
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_NE(std::vector<std::string>(after.begin(), after.begin() + 2), before)
+        << "the signals were measured again";
+    EXPECT_EQ(surveyColumn(device, ssidG).size(), 4u) << "the other band was not scanned";
+
+    device.set(oid("E.2.8.1.1.1"), OvVb::integer(1));
+    EXPECT_EQ(surveyColumn(device, ssidA).size(), 4u) << "each SET of 1 is a scan";
+    device.set(oid("E.2.8.1.1.1"), OvVb::integer(0));
+    EXPECT_EQ(surveyColumn(device, ssidA).size(), 4u) << "0 scans nothing";
+    device.set(oid("E.2.8.1.1.2"), OvVb::integer(1));
+    EXPECT_EQ(surveyColumn(device, ssidG).size(), 5u);
+
+    device.restart(false);
+    EXPECT_EQ(surveyColumn(device, ssidA).size(), 4u) << "a restart keeps what was found";
+    device.restart(true);
+    EXPECT_EQ(surveyColumn(device, ssidA).size(), 2u) << "a factory default forgets it";
+    device.set(oid("E.2.8.1.1.1"), OvVb::integer(1));
+    EXPECT_EQ(surveyColumn(device, ssidA).size(), 3u);
+}
+
+TEST(ApsimDevice, KnowsWhichVariablesAreSecrets) {
+    const struct {
+        const char* oid;
+        bool secret;
+    } cases[] = {
+        {"E.2.5.3.1.1.1.1", true},  {"E.2.5.3.1.1.2.4", true},    {"E.2.5.1.1.4.1", true},
+        {"E.2.5.1.1.4.2", true},    {"E.2.9.2.1.7.1.1", true},    {"E.2.9.2.1.7.2.3", true},
+        {"E.2.5.2.5.0", false},     {"E.1.1.1.1.1", false},       {"E.2.5.1.1.5.1", false},
+        {"E.2.9.2.1.6.1.1", false}, {"1.3.6.1.2.1.1.5.0", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(apsim::isSecret(oid(c.oid)), c.secret) << c.oid;
 }
 
 TEST(ApsimDevice, ClearsTheLogOnRequest) {
@@ -439,23 +551,22 @@ TEST(ApsimOptions, RefusesBadCommandLinesWithAMessage) {
 
 TEST(ApsimOptions, HelpNamesEveryOptionAndTable) {
     const std::string help = apsim::helpText();
-    for (const char* name : {"--listen",       "--ro-community",
-                             "--rw-community", "--v3-user",
-                             "--engine-id",    "--restart-seconds",
-                             "--rows",         "--set",
-                             "--absent",       "--delay-ms",
-                             "--delay-var",    "--drop-percent",
-                             "--seed",         "--drop-set",
-                             "--fail",         "--too-big",
-                             "--max-varbinds", "--answer-oid",
-                             "--log",          "--state",
-                             "--state-dir",    "--lan",
-                             "--air",          "--scan-seconds",
-                             "clients",        "dhcpleases",
-                             "staticpool",     "maclist-a",
-                             "sitesurvey-g",   "rogue",
-                             "knownap",        "log"})
+    for (const char* name :
+         {"--listen",          "--ro-community", "--rw-community", "--v3-user",  "--engine-id",
+          "--restart-seconds", "--rows",         "--set",          "--absent",   "--delay-ms",
+          "--delay-var",       "--drop-percent", "--seed",         "--drop-set", "--fail",
+          "--too-big",         "--max-varbinds", "--answer-oid",   "--log",      "--state",
+          "--state-dir",       "--lan",          "clients",        "dhcpleases", "staticpool",
+          "maclist-a",         "sitesurvey-g",   "rogue",          "knownap",    "log",
+          "--mask-keys",       "adRefresh",      "--fail-set", "--air", "--scan-seconds"})
         EXPECT_NE(help.find(name), std::string::npos) << name;
+}
+
+TEST(ApsimOptions, MaskKeysIsASwitch) {
+    EXPECT_FALSE(apsim::parseOptions({"--rows", "log=1"}).maskKeys);
+    const apsim::Options options = apsim::parseOptions({"--mask-keys", "--rows", "log=1"});
+    EXPECT_TRUE(options.maskKeys);
+    ASSERT_EQ(options.device.rows.size(), 1u) << "the switch takes no value";
 }
 
 TEST(ApsimOptions, RefusesStartValuesTheDeviceCannotHold) {

@@ -10,53 +10,37 @@
 
 using ovtest::Apsim;
 using ovtest::expandOid;
+using ovtest::join;
+using ovtest::runAgainst;
+using ovtest::runTool;
+using ovtest::toolLine;
 using ovtest::ToolRun;
+using ovtest::walkedRows;
 
 namespace {
 
 const std::vector<std::string> kLan = {"--lan", "198.51.100.1/24"};
 
-std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-ToolRun tool(const Apsim& device, const std::string& program, const std::string& client,
-             std::vector<std::string> rest) {
-    return ovtest::toolAgainst(device, program, client, std::move(rest));
-}
-
-// Rows the walk printed below the OID. -CI: no GET of the OID itself when the
-// walk finds nothing, so an empty table is one GETNEXT.
-int walkedLines(const Apsim& device, const std::string& oid) {
-    const ToolRun run = tool(device, "snmpwalk", "v2c", {"-CI", oid});
-    const std::string prefix = "." + expandOid(oid) + ".";
-    int count = 0;
-    for (std::size_t at = run.output.find(prefix); at != std::string::npos;
-         at = run.output.find(prefix, at + 1))
-        count += at == 0 || run.output[at - 1] == '\n' ? 1 : 0;
-    return count;
-}
-
 TEST(ApsimDhcp, LeaseTablesAnswerEmptyUntilTheManagerAsksForThem) {
     const Apsim device(join(kLan, {"--rows", "dhcpleases=3", "--rows", "dhcpstatic=2"}));
     ASSERT_TRUE(device.isRunning()) << device.error();
 
-    EXPECT_EQ(walkedLines(device, "E.2.7.4.1"), 0);
+    EXPECT_EQ(walkedRows(device, "E.2.7.4.1"), 0);
     EXPECT_EQ(device.requests().size(), 1u) << "the walk ends after one GETNEXT";
-    EXPECT_EQ(walkedLines(device, "E.2.7.4.2"), 0);
-    const ToolRun row = tool(device, "snmpget", "v2c", {"E.2.7.4.1.1.2.1"});
+    EXPECT_EQ(walkedRows(device, "E.2.7.4.2"), 0);
+    const ToolRun row = runAgainst(device, "snmpget", "v2c", {"E.2.7.4.1.1.2.1"});
     EXPECT_TRUE(row.contains("No Such Instance")) << row.output;
 
-    const ToolRun dynamicGet = tool(device, "snmpset", "v2c-rw", {"E.2.7.4.3.1.0", "i", "1"});
+    const ToolRun dynamicGet = runAgainst(device, "snmpset", "v2c-rw", {"E.2.7.4.3.1.0", "i", "1"});
     EXPECT_TRUE(dynamicGet.contains("INTEGER: 1")) << dynamicGet.output;
-    EXPECT_EQ(walkedLines(device, "E.2.7.4.1"), 3 * 4) << "three leases of four columns";
-    EXPECT_EQ(walkedLines(device, "E.2.7.4.2"), 0) << "StaticGet not set yet";
+    EXPECT_EQ(walkedRows(device, "E.2.7.4.1"), 3 * 4) << "three leases of four columns";
+    EXPECT_EQ(walkedRows(device, "E.2.7.4.2"), 0) << "StaticGet not set yet";
 
     // The DHCP window asks for both in one SET.
-    tool(device, "snmpset", "v2c-rw", {"E.2.7.4.3.1.0", "i", "1", "E.2.7.4.3.2.0", "i", "1"});
-    EXPECT_EQ(walkedLines(device, "E.2.7.4.2"), 2 * 3) << "two leases of three columns";
-    const ToolRun lease = tool(device, "snmpget", "v2c", {"E.2.7.4.1.1.3.1", "E.2.7.4.2.1.3.2"});
+    runAgainst(device, "snmpset", "v2c-rw", {"E.2.7.4.3.1.0", "i", "1", "E.2.7.4.3.2.0", "i", "1"});
+    EXPECT_EQ(walkedRows(device, "E.2.7.4.2"), 2 * 3) << "two leases of three columns";
+    const ToolRun lease =
+        runAgainst(device, "snmpget", "v2c", {"E.2.7.4.1.1.3.1", "E.2.7.4.2.1.3.2"});
     EXPECT_TRUE(lease.contains("IpAddress: 198.51.100.100")) << lease.output;
     EXPECT_TRUE(lease.contains("IpAddress: 198.51.100.51")) << lease.output;
 }
@@ -64,7 +48,7 @@ TEST(ApsimDhcp, LeaseTablesAnswerEmptyUntilTheManagerAsksForThem) {
 TEST(ApsimDhcp, ServesOneConsistentLan) {
     const Apsim device(join(kLan, {"--set", "DynamicGet=1", "--set", "StaticGet=1"}));
     ASSERT_TRUE(device.isRunning()) << device.error();
-    const ToolRun run = tool(device, "snmpbulkwalk", "v2c", {"E"});
+    const ToolRun run = runAgainst(device, "snmpbulkwalk", "v2c", {"E"});
     const std::string label = "IpAddress: ";
     int onLan = 0;
     for (std::size_t at = run.output.find(label); at != std::string::npos;
@@ -80,8 +64,8 @@ TEST(ApsimDhcp, ServesOneConsistentLan) {
         ++onLan;
     }
     EXPECT_GE(onLan, 10) << run.output;
-    const ToolRun lan =
-        tool(device, "snmpget", "v2c", {"E.1.2.2.0", "E.1.2.3.0", "E.1.2.4.0", "E.2.7.2.1.0"});
+    const ToolRun lan = runAgainst(device, "snmpget", "v2c",
+                                   {"E.1.2.2.0", "E.1.2.3.0", "E.1.2.4.0", "E.2.7.2.1.0"});
     for (const char* value : {"IpAddress: 198.51.100.1\n", "IpAddress: 255.255.255.0",
                               "IpAddress: 198.51.100.254", "IpAddress: 198.51.100.100"})
         EXPECT_TRUE(lan.contains(value)) << value << " in\n" << lan.output;
@@ -128,7 +112,7 @@ TEST(ApsimDhcp, RefusesWhatARealDeviceRefuses) {
     ASSERT_TRUE(device.isRunning()) << device.error();
     const auto before = device.state();
     for (const auto& c : cases) {
-        const ToolRun run = tool(device, "snmpset", c.client, c.binding);
+        const ToolRun run = runAgainst(device, "snmpset", c.client, c.binding);
         EXPECT_TRUE(run.contains("Reason: " + std::string(c.reason))) << c.what << ":\n"
                                                                       << run.output;
     }
@@ -138,22 +122,22 @@ TEST(ApsimDhcp, RefusesWhatARealDeviceRefuses) {
 TEST(ApsimDhcp, AppliesEachSetWholeOrNotAtAll) {
     const Apsim device(kLan);
     ASSERT_TRUE(device.isRunning()) << device.error();
-    const ToolRun refused =
-        tool(device, "snmpset", "v2c-rw", {"E.2.7.2.2.0", "i", "20", "E.2.7.2.8.0", "i", "59"});
+    const ToolRun refused = runAgainst(device, "snmpset", "v2c-rw",
+                                       {"E.2.7.2.2.0", "i", "20", "E.2.7.2.8.0", "i", "59"});
     EXPECT_TRUE(refused.contains("Reason: wrongValue")) << refused.output;
     EXPECT_TRUE(refused.contains("Failed object: ." + expandOid("E.2.7.2.8.0"))) << refused.output;
     EXPECT_EQ(device.stateValue("E.2.7.2.2.0")->text, "50") << "the good binding was not applied";
 
     const ToolRun entry =
-        tool(device, "snmpset", "v2c-rw",
-             {"E.2.7.3.1.2.2", "a", "198.51.100.60", "E.2.7.3.1.3.2", "x", "0011"});
+        runAgainst(device, "snmpset", "v2c-rw",
+                   {"E.2.7.3.1.2.2", "a", "198.51.100.60", "E.2.7.3.1.3.2", "x", "0011"});
     EXPECT_TRUE(entry.contains("Reason: wrongLength")) << entry.output;
     EXPECT_EQ(device.stateValue("E.2.7.3.1.2.2")->text, "0.0.0.0");
 
     const ToolRun applied =
-        tool(device, "snmpset", "v2c-rw",
-             {"E.2.7.3.1.2.2", "a", "198.51.100.60", "E.2.7.3.1.3.2", "x", "000C41AABB02",
-              "E.2.7.2.2.0", "i", "20", "E.2.7.2.8.0", "i", "60"});
+        runAgainst(device, "snmpset", "v2c-rw",
+                   {"E.2.7.3.1.2.2", "a", "198.51.100.60", "E.2.7.3.1.3.2", "x", "000C41AABB02",
+                    "E.2.7.2.2.0", "i", "20", "E.2.7.2.8.0", "i", "60"});
     EXPECT_FALSE(applied.contains("Reason:")) << applied.output;
     EXPECT_EQ(device.stateValue("E.2.7.3.1.2.2")->text, "198.51.100.60");
     EXPECT_EQ(device.stateValue("E.2.7.3.1.3.2")->text, "000C41AABB02");

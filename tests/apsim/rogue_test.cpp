@@ -16,7 +16,7 @@ namespace {
 // A scan outlasts the tools' usual time-out.
 ToolRun tool(const Apsim& device, const std::string& program, const std::string& client,
              std::vector<std::string> rest) {
-    return ovtest::toolAgainst(device, program, client, std::move(rest), "20");
+    return ovtest::runAgainst(device, program, client, std::move(rest), "20");
 }
 
 TEST(ApsimRogue, AScanIsAnsweredWhenItHasEndedAndTheDeviceAnswersMeanwhile) {

@@ -80,15 +80,6 @@ protected:
     ovtest::AccessibilityRecorder recorder;
 };
 
-// What an assistive technology selects in a combo box: an item of its list.
-void selectInList(QComboBox* comboBox, int row) {
-    QAccessibleInterface* combo = ovtest::accessible(comboBox);
-    ASSERT_GT(combo->childCount(), 0);
-    QAccessibleTableInterface* list = combo->child(0)->tableInterface();
-    ASSERT_NE(list, nullptr);
-    list->selectRow(row);
-}
-
 void replaceText(QLineEdit* edit, const QString& text) {
     QAccessibleEditableTextInterface* editable = ovtest::accessible(edit)->editableTextInterface();
     ASSERT_NE(editable, nullptr);
@@ -108,7 +99,7 @@ TEST_F(AccessibilityTest, AChangeThroughTheAccessibilityInterfaceIsTheUsersChang
          {E ".2.6.1.0=i:0", E ".2.6.2.0=i:12", E ".2.6.3.0=i:1"}},
         {"a combo box item selected in its list",
          false,
-         [](GroupingWindow& w) { selectInList(w.balance, 1); },
+         [](GroupingWindow& w) { ovtest::selectAccessibly(w.balance, 1); },
          {E ".2.6.1.0=i:1", E ".2.6.2.0=i:12", E ".2.6.3.0=i:0"}},
         {"a radio button checked by its Toggle action",
          true,

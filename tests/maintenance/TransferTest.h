@@ -5,6 +5,7 @@
 
 #include "OvDeviceContext.h"
 #include "widgettest/OvDeviceTest.h"
+#include "widgettest/OvFakeMainWindow.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,19 +16,13 @@
 
 namespace transfertest {
 
-class FakeMainWindow : public OvDeviceContext {
+// The main window, its device on loopback (address and mask as the facts give them).
+class FakeMainWindow : public ovtest::FakeMainWindow {
 public:
-    OvDeviceFacts deviceFacts() const override {
-        OvDeviceFacts facts;
-        facts.ipAddress = address;
-        facts.subnetMask = mask;
-        return facts;
+    FakeMainWindow() {
+        facts.ipAddress = QStringLiteral("127.0.0.1");
+        facts.subnetMask = QStringLiteral("255.0.0.0");
     }
-    QString statusText() const override { return kOvReadyText; }
-    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
-    QWidget* ownerWindow() const override { return nullptr; }
-    QString address = QStringLiteral("127.0.0.1");
-    QString mask = QStringLiteral("255.0.0.0");
 };
 
 std::uint32_t crc32Of(const QByteArray& octets);

@@ -47,8 +47,10 @@ protected:
     void expectRefused(const CheckCase& c, QLineEdit* edit, const std::function<void()>& click) {
         SCOPED_TRACE(c.name);
         dialogs.clear();
-        main.address = c.offSubnet ? QStringLiteral("10.250.7.5") : QStringLiteral("127.0.0.1");
-        main.mask = c.offSubnet ? QStringLiteral("255.255.255.0") : QStringLiteral("255.0.0.0");
+        main.facts.ipAddress =
+            c.offSubnet ? QStringLiteral("10.250.7.5") : QStringLiteral("127.0.0.1");
+        main.facts.subnetMask =
+            c.offSubnet ? QStringLiteral("255.255.255.0") : QStringLiteral("255.0.0.0");
         QString text = c.path;
         edit->setText(text.replace(QLatin1Char('@'), folder.path()));
         click();

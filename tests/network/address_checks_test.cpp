@@ -212,6 +212,32 @@ TEST(AddressChecks, DecimalValuesAreDigitsOnly) {
         EXPECT_EQ(decimalValue(c.text), c.value) << "\"" << c.text << "\"";
 }
 
+TEST(AddressChecks, ATypedNumbersRangeCountsWhatIsNoNumberAsZero) {
+    const struct {
+        const char* text;
+        std::uint32_t low, high;
+        bool within;
+    } cases[] = {
+        {"20", 20, 1000, true},
+        {"19", 20, 1000, false},
+        {"1000", 20, 1000, true},
+        {"1001", 20, 1000, false},
+        {"0", 0, 64, true},
+        {"64", 0, 64, true},
+        {"65", 0, 64, false},
+        {"", 0, 64, true},
+        {"", 1, 255, false},
+        {"(NULL)", 0, 64, true},
+        {"(NULL)", 1, 255, false},
+        {"4294967296", 0, 4294967295u, false},
+        {"99999999999999", 0, 64, false},
+        {"0064", 0, 64, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(numberWithin(c.text, c.low, c.high), c.within)
+            << "\"" << c.text << "\" within " << c.low << " to " << c.high;
+}
+
 TEST(AddressChecks, TypedAddressesCompareByTheirFourNumbers) {
     const struct {
         const char* name;

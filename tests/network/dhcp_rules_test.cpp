@@ -116,4 +116,22 @@ TEST(DhcpRules, AnAddressIsTakenWhenAnotherRowThanTheOneWrittenHoldsIt) {
         EXPECT_EQ(addressTakenElsewhere(addresses, c.typed, c.index), c.taken) << c.what;
 }
 
+TEST(DhcpRules, AMacIsTakenWhenAnotherSlotThanTheOneWrittenHoldsIt) {
+    const std::vector<std::string> macs{"000C41AABB01", "000000000000", "000C41AABB02"};
+    const struct {
+        const char* what;
+        const char* typed;
+        long long index;
+        bool taken;
+    } cases[] = {
+        {"another slot holds it", "000C41AABB02", 2, true},
+        {"another slot holds it, typed in lower case", "000c41aabb02", 2, true},
+        {"the slot written holds it", "000C41AABB02", 3, false},
+        {"its lower case in the slot written", "000c41aabb02", 3, false},
+        {"no slot holds it", "000C41AABB03", 2, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(macTakenElsewhere(macs, c.typed, c.index), c.taken) << c.what;
+}
+
 } // namespace

@@ -302,3 +302,17 @@ TEST(DeviceMib, OidsAreDottedNumbersUnderTheirRoots) {
 }
 
 } // namespace
+
+namespace {
+
+// adRefresh carries its band as the last arc (E.2.8.1.1.1, E.2.8.1.1.2): the
+// stored OID is sent as it stands, not with ".0".
+TEST(DeviceMib, SiteSurveyTriggersCarryTheirBand) {
+    for (const int number : {52, 53}) {
+        const mib::TableInfo& table = mib::tables()[number - 1];
+        EXPECT_EQ(table.number, number);
+        EXPECT_EQ(table.mode, MVT_SV) << "T" << number;
+    }
+}
+
+} // namespace

@@ -35,6 +35,7 @@ struct FaultRules {
         int value = 0; // error status, SETs left to ignore, or milliseconds
     };
     std::vector<Rule> fail;
+    std::vector<Rule> failSet; // SETs only
     std::vector<Rule> dropSet;
     std::vector<Rule> delayVar;
     std::vector<OvOid> tooBig;

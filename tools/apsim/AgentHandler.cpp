@@ -1,6 +1,7 @@
 // The MIB handler: GET, GET-NEXT and the SET phases, served from the device's
 // ordered map. GET-BULK reaches it as a series of GET-NEXTs.
 #include "AgentGlue.h"
+#include "Wireless.h"
 
 #include <cstring>
 
@@ -150,7 +151,10 @@ void Agent::serve(netsnmp_variable_list* binding, const OvOid& name,
     const std::vector<oid> arcs =
         arcsOf(renamed == rules_.answerOid.end() ? name : renamed->second);
     snmp_set_var_objid(binding, arcs.data(), arcs.size());
-    setValue(binding, currentValue(variable, uptimeTicks()));
+    OvVb value = currentValue(variable, uptimeTicks());
+    if (options_.maskKeys && isSecret(name))
+        value.octets.assign(value.octets.size(), '*');
+    setValue(binding, value);
 }
 
 } // namespace apsim

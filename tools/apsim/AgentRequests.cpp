@@ -57,6 +57,7 @@ FaultRules resolveFaultRules(const Options& options, const Device& device) {
         return out;
     };
     rules.fail = resolved(options.fail);
+    rules.failSet = resolved(options.failSet);
     rules.dropSet = resolved(options.dropSet);
     rules.delayVar = resolved(options.delayVar);
     for (const std::string& var : options.tooBig) {
@@ -105,7 +106,10 @@ int Agent::onRequest(int op, netsnmp_session* session, int reqid, netsnmp_pdu* p
             packet_.delayMs = std::max(packet_.delayMs, rule.value);
     int position = 0;
     int result = 1;
-    if (const FaultRules::Rule* fail = match(rules_.fail, pdu, &position)) {
+    const FaultRules::Rule* fail = match(rules_.fail, pdu, &position);
+    if (fail == nullptr && pdu->command == SNMP_MSG_SET)
+        fail = match(rules_.failSet, pdu, &position);
+    if (fail != nullptr) {
         pending_->outcome = "failed:" + std::to_string(fail->value);
         answerError(session, pdu, fail->value, position, true);
     } else if (tooBigFor(pdu)) {

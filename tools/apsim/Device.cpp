@@ -3,6 +3,7 @@
 #include "DeviceContent.h"
 #include "DeviceMib.h"
 #include "TypedValue.h"
+#include "Wireless.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -80,6 +81,11 @@ OvVb neutralValue(const MibObject& object) {
     }
 }
 
+// The band (1, 2) of a site survey table, 0 for other tables.
+int surveyBand(const RowTable& table) {
+    return table.table == 54 ? 1 : table.table == 55 ? 2 : 0;
+}
+
 int rowCount(const RowTable& table, const std::vector<std::pair<std::string, int>>& counts) {
     int rows = table.defaultRows;
     for (const auto& [name, count] : counts) {
@@ -145,12 +151,18 @@ void Device::addObjects() {
 
 void Device::addRows(const std::vector<std::pair<std::string, int>>& counts) {
     for (const RowTable& table : rowTables()) {
-        const mib::TableInfo& info = mib::tables()[table.table - 1];
         const int rows = rowCount(table, counts);
         const int used = table.usedRows < 0 ? rows : std::min(table.usedRows, rows);
-        for (int row = 1; row <= rows; ++row)
-            addRow(info, generateRow(table, row, row <= used, lan_));
+        if (const int band = surveyBand(table))
+            surveyRows_[band - 1] = rows;
+        addTableRows(table, rows, used, 0);
     }
+}
+
+void Device::addTableRows(const RowTable& table, int rows, int used, int scan) {
+    const mib::TableInfo& info = mib::tables()[table.table - 1];
+    for (int row = 1; row <= rows; ++row)
+        addRow(info, generateRow(table, row, row <= used, lan_, scan));
 }
 
 void Device::addRow(const mib::TableInfo& info, const GeneratedRow& row) {
@@ -172,6 +184,29 @@ void Device::addRow(const mib::TableInfo& info, const GeneratedRow& row) {
         else
             throw std::logic_error("no value for a column of T" + std::to_string(info.number));
         variables_[oid] = std::move(variable);
+    }
+}
+
+void Device::removeTableRows(const RowTable& table) {
+    const mib::TableInfo& info = mib::tables()[table.table - 1];
+    for (const OvSNMPVarRow* column = info.rows; column->oid != nullptr; ++column) {
+        if (*column->oid == '\0')
+            continue;
+        const OvOid base = *OvOid::parse(column->oid);
+        auto it = variables_.upper_bound(base);
+        while (it != variables_.end() && it->first.startsWith(base))
+            it = variables_.erase(it);
+    }
+}
+
+void Device::scanSurvey(int band) {
+    for (const RowTable& table : rowTables()) {
+        if (surveyBand(table) != band)
+            continue;
+        const int scan = ++surveyScans_[band - 1];
+        const int rows = std::min(surveyRows_[band - 1] + scan, maxRows);
+        removeTableRows(table);
+        addTableRows(table, rows, rows, scan);
     }
 }
 
@@ -274,10 +309,19 @@ int Device::checkDeviceRule(const OvOid& oid, const OvVb& value) const {
         return value.octets.size() <= 40 ? 0 : snmperr::wrongLength;
     if (oid == password)
         return value.octets.size() <= 12 ? 0 : snmperr::wrongLength;
+    static const OvOid userLimit = privateOid("2.6.2.0");
+    if (oid == userLimit) // load balancing's wireless users
+        return numberWithin(value, 0, 64) ? 0 : snmperr::wrongValue;
     if (oid == poolRange)
         return numberWithin(value, 1, 255) ? 0 : snmperr::wrongValue;
     if (oid == leaseTime)
         return numberWithin(value, 60, 31536000) ? 0 : snmperr::wrongValue;
+    const auto current = [this](const OvOid& other) -> const OvVb* {
+        const DeviceVariable* variable = find(other);
+        return variable != nullptr ? &variable->value : nullptr;
+    };
+    if (const int status = checkWirelessSet(oid, value, current))
+        return status;
     if (oid.startsWith(staticPoolIp)) {
         // 0.0.0.0 frees the slot; anything else must be a host a client can hold.
         const std::uint32_t address = addressOf(value);
@@ -298,6 +342,8 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     variable.uptime = false;
     if (applyRogueCommand(oid, value) || !isOne(value))
         return 0;
+    if (const int band = surveyScanBand(oid, value))
+        scanSurvey(band);
     for (std::size_t which = 0; which < leasesPrepared_.size(); ++which)
         if (oid == leaseTrigger(which))
             leasesPrepared_[which] = true;
@@ -323,6 +369,7 @@ void Device::restart(bool factoryDefault) {
     if (factoryDefault) {
         variables_ = factory_;
         leasesPrepared_ = factoryLeasesPrepared_;
+        surveyScans_ = {};
         log_ = factoryLog_;
     }
     for (const char* trigger : {"3.2.1.0", "3.2.2.0"})

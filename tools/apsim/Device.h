@@ -3,6 +3,7 @@
 // size of the tables.
 #pragma once
 
+#include "DeviceContent.h"
 #include "Lan.h"
 #include "MibObjects.h"
 
@@ -90,6 +91,11 @@ private:
     // Adds one row of a table with its column values; the index column, if
     // the table has one, holds the row's last index arc.
     void addRow(const mib::TableInfo& info, const GeneratedRow& row);
+    void addTableRows(const RowTable& table, int rows, int used, int scan);
+    void removeTableRows(const RowTable& table);
+    // A site survey of the band: its table holds what the scan found, one
+    // neighbour more than the scan before.
+    void scanSurvey(int band);
     void applyValue(const std::string& var, const std::string& text);
     void clearLog();
     // What the manager's triggers ask of the device: "adGetLog" takes a
@@ -119,6 +125,9 @@ private:
     // Dynamic and static lease tables: prepared on the manager's request.
     std::array<bool, 2> leasesPrepared_{};
     std::array<bool, 2> factoryLeasesPrepared_{};
+    // Site survey tables (802.11a, 802.11g): rows at the start, scans since.
+    std::array<int, 2> surveyRows_{};
+    std::array<int, 2> surveyScans_{};
     // The device's log (time, message), of which the log table is a snapshot.
     std::vector<std::pair<OvVb, OvVb>> log_;
     std::vector<std::pair<OvVb, OvVb>> factoryLog_;

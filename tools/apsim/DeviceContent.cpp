@@ -55,10 +55,10 @@ int channelOf(int band, int row) {
     return band == 1 ? channelsA[row % 8] : 1 + (row * 5) % 11;
 }
 
-std::vector<std::string> surveyRow(int band, int row) {
+std::vector<std::string> surveyRow(int band, int row, int scan) {
     return {"s:AP",
             num(channelOf(band, row)),
-            num(90 - (row * 13) % 80),
+            num(90 - (row * 13 + scan * 7) % 80),
             mac(0x50 + band, row),
             std::string("s:") + securityTexts[row % 4],
             "s:Neighbour-" + std::string(band == 1 ? "a-" : "g-") + std::to_string(row)};
@@ -93,7 +93,8 @@ std::vector<std::string> staticPoolRow(int row, bool used, const Lan& lan) {
             ip(lan.gateway()),        "a:0.0.0.0",    "s:lan",        num(1)};
 }
 
-std::vector<std::string> rowValues(const RowTable& table, int row, bool used, const Lan& lan) {
+std::vector<std::string> rowValues(const RowTable& table, int row, bool used, const Lan& lan,
+                                   int scan) {
     switch (table.table) {
     case 15:
     case 16:
@@ -109,7 +110,7 @@ std::vector<std::string> rowValues(const RowTable& table, int row, bool used, co
         return staticPoolRow(row, used, lan);
     case 54:
     case 55:
-        return surveyRow(table.table - 53, row);
+        return surveyRow(table.table - 53, row, scan);
     case 72:
         return apRow(0x72, "Rogue-", row);
     case 74:
@@ -177,6 +178,16 @@ const std::map<std::string, const char*>& privateFactoryTexts() {
         {"2.5.1.1.6.1", "1800"},
         {"2.5.1.1.6.2", "1800"},
         {"2.5.2.4.0", "1812"},
+        // WEP keys of 64 bits, one digit repeated: key N of 802.11a holds N,
+        // key N of 802.11g N + 4.
+        {"2.5.3.1.1.1.1", "1111111111"},
+        {"2.5.3.1.1.1.2", "2222222222"},
+        {"2.5.3.1.1.1.3", "3333333333"},
+        {"2.5.3.1.1.1.4", "4444444444"},
+        {"2.5.3.1.1.2.1", "5555555555"},
+        {"2.5.3.1.1.2.2", "6666666666"},
+        {"2.5.3.1.1.2.3", "7777777777"},
+        {"2.5.3.1.1.2.4", "8888888888"},
         {"2.6.2.0", "32"},
         {"2.6.4.0", "100Mbps Full-Duplex"},
         {"2.7.1.0", "1"},
@@ -189,6 +200,13 @@ const std::map<std::string, const char*>& privateFactoryTexts() {
         {"2.9.1.1.2.2", "1"},
         {"2.9.1.1.3.1", "1"},
         {"2.9.1.1.3.2", "1"},
+        // The additional SSIDs' VLAN group IDs: 1, as the primary's.
+        {"2.9.2.1.9.1.1", "1"},
+        {"2.9.2.1.9.1.2", "1"},
+        {"2.9.2.1.9.1.3", "1"},
+        {"2.9.2.1.9.2.1", "1"},
+        {"2.9.2.1.9.2.2", "1"},
+        {"2.9.2.1.9.2.3", "1"},
         {"2.10.1.0", "3"},
         {"2.10.2.0", "13"},
         {"2.10.3.0", "255"},
@@ -278,12 +296,12 @@ std::span<const RowTable> rowTables() {
     return kRowTables;
 }
 
-GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan) {
+GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan, int scan) {
     GeneratedRow generated;
     if (table.band != 0)
         generated.index.push_back(static_cast<std::uint32_t>(table.band));
     generated.index.push_back(static_cast<std::uint32_t>(row));
-    generated.values = rowValues(table, row, used, lan);
+    generated.values = rowValues(table, row, used, lan, scan);
     return generated;
 }
 

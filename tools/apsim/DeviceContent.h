@@ -33,8 +33,9 @@ struct GeneratedRow {
 };
 
 // Row `row` (1-based) of a row table; `used` says whether a fixed slot is in use.
-// Addresses lie on the LAN.
-GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan);
+// Addresses lie on the LAN. `scan` counts the site surveys run since the start:
+// each one finds the neighbours again with other signal levels.
+GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& lan, int scan = 0);
 
 // The factory value of a scalar instance as typed or plain text (read by the
 // variable's type); nothing when its type's neutral value will do.

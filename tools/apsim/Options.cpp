@@ -41,7 +41,7 @@ std::pair<std::string, std::string> pairOf(const std::string& text, const std::s
     return {text.substr(0, equals), text.substr(equals + 1)};
 }
 
-int errorStatus(const std::string& text) {
+int errorStatus(const std::string& text, const std::string& option) {
     static const std::map<std::string, int> names = {
         {"tooBig", 1},
         {"noSuchName", 2},
@@ -64,7 +64,7 @@ int errorStatus(const std::string& text) {
     };
     if (const auto it = names.find(text); it != names.end())
         return it->second;
-    return number<int>(text, 1, 19, "--fail STATUS");
+    return number<int>(text, 1, 19, option + " STATUS");
 }
 
 void listen(Options& options, const std::string& text) {
@@ -182,7 +182,12 @@ const std::map<std::string, Handler>& handlers() {
         {"--fail",
          [](Options& o, const std::string& v) {
              const auto [var, status] = pairOf(v, "--fail");
-             o.fail.emplace_back(var, errorStatus(status));
+             o.fail.emplace_back(var, errorStatus(status, "--fail"));
+         }},
+        {"--fail-set",
+         [](Options& o, const std::string& v) {
+             const auto [var, status] = pairOf(v, "--fail-set");
+             o.failSet.emplace_back(var, errorStatus(status, "--fail-set"));
          }},
         {"--drop-set",
          [](Options& o, const std::string& v) {
@@ -228,6 +233,10 @@ Options parseOptions(const std::vector<std::string>& arguments) {
         }
         if (name == "--version") {
             options.version = true;
+            continue;
+        }
+        if (name == "--mask-keys") {
+            options.maskKeys = true;
             continue;
         }
         std::optional<std::string> value;
@@ -296,6 +305,13 @@ Device:
                           The lease tables stay empty until DynamicGet or
                           StaticGet is set to 1 (--set DynamicGet=1 starts
                           with the dynamic one prepared).
+                          Setting a band's adRefresh (E.2.8.1.1.1 802.11a,
+                          E.2.8.1.1.2 802.11g) to 1 runs a site survey: the
+                          band's survey table is filled anew, one neighbour
+                          more than before.
+  --mask-keys             WEP keys and pass phrases read back as '*', one per
+                          octet, as the device shows them; the state file
+                          keeps them
   --log-lines N           the device logs N more lines after start, one a
                           second; the log table shows the lines logged until
                           the last adGetLog = 1 (adClearLocalLog = 1 empties
@@ -323,6 +339,8 @@ Faults:
   --fail VAR=STATUS       answer requests that carry VAR with error STATUS
                           (1..19 or a name such as genErr, notWritable), the
                           error index on VAR, the bindings as sent
+  --fail-set VAR=STATUS   the same for SETs only: the device reads VAR but
+                          refuses to write it
   --too-big VAR|all       answer tooBig with no bindings to requests that
                           carry VAR (or to every request)
   --max-varbinds N        answer tooBig to requests with more than N bindings

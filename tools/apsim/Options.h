@@ -33,11 +33,13 @@ struct Options {
     int dropPercent = 0;
     std::optional<unsigned> seed;
     std::vector<std::pair<std::string, int>> fail;              // VAR, error status
+    std::vector<std::pair<std::string, int>> failSet;           // VAR, error status of SETs
     std::vector<std::pair<std::string, int>> dropSet;           // VAR, SETs to ignore
     std::vector<std::pair<std::string, int>> delayVar;          // VAR, milliseconds
     std::vector<std::string> tooBig;                            // VAR or "all"
     int maxVarbinds = 0;                                        // 0: no limit
     std::vector<std::pair<std::string, std::string>> answerOid; // VAR, OID answered instead
+    bool maskKeys = false; // WEP keys and pass phrases read back as '*'; the state keeps them
     int tftpPort = 69;
     long tftpPutAbort = -1; // octets after which a configuration upload gives up; -1 never
     std::string logFile;

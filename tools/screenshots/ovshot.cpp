@@ -1,9 +1,11 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are listed in `windowNames`: dhcp is the DHCP server window's
+// The windows are listed in `windows`: dhcp is the DHCP server window's
 // dynamic pool tab, dhcp-static-pool its static pool tab and static-pool-entry
-// the entry dialog editing the first entry.
+// the entry dialog editing the first entry; wireless is the wireless window's
+// 802.11a page and wireless-g its 802.11g page; mactable is the 802.11a access
+// control list.
 // admin, system and misc are the Tools windows; rogueap scans first (give apsim
 // a short --scan-seconds).
 #include "HomeInformation.h"
@@ -19,13 +21,19 @@
 #include "TFM_CfgFile.h"
 #include "TFM_DHCP.h"
 #include "TFM_DevInfo.h"
+#include "TFM_Filters.h"
 #include "TFM_Firmware.h"
+#include "TFM_Grouping.h"
 #include "TFM_LAN.h"
+#include "TFM_MACTable.h"
 #include "TFM_Misc.h"
+#include "TFM_MultiSSIDForm.h"
+#include "TFM_Performace.h"
 #include "TFM_RogueAP.h"
 #include "TFM_Static.h"
 #include "TFM_StaticPoolEntry.h"
 #include "TFM_Sytem.h"
+#include "TFM_Wirless.h"
 #include "TIndicationForm.h"
 #include "TLogForm.h"
 #include "TLogSetForm.h"
@@ -143,6 +151,34 @@ std::optional<bool> saveStatusWindow(TMainForm& owner, const QString& which, con
     return saved;
 }
 
+// An Advanced window's or the wireless window's picture, saved or not; nothing
+// when `which` names none of them.
+std::optional<bool> saveSettingsWindow(TMainForm& owner, const QString& which, const QString& out) {
+    if (which.startsWith(QStringLiteral("wireless"))) {
+        const int page = which == QStringLiteral("wireless-g") ? 1 : 0;
+        return saveWindow<TFM_Wirless>(
+            owner, out, [page](TFM_Wirless& w) { w.PC_Wirless->setCurrentIndex(page); });
+    }
+    if (which == QStringLiteral("performance"))
+        return saveWindow<TFM_Performace>(owner, out, [](TFM_Performace&) {});
+    if (which == QStringLiteral("filters"))
+        return saveWindow<TFM_Filters>(owner, out, [](TFM_Filters&) {});
+    if (which == QStringLiteral("multissid"))
+        return saveWindow<TFM_MultiSSIDForm>(owner, out, [](TFM_MultiSSIDForm&) {});
+    if (which == QStringLiteral("grouping"))
+        return saveWindow<TFM_Grouping>(owner, out, [](TFM_Grouping&) {});
+    if (which == QStringLiteral("mactable")) {
+        TFM_MACTable table(0, &owner);
+        return saveShown(table, out, [&] {
+            const bool idle = !table.busyFlag().isSet() && !table.usedListBinding()->IsBusy();
+            if (idle)
+                table.User_ListView->selectRow(0);
+            return idle;
+        });
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -151,11 +187,31 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
-    const QStringList windows{"main",        "information", "firmware",         "configfile",
-                              "lan",         "dhcp",        "dhcp-static-pool", "static-pool-entry",
-                              "devinfo",     "stats",       "clients",          "log",
-                              "logsettings", "indication",       "admin",            "system",
-                              "misc",        "rogueap"};
+    const QStringList windows{"main",
+                              "information",
+                              "firmware",
+                              "configfile",
+                              "lan",
+                              "wireless",
+                              "wireless-g",
+                              "dhcp",
+                              "dhcp-static-pool",
+                              "static-pool-entry",
+                              "performance",
+                              "filters",
+                              "mactable",
+                              "multissid",
+                              "grouping",
+                              "devinfo",
+                              "stats",
+                              "clients",
+                              "log",
+                              "logsettings",
+                              "indication",
+                              "admin",
+                              "system",
+                              "misc",
+                              "rogueap"};
     const QString names = windows.join(QStringLiteral(", "));
     parser.addPositionalArgument("window", QStringLiteral("The window to show: %1.").arg(names));
     parser.process(app);
@@ -224,6 +280,8 @@ int main(int argc, char** argv) {
         saved = saveDhcp(window, which, out);
     } else if (const auto status = saveStatusWindow(window, which, out)) {
         saved = *status;
+    } else if (const auto settings = saveSettingsWindow(window, which, out)) {
+        saved = *settings;
     } else {
         saved = window.grab().save(out);
     }

@@ -126,6 +126,16 @@ std::optional<std::uint32_t> decimalValue(std::string_view text) {
     return digitsValue(text);
 }
 
+bool numberWithin(std::string_view text, std::uint32_t low, std::uint32_t high) {
+    const bool digits = !text.empty() && std::all_of(text.begin(), text.end(),
+                                                     [](char c) { return c >= '0' && c <= '9'; });
+    const auto value = digitsValue(text);
+    if (digits && !value)
+        return false; // beyond 32 bits
+    const std::uint32_t number = value.value_or(0);
+    return number >= low && number <= high;
+}
+
 bool sameAddress(std::string_view a, std::string_view b) {
     const auto first = strictDottedValue(a);
     const auto second = strictDottedValue(b);

@@ -64,6 +64,11 @@ std::optional<std::uint32_t> strictDottedValue(std::string_view text);
 // lease times that a window converts strictly; nothing otherwise.
 std::optional<std::uint32_t> decimalValue(std::string_view text);
 
+// A typed number's range check: its decimal value, 0 when it is empty or not
+// a number, lies within low to high. Digits too many for 32 bits lie above
+// any range.
+bool numberWithin(std::string_view text, std::uint32_t low, std::uint32_t high);
+
 // Whether two typed addresses name the same address: by their four numbers when
 // both are strict dotted quads ("010.0.0.1" is 10.0.0.1), else by their text.
 bool sameAddress(std::string_view a, std::string_view b);

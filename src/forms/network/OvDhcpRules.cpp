@@ -46,6 +46,15 @@ std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::s
     return static_cast<std::size_t>(found - macs.begin());
 }
 
+bool macTakenElsewhere(const std::vector<std::string>& macs, std::string_view typed,
+                       long long index) {
+    for (std::size_t i = 0; i < macs.size(); ++i) {
+        if (sameMac(typed, macs[i]) && index != static_cast<long long>(i) + 1)
+            return true;
+    }
+    return false;
+}
+
 bool addressTakenElsewhere(const std::vector<std::string>& addresses, std::string_view typed,
                            long long index) {
     if (sameAddress(typed, kFreeSlotAddress))

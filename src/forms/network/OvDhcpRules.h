@@ -1,6 +1,7 @@
 // The rules the DHCP server window and its static pool entry dialog share:
 // the MAC comparison, the strict dotted value, and finding rows of the static
-// pool by MAC or free slot. Pure functions of texts. The pools' cover and the
+// pool by MAC or free slot; the MAC address tables of the access control lists
+// use the MAC rules too. Pure functions of texts. The pools' cover and the
 // rows by address, which the LAN window also needs, are in OvPoolRange.h.
 #pragma once
 
@@ -43,6 +44,11 @@ std::optional<std::size_t> firstFreeSlot(const std::vector<std::string>& address
 
 // The first row whose MAC the typed one matches (MAC comparison), if any.
 std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::string_view typed);
+
+// Whether another row than the one numbered `index` (rows count from 1)
+// already holds the typed MAC, the same or by the MAC comparison.
+bool macTakenElsewhere(const std::vector<std::string>& macs, std::string_view typed,
+                       long long index);
 
 // Whether another row than the one numbered `index` (rows count from 1)
 // already holds the typed address; the free slot's address is never taken.

@@ -1,10 +1,13 @@
 #include "OvFormControls.h"
 
 #include "OvDialogs.h"
+#include "OvStatusBar.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace ovnet {
 
@@ -21,6 +24,30 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text) {
     made->setText(text);
     made->setAutoDefault(false);
     return made;
+}
+
+OvStatusBar* statusBar(QWidget* parent, const char* name, bool onePanel) {
+    auto* bar = control<OvStatusBar>(parent, name);
+    bar->setSizeGripEnabled(false);
+    if (onePanel)
+        bar->addPanel(0);
+    return bar;
+}
+
+void layOutWindow(QWidget* window, QLayout* content, std::initializer_list<QPushButton*> buttons,
+                  OvStatusBar* bar) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(8, 8, 8, 8);
+    body->addLayout(content);
+    body->addLayout(row);
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addLayout(body);
+    outer->addWidget(bar);
 }
 
 bool refuse(QWidget* window, QLineEdit* box, const QString& title, const QString& text,

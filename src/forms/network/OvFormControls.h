@@ -5,7 +5,11 @@
 
 #include <QString>
 
+#include <initializer_list>
+
+class OvStatusBar;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -24,6 +28,15 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* b
 
 // A push button that Return in a box does not press.
 QPushButton* button(QWidget* parent, const char* name, const QString& text);
+
+// A status bar for a window's foot, without a size grip (the windows have a
+// fixed size); with one panel that takes the whole width when asked.
+OvStatusBar* statusBar(QWidget* parent, const char* name, bool onePanel);
+
+// Lays a window out: its content, below it a row of buttons at the right, both
+// in a margin, and the status bar across the foot.
+void layOutWindow(QWidget* window, QLayout* content, std::initializer_list<QPushButton*> buttons,
+                  OvStatusBar* bar);
 
 // A check's refusal: the message box (OK only), then the box, if any, emptied
 // when asked and given the focus. Answers false, so that a check ends with it.

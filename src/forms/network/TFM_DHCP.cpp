@@ -43,6 +43,7 @@ using ovnet::button;
 using ovnet::control;
 using ovnet::label;
 using ovnet::refuse;
+using ovnet::statusBar;
 
 // A list view read by assistive technologies by the text of its label.
 OvListView* listView(QWidget* parent, const char* name, const QString& caption) {
@@ -50,14 +51,6 @@ OvListView* listView(QWidget* parent, const char* name, const QString& caption) 
     list->setAccessibleName(caption.trimmed());
     list->setMinimumSize(440, 150);
     return list;
-}
-
-OvStatusBar* statusBar(QWidget* parent, const char* name, bool onePanel) {
-    auto* bar = control<OvStatusBar>(parent, name);
-    bar->setSizeGripEnabled(false);
-    if (onePanel)
-        bar->addPanel(0);
-    return bar;
 }
 
 // A result in panel 0. A success does not hide the failure line of a

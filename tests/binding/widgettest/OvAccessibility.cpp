@@ -1,6 +1,11 @@
 #include "OvAccessibility.h"
 
+#include "OvWidgetTest.h"
+
+#include <QAbstractButton>
 #include <QAccessibleActionInterface>
+#include <QComboBox>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +63,18 @@ QString accessibleDescription(QObject* object) {
     return found != nullptr ? found->text(QAccessible::Description) : QString();
 }
 
+QString spokenName(QWidget* control) {
+    if (!control->accessibleName().isEmpty())
+        return control->accessibleName();
+    QAccessibleInterface* found = accessible(control);
+    if (found == nullptr)
+        return {};
+    for (const auto& [other, relation] : found->relations(QAccessible::Label))
+        if (qobject_cast<QLabel*>(other->object()) != nullptr)
+            return other->text(QAccessible::Name);
+    return found->text(QAccessible::Name);
+}
+
 void doAccessibleAction(QObject* object, const QString& action) {
     QAccessibleInterface* found = accessible(object);
     QAccessibleActionInterface* actions = found != nullptr ? found->actionInterface() : nullptr;
@@ -67,6 +84,63 @@ void doAccessibleAction(QObject* object, const QString& action) {
         return;
     }
     actions->doAction(action);
+}
+
+void pressAccessibly(QAbstractButton* button) {
+    QAccessibleInterface* found = accessible(button);
+    if (found == nullptr || found->actionInterface() == nullptr) {
+        ADD_FAILURE() << button->objectName().toStdString() << " cannot be pressed";
+        return;
+    }
+    bool clicked = false;
+    const auto connection =
+        QObject::connect(button, &QAbstractButton::clicked, [&] { clicked = true; });
+    found->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    if (!waitFor([&] { return clicked; }))
+        ADD_FAILURE() << button->objectName().toStdString() << " was not clicked";
+    QObject::disconnect(connection);
+}
+
+void selectAccessibly(QComboBox* comboBox, int row) {
+    QAccessibleInterface* combo = accessible(comboBox);
+    ASSERT_NE(combo, nullptr);
+    ASSERT_GT(combo->childCount(), 0);
+    QAccessibleTableInterface* list = combo->child(0)->tableInterface();
+    ASSERT_NE(list, nullptr);
+    list->selectRow(row);
+}
+
+namespace {
+
+QString spokenName(QAccessibleInterface* control) {
+    const QString own = control->text(QAccessible::Name);
+    if (!own.isEmpty())
+        return own;
+    for (const auto& [label, relation] : control->relations(QAccessible::Label))
+        return label->text(QAccessible::Name);
+    return {};
+}
+
+QAccessibleInterface* findByName(QAccessibleInterface* node, const QString& name) {
+    if (node == nullptr || node->state().invisible)
+        return nullptr;
+    if (node->object() != nullptr && node->object()->isWidgetType() &&
+        node->role() != QAccessible::StaticText && spokenName(node) == name)
+        return node;
+    for (int i = 0; i < node->childCount(); ++i)
+        if (QAccessibleInterface* found = findByName(node->child(i), name))
+            return found;
+    return nullptr;
+}
+
+} // namespace
+
+QAccessibleInterface* accessibleByName(QWidget* root, const QString& name) {
+    QAccessibleInterface* found = findByName(accessible(root), name);
+    if (found == nullptr)
+        ADD_FAILURE() << "nothing visible under " << root->objectName().toStdString()
+                      << " is named " << name.toStdString();
+    return found;
 }
 
 AccessibilityRecorder::AccessibilityRecorder() {

@@ -9,7 +9,10 @@
 
 #include <vector>
 
+class QAbstractButton;
+class QComboBox;
 class QObject;
+class QWidget;
 
 namespace ovtest {
 
@@ -18,9 +21,25 @@ QAccessibleInterface* accessible(QObject* object);
 QString accessibleName(QObject* object);
 QString accessibleDescription(QObject* object);
 
+// The name a screen reader gives the control: the one it was given, else the
+// text of the label whose buddy it is, else its caption.
+QString spokenName(QWidget* control);
+
 // Does one of the control's accessible actions (Toggle, Press ...), as an
 // assistive technology does; fails the test when the control has no such one.
 void doAccessibleAction(QObject* object, const QString& action);
+
+// Presses the button through its accessible press action, which clicks it a
+// moment later, and waits until its handler has returned.
+void pressAccessibly(QAbstractButton* button);
+
+// Selects a row of the combo box's list, as an assistive technology does.
+void selectAccessibly(QComboBox* comboBox, int row);
+
+// The first visible control under `root`, in the order of the accessible tree,
+// whose accessible name (its own, or its label's) is `name`; fails the test and
+// answers nullptr when there is none.
+QAccessibleInterface* accessibleByName(QWidget* root, const QString& name);
 
 // Records what Qt announces to assistive technologies. Qt passes announcements
 // on only while an assistive technology is attached, so the recorder attaches

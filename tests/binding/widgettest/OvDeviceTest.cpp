@@ -35,6 +35,19 @@ std::vector<std::string> requestsSeen(const Apsim& agent, std::size_t from) {
     return seen;
 }
 
+std::vector<std::vector<std::string>> getsSent(const Apsim& agent) {
+    std::vector<std::vector<std::string>> gets;
+    for (const ApsimRequest& request : agent.requests())
+        if (request.operation == "GET")
+            gets.push_back(request.oids);
+    return gets;
+}
+
+std::string stateText(const Apsim& agent, const std::string& oid) {
+    const auto value = agent.stateValue(oid);
+    return value ? value->text : std::string("(none)");
+}
+
 const std::vector<UnsendableSession>& unsendableSessions() {
     static const std::vector<UnsendableSession> sessions = {
         {"an address that no socket takes", [] { OvSNMPDevice.agentAddress = "bad:address"; },

@@ -23,6 +23,12 @@ std::vector<std::vector<std::string>> setsSent(const Apsim& agent);
 // "GETNEXT E.2.10.4.1.4.1.2".
 std::vector<std::string> requestsSeen(const Apsim& agent, std::size_t from = 0);
 
+// The names of every GET the agent received, in order.
+std::vector<std::vector<std::string>> getsSent(const Apsim& agent);
+
+// The value the agent holds ("E." OIDs allowed), or "(none)".
+std::string stateText(const Apsim& agent, const std::string& oid);
+
 // A session that sends nothing: how it is broken, and whether that shows as an
 // error of the module's own making, raised at once, or as a failed answer.
 struct UnsendableSession {

@@ -1,13 +1,19 @@
 #include "OvWidgetTest.h"
 
 #include "OvTimeScale.h"
+#include "OvUserChange.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
+#include <memory>
 
 namespace ovtest {
 
@@ -80,8 +86,80 @@ void click(QWidget* control) {
     QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
 }
 
+void pickItem(QComboBox* comboBox, int index) {
+    ASSERT_TRUE(index >= 0 && index < comboBox->count())
+        << index << " is not an item of " << comboBox->objectName().toStdString();
+    focus(comboBox);
+    if (comboBox->currentIndex() < 0)
+        QTest::keyClick(comboBox, Qt::Key_Home);
+    while (comboBox->currentIndex() != index)
+        QTest::keyClick(comboBox, index > comboBox->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
+}
+
+void retype(QLineEdit* edit, const QString& text) {
+    focus(edit);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    typeKeys(edit, text);
+}
+
+void setByCode(QLineEdit* edit, const QString& text) {
+    const ov::CodeChange byCode;
+    edit->setText(text);
+}
+
+void clickTab(QTabWidget* pages, int index) {
+    QTabBar* tabs = pages->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(index).center());
+}
+
+QString buddyText(QWidget* control) {
+    for (const QLabel* label : control->window()->findChildren<QLabel*>())
+        if (label->buddy() == control)
+            return label->text();
+    return {};
+}
+
+std::vector<QString> messageLines(const OvScriptedDialogs& dialogs) {
+    std::vector<QString> shown;
+    for (const OvShownDialog& box : dialogs.messages())
+        shown.push_back(box.title + QLatin1Char('|') + box.text);
+    return shown;
+}
+
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     return QTest::qWaitFor(condition, milliseconds);
+}
+
+void withModal(QWidget* opener, const std::function<void(QWidget* modal)>& script) {
+    struct State {
+        QWidget* before = QApplication::activeModalWidget();
+        bool ran = false;
+        bool over = false; // the click has returned without a modal window
+    };
+    auto state = std::make_shared<State>();
+    QTimer::singleShot(0, [state, script] {
+        if (state->over)
+            return;
+        QWidget* modal = nullptr;
+        const bool opened = waitFor([&] {
+            modal = QApplication::activeModalWidget();
+            return modal != nullptr && modal != state->before && modal->isVisible();
+        });
+        if (!opened)
+            return;
+        QPointer<QWidget> guarded(modal);
+        if (!QTest::qWaitForWindowActive(modal))
+            ADD_FAILURE() << "the modal window did not become active";
+        state->ran = true;
+        script(modal);
+        if (guarded && guarded->isVisible())
+            guarded->close();
+    });
+    click(opener);
+    state->over = true;
+    if (!state->ran)
+        ADD_FAILURE() << "no modal window opened from " << opener->objectName().toStdString();
 }
 
 int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int deadline) {

@@ -11,6 +11,9 @@
 #include <QString>
 #include <QWidget>
 
+class QComboBox;
+class QTabWidget;
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -66,6 +69,25 @@ void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Clicks the control with the mouse at its centre (the focus moves first).
 void click(QWidget* control);
 
+// Picks the item with the keyboard, as a user does (the focus moves first).
+void pickItem(QComboBox* comboBox, int index);
+
+// Replaces the box's text as a user would: all selected, deleted, the new text typed.
+void retype(QLineEdit* edit, const QString& text);
+
+// Sets the text as the module's code does (a refresh): no handler of a user's
+// change, no check on leaving runs.
+void setByCode(QLineEdit* edit, const QString& text);
+
+// Shows a page by clicking its tab.
+void clickTab(QTabWidget* pages, int index);
+
+// The text of the label whose buddy the control is; empty when none.
+QString buddyText(QWidget* control);
+
+// Every message box shown, each "title|text", in order.
+std::vector<QString> messageLines(const OvScriptedDialogs& dialogs);
+
 // Processes events until the condition holds or the deadline passes.
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 
@@ -82,6 +104,11 @@ std::vector<QString> shownMessages(const OvScriptedDialogs& dialogs);
 // active, runs the script, then closes the dialog if the script left it open.
 // Answers whether the script ran.
 bool withDialog(QWidget* opener, QDialog* dialog, const std::function<void()>& script);
+
+// Clicks the control; once a modal window that the click creates has opened and
+// is active, runs the script in it, then closes that window if the script left
+// it open. Fails the test when no modal window opened.
+void withModal(QWidget* opener, const std::function<void(QWidget* modal)>& script);
 
 // The fixture of widget tests: the application, scripted dialogs, test time scale.
 class WidgetTest : public ::testing::Test {

@@ -109,15 +109,38 @@ std::vector<std::string> v3Users() {
     return {"--v3-user", "amd5:md5:md5-secret", "--v3-user", "saes:sha:sha-secret:aes:aes-secret"};
 }
 
-ToolRun toolAgainst(const Apsim& device, const std::string& program, const std::string& client,
-                    std::vector<std::string> arguments, const std::string& timeout) {
-    std::vector<std::string> all = credentials(client);
-    for (const char* fixed : {"-On", "-t"})
-        all.emplace_back(fixed);
-    all.insert(all.end(), {timeout, "-r", "0", device.peer()});
-    for (const std::string& argument : arguments)
-        all.push_back(expandOid(argument));
-    return runTool(program, all);
+std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+ToolRun runAgainst(const Apsim& device, const std::string& program, const std::string& client,
+                   std::vector<std::string> rest, const std::string& timeout) {
+    for (std::string& argument : rest)
+        argument = expandOid(argument);
+    return runTool(
+        program,
+        join(join(credentials(client), {"-On", "-t", timeout, "-r", "0", device.peer()}), rest));
+}
+
+std::string toolLine(const std::string& oid, const std::string& value) {
+    return "." + expandOid(oid) + " = " + value;
+}
+
+int linesBelow(const ToolRun& run, const std::string& oid) {
+    const std::string prefix = "." + expandOid(oid) + ".";
+    int count = 0;
+    std::size_t at = 0;
+    while ((at = run.output.find(prefix, at)) != std::string::npos) {
+        if (at == 0 || run.output[at - 1] == '\n')
+            ++count;
+        at += prefix.size();
+    }
+    return count;
+}
+
+int walkedRows(const Apsim& device, const std::string& oid) {
+    return linesBelow(runAgainst(device, "snmpwalk", "v2c", {"-CI", oid}), oid);
 }
 
 } // namespace ovtest

@@ -27,9 +27,23 @@ std::vector<std::string> credentials(const std::string& client);
 // The --v3-user arguments that create the users of `credentials`.
 std::vector<std::string> v3Users();
 
-// One run of a tool as `client` against the device, without retries and with
-// a time-out in seconds; "E." OIDs among the arguments are expanded.
-ToolRun toolAgainst(const Apsim& device, const std::string& program, const std::string& client,
-                    std::vector<std::string> arguments, const std::string& timeout = "2");
+// The two lists one after the other.
+std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b);
+
+// One request with a tool against the device: the client's credentials, -On,
+// the time-out in seconds and no retry, the agent, then the rest ("E." OIDs
+// expanded).
+ToolRun runAgainst(const Apsim& device, const std::string& program, const std::string& client,
+                   std::vector<std::string> rest, const std::string& timeout = "2");
+
+// The tools' line for a binding: ".OID = TYPE: value".
+std::string toolLine(const std::string& oid, const std::string& value);
+
+// The lines of the run that begin with a binding below the OID.
+int linesBelow(const ToolRun& run, const std::string& oid);
+
+// The rows an SNMPv2c snmpwalk prints below the OID. -CI: no GET of the OID
+// itself when the walk finds nothing, so an empty table is one GETNEXT.
+int walkedRows(const Apsim& device, const std::string& oid);
 
 } // namespace ovtest

@@ -1,0 +1,77 @@
+#include "TFM_MACAddr.h"
+
+#include "OvDhcpRules.h"
+#include "OvEditBox.h"
+#include "OvFormControls.h"
+#include "OvGuard.h"
+#include "OvSNMPRequest2Edits.h"
+#include "TFM_MACTable.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kMacLength = 12; // hex digits
+
+} // namespace
+
+TFM_MACAddr::TFM_MACAddr(TFM_MACTable& table) : OvDialog(&table), table_(table) {
+    buildControls();
+}
+
+TFM_MACAddr::~TFM_MACAddr() = default;
+
+void TFM_MACAddr::buildControls() {
+    setWindowTitle(QStringLiteral("MAC Address"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    Ed_MACAddr = ovnet::control<QLineEdit>(this, "Ed_MACAddr");
+    ov::setTypingLimit(Ed_MACAddr, kMacLength);
+    LA_MACAddr =
+        ovnet::label(this, "LA_MACAddr", QStringLiteral("Please input Mac Addr"), Ed_MACAddr);
+    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
+    LA_Index = ovnet::control<QLabel>(this, "LA_Index");
+    LA_Index->setAccessibleName(QStringLiteral("LA_Index"));
+    LA_Index->hide();
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(Ed_MACAddr, 1);
+    row->addWidget(Bt_Apply);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(LA_MACAddr);
+    layout->addLayout(row);
+    setFixedSize(sizeHint());
+    ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
+}
+
+void TFM_MACAddr::bindControls(OvSNMPRequest2Edits& binding) {
+    binding.BindControl(0, LA_Index);
+    binding.BindEdit(1, "%h", Ed_MACAddr);
+    ov::setTypingLimit(Ed_MACAddr, kMacLength);
+}
+
+// Each refusal leaves the dialog open with what was typed.
+void TFM_MACAddr::Bt_ApplyClick() {
+    const std::string typed = Ed_MACAddr->text().toStdString();
+    if (typed.size() != kMacLength) {
+        ovnet::refuse(this, nullptr, QStringLiteral("Error"),
+                      QStringLiteral("The length is 12 in MAC Address."), false);
+        return;
+    }
+    if (typed == ovnet::kFreeSlotMac) {
+        ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
+                      QStringLiteral("Please input a valid MAC Address."), false);
+        return;
+    }
+    if (ovnet::macTakenElsewhere(table_.slotMacs(), typed, LA_Index->text().toLongLong())) {
+        ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
+                      QStringLiteral("Reject: The MAC already exists "), false);
+        return;
+    }
+    table_.fullListBinding()->Apply(false, true);
+    close();
+}

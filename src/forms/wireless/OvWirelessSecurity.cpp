@@ -1,0 +1,668 @@
+#include "OvWirelessSecurity.h"
+
+#include "DeviceMib.h"
+#include "OvAddressChecks.h"
+#include "OvDialogs.h"
+#include "OvEditBox.h"
+#include "OvUserChange.h"
+#include "OvWirelessControls.h"
+#include "OvWirelessRules.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace ovwireless;
+
+namespace {
+
+// The personal lists wait long: the device derives the key from the pass phrase.
+constexpr int kPersonalTimeout = 5000;
+
+// Positions of the security list (T22): authentication, encryption and valid
+// key of 802.11a at 0 to 2, of 802.11g at 3 to 5; keys at 6 to 9 and 10 to 13.
+int authPosition(int b) {
+    return 3 * b;
+}
+int encryptionPosition(int b) {
+    return 3 * b + 1;
+}
+int validKeyPosition(int b) {
+    return 3 * b + 2;
+}
+int keyPosition(int b, int key) {
+    return 6 + 4 * b + key;
+}
+
+// Enterprise list (T18, T19): cipher, port, group key interval, server, secret.
+constexpr int kGroupKeyPosition = 2;
+
+const QStringList kAllAuthentications = {"Open System", "Shared Key", "Open System / Shared Key",
+                                         "802.1x",      "WPA-EAP",    "WPA-PSK",
+                                         "WPA2-EAP",    "WPA2-PSK",   "WPA-Auto-EAP",
+                                         "WPA-Auto-PSK"};
+const QStringList kWdsAuthentications = {"Open System", "Shared Key", "Open System / Shared Key",
+                                         "WPA-PSK"};
+
+const QString kRangeText = QStringLiteral(" [ 300 - 9999999 ]");
+const QString kGroupKeyRefusal = QStringLiteral("Please input a number between 300 and 9999999.");
+const QString kAsciiOnly = QStringLiteral("Please input printable ASCII characters in the key!");
+
+QString suffixed(const char* name, int b, const char* a, const char* g) {
+    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
+}
+
+QLineEdit* secretEdit(QWidget* parent, const QString& name) {
+    auto* edit = named<QLineEdit>(parent, name);
+    edit->setEchoMode(QLineEdit::Password);
+    return edit;
+}
+
+void markAll(OvSNMPRequest2Edits* binding, bool invalid) {
+    OvSNMPVarList& list = binding->request.varList;
+    for (int p = 0; p < list.Count(); ++p)
+        list.SetInvalid(p, invalid);
+}
+
+std::string utf8(const QString& text) {
+    return text.toStdString();
+}
+
+} // namespace
+
+OvWirelessSecurity::OvWirelessSecurity(QWidget* window, std::function<int()> shownBand,
+                                       std::function<void(int)> showPage)
+    : window_(window), shownBand_(std::move(shownBand)), showPage_(std::move(showPage)) {}
+
+OvWirelessSecurity::~OvWirelessSecurity() {
+    destroyLists();
+}
+
+void OvWirelessSecurity::destroyLists() {
+    guestKeyIndexList_.reset();
+    guestStateList_.reset();
+    for (Band& bd : bands_) {
+        bd.personalList.reset();
+        bd.enterpriseList.reset();
+        bd.securityList.reset();
+    }
+}
+
+// ---- Controls
+
+void OvWirelessSecurity::buildControls(int b, QWidget* page, QVBoxLayout* layout) {
+    Band& bd = band(b);
+    bd.authChoice = named<QComboBox>(page, suffixed("Ed_SecAuth", b, "aTemp", "gTemp"));
+    bd.authLabel =
+        label(page, suffixed("La_SecAuth", b, "a", "g"), "Authentication", bd.authChoice);
+    bd.auth = named<QComboBox>(page, suffixed("Ed_SecAuth", b, "a", "g"));
+    neverVisible(bd.auth);
+    auto* row = new QHBoxLayout;
+    row->addWidget(bd.authLabel);
+    row->addWidget(bd.authChoice, 1);
+    layout->addLayout(row);
+
+    // The three groups take the same place; one is shown at a time.
+    auto* place = new QGridLayout;
+    place->setContentsMargins(0, 0, 0, 0);
+    buildKeyGroup(b, page, place);
+    buildRadiusGroup(b, page, place);
+    buildPassPhraseGroup(b, page, place);
+    layout->addLayout(place);
+    connectHandlers(b);
+}
+
+void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place) {
+    Band& bd = band(b);
+    bd.keyGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox4" : "Ecry_Group_g");
+    bd.keyGroup->setTitle(" Key Settings ");
+    QWidget* g = bd.keyGroup;
+    bd.encryption = named<QComboBox>(g, suffixed("Ed_SecEncyp", b, "a", "g"));
+    bd.keyType = named<QComboBox>(g, suffixed("Ed_KeyType", b, "", "_g"));
+    bd.keySize = named<QComboBox>(g, suffixed("Ed_KeySize", b, "", "_g"));
+    bd.validKey = named<QComboBox>(g, suffixed("Ed_SecValKey", b, "a", "g"));
+    const std::pair<const char*, QComboBox*> choices[] = {{"Encryption ", bd.encryption},
+                                                          {"Key Type ", bd.keyType},
+                                                          {"Key Size", bd.keySize},
+                                                          {"Valid Key", bd.validKey}};
+    static const char* const keyLabels[] = {"First Key ", "Second Key", "Third Key ",
+                                            "Fourth Key "};
+    auto* grid = new QGridLayout(g);
+    for (int i = 0; i < 4; ++i) {
+        const QString n = QString::number(i + 1);
+        bd.keys[i] = secretEdit(g, "Ed_Key" + n + (b == kBandA ? "a" : "g"));
+        QLabel* choiceLabel =
+            label(g, "La_" + choices[i].second->objectName(), choices[i].first, choices[i].second);
+        QLabel* keyLabel = label(g, "La_" + bd.keys[i]->objectName(), keyLabels[i], bd.keys[i]);
+        grid->addWidget(choiceLabel, i, 0);
+        grid->addWidget(choices[i].second, i, 1);
+        grid->addWidget(keyLabel, i, 2);
+        grid->addWidget(bd.keys[i], i, 3);
+    }
+    grid->setColumnStretch(3, 1);
+    place->addWidget(bd.keyGroup, 0, 0, Qt::AlignTop);
+}
+
+void OvWirelessSecurity::buildRadiusGroup(int b, QWidget* page, QGridLayout* place) {
+    Band& bd = band(b);
+    bd.radiusGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox5" : "EAP_Group_g");
+    bd.radiusGroup->setTitle(" Radius Server Settings ");
+    QWidget* g = bd.radiusGroup;
+    bd.radiusCipherChoice = named<QComboBox>(g, suffixed("Ciphertype", b, "ComBx", "ComboBx_g"));
+    bd.groupKey = named<QLineEdit>(g, suffixed("GroupKeyEdit", b, "", "_g"));
+    bd.radiusServer = named<QLineEdit>(g, suffixed("RadiusServerEdit", b, "", "_g"));
+    bd.radiusPort = named<QLineEdit>(g, suffixed("RadiusportEdit", b, "", "_g"));
+    bd.radiusSecret = secretEdit(g, suffixed("RadiusSecretEdit", b, "", "_g"));
+    bd.radiusCipher = named<QComboBox>(g, suffixed("CiphertypeComboBox", b, "", "_g"));
+    neverVisible(bd.radiusCipher);
+    const QString s = b == kBandA ? "a" : "g";
+    bd.groupKeyLabel =
+        label(g, "La_GroupKey" + s, QStringLiteral("Group Key Update Interval  "), bd.groupKey);
+    bd.groupKeyRange = label(g, "La_GroupKeyRange" + s, kRangeText);
+    auto* grid = new QGridLayout(g);
+    grid->addWidget(label(g, "La_Ciphertype" + s, "Cipher Type", bd.radiusCipherChoice), 0, 0);
+    grid->addWidget(bd.radiusCipherChoice, 0, 1);
+    grid->addWidget(bd.groupKeyLabel, 1, 0);
+    grid->addWidget(bd.groupKey, 1, 1);
+    grid->addWidget(bd.groupKeyRange, 1, 2);
+    grid->addWidget(label(g, "La_RadiusServer" + s, "Radius Server ", bd.radiusServer), 2, 0);
+    grid->addWidget(bd.radiusServer, 2, 1);
+    grid->addWidget(label(g, "La_Radiusport" + s, "Radius Port (1-65535)", bd.radiusPort), 3, 0);
+    grid->addWidget(bd.radiusPort, 3, 1);
+    grid->addWidget(label(g, "La_RadiusSecret" + s, "Radius Secret", bd.radiusSecret), 4, 0);
+    grid->addWidget(bd.radiusSecret, 4, 1);
+    grid->setColumnStretch(2, 1);
+    place->addWidget(bd.radiusGroup, 0, 0, Qt::AlignTop);
+}
+
+void OvWirelessSecurity::buildPassPhraseGroup(int b, QWidget* page, QGridLayout* place) {
+    Band& bd = band(b);
+    bd.pskGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox6" : "PSK_Group_g");
+    bd.pskGroup->setTitle(" PassPhrase Settings ");
+    QWidget* g = bd.pskGroup;
+    bd.pskCipherChoice = named<QComboBox>(g, suffixed("CipherforPSKBx", b, "", "_g"));
+    bd.pskGroupKey = named<QLineEdit>(g, suffixed("GroupKeyPSKEdit", b, "", "_g"));
+    bd.passPhrase = secretEdit(g, suffixed("PassPhrasePSKEdit", b, "", "_g"));
+    bd.pskCipher = named<QComboBox>(g, suffixed("CipherforPSKBox", b, "", "_g"));
+    neverVisible(bd.pskCipher);
+    const QString s = b == kBandA ? "a" : "g";
+    auto* grid = new QGridLayout(g);
+    grid->addWidget(label(g, "La_CipherforPSK" + s, "Cipher Type", bd.pskCipherChoice), 0, 0);
+    grid->addWidget(bd.pskCipherChoice, 0, 1);
+    grid->addWidget(label(g, "La_GroupKeyPSK" + s, "Group Key Update Interval", bd.pskGroupKey), 1,
+                    0);
+    grid->addWidget(bd.pskGroupKey, 1, 1);
+    grid->addWidget(label(g, "La_GroupKeyPSKRange" + s, kRangeText), 1, 2);
+    grid->addWidget(label(g, "La_PassPhrase" + s, "PassPhrase ", bd.passPhrase), 2, 0);
+    grid->addWidget(bd.passPhrase, 2, 1);
+    grid->setColumnStretch(2, 1);
+    place->addWidget(bd.pskGroup, 0, 0, Qt::AlignTop);
+}
+
+void OvWirelessSecurity::buildGuestControls(QWidget* window) {
+    CB_VLANState = named<QComboBox>(window, "CB_VLANState");
+    neverVisible(CB_VLANState);
+    for (int b : {kBandA, kBandG}) {
+        Band& bd = band(b);
+        for (int n = 0; n < 3; ++n) {
+            const QString i = QString::number(n + 1);
+            bd.guestState[n] =
+                named<QComboBox>(window, "Guest" + i + "_ComboBox" + (b == kBandA ? "" : "g"));
+            bd.guestAuth[n] = named<QComboBox>(window, "GuestEncry" + i + "_ComboBox" +
+                                                           (b == kBandA ? "" : "_g"));
+            bd.guestKeyIndex[n] = named<QComboBox>(window, "GuestKeyIndex" + i + "_ComboBox" +
+                                                               (b == kBandA ? "" : "g"));
+            for (QWidget* hidden :
+                 {static_cast<QWidget*>(bd.guestState[n]), static_cast<QWidget*>(bd.guestAuth[n]),
+                  static_cast<QWidget*>(bd.guestKeyIndex[n])})
+                neverVisible(hidden);
+        }
+    }
+}
+
+void OvWirelessSecurity::shareRadiusSettings() {
+    Band& a = band(kBandA);
+    Band& g = band(kBandG);
+    const std::pair<QLineEdit*, QLineEdit*> twins[] = {{a.radiusPort, g.radiusPort},
+                                                       {a.radiusServer, g.radiusServer},
+                                                       {a.radiusSecret, g.radiusSecret}};
+    for (const auto& [first, second] : twins) {
+        for (auto [from, to] : {std::pair{first, second}, std::pair{second, first}}) {
+            QObject::connect(from, &QLineEdit::textChanged, window_, [to](const QString& text) {
+                if (to->text() == text)
+                    return;
+                const ov::CodeChange byCode;
+                to->setText(text);
+            });
+        }
+    }
+}
+
+void OvWirelessSecurity::connectHandlers(int b) {
+    Band& bd = band(b);
+    ov::onUserChange(bd.authChoice, window_, [this, &bd] {
+        selectText(bd.auth, bd.authChoice->currentText());
+        ArrangeSecurity();
+    });
+    ov::onUserChange(bd.encryption, window_, [this] { ArrangeSecurity(); });
+    ov::onUserChange(bd.keyType, window_, [this] { SetKeyLengths(); });
+    ov::onUserChange(bd.keySize, window_, [this] { SetKeyLengths(); });
+    ov::onUserChange(bd.validKey, window_, [this, b] {
+        UpdateKeyEditing();
+        SetKeyLengths();
+        CheckGuestKeyIndex(b == kBandA, b == kBandG);
+    });
+    // Both bound ciphers of the band follow the visible choice.
+    for (QComboBox* choice : {bd.pskCipherChoice, bd.radiusCipherChoice}) {
+        ov::onUserChange(choice, window_, [&bd, choice] {
+            selectText(bd.pskCipher, choice->currentText());
+            selectText(bd.radiusCipher, choice->currentText());
+        });
+    }
+}
+
+// ---- Lists
+
+void OvWirelessSecurity::buildLists(int b) {
+    Band& bd = band(b);
+    bd.securityList = std::make_unique<OvSNMPRequest2Edits>(window_);
+    bd.securityList->mode = 0;
+    OvSNMPVarList& security = bd.securityList->request.varList;
+    security.Assign(OvSNMPVarList(mib::T22, MVT_SV, 0));
+    bd.securityList->BindComboBox(authPosition(b), bd.auth);
+    bd.securityList->BindComboBox(encryptionPosition(b), bd.encryption);
+    bd.securityList->BindComboBox(validKeyPosition(b), bd.validKey);
+    for (int key = 0; key < 4; ++key)
+        bd.securityList->BindEdit(keyPosition(b, key), "%s", bd.keys[key]);
+    for (int p : {authPosition(b), encryptionPosition(b), validKeyPosition(b), keyPosition(b, 0),
+                  keyPosition(b, 1), keyPosition(b, 2), keyPosition(b, 3)})
+        security.Item(p).access = ovaccess::readwrite;
+    bd.securityList->Refresh();
+
+    bd.enterpriseList = std::make_unique<OvSNMPRequest2Edits>(window_);
+    bd.enterpriseList->mode = 0;
+    bd.enterpriseList->request.varList.Assign(
+        OvSNMPVarList(b == kBandA ? mib::T18 : mib::T19, MVT_SV, 0));
+    bd.enterpriseList->BindComboBox(0, bd.radiusCipher);
+    bd.enterpriseList->BindEdit(1, "%u{n1x65535}", bd.radiusPort);
+    bd.enterpriseList->BindEdit(kGroupKeyPosition, "%u{n300x9999999}", bd.groupKey);
+    bd.enterpriseList->BindEdit(3, "%s", bd.radiusServer);
+    bd.enterpriseList->BindEdit(4, "%s", bd.radiusSecret);
+    bd.enterpriseList->Refresh();
+
+    bd.personalList = std::make_unique<OvSNMPRequest2Edits>(window_);
+    bd.personalList->mode = 0;
+    bd.personalList->request.varList.Assign(
+        OvSNMPVarList(b == kBandA ? mib::T20 : mib::T21, MVT_SV, 0));
+    bd.personalList->request.timeout = kPersonalTimeout;
+    bd.personalList->BindComboBox(0, bd.pskCipher);
+    bd.personalList->BindEdit(1, "%u{n300x9999999}", bd.pskGroupKey);
+    bd.personalList->BindEdit(2, "%s", bd.passPhrase);
+    bd.personalList->Refresh();
+}
+
+void OvWirelessSecurity::buildGuestLists() {
+    guestStateList_ = std::make_unique<OvSNMPRequest2Edits>(window_);
+    guestStateList_->mode = 0;
+    guestStateList_->request.varList.Assign(OvSNMPVarList(mib::T65, MVT_SV, 0));
+    guestStateList_->BindComboBox(0, CB_VLANState);
+    for (int b : {kBandA, kBandG}) {
+        for (int n = 0; n < 3; ++n) {
+            guestStateList_->BindComboBox(1 + 6 * b + n, band(b).guestState[n]);
+            guestStateList_->BindComboBox(4 + 6 * b + n, band(b).guestAuth[n]);
+        }
+    }
+    for (int p = 0; p < guestStateList_->request.varList.Count(); ++p)
+        guestStateList_->request.varList.Item(p).access = ovaccess::readwrite;
+    guestStateList_->Refresh();
+
+    guestKeyIndexList_ = std::make_unique<OvSNMPRequest2Edits>(window_);
+    guestKeyIndexList_->mode = 0;
+    guestKeyIndexList_->request.varList.Assign(OvSNMPVarList(mib::T67, MVT_SV, 0));
+    for (int b : {kBandA, kBandG})
+        for (int n = 0; n < 3; ++n)
+            guestKeyIndexList_->BindComboBox(3 * b + n, band(b).guestKeyIndex[n]);
+    guestKeyIndexList_->Refresh();
+}
+
+void OvWirelessSecurity::refreshLists(int b) {
+    Band& bd = band(b);
+    for (OvSNMPRequest2Edits* list :
+         {bd.securityList.get(), bd.enterpriseList.get(), bd.personalList.get()})
+        if (list != nullptr)
+            list->Refresh();
+}
+
+void OvWirelessSecurity::refreshGuestLists() {
+    for (OvSNMPRequest2Edits* list : {guestStateList_.get(), guestKeyIndexList_.get()})
+        if (list != nullptr)
+            list->Refresh();
+}
+
+int OvWirelessSecurity::authentication(int b) const {
+    return bands_[static_cast<std::size_t>(b)].auth->currentIndex();
+}
+
+// ---- Arrangement
+
+void OvWirelessSecurity::FillKeyChoices() {
+    const ov::CodeChange byCode;
+    for (Band& bd : bands_) {
+        bd.keySize->clear();
+        bd.keySize->addItems({"64 Bits", "128 Bits", "152 Bits"});
+        bd.keySize->setCurrentIndex(0);
+        bd.keyType->clear();
+        bd.keyType->addItems({"HEX", "ASCII"});
+        bd.keyType->setCurrentIndex(0);
+    }
+    UpdateKeyEditing();
+}
+
+void OvWirelessSecurity::SetKeyLengths() {
+    for (Band& bd : bands_) {
+        const auto length = wepKeyLength(bd.keyType->currentIndex(), bd.keySize->currentIndex());
+        if (!length)
+            continue;
+        for (QLineEdit* key : bd.keys)
+            ov::setTypingLimit(key, *length);
+    }
+}
+
+void OvWirelessSecurity::followKeyLength(int b) {
+    Band& bd = band(b);
+    const int valid = bd.validKey->currentIndex();
+    if (valid < 0)
+        return;
+    const auto length = static_cast<int>(bd.keys[valid]->text().toStdU32String().size());
+    if (const auto size = keySizeOfLength(length)) {
+        const ov::CodeChange byCode;
+        bd.keySize->setCurrentIndex(*size);
+    }
+}
+
+void OvWirelessSecurity::UpdateKeyEditing() {
+    const int b = shownBand_();
+    followKeyLength(b);
+    Band& bd = band(b);
+    if (bd.encryption->currentIndex() != 1)
+        return;
+    const int valid = bd.validKey->currentIndex();
+    for (int key = 0; key < 4; ++key)
+        setEditable(bd.keys[key], key == valid);
+}
+
+void OvWirelessSecurity::ArrangeSecurity() {
+    const ov::CodeChange byCode;
+    arrangeBand(kBandA);
+    arrangeBand(kBandG);
+}
+
+void OvWirelessSecurity::showGroup(int b, QGroupBox* shown) {
+    Band& bd = band(b);
+    for (QGroupBox* group : {bd.keyGroup, bd.radiusGroup, bd.pskGroup})
+        group->setVisible(group == shown);
+}
+
+void OvWirelessSecurity::offerCiphers(QComboBox* choice, QComboBox* bound, bool wepOnly) {
+    choice->clear();
+    if (wepOnly) {
+        choice->addItem("WEP");
+        choice->setCurrentIndex(0);
+        return;
+    }
+    choice->addItems({"Auto", "AES", "TKIP"});
+    choice->setCurrentIndex(std::max(0, choice->findText(bound->currentText())));
+}
+
+void OvWirelessSecurity::arrangeBand(int b) {
+    Band& bd = band(b);
+    const int k = bd.auth->findText(bd.authChoice->currentText());
+    if (isWep(k)) {
+        showGroup(b, bd.keyGroup);
+        const int item = bd.authChoice->currentIndex();
+        const bool shared = item == 1 || item == 2;
+        if (shared)
+            bd.encryption->setCurrentIndex(1);
+        bd.encryption->setEnabled(!shared);
+    } else if (isPassPhrase(k)) {
+        showGroup(b, bd.pskGroup);
+        bd.encryption->setEnabled(true);
+        offerCiphers(bd.pskCipherChoice, bd.pskCipher, false);
+    } else if (isRadius(k)) {
+        showGroup(b, bd.radiusGroup);
+        bd.encryption->setEnabled(true);
+        const bool dot1x = k == k8021x;
+        for (QWidget* w :
+             {static_cast<QWidget*>(bd.groupKeyLabel), static_cast<QWidget*>(bd.groupKey),
+              static_cast<QWidget*>(bd.groupKeyRange)})
+            w->setVisible(!dot1x);
+        offerCiphers(bd.radiusCipherChoice, bd.radiusCipher, dot1x);
+    }
+    const int encryption = bd.encryption->currentIndex();
+    if (encryption > 0) {
+        UpdateKeyEditing();
+        for (QComboBox* choice : {bd.keyType, bd.keySize, bd.validKey})
+            choice->setEnabled(true);
+    } else if (encryption == 0) {
+        for (QComboBox* choice : {bd.keyType, bd.keySize, bd.validKey})
+            choice->setEnabled(false);
+        for (QLineEdit* key : bd.keys)
+            setEditable(key, false);
+    }
+}
+
+void OvWirelessSecurity::offerAuthentications(int b, bool wds) {
+    Band& bd = band(b);
+    const ov::CodeChange byCode;
+    bd.authChoice->clear();
+    bd.authChoice->addItems(wds ? kWdsAuthentications : kAllAuthentications);
+    int item = bd.authChoice->findText(bd.auth->currentText());
+    if (item < 0) // 802.11a in Access Point mode shows no choice then
+        item = wds || b == kBandG ? 0 : -1;
+    bd.authChoice->setCurrentIndex(item);
+}
+
+// ---- Apply
+
+void OvWirelessSecurity::handOver(int b, int apMode) {
+    Band& bd = band(b);
+    const ov::CodeChange byCode;
+    const int k = bd.auth->currentIndex();
+    if ((apMode == 1 || apMode == 2) && !(isWep(k) || k == 5))
+        bd.auth->setCurrentIndex(0);
+    const int now = bd.auth->currentIndex();
+    if (isPassPhrase(now) && bd.pskCipherChoice->currentIndex() >= 0)
+        selectText(bd.pskCipher, bd.pskCipherChoice->currentText());
+    if (isRadius(now) && bd.radiusCipherChoice->currentIndex() >= 0)
+        selectText(bd.radiusCipher, bd.radiusCipherChoice->currentText());
+}
+
+bool OvWirelessSecurity::refuse(int b, const QString& title, const QString& text,
+                                QLineEdit* focus) {
+    showPage_(b);
+    ov::messageBox(window_, title, text);
+    if (focus != nullptr)
+        focus->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool OvWirelessSecurity::CheckWepKeyLength(int b) {
+    Band& bd = band(b);
+    const int valid = bd.validKey->currentIndex();
+    const auto length = wepKeyLength(bd.keyType->currentIndex(), bd.keySize->currentIndex());
+    if (valid < 0 || !length)
+        return true;
+    QLineEdit* key = bd.keys[valid];
+    if (static_cast<int>(key->text().toStdU32String().size()) == *length)
+        return true;
+    return refuse(b, "Warning", QString::fromStdString(wepKeyLengthMessage(valid, b, *length)),
+                  key);
+}
+
+bool OvWirelessSecurity::ValidateSecurity() {
+    for (int b : {kBandA, kBandG})
+        if (isWep(authentication(b)) && !CheckWepKeyLength(b))
+            return false;
+    return validateBand(kBandA) && validateBand(kBandG);
+}
+
+void OvWirelessSecurity::markBand(int b, bool invalid) {
+    Band& bd = band(b);
+    OvSNMPVarList& security = bd.securityList->request.varList;
+    for (int p : {encryptionPosition(b), validKeyPosition(b), keyPosition(b, 0), keyPosition(b, 1),
+                  keyPosition(b, 2), keyPosition(b, 3)})
+        security.SetInvalid(p, invalid);
+    markAll(bd.personalList.get(), invalid);
+    markAll(bd.enterpriseList.get(), invalid);
+}
+
+bool OvWirelessSecurity::validateBand(int b) {
+    Band& bd = band(b);
+    markBand(b, true); // the authentication is sent at every apply
+    const int k = authentication(b);
+    if (isWep(k)) {
+        bd.securityList->request.varList.SetInvalid(encryptionPosition(b), false);
+        if (bd.encryption->currentIndex() == 0)
+            return true;
+        bd.securityList->request.varList.SetInvalid(validKeyPosition(b), false);
+        return validateWepKey(b);
+    }
+    if (isPassPhrase(k))
+        return validatePassPhrase(b);
+    if (isRadius(k))
+        return validateRadius(b, k);
+    return true;
+}
+
+bool OvWirelessSecurity::validateWepKey(int b) {
+    Band& bd = band(b);
+    const int valid = bd.validKey->currentIndex();
+    if (valid < 0)
+        return true;
+    QLineEdit* key = bd.keys[valid];
+    const ov::CodeChange byCode;
+    if (bd.keyType->currentIndex() == 1 && checkHexKey(utf8(key->text())) != HexKey::Masked) {
+        // Another character would give other than two digits and shift the key.
+        const std::u32string characters = key->text().toStdU32String();
+        if (!isPrintableAscii(characters))
+            return refuse(b, "Warning", kAsciiOnly, key);
+        key->setText(QString::fromStdString(keyTextToHex(characters)));
+    }
+    switch (checkHexKey(utf8(key->text()))) {
+    case HexKey::Masked: // the device keeps its key
+        return true;
+    case HexKey::Hexadecimal:
+        bd.securityList->request.varList.SetInvalid(keyPosition(b, valid), false);
+        return true;
+    case HexKey::Refused:
+        break;
+    }
+    showPage_(b);
+    ov::messageBox(window_, QCoreApplication::applicationName(),
+                   QStringLiteral("Please input  Hexadecimal digits!"));
+    key->clear();
+    key->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool OvWirelessSecurity::validatePassPhrase(int b) {
+    Band& bd = band(b);
+    if (!groupKeyIntervalAccepted(utf8(bd.pskGroupKey->text()))) {
+        refuse(b, "Error", kGroupKeyRefusal, bd.pskGroupKey);
+        const ov::CodeChange byCode;
+        bd.pskGroupKey->clear();
+        return false;
+    }
+    if (const auto refusal = passPhraseRefusal(utf8(bd.passPhrase->text()), b))
+        return refuse(b, QString::fromStdString(refusal->title),
+                      QString::fromStdString(refusal->text), bd.passPhrase);
+    if (ovnet::textRefusal(utf8(bd.passPhrase->text()), ovnet::TextCheckMode::NoQuotationMark)) {
+        showPage_(b);
+        ovnet::textCheck(window_, bd.passPhrase->text(), ovnet::TextCheckMode::NoQuotationMark);
+        bd.passPhrase->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    markAll(bd.personalList.get(), false);
+    return true;
+}
+
+bool OvWirelessSecurity::validateRadius(int b, int k) {
+    Band& bd = band(b);
+    if (k != k8021x && !groupKeyIntervalAccepted(utf8(bd.groupKey->text()))) {
+        refuse(b, "Error", kGroupKeyRefusal, bd.groupKey);
+        const ov::CodeChange byCode;
+        bd.groupKey->clear();
+        return false;
+    }
+    if (!ovnet::isHostAddress(utf8(bd.radiusServer->text())))
+        return refuse(b, "Error", "The Radius server's IP is illegal.", bd.radiusServer);
+    if (bd.radiusPort->text().isEmpty())
+        return refuse(b, "Error", "Please input a number between 1 and 65535.", bd.radiusPort);
+    if (ovnet::textRefusal(utf8(bd.radiusSecret->text()), ovnet::TextCheckMode::Secret)) {
+        showPage_(b);
+        ovnet::textCheck(window_, bd.radiusSecret->text(), ovnet::TextCheckMode::Secret);
+        bd.radiusSecret->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    markAll(bd.enterpriseList.get(), false);
+    if (k == k8021x)
+        bd.enterpriseList->request.varList.SetInvalid(kGroupKeyPosition, true);
+    return true;
+}
+
+bool OvWirelessSecurity::CheckGuestKeyIndex(bool askA, bool askG) {
+    for (int b : {kBandA, kBandG}) {
+        Band& bd = band(b);
+        if (!(b == kBandA ? askA : askG) || !bd.validKey->isEnabled() ||
+            !isWep(bd.authChoice->currentIndex()))
+            continue;
+        std::array<GuestSsid, 3> guests;
+        for (int n = 0; n < 3; ++n)
+            guests[n] = {bd.guestState[n]->currentIndex(), bd.guestAuth[n]->currentIndex(),
+                         bd.guestKeyIndex[n]->currentIndex()};
+        if (const int guest = guestUsingMasterKey(bd.validKey->currentIndex(), guests)) {
+            ov::messageBox(window_, "Warning",
+                           QStringLiteral("The %1 master SSID's key index is same as Guest SSID%2")
+                               .arg(b == kBandA ? "11a" : "11g")
+                               .arg(guest));
+            return false;
+        }
+    }
+    return true;
+}
+
+void OvWirelessSecurity::PrepareGuestStates(int apModeChoiceA, int apModeChoiceG) {
+    markAll(guestStateList_.get(), false);
+    const ov::CodeChange byCode;
+    for (int b : {kBandA, kBandG}) {
+        Band& bd = band(b);
+        const GuestStates states = guestStatesFor(b == kBandA ? apModeChoiceA : apModeChoiceG,
+                                                  utf8(bd.auth->currentText()));
+        if (states.guestsOff) {
+            CB_VLANState->setCurrentIndex(0);
+            for (QComboBox* state : bd.guestState)
+                state->setCurrentIndex(0);
+        } else if (states.authNone) {
+            for (QComboBox* auth : bd.guestAuth)
+                auth->setCurrentIndex(0);
+        }
+    }
+}
+
+bool OvWirelessSecurity::ApplySecurity(int b,
+                                       const std::function<bool(OvSNMPRequest2Edits*)>& send) {
+    Band& bd = band(b);
+    const int k = authentication(b);
+    if (k < 0 || !send(bd.securityList.get()))
+        return false;
+    if (isPassPhrase(k))
+        return send(bd.personalList.get());
+    if (isRadius(k))
+        return send(bd.enterpriseList.get());
+    return true;
+}

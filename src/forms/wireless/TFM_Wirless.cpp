@@ -1,0 +1,566 @@
+#include "TFM_Wirless.h"
+
+#include "DeviceMib.h"
+#include "OvAddressChecks.h"
+#include "OvDeviceContext.h"
+#include "OvDialogs.h"
+#include "OvEditBox.h"
+#include "OvGuard.h"
+#include "OvSNMPRequest2Edits.h"
+#include "OvStatusBar.h"
+#include "OvTimeScale.h"
+#include "OvUserChange.h"
+#include "OvWirelessApMode.h"
+#include "OvWirelessControls.h"
+#include "OvWirelessRules.h"
+#include "OvWirelessSecurity.h"
+#include "TFM_Waiting.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace ovwireless;
+
+namespace {
+
+// Positions in the SSID list (T2); 802.11g's follow at +5.
+constexpr int kSsid = 0, kBroadcast = 1, kChannel = 2, kChannelList = 3, kFrequency = 4;
+constexpr int kBandStride = 5;
+constexpr int kSsidLength = 32;
+constexpr int kTimer1Interval = 1000;
+constexpr int kWdsCountdown = 50;
+// An auto scan set ends with its answer or its time-out; this bounds the wait.
+constexpr int kAutoScanWaitMs = 30000;
+
+QString suffixed(const char* name, int b, const char* a, const char* g) {
+    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = named<QPushButton>(parent, name);
+    b->setText(text);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TFM_Wirless::TFM_Wirless(const OvDeviceContext& device, QWidget* owner)
+    : OvDialog(owner), device_(device) {
+    const auto showBandPage = [this](int b) { showPage(b); };
+    apMode_ = std::make_unique<OvWirelessApMode>(this, showBandPage);
+    security_ = std::make_unique<OvWirelessSecurity>(
+        this, [this] { return shownBand(); }, showBandPage);
+    buildControls();
+    ov::runGuarded([this] { FormCreate(); });
+}
+
+TFM_Wirless::~TFM_Wirless() {
+    FormClose();
+}
+
+// ---- Controls
+
+void TFM_Wirless::buildControls() {
+    setWindowTitle(QStringLiteral("Home \\ Wireless"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    PC_Wirless = named<QTabWidget>(this, "PC_Wirless");
+    TS_11a = named<QWidget>(PC_Wirless, "TS_11a");
+    TS_11g = named<QWidget>(PC_Wirless, "TS_11g");
+    PC_Wirless->addTab(TS_11a, QStringLiteral("IEEE 802.11a"));
+    PC_Wirless->addTab(TS_11g, QStringLiteral("IEEE 802.11g"));
+    buildPage(kBandA, TS_11a);
+    buildPage(kBandG, TS_11g);
+    Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
+    Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
+    Bt_Close = button(this, "Bt_Close", QStringLiteral("Close"));
+    StatusBar = named<OvStatusBar>(this, "StatusBar");
+    StatusBar->setSizeGripEnabled(false);
+    Timer1 = named<QTimer>(this, "Timer1");
+    Timer1->setInterval(ov::scaledInterval(kTimer1Interval));
+    security_->buildGuestControls(this);
+    security_->shareRadiusSettings();
+    layOut();
+    // Sized for the tallest arrangement (every group shown); the pages keep
+    // their controls at the top when groups hide.
+    setFixedSize(sizeHint());
+    connectHandlers();
+}
+
+void TFM_Wirless::buildPage(int b, QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    buildRadio(b, page, layout);
+    apMode_->buildControls(b, page, layout);
+    security_->buildControls(b, page, layout);
+    layout->addStretch(1);
+}
+
+void TFM_Wirless::buildRadio(int b, QWidget* page, QVBoxLayout* layout) {
+    Radio& r = radio(b);
+    const QString s = b == kBandA ? "a" : "g";
+    r.frequency = named<QLineEdit>(page, "Ed_RaFreq" + s);
+    r.frequency->setFrame(false);
+    setEditable(r.frequency, false);
+    r.frequencyLabel =
+        label(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
+    r.ghzLabel = label(page, "La_GHz" + s, QStringLiteral("GHz"));
+    r.ssid = named<QLineEdit>(page, "Ed_SSID" + s);
+    ov::setTypingLimit(r.ssid, kSsidLength);
+    r.ssidLabel = label(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
+    r.broadcast = named<QComboBox>(page, "CB_SSIDBcast" + s);
+    r.broadcastLabel =
+        label(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
+    r.channel = named<QComboBox>(page, "CB_Chan" + s);
+    r.channelLabel = label(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
+    r.autoScan = named<QComboBox>(page, suffixed("CB_AuSc", b, "", "g"));
+    r.autoScanLabel = label(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
+    r.channelValue = named<QLineEdit>(page, "Ed_Chan" + s);
+    r.channelList = named<QLineEdit>(page, "Ed_ChanList" + s);
+    r.dynamicChannels = named<QLineEdit>(page, "Ed_DynChList" + s);
+    r.superMode = named<QComboBox>(page, suffixed("AD_SuperMode", b, "", "g"));
+    for (QWidget* hidden : std::initializer_list<QWidget*>{r.channelValue, r.channelList,
+                                                           r.dynamicChannels, r.superMode})
+        neverVisible(hidden);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(r.frequencyLabel, 0, 0);
+    auto* frequency = new QHBoxLayout;
+    frequency->addWidget(r.frequency);
+    frequency->addWidget(r.ghzLabel);
+    frequency->addStretch();
+    grid->addLayout(frequency, 0, 1);
+    grid->addWidget(r.ssidLabel, 1, 0);
+    grid->addWidget(r.ssid, 1, 1);
+    grid->addWidget(r.broadcastLabel, 1, 2);
+    grid->addWidget(r.broadcast, 1, 3);
+    grid->addWidget(r.channelLabel, 2, 0);
+    grid->addWidget(r.channel, 2, 1);
+    grid->addWidget(r.autoScanLabel, 2, 2);
+    grid->addWidget(r.autoScan, 2, 3);
+    grid->setColumnStretch(1, 1);
+    layout->addLayout(grid);
+}
+
+void TFM_Wirless::layOut() {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {Bt_Apply, Bt_Refresh, Bt_Close})
+        buttons->addWidget(b);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(8, 8, 8, 8);
+    content->addWidget(PC_Wirless);
+    content->addLayout(buttons);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addLayout(content);
+    window->addWidget(StatusBar);
+}
+
+void TFM_Wirless::connectHandlers() {
+    ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
+    ov::onSignal(Bt_Refresh, &QPushButton::clicked, this, [this] { Bt_RefreshClick(); });
+    ov::onSignal(Bt_Close, &QPushButton::clicked, this, [this] { Bt_CloseClick(); });
+    ov::onSignal(PC_Wirless, &QTabWidget::currentChanged, this, [this] { PC_WirlessChange(); });
+    ov::onSignal(Timer1, &QTimer::timeout, this, [this] { apMode_->Timer1Timer(); });
+    for (int b : {kBandA, kBandG}) {
+        ov::onUserChange(radio(b).autoScan, this, [this] { UpdateChannelEnabling(); });
+        ov::onUserChange(apMode_->band(b).apModeChoice, this, [this, b] { ApModeChoiceChange(b); });
+    }
+}
+
+// ---- Creation
+
+void TFM_Wirless::FormCreate() {
+    // Each band's group ends silently at its first failure; the other is still built.
+    for (int b : {kBandA, kBandG}) {
+        try {
+            buildGroup(b);
+        } catch (...) {
+        }
+    }
+    try {
+        security_->FillKeyChoices();
+        // Both bands, not only the shown one: an untouched 802.11g key must
+        // keep the size it has.
+        security_->followKeyLength(kBandA);
+        security_->followKeyLength(kBandG);
+        ShowApModeChoices();
+        apMode_->LockPeerAddresses(shownBand());
+        security_->SetKeyLengths();
+        SetFieldLengths();
+        security_->ArrangeSecurity();
+        buildSsidList();
+        buildSuperModeList();
+        for (int b : {kBandA, kBandG})
+            radio(b).dynamicChannels->setText(QString::fromLatin1(dynamicTurboChannels(b)));
+        ssidList_->SetStatusTarget(StatusBar);
+        ssidList_->Refresh();
+        channelChoice(kBandA);
+        channelChoice(kBandG);
+        for (int b : {kBandA, kBandG})
+            ov::setTypingLimit(radio(b).ssid, kSsidLength);
+    } catch (...) {
+        StatusBar->setSimpleText(ov::errorText(std::current_exception()));
+    }
+}
+
+void TFM_Wirless::buildGroup(int b) {
+    Radio& r = radio(b);
+    r.autoScanList = std::make_unique<OvSNMPRequest2Edits>(this);
+    r.autoScanList->request.varList.Assign(
+        OvSNMPVarList(b == kBandA ? mib::T11 : mib::T12, MVT_SV, 0));
+    r.autoScanList->BindComboBox(0, r.autoScan);
+    r.autoScanList->OnGetDone = [this, b](OvSNMPRequest2Controls*, const OvSNMPError&) {
+        autoScanArrived(b);
+    };
+    r.autoScanList->OnSetDone = [this, b](OvSNMPRequest2Controls*, const OvSNMPError& result) {
+        autoScanSetFailed_[static_cast<std::size_t>(b)] = result.code != 0;
+    };
+    r.autoScanList->Refresh();
+    apMode_->buildApModeList(b);
+    security_->buildLists(b);
+    apMode_->buildTriggerList(b);
+    apMode_->buildSurveyList(b);
+    if (b == kBandA)
+        security_->buildGuestLists();
+}
+
+void TFM_Wirless::buildSsidList() {
+    ssidList_ = std::make_unique<OvSNMPRequest2Edits>(this);
+    ssidList_->mode = 0;
+    OvSNMPVarList& list = ssidList_->request.varList;
+    list.Assign(OvSNMPVarList(mib::T2, MVT_SV, 0));
+    for (int b : {kBandA, kBandG}) {
+        Radio& r = radio(b);
+        const int base = b * kBandStride;
+        ssidList_->BindEdit(base + kSsid, "%s", r.ssid);
+        ssidList_->BindComboBox(base + kBroadcast, r.broadcast);
+        ssidList_->BindEdit(base + kChannel, "%s", r.channelValue);
+        ssidList_->BindEdit(base + kChannelList, "%s", r.channelList);
+        ssidList_->BindEdit(base + kFrequency, "%s", r.frequency);
+        for (int p : {kSsid, kBroadcast, kChannel})
+            list.Item(base + p).access = ovaccess::readwrite;
+        list.Item(base + kChannelList).access = ovaccess::readonly;
+        list.Item(base + kFrequency).access = ovaccess::readonly;
+    }
+}
+
+void TFM_Wirless::buildSuperModeList() {
+    superModeList_ = std::make_unique<OvSNMPRequest2Edits>(this);
+    superModeList_->mode = 0;
+    superModeList_->request.varList.Assign(OvSNMPVarList(mib::T8, MVT_SV, 0));
+    superModeList_->BindComboBox(0, radio(kBandA).superMode);
+    superModeList_->BindComboBox(1, radio(kBandG).superMode);
+    superModeList_->Refresh();
+}
+
+void TFM_Wirless::FormClose() {
+    for (Radio& r : radios_)
+        r.autoScanList.reset();
+    ssidList_.reset();
+    superModeList_.reset();
+    if (apMode_)
+        apMode_->destroyLists();
+    if (security_)
+        security_->destroyLists();
+}
+
+void TFM_Wirless::showEvent(QShowEvent* event) {
+    OvDialog::showEvent(event);
+    if (!Timer1->isActive())
+        Timer1->start();
+}
+
+bool TFM_Wirless::FormCloseQuery() {
+    // A pending survey must find its window when it ends.
+    if (apMode_->surveyPending())
+        return false;
+    Timer1->stop();
+    return true;
+}
+
+void TFM_Wirless::Bt_CloseClick() {
+    close();
+}
+
+// ---- Arrangement
+
+int TFM_Wirless::shownBand() const {
+    return PC_Wirless->currentIndex() == 1 ? kBandG : kBandA;
+}
+
+void TFM_Wirless::showPage(int b) {
+    {
+        const QSignalBlocker quiet(PC_Wirless);
+        PC_Wirless->setCurrentIndex(b);
+    }
+    PC_WirlessChange();
+}
+
+void TFM_Wirless::PC_WirlessChange() {
+    const ov::CodeChange byCode;
+    apMode_->LockPeerAddresses(shownBand());
+    ShowApModeChoices();
+    security_->UpdateKeyEditing();
+    security_->ArrangeSecurity();
+}
+
+void TFM_Wirless::channelChoice(int b) {
+    Radio& r = radio(b);
+    const bool turbo = r.superMode->currentIndex() == 1; // "Super Mode with Dynamic Turbo"
+    const QString list = turbo ? r.dynamicChannels->text() : r.channelList->text();
+    if (!FillChannelChoices(list, r.channel, r.channelValue->text())) {
+        const ov::CodeChange byCode;
+        r.channel->setCurrentIndex(r.channel->count() > 0 ? 0 : -1);
+    }
+}
+
+void TFM_Wirless::UpdateChannelEnabling() {
+    for (Radio& r : radios_)
+        r.channel->setEnabled(r.autoScan->currentIndex() != 1);
+}
+
+void TFM_Wirless::ShowApModeChoices() {
+    for (int b : {kBandA, kBandG})
+        apMode_->fillApModeChoices(b);
+    ArrangeApMode(shownBand());
+}
+
+void TFM_Wirless::ArrangeApMode(int b) {
+    Radio& r = radio(b);
+    OvWirelessApMode::Band& mode = apMode_->band(b);
+    const int choice = apMode_->choice(b);
+    if (choice < 0)
+        return;
+    const bool wds = choice != OvWirelessApMode::AccessPoint;
+    const ov::CodeChange byCode;
+    r.ssidLabel->setVisible(true);
+    r.ssid->setVisible(true);
+    mode.wdsGroup->setVisible(wds);
+    if (wds)
+        mode.wdsGroup->setTitle(choice == OvWirelessApMode::WdsWithAp ? " WDS with AP "
+                                                                      : " WDS without AP ");
+    mode.repeaterGroup->setVisible(false);
+    mode.surveyGroup->setVisible(false);
+    security_->offerAuthentications(b, wds);
+    r.broadcast->setEnabled(true);
+    if (wds) {
+        r.autoScan->setCurrentIndex(0); // "Disable"
+        r.autoScan->setEnabled(false);
+        UpdateChannelEnabling();
+    } else {
+        UpdateChannelEnabling();
+        r.autoScan->setEnabled(true);
+    }
+}
+
+void TFM_Wirless::SetFieldLengths() {
+    for (int b : {kBandA, kBandG}) {
+        ov::setTypingLimit(radio(b).ssid, kSsidLength);
+        OvWirelessApMode::Band& mode = apMode_->band(b);
+        for (QLineEdit* peer : mode.remote)
+            ov::setTypingLimit(peer, 12);
+        ov::setTypingLimit(mode.root, 12);
+        ov::setTypingLimit(mode.clientSsid, 32);
+        OvWirelessSecurity::Band& security = security_->band(b);
+        const std::pair<QLineEdit*, int> limits[] = {
+            {security.groupKey, 7},      {security.radiusServer, 15}, {security.radiusPort, 5},
+            {security.radiusSecret, 32}, {security.pskGroupKey, 7},   {security.passPhrase, 63}};
+        for (const auto& [edit, octets] : limits)
+            ov::setTypingLimit(edit, octets);
+    }
+}
+
+void TFM_Wirless::ApModeChoiceChange(int b) {
+    OvWirelessApMode::Band& mode = apMode_->band(b);
+    selectText(mode.apMode, mode.apModeChoice->currentText());
+    ArrangeApMode(b);
+    apMode_->LockPeerAddresses(shownBand());
+    security_->ArrangeSecurity();
+}
+
+// A late answer would show the device's "Enable" on a band the WDS mode has
+// set to "Disable": the arrangement stands.
+void TFM_Wirless::autoScanArrived(int b) {
+    UpdateChannelEnabling();
+    const int choice = apMode_->choice(b);
+    if (choice == OvWirelessApMode::WdsWithAp || choice == OvWirelessApMode::Wds) {
+        radio(b).autoScan->setCurrentIndex(0);
+        radio(b).autoScan->setEnabled(false);
+        UpdateChannelEnabling();
+    }
+}
+
+// ---- Refresh
+
+void TFM_Wirless::Bt_RefreshClick() {
+    // A survey read lets the user act between its rows: no second operation then.
+    if (apMode_->surveyPending())
+        return;
+    try {
+        refresh();
+    } catch (...) {
+        StatusBar->setSimpleText(ov::errorText(std::current_exception()));
+    }
+}
+
+void TFM_Wirless::refresh() {
+    for (OvSNMPRequest2Edits* list : {ssidList_.get(), superModeList_.get()})
+        if (list != nullptr)
+            list->Refresh();
+    channelChoice(kBandA);
+    channelChoice(kBandG);
+    refreshBand(kBandA);
+    refreshBand(kBandG);
+    apMode_->LockPeerAddresses(shownBand());
+    security_->UpdateKeyEditing();
+    {
+        const ov::CodeChange byCode;
+        for (int b : {kBandA, kBandG})
+            security_->band(b).keyType->setCurrentIndex(0); // "HEX"
+    }
+    security_->followKeyLength(kBandA);
+    security_->followKeyLength(kBandG);
+    security_->SetKeyLengths();
+    ShowApModeChoices();
+    SetFieldLengths();
+    security_->ArrangeSecurity();
+}
+
+void TFM_Wirless::refreshBand(int b) {
+    if (radio(b).autoScanList && !radio(b).autoScanList->IsBusy())
+        radio(b).autoScanList->Refresh();
+    if (apMode_->band(b).apModeList)
+        apMode_->band(b).apModeList->Refresh();
+    security_->refreshLists(b);
+    if (b == kBandA)
+        security_->refreshGuestLists();
+    const int mode = apMode_->mode(b);
+    if (mode == OvWirelessApMode::Repeater || mode == OvWirelessApMode::Client)
+        apMode_->refreshSurvey(b);
+}
+
+// ---- Apply
+
+bool TFM_Wirless::ValidateSsid(int b) {
+    QLineEdit* ssid = radio(b).ssid;
+    const QByteArray octets = ssid->text().toUtf8();
+    const std::string_view text(octets.constData(), static_cast<std::size_t>(octets.size()));
+    if (const auto refusal = ssidRefusal(text, b)) {
+        showPage(b);
+        ov::messageBox(this, QString::fromStdString(refusal->title),
+                       QString::fromStdString(refusal->text));
+        ssid->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (ovnet::textRefusal(text, ovnet::TextCheckMode::NoQuotationMark) != nullptr) {
+        showPage(b);
+        ovnet::textCheck(this, ssid->text(), ovnet::TextCheckMode::NoQuotationMark);
+        ssid->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
+}
+
+bool TFM_Wirless::listsComplete() const {
+    if (!ssidList_ || !security_->guestStateList())
+        return false;
+    for (int b : {kBandA, kBandG}) {
+        const OvWirelessSecurity::Band& security = security_->band(b);
+        if (!radios_[static_cast<std::size_t>(b)].autoScanList || !apMode_->band(b).apModeList ||
+            !security.securityList || !security.enterpriseList || !security.personalList)
+            return false;
+    }
+    return true;
+}
+
+void TFM_Wirless::Bt_ApplyClick() {
+    if (apMode_->surveyPending())
+        return;
+    try {
+        apply();
+    } catch (...) {
+        StatusBar->setSimpleText(ov::errorText(std::current_exception()));
+    }
+}
+
+void TFM_Wirless::apply() {
+    // A list that could not be built at creation cannot be sent.
+    if (!listsComplete()) {
+        StatusBar->setSimpleText(QStringLiteral("Setting error!"));
+        return;
+    }
+    if (!apMode_->wdsRule(shownBand()))
+        return;
+    for (int b : {kBandA, kBandG})
+        security_->handOver(b, apMode_->mode(b));
+    if (!ValidateSsid(kBandA) || !ValidateSsid(kBandG) || !apMode_->CheckDuplicatePeers())
+        return;
+    OvSNMPVarList* ssidVariables = &ssidList_->request.varList;
+    if (!apMode_->ValidateApMode(kBandA, ssidVariables, kSsid) ||
+        !apMode_->ValidateApMode(kBandG, ssidVariables, kBandStride + kSsid) ||
+        !security_->ValidateSecurity() || !security_->CheckGuestKeyIndex(true, true)) {
+        apMode_->LockPeerAddresses(shownBand());
+        return;
+    }
+    security_->PrepareGuestStates(apMode_->choice(kBandA), apMode_->choice(kBandG));
+    for (Radio& r : radios_) {
+        const ov::CodeChange byCode;
+        r.channelValue->setText(r.channel->currentText());
+    }
+    if (!sendAll()) {
+        StatusBar->setSimpleText(QStringLiteral("Setting error!"));
+        return;
+    }
+    TFM_Waiting waiting(device_, this);
+    if (apMode_->wdsChosen())
+        waiting.countdown = kWdsCountdown;
+    waiting.exec();
+    StatusBar->setSimpleText(QStringLiteral("Setting Success!"));
+}
+
+// One apply; an error of the module's own making counts as a failed send.
+bool TFM_Wirless::send(OvSNMPRequest2Edits* binding) {
+    try {
+        return binding->Apply(false, true);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool TFM_Wirless::sendAll() {
+    autoScanSetFailed_ = {};
+    const auto sendOne = [this](OvSNMPRequest2Edits* binding) { return send(binding); };
+    return send(ssidList_.get()) && send(apMode_->band(kBandA).apModeList.get()) &&
+           send(radio(kBandA).autoScanList.get()) && security_->ApplySecurity(kBandA, sendOne) &&
+           send(apMode_->band(kBandG).apModeList.get()) && send(radio(kBandG).autoScanList.get()) &&
+           security_->ApplySecurity(kBandG, sendOne) && send(security_->guestStateList()) &&
+           autoScanSetsSucceeded();
+}
+
+// The auto scan sets went out without waiting; the device restarts only after
+// they are answered, and only when both were taken.
+bool TFM_Wirless::autoScanSetsSucceeded() {
+    QElapsedTimer waited;
+    waited.start();
+    const auto pending = [this] {
+        return radio(kBandA).autoScanList->IsBusy() || radio(kBandG).autoScanList->IsBusy();
+    };
+    while (pending() && waited.elapsed() < kAutoScanWaitMs)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::WaitForMoreEvents);
+    return !pending() && !autoScanSetFailed_[kBandA] && !autoScanSetFailed_[kBandG];
+}

@@ -1,0 +1,20 @@
+// The main window as the other windows see it through OvDeviceContext: the
+// device facts and the LED poll's status text, both set by the test.
+#pragma once
+
+#include "OvDeviceContext.h"
+
+namespace ovtest {
+
+class FakeMainWindow : public OvDeviceContext {
+public:
+    OvDeviceFacts deviceFacts() const override { return facts; }
+    QString statusText() const override { return status; }
+    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
+    QWidget* ownerWindow() const override { return nullptr; }
+
+    OvDeviceFacts facts;
+    QString status = kOvReadyText;
+};
+
+} // namespace ovtest

@@ -1,0 +1,31 @@
+// Records every restart wait window that is shown, as it looked before its
+// first tick, for the tests of the windows that end in one.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+namespace ovtest {
+
+struct WaitShown {
+    QString label2, label3;
+    int countdown = 0;
+    bool restartCommand = false;
+    friend bool operator==(const WaitShown&, const WaitShown&) = default;
+};
+
+class WaitSpy : public QObject {
+public:
+    WaitSpy();
+    ~WaitSpy() override;
+    std::vector<WaitShown> shown;
+    // The countdown of each one shown, in order.
+    std::vector<int> countdowns() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace ovtest
