@@ -1,5 +1,7 @@
 #include "TFM_LAN.h"
 
+#include "OvPlacedControls.h"
+
 #include "DeviceMib.h"
 #include "OvAddressChecks.h"
 #include "OvAddressProbe.h"
@@ -35,32 +37,11 @@ constexpr int kAddressLength = 15;
 const QString kWarning = QStringLiteral("Warning");
 const QString kSystemIpWillBe = QStringLiteral("The system IP will be ");
 
-template <typename T> T* control(QWidget* parent, const char* name) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
-    auto* l = control<QLabel>(parent, name);
-    l->setTextFormat(Qt::PlainText);
-    l->setText(text);
-    l->setBuddy(buddy);
-    return l;
-}
-
 QLineEdit* addressEdit(QWidget* parent, const char* name, const QString& text) {
-    auto* edit = control<QLineEdit>(parent, name);
+    auto* edit = ov::namedControl<QLineEdit>(parent, name);
     edit->setText(text);
     edit->setMinimumWidth(130);
     return edit;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = control<QPushButton>(parent, name);
-    b->setText(text);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -79,18 +60,19 @@ void TFM_LAN::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     // Controls in the order of the design's table; the labels come with their boxes.
-    CB_IPFrom = control<QComboBox>(this, "CB_IPFrom");
-    GetIPFrom = label(this, "GetIPFrom", QStringLiteral("Get IP From"), CB_IPFrom);
+    CB_IPFrom = ov::namedControl<QComboBox>(this, "CB_IPFrom");
+    GetIPFrom = ov::namedLabel(this, "GetIPFrom", QStringLiteral("Get IP From"), CB_IPFrom);
     ED_IpAddr = addressEdit(this, "ED_IpAddr", QStringLiteral("   .   .   .   "));
-    LA_IPAddress = label(this, "LA_IPAddress", QStringLiteral("IP Address"), ED_IpAddr);
+    LA_IPAddress = ov::namedLabel(this, "LA_IPAddress", QStringLiteral("IP Address"), ED_IpAddr);
     ED_SubMask = addressEdit(this, "ED_SubMask", QStringLiteral("255.255.255.0"));
-    LA_SubnetMask = label(this, "LA_SubnetMask", QStringLiteral("Subnet Mask"), ED_SubMask);
+    LA_SubnetMask =
+        ov::namedLabel(this, "LA_SubnetMask", QStringLiteral("Subnet Mask"), ED_SubMask);
     ED_DefGw = addressEdit(this, "ED_DefGw", QStringLiteral("   .   .   .   "));
-    LA_DefGW = label(this, "LA_DefGW", QStringLiteral("Default Gateway"), ED_DefGw);
+    LA_DefGW = ov::namedLabel(this, "LA_DefGW", QStringLiteral("Default Gateway"), ED_DefGw);
     buildHidden();
-    BT_LanCfgOk = button(this, "BT_LanCfgOk", QStringLiteral("Apply"));
-    BT_LanCfgCancel = button(this, "BT_LanCfgCancel", QStringLiteral("Cancel"));
-    StatusBar = control<OvStatusBar>(this, "StatusBar");
+    BT_LanCfgOk = ov::namedButton(this, "BT_LanCfgOk", QStringLiteral("Apply"));
+    BT_LanCfgCancel = ov::namedButton(this, "BT_LanCfgCancel", QStringLiteral("Cancel"));
+    StatusBar = ov::namedControl<OvStatusBar>(this, "StatusBar");
     StatusBar->setSizeGripEnabled(false);
 
     layOut();
@@ -132,11 +114,11 @@ void TFM_LAN::layOut() {
 }
 
 void TFM_LAN::buildHidden() {
-    ED_Restart = control<QComboBox>(this, "ED_Restart");
-    Ed_IPAF = control<QLineEdit>(this, "Ed_IPAF");
-    Ed_PoolRan = control<QLineEdit>(this, "Ed_PoolRan");
+    ED_Restart = ov::namedControl<QComboBox>(this, "ED_Restart");
+    Ed_IPAF = ov::namedControl<QLineEdit>(this, "Ed_IPAF");
+    Ed_PoolRan = ov::namedControl<QLineEdit>(this, "Ed_PoolRan");
     // Only the Static apply reads it, to compare with the static pool.
-    Static_ListView = control<OvListView>(this, "Static_ListView");
+    Static_ListView = ov::namedControl<OvListView>(this, "Static_ListView");
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{ED_Restart, Ed_IPAF, Ed_PoolRan, Static_ListView}) {
         hidden->setAccessibleName(hidden->objectName());
