@@ -93,10 +93,16 @@ private:
 
     void OpenInformation();
     void OpenAbout();
+    void OpenDHCP();
     void OpenFirmware();
     void OpenCfgFile();
     void OpenWireless();
     void OpenLAN();
+    void OpenDevInfo();
+    void OpenStatic();
+    void OpenClientInfo();
+    void OpenLog();
+    void OpenIndication();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

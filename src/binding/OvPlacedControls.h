@@ -1,12 +1,10 @@
 // Controls at the places a window's design gives them, for the fixed-size
-// windows, or named only, for windows that Qt's layouts arrange. The object
-// name is the design's name; what assistive technologies
+// windows. The object name is the design's name; what assistive technologies
 // read is the control's caption, or for a box the text of the label whose buddy
 // it is (QLabel::setBuddy), never the object name.
 #pragma once
 
 #include <QLabel>
-#include <QPushButton>
 #include <QRect>
 #include <QString>
 
@@ -35,32 +33,6 @@ T* placedControl(QWidget* parent, const char* name, QRect geometry, QLabel* labe
     T* control = placedControl<T>(parent, name, geometry);
     label->setBuddy(control);
     return control;
-}
-
-// A control with its object name, for a window that layouts arrange.
-template <typename T> T* namedControl(QWidget* parent, const QString& name) {
-    auto* control = new T(parent);
-    control->setObjectName(name);
-    return control;
-}
-
-// A plain-text label; with a buddy it is the name screen readers give that box.
-inline QLabel* namedLabel(QWidget* parent, const QString& name, const QString& text,
-                          QWidget* buddy = nullptr) {
-    auto* label = namedControl<QLabel>(parent, name);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    if (buddy != nullptr)
-        label->setBuddy(buddy);
-    return label;
-}
-
-// A button that Enter in a box of the window does not press.
-inline QPushButton* namedButton(QWidget* parent, const QString& name, const QString& text) {
-    auto* button = namedControl<QPushButton>(parent, name);
-    button->setText(text);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace ov

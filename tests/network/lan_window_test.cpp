@@ -21,6 +21,7 @@
 namespace {
 
 using namespace lantest;
+using nettest::spokenName;
 
 // The status line's clock: "hh:mm:ss AP" and the template's closing full stop.
 const QString kTime = QStringLiteral("\\d\\d:\\d\\d:\\d\\d (AM|PM)\\.$");
@@ -338,14 +339,6 @@ TEST_F(LanWindow, CancelClosesWithoutSending) {
 }
 
 // ---- Through the accessibility interface, as a screen reader user would.
-
-// The name a screen reader gives the control: its own, or its label's.
-QString spokenName(QWidget* control) {
-    QAccessibleInterface* iface = ovtest::accessible(control);
-    for (const auto& [other, relation] : iface->relations(QAccessible::Label))
-        return other->text(QAccessible::Name);
-    return iface->text(QAccessible::Name);
-}
 
 TEST_F(LanWindow, EveryVisibleControlHasASpokenName) {
     auto w = open();

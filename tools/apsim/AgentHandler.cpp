@@ -151,15 +151,10 @@ void Agent::serve(netsnmp_variable_list* binding, const OvOid& name,
     const std::vector<oid> arcs =
         arcsOf(renamed == rules_.answerOid.end() ? name : renamed->second);
     snmp_set_var_objid(binding, arcs.data(), arcs.size());
-    if (variable.uptime) {
-        setValue(binding, OvVb::unsigned32(OvSyntax::TimeTicks, uptimeTicks()));
-    } else if (options_.maskKeys && isSecret(name)) {
-        OvVb masked = variable.value;
-        masked.octets.assign(masked.octets.size(), '*');
-        setValue(binding, masked);
-    } else {
-        setValue(binding, variable.value);
-    }
+    OvVb value = currentValue(variable, uptimeTicks());
+    if (options_.maskKeys && isSecret(name))
+        value.octets.assign(value.octets.size(), '*');
+    setValue(binding, value);
 }
 
 } // namespace apsim

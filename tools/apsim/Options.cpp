@@ -156,6 +156,10 @@ const std::map<std::string, Handler>& handlers() {
         {"--set",
          [](Options& o, const std::string& v) { o.device.values.push_back(pairOf(v, "--set")); }},
         {"--absent", [](Options& o, const std::string& v) { o.device.absent.push_back(v); }},
+        {"--log-lines",
+         [](Options& o, const std::string& v) {
+             o.logLines = number<int>(v, 0, 65535, "--log-lines");
+         }},
         {"--lan", [](Options& o, const std::string& v) { o.device.lan = parseLan(v); }},
         {"--delay-ms",
          [](Options& o, const std::string& v) {
@@ -302,6 +306,10 @@ Device:
   --mask-keys             WEP keys and pass phrases read back as '*', one per
                           octet, as the device shows them; the state file
                           keeps them
+  --log-lines N           the device logs N more lines after start, one a
+                          second; the log table shows the lines logged until
+                          the last adGetLog = 1 (adClearLocalLog = 1 empties
+                          both)
   --restart-seconds S     silence after a restart (default 3; decimals allowed)
                           Setting Restart/sysRestart or FactoryDefault to 1
                           restarts the device once the answer has gone out:

@@ -1,13 +1,12 @@
 #include "TFM_LAN.h"
 
-#include "OvPlacedControls.h"
-
 #include "DeviceMib.h"
 #include "OvAddressChecks.h"
 #include "OvAddressProbe.h"
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
+#include "OvFormControls.h"
 #include "OvGuard.h"
 #include "OvListView.h"
 #include "OvPoolRange.h"
@@ -37,8 +36,12 @@ constexpr int kAddressLength = 15;
 const QString kWarning = QStringLiteral("Warning");
 const QString kSystemIpWillBe = QStringLiteral("The system IP will be ");
 
+using ovnet::button;
+using ovnet::control;
+using ovnet::label;
+
 QLineEdit* addressEdit(QWidget* parent, const char* name, const QString& text) {
-    auto* edit = ov::namedControl<QLineEdit>(parent, name);
+    auto* edit = control<QLineEdit>(parent, name);
     edit->setText(text);
     edit->setMinimumWidth(130);
     return edit;
@@ -60,19 +63,18 @@ void TFM_LAN::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     // Controls in the order of the design's table; the labels come with their boxes.
-    CB_IPFrom = ov::namedControl<QComboBox>(this, "CB_IPFrom");
-    GetIPFrom = ov::namedLabel(this, "GetIPFrom", QStringLiteral("Get IP From"), CB_IPFrom);
+    CB_IPFrom = control<QComboBox>(this, "CB_IPFrom");
+    GetIPFrom = label(this, "GetIPFrom", QStringLiteral("Get IP From"), CB_IPFrom);
     ED_IpAddr = addressEdit(this, "ED_IpAddr", QStringLiteral("   .   .   .   "));
-    LA_IPAddress = ov::namedLabel(this, "LA_IPAddress", QStringLiteral("IP Address"), ED_IpAddr);
+    LA_IPAddress = label(this, "LA_IPAddress", QStringLiteral("IP Address"), ED_IpAddr);
     ED_SubMask = addressEdit(this, "ED_SubMask", QStringLiteral("255.255.255.0"));
-    LA_SubnetMask =
-        ov::namedLabel(this, "LA_SubnetMask", QStringLiteral("Subnet Mask"), ED_SubMask);
+    LA_SubnetMask = label(this, "LA_SubnetMask", QStringLiteral("Subnet Mask"), ED_SubMask);
     ED_DefGw = addressEdit(this, "ED_DefGw", QStringLiteral("   .   .   .   "));
-    LA_DefGW = ov::namedLabel(this, "LA_DefGW", QStringLiteral("Default Gateway"), ED_DefGw);
+    LA_DefGW = label(this, "LA_DefGW", QStringLiteral("Default Gateway"), ED_DefGw);
     buildHidden();
-    BT_LanCfgOk = ov::namedButton(this, "BT_LanCfgOk", QStringLiteral("Apply"));
-    BT_LanCfgCancel = ov::namedButton(this, "BT_LanCfgCancel", QStringLiteral("Cancel"));
-    StatusBar = ov::namedControl<OvStatusBar>(this, "StatusBar");
+    BT_LanCfgOk = button(this, "BT_LanCfgOk", QStringLiteral("Apply"));
+    BT_LanCfgCancel = button(this, "BT_LanCfgCancel", QStringLiteral("Cancel"));
+    StatusBar = control<OvStatusBar>(this, "StatusBar");
     StatusBar->setSizeGripEnabled(false);
 
     layOut();
@@ -114,11 +116,11 @@ void TFM_LAN::layOut() {
 }
 
 void TFM_LAN::buildHidden() {
-    ED_Restart = ov::namedControl<QComboBox>(this, "ED_Restart");
-    Ed_IPAF = ov::namedControl<QLineEdit>(this, "Ed_IPAF");
-    Ed_PoolRan = ov::namedControl<QLineEdit>(this, "Ed_PoolRan");
+    ED_Restart = control<QComboBox>(this, "ED_Restart");
+    Ed_IPAF = control<QLineEdit>(this, "Ed_IPAF");
+    Ed_PoolRan = control<QLineEdit>(this, "Ed_PoolRan");
     // Only the Static apply reads it, to compare with the static pool.
-    Static_ListView = ov::namedControl<OvListView>(this, "Static_ListView");
+    Static_ListView = control<OvListView>(this, "Static_ListView");
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{ED_Restart, Ed_IPAF, Ed_PoolRan, Static_ListView}) {
         hidden->setAccessibleName(hidden->objectName());
@@ -265,10 +267,13 @@ bool TFM_LAN::checkTypedAddresses() {
     return true;
 }
 
-// Until the pool binding has answered both boxes are empty: nothing conflicts.
+// Lenient dotted values: until the pool binding has answered both boxes are
+// empty, an empty pool that nothing conflicts with.
 bool TFM_LAN::checkDynamicPool() {
-    if (!ovnet::inDynamicPool(Ed_IPAF->text().toStdString(), Ed_PoolRan->text().toStdString(),
-                              ED_IpAddr->text().toStdString()))
+    const auto value = [](const QLineEdit* edit) {
+        return ovnet::dottedValue(edit->text().toStdString());
+    };
+    if (!ovnet::poolCovers(value(Ed_IPAF), value(Ed_PoolRan), value(ED_IpAddr)))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Dynamic DHCP Server IP"));
     refreshLan();
@@ -305,26 +310,11 @@ bool TFM_LAN::checkStaticPool() {
         waiting.restartCommand = false;
         waiting.exec();
     }
-    if (!staticPoolHolds(ED_IpAddr->text()))
+    if (!ovnet::rowOfAddress(ovnet::staticPoolColumn(*Static_ListView, ovnet::kStaticPoolIp),
+                             ED_IpAddr->text().toStdString()))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Static DHCP Server IP"));
     refreshLan();
-    return false;
-}
-
-bool TFM_LAN::staticPoolHolds(const QString& address) const {
-    const QString ipColumn = ov::widgetText(mib::T45[1].name);
-    for (int column = 0; column < Static_ListView->columnCount(); ++column) {
-        const QTableWidgetItem* header = Static_ListView->horizontalHeaderItem(column);
-        if (header == nullptr || header->text() != ipColumn)
-            continue;
-        for (int row = 0; row < Static_ListView->rowCount(); ++row) {
-            const QTableWidgetItem* item = Static_ListView->item(row, column);
-            if (item != nullptr &&
-                ovnet::sameAddress(item->text().toStdString(), address.toStdString()))
-                return true;
-        }
-    }
     return false;
 }
 

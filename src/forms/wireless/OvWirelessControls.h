@@ -1,10 +1,10 @@
 // What the wireless window's parts share when they build and set controls:
 // never-visible controls, the read-only look, choices picked by their text,
 // and the channel choice. Named controls and labels come from
-// OvPlacedControls.h.
+// OvFormControls.h.
 #pragma once
 
-#include "OvPlacedControls.h"
+#include "OvFormControls.h"
 
 #include "OvSNMPRequest2Edits.h"
 

@@ -54,7 +54,7 @@ const QString kGroupKeyRefusal = QStringLiteral("Please input a number between 3
 const QString kAsciiOnly = QStringLiteral("Please input printable ASCII characters in the key!");
 
 QLineEdit* secretEdit(QWidget* parent, const QString& name) {
-    auto* edit = ov::namedControl<QLineEdit>(parent, name);
+    auto* edit = ovnet::control<QLineEdit>(parent, name);
     edit->setEchoMode(QLineEdit::Password);
     return edit;
 }
@@ -94,10 +94,10 @@ void OvWirelessSecurity::destroyLists() {
 void OvWirelessSecurity::buildControls(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
     bd.authChoice =
-        ov::namedControl<QComboBox>(page, bandControlName("Ed_SecAuth", b, "aTemp", "gTemp"));
-    bd.authLabel = ov::namedLabel(page, bandControlName("La_SecAuth", b, "a", "g"),
-                                  "Authentication", bd.authChoice);
-    bd.auth = ov::namedControl<QComboBox>(page, bandControlName("Ed_SecAuth", b, "a", "g"));
+        ovnet::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "aTemp", "gTemp"));
+    bd.authLabel = ovnet::label(page, bandControlName("La_SecAuth", b, "a", "g"), "Authentication",
+                                bd.authChoice);
+    bd.auth = ovnet::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "a", "g"));
     neverVisible(bd.auth);
     auto* row = new QHBoxLayout;
     row->addWidget(bd.authLabel);
@@ -116,13 +116,13 @@ void OvWirelessSecurity::buildControls(int b, QWidget* page, QVBoxLayout* layout
 
 void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.keyGroup = ov::namedControl<QGroupBox>(page, b == kBandA ? "GroupBox4" : "Ecry_Group_g");
+    bd.keyGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox4" : "Ecry_Group_g");
     bd.keyGroup->setTitle(" Key Settings ");
     QWidget* g = bd.keyGroup;
-    bd.encryption = ov::namedControl<QComboBox>(g, bandControlName("Ed_SecEncyp", b, "a", "g"));
-    bd.keyType = ov::namedControl<QComboBox>(g, bandControlName("Ed_KeyType", b, "", "_g"));
-    bd.keySize = ov::namedControl<QComboBox>(g, bandControlName("Ed_KeySize", b, "", "_g"));
-    bd.validKey = ov::namedControl<QComboBox>(g, bandControlName("Ed_SecValKey", b, "a", "g"));
+    bd.encryption = ovnet::control<QComboBox>(g, bandControlName("Ed_SecEncyp", b, "a", "g"));
+    bd.keyType = ovnet::control<QComboBox>(g, bandControlName("Ed_KeyType", b, "", "_g"));
+    bd.keySize = ovnet::control<QComboBox>(g, bandControlName("Ed_KeySize", b, "", "_g"));
+    bd.validKey = ovnet::control<QComboBox>(g, bandControlName("Ed_SecValKey", b, "a", "g"));
     const std::pair<const char*, QComboBox*> choices[] = {{"Encryption ", bd.encryption},
                                                           {"Key Type ", bd.keyType},
                                                           {"Key Size", bd.keySize},
@@ -133,10 +133,10 @@ void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place)
     for (int i = 0; i < 4; ++i) {
         const QString n = QString::number(i + 1);
         bd.keys[i] = secretEdit(g, "Ed_Key" + n + (b == kBandA ? "a" : "g"));
-        QLabel* choiceLabel = ov::namedLabel(g, "La_" + choices[i].second->objectName(),
-                                             choices[i].first, choices[i].second);
+        QLabel* choiceLabel = ovnet::label(g, "La_" + choices[i].second->objectName(),
+                                           choices[i].first, choices[i].second);
         QLabel* keyLabel =
-            ov::namedLabel(g, "La_" + bd.keys[i]->objectName(), keyLabels[i], bd.keys[i]);
+            ovnet::label(g, "La_" + bd.keys[i]->objectName(), keyLabels[i], bd.keys[i]);
         grid->addWidget(choiceLabel, i, 0);
         grid->addWidget(choices[i].second, i, 1);
         grid->addWidget(keyLabel, i, 2);
@@ -148,38 +148,37 @@ void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place)
 
 void OvWirelessSecurity::buildRadiusGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.radiusGroup = ov::namedControl<QGroupBox>(page, b == kBandA ? "GroupBox5" : "EAP_Group_g");
+    bd.radiusGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox5" : "EAP_Group_g");
     bd.radiusGroup->setTitle(" Radius Server Settings ");
     QWidget* g = bd.radiusGroup;
     bd.radiusCipherChoice =
-        ov::namedControl<QComboBox>(g, bandControlName("Ciphertype", b, "ComBx", "ComboBx_g"));
-    bd.groupKey = ov::namedControl<QLineEdit>(g, bandControlName("GroupKeyEdit", b, "", "_g"));
+        ovnet::control<QComboBox>(g, bandControlName("Ciphertype", b, "ComBx", "ComboBx_g"));
+    bd.groupKey = ovnet::control<QLineEdit>(g, bandControlName("GroupKeyEdit", b, "", "_g"));
     bd.radiusServer =
-        ov::namedControl<QLineEdit>(g, bandControlName("RadiusServerEdit", b, "", "_g"));
-    bd.radiusPort = ov::namedControl<QLineEdit>(g, bandControlName("RadiusportEdit", b, "", "_g"));
+        ovnet::control<QLineEdit>(g, bandControlName("RadiusServerEdit", b, "", "_g"));
+    bd.radiusPort = ovnet::control<QLineEdit>(g, bandControlName("RadiusportEdit", b, "", "_g"));
     bd.radiusSecret = secretEdit(g, bandControlName("RadiusSecretEdit", b, "", "_g"));
     bd.radiusCipher =
-        ov::namedControl<QComboBox>(g, bandControlName("CiphertypeComboBox", b, "", "_g"));
+        ovnet::control<QComboBox>(g, bandControlName("CiphertypeComboBox", b, "", "_g"));
     neverVisible(bd.radiusCipher);
     const QString s = b == kBandA ? "a" : "g";
-    bd.groupKeyLabel = ov::namedLabel(g, "La_GroupKey" + s,
-                                      QStringLiteral("Group Key Update Interval  "), bd.groupKey);
-    bd.groupKeyRange = ov::namedLabel(g, "La_GroupKeyRange" + s, kRangeText);
+    bd.groupKeyLabel = ovnet::label(g, "La_GroupKey" + s,
+                                    QStringLiteral("Group Key Update Interval  "), bd.groupKey);
+    bd.groupKeyRange = ovnet::label(g, "La_GroupKeyRange" + s, kRangeText);
     auto* grid = new QGridLayout(g);
-    grid->addWidget(ov::namedLabel(g, "La_Ciphertype" + s, "Cipher Type", bd.radiusCipherChoice), 0,
+    grid->addWidget(ovnet::label(g, "La_Ciphertype" + s, "Cipher Type", bd.radiusCipherChoice), 0,
                     0);
     grid->addWidget(bd.radiusCipherChoice, 0, 1);
     grid->addWidget(bd.groupKeyLabel, 1, 0);
     grid->addWidget(bd.groupKey, 1, 1);
     grid->addWidget(bd.groupKeyRange, 1, 2);
-    grid->addWidget(ov::namedLabel(g, "La_RadiusServer" + s, "Radius Server ", bd.radiusServer), 2,
+    grid->addWidget(ovnet::label(g, "La_RadiusServer" + s, "Radius Server ", bd.radiusServer), 2,
                     0);
     grid->addWidget(bd.radiusServer, 2, 1);
-    grid->addWidget(ov::namedLabel(g, "La_Radiusport" + s, "Radius Port (1-65535)", bd.radiusPort),
-                    3, 0);
-    grid->addWidget(bd.radiusPort, 3, 1);
-    grid->addWidget(ov::namedLabel(g, "La_RadiusSecret" + s, "Radius Secret", bd.radiusSecret), 4,
+    grid->addWidget(ovnet::label(g, "La_Radiusport" + s, "Radius Port (1-65535)", bd.radiusPort), 3,
                     0);
+    grid->addWidget(bd.radiusPort, 3, 1);
+    grid->addWidget(ovnet::label(g, "La_RadiusSecret" + s, "Radius Secret", bd.radiusSecret), 4, 0);
     grid->addWidget(bd.radiusSecret, 4, 1);
     grid->setColumnStretch(2, 1);
     place->addWidget(bd.radiusGroup, 0, 0, Qt::AlignTop);
@@ -187,43 +186,42 @@ void OvWirelessSecurity::buildRadiusGroup(int b, QWidget* page, QGridLayout* pla
 
 void OvWirelessSecurity::buildPassPhraseGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.pskGroup = ov::namedControl<QGroupBox>(page, b == kBandA ? "GroupBox6" : "PSK_Group_g");
+    bd.pskGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox6" : "PSK_Group_g");
     bd.pskGroup->setTitle(" PassPhrase Settings ");
     QWidget* g = bd.pskGroup;
     bd.pskCipherChoice =
-        ov::namedControl<QComboBox>(g, bandControlName("CipherforPSKBx", b, "", "_g"));
-    bd.pskGroupKey =
-        ov::namedControl<QLineEdit>(g, bandControlName("GroupKeyPSKEdit", b, "", "_g"));
+        ovnet::control<QComboBox>(g, bandControlName("CipherforPSKBx", b, "", "_g"));
+    bd.pskGroupKey = ovnet::control<QLineEdit>(g, bandControlName("GroupKeyPSKEdit", b, "", "_g"));
     bd.passPhrase = secretEdit(g, bandControlName("PassPhrasePSKEdit", b, "", "_g"));
-    bd.pskCipher = ov::namedControl<QComboBox>(g, bandControlName("CipherforPSKBox", b, "", "_g"));
+    bd.pskCipher = ovnet::control<QComboBox>(g, bandControlName("CipherforPSKBox", b, "", "_g"));
     neverVisible(bd.pskCipher);
     const QString s = b == kBandA ? "a" : "g";
     auto* grid = new QGridLayout(g);
-    grid->addWidget(ov::namedLabel(g, "La_CipherforPSK" + s, "Cipher Type", bd.pskCipherChoice), 0,
+    grid->addWidget(ovnet::label(g, "La_CipherforPSK" + s, "Cipher Type", bd.pskCipherChoice), 0,
                     0);
     grid->addWidget(bd.pskCipherChoice, 0, 1);
     grid->addWidget(
-        ov::namedLabel(g, "La_GroupKeyPSK" + s, "Group Key Update Interval", bd.pskGroupKey), 1, 0);
+        ovnet::label(g, "La_GroupKeyPSK" + s, "Group Key Update Interval", bd.pskGroupKey), 1, 0);
     grid->addWidget(bd.pskGroupKey, 1, 1);
-    grid->addWidget(ov::namedLabel(g, "La_GroupKeyPSKRange" + s, kRangeText), 1, 2);
-    grid->addWidget(ov::namedLabel(g, "La_PassPhrase" + s, "PassPhrase ", bd.passPhrase), 2, 0);
+    grid->addWidget(ovnet::label(g, "La_GroupKeyPSKRange" + s, kRangeText), 1, 2);
+    grid->addWidget(ovnet::label(g, "La_PassPhrase" + s, "PassPhrase ", bd.passPhrase), 2, 0);
     grid->addWidget(bd.passPhrase, 2, 1);
     grid->setColumnStretch(2, 1);
     place->addWidget(bd.pskGroup, 0, 0, Qt::AlignTop);
 }
 
 void OvWirelessSecurity::buildGuestControls(QWidget* window) {
-    CB_VLANState = ov::namedControl<QComboBox>(window, "CB_VLANState");
+    CB_VLANState = ovnet::control<QComboBox>(window, "CB_VLANState");
     neverVisible(CB_VLANState);
     for (int b : {kBandA, kBandG}) {
         Band& bd = band(b);
         for (int n = 0; n < 3; ++n) {
             const QString i = QString::number(n + 1);
-            bd.guestState[n] = ov::namedControl<QComboBox>(window, "Guest" + i + "_ComboBox" +
-                                                                       (b == kBandA ? "" : "g"));
-            bd.guestAuth[n] = ov::namedControl<QComboBox>(window, "GuestEncry" + i + "_ComboBox" +
-                                                                      (b == kBandA ? "" : "_g"));
-            bd.guestKeyIndex[n] = ov::namedControl<QComboBox>(
+            bd.guestState[n] = ovnet::control<QComboBox>(window, "Guest" + i + "_ComboBox" +
+                                                                     (b == kBandA ? "" : "g"));
+            bd.guestAuth[n] = ovnet::control<QComboBox>(window, "GuestEncry" + i + "_ComboBox" +
+                                                                    (b == kBandA ? "" : "_g"));
+            bd.guestKeyIndex[n] = ovnet::control<QComboBox>(
                 window, "GuestKeyIndex" + i + "_ComboBox" + (b == kBandA ? "" : "g"));
             for (QWidget* hidden :
                  {static_cast<QWidget*>(bd.guestState[n]), static_cast<QWidget*>(bd.guestAuth[n]),
@@ -481,10 +479,7 @@ void OvWirelessSecurity::handOver(int b, int apMode) {
 bool OvWirelessSecurity::refuse(int b, const QString& title, const QString& text,
                                 QLineEdit* focus) {
     showPage_(b);
-    ov::messageBox(window_, title, text);
-    if (focus != nullptr)
-        focus->setFocus(Qt::OtherFocusReason);
-    return false;
+    return ovnet::refuse(window_, focus, title, text, false);
 }
 
 bool OvWirelessSecurity::CheckWepKeyLength(int b) {
@@ -558,11 +553,9 @@ bool OvWirelessSecurity::validateWepKey(int b) {
     case HexKey::Refused:
         break;
     }
-    showPage_(b);
-    ov::messageBox(window_, QCoreApplication::applicationName(),
-                   QStringLiteral("Please input  Hexadecimal digits!"));
+    refuse(b, QCoreApplication::applicationName(),
+           QStringLiteral("Please input  Hexadecimal digits!"), key);
     key->clear();
-    key->setFocus(Qt::OtherFocusReason);
     return false;
 }
 

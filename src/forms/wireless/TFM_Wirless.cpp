@@ -65,19 +65,19 @@ void TFM_Wirless::buildControls() {
     setWindowTitle(QStringLiteral("Home \\ Wireless"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    PC_Wirless = ov::namedControl<QTabWidget>(this, "PC_Wirless");
-    TS_11a = ov::namedControl<QWidget>(PC_Wirless, "TS_11a");
-    TS_11g = ov::namedControl<QWidget>(PC_Wirless, "TS_11g");
+    PC_Wirless = ovnet::control<QTabWidget>(this, "PC_Wirless");
+    TS_11a = ovnet::control<QWidget>(PC_Wirless, "TS_11a");
+    TS_11g = ovnet::control<QWidget>(PC_Wirless, "TS_11g");
     PC_Wirless->addTab(TS_11a, QStringLiteral("IEEE 802.11a"));
     PC_Wirless->addTab(TS_11g, QStringLiteral("IEEE 802.11g"));
     buildPage(kBandA, TS_11a);
     buildPage(kBandG, TS_11g);
-    Bt_Apply = ov::namedButton(this, "Bt_Apply", QStringLiteral("Apply"));
-    Bt_Refresh = ov::namedButton(this, "Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Close = ov::namedButton(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = ov::namedControl<OvStatusBar>(this, "StatusBar");
+    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
+    Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
+    Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
+    StatusBar = ovnet::control<OvStatusBar>(this, "StatusBar");
     StatusBar->setSizeGripEnabled(false);
-    Timer1 = ov::namedControl<QTimer>(this, "Timer1");
+    Timer1 = ovnet::control<QTimer>(this, "Timer1");
     Timer1->setInterval(ov::scaledInterval(kTimer1Interval));
     security_->buildGuestControls(this);
     security_->shareRadiusSettings();
@@ -99,27 +99,27 @@ void TFM_Wirless::buildPage(int b, QWidget* page) {
 void TFM_Wirless::buildRadio(int b, QWidget* page, QVBoxLayout* layout) {
     Radio& r = radio(b);
     const QString s = b == kBandA ? "a" : "g";
-    r.frequency = ov::namedControl<QLineEdit>(page, "Ed_RaFreq" + s);
+    r.frequency = ovnet::control<QLineEdit>(page, "Ed_RaFreq" + s);
     r.frequency->setFrame(false);
     setEditable(r.frequency, false);
     r.frequencyLabel =
-        ov::namedLabel(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
-    r.ghzLabel = ov::namedLabel(page, "La_GHz" + s, QStringLiteral("GHz"));
-    r.ssid = ov::namedControl<QLineEdit>(page, "Ed_SSID" + s);
+        ovnet::label(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
+    r.ghzLabel = ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz"));
+    r.ssid = ovnet::control<QLineEdit>(page, "Ed_SSID" + s);
     ov::setTypingLimit(r.ssid, kSsidLength);
-    r.ssidLabel = ov::namedLabel(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
-    r.broadcast = ov::namedControl<QComboBox>(page, "CB_SSIDBcast" + s);
+    r.ssidLabel = ovnet::label(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
+    r.broadcast = ovnet::control<QComboBox>(page, "CB_SSIDBcast" + s);
     r.broadcastLabel =
-        ov::namedLabel(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
-    r.channel = ov::namedControl<QComboBox>(page, "CB_Chan" + s);
-    r.channelLabel = ov::namedLabel(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
-    r.autoScan = ov::namedControl<QComboBox>(page, bandControlName("CB_AuSc", b, "", "g"));
+        ovnet::label(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
+    r.channel = ovnet::control<QComboBox>(page, "CB_Chan" + s);
+    r.channelLabel = ovnet::label(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
+    r.autoScan = ovnet::control<QComboBox>(page, bandControlName("CB_AuSc", b, "", "g"));
     r.autoScanLabel =
-        ov::namedLabel(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
-    r.channelValue = ov::namedControl<QLineEdit>(page, "Ed_Chan" + s);
-    r.channelList = ov::namedControl<QLineEdit>(page, "Ed_ChanList" + s);
-    r.dynamicChannels = ov::namedControl<QLineEdit>(page, "Ed_DynChList" + s);
-    r.superMode = ov::namedControl<QComboBox>(page, bandControlName("AD_SuperMode", b, "", "g"));
+        ovnet::label(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
+    r.channelValue = ovnet::control<QLineEdit>(page, "Ed_Chan" + s);
+    r.channelList = ovnet::control<QLineEdit>(page, "Ed_ChanList" + s);
+    r.dynamicChannels = ovnet::control<QLineEdit>(page, "Ed_DynChList" + s);
+    r.superMode = ovnet::control<QComboBox>(page, bandControlName("AD_SuperMode", b, "", "g"));
     for (QWidget* hidden : std::initializer_list<QWidget*>{r.channelValue, r.channelList,
                                                            r.dynamicChannels, r.superMode})
         neverVisible(hidden);

@@ -1,5 +1,6 @@
 // The main window as the other windows see it through OvDeviceContext: the
-// device facts and the LED poll's status text, both set by the test.
+// device facts, the LED poll's status text and the address the module was
+// started for, all set by the test.
 #pragma once
 
 #include "OvDeviceContext.h"
@@ -10,11 +11,12 @@ class FakeMainWindow : public OvDeviceContext {
 public:
     OvDeviceFacts deviceFacts() const override { return facts; }
     QString statusText() const override { return status; }
-    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
+    QString agentAddressText() const override { return agentAddress; }
     QWidget* ownerWindow() const override { return nullptr; }
 
     OvDeviceFacts facts;
     QString status = kOvReadyText;
+    QString agentAddress = QStringLiteral("127.0.0.1");
 };
 
 } // namespace ovtest

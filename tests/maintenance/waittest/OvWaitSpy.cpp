@@ -28,7 +28,7 @@ bool WaitSpy::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show)
         if (auto* waiting = qobject_cast<TFM_Waiting*>(watched))
             shown.push_back({waiting->Label2->text(), waiting->Label3->text(), waiting->countdown,
-                             waiting->restartCommand});
+                             waiting->restartCommand, waiting->restartTick});
     return false;
 }
 

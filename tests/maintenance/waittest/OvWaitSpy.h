@@ -13,6 +13,7 @@ struct WaitShown {
     QString label2, label3;
     int countdown = 0;
     bool restartCommand = false;
+    int restartTick = 1;
     friend bool operator==(const WaitShown&, const WaitShown&) = default;
 };
 
