@@ -7,7 +7,6 @@
 
 #include "waittest/OvWaitSpy.h"
 #include "widgettest/OvDeviceTest.h"
-#include "widgettest/OvFakeMainWindow.h"
 
 #include <QObject>
 #include <QString>
@@ -21,7 +20,7 @@ class QWidget;
 
 namespace nettest {
 
-using ovtest::FakeMainWindow;
+using FakeMainWindow = ovtest::StandInMainWindow;
 using ovtest::WaitShown;
 using ovtest::WaitSpy;
 
