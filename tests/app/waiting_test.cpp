@@ -1,7 +1,6 @@
 #include "OvDeviceContext.h"
 #include "TFM_Waiting.h"
 #include "widgettest/OvDeviceTest.h"
-#include "widgettest/OvFakeMainWindow.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -10,7 +9,7 @@ namespace {
 
 using ovtest::DeviceTest;
 
-using ovtest::FakeMainWindow;
+using FakeMainWindow = ovtest::StandInMainWindow;
 
 const std::string kRestart = "1.3.6.1.4.1.48213.10.37.14.3.2.1.0";
 

@@ -12,8 +12,6 @@ using ovtest::Apsim;
 using ovtest::expandOid;
 using ovtest::join;
 using ovtest::runAgainst;
-using ovtest::runTool;
-using ovtest::toolLine;
 using ovtest::ToolRun;
 using ovtest::walkedRows;
 

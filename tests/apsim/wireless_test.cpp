@@ -9,10 +9,8 @@
 #include <string>
 
 using ovtest::Apsim;
-using ovtest::expandOid;
 using ovtest::join;
 using ovtest::runAgainst;
-using ovtest::runTool;
 using ovtest::toolLine;
 using ovtest::ToolRun;
 using ovtest::walkedRows;

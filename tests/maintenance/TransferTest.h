@@ -5,7 +5,6 @@
 
 #include "OvDeviceContext.h"
 #include "widgettest/OvDeviceTest.h"
-#include "widgettest/OvFakeMainWindow.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,7 +16,7 @@
 namespace transfertest {
 
 // The main window, its device on loopback (address and mask as the facts give them).
-class FakeMainWindow : public ovtest::FakeMainWindow {
+class FakeMainWindow : public ovtest::StandInMainWindow {
 public:
     FakeMainWindow() {
         facts.ipAddress = QStringLiteral("127.0.0.1");

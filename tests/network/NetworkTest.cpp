@@ -55,12 +55,6 @@ std::string binding(const std::string& oid, const std::string& typedValue) {
     return oid + "=" + typedValue;
 }
 
-WaitSpy::WaitSpy()
-    : ShowSpy([this](TFM_Waiting& waiting) {
-          shown.push_back({waiting.Label2->text(), waiting.Label3->text(), waiting.countdown,
-                           waiting.restartCommand, waiting.restartTick});
-      }) {}
-
 void NetworkWindowTest::retype(QLineEdit* edit, const QString& text) {
     ovtest::retype(edit, text);
 }
@@ -85,17 +79,6 @@ std::optional<QString> answeringOwnAddress(std::string* why) {
     }
     *why = "this machine has no usable address but loopback";
     return std::nullopt;
-}
-
-void pressThroughAccessibility(QAbstractButton* button) {
-    bool clicked = false;
-    const auto connection =
-        QObject::connect(button, &QAbstractButton::clicked, [&] { clicked = true; });
-    ovtest::accessible(button)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
-    if (!ovtest::waitFor([&] { return clicked; }))
-        ADD_FAILURE() << button->objectName().toStdString() << " was not clicked";
-    QObject::disconnect(connection);
 }
 
 QString spokenName(QWidget* control) {

@@ -5,7 +5,7 @@
 // the controls as a screen reader names and presses them.
 #pragma once
 
-#include "TFM_Waiting.h"
+#include "waittest/OvWaitSpy.h"
 #include "widgettest/OvDeviceTest.h"
 #include "widgettest/OvShowSpy.h"
 
@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-class QAbstractButton;
 class QLineEdit;
 class QWidget;
 
@@ -25,6 +24,8 @@ namespace nettest {
 // The main window as the network windows see it: a device that is ready, at
 // the address the module was started for.
 using FakeMainWindow = ovtest::StandInMainWindow;
+using ovtest::WaitShown;
+using ovtest::WaitSpy;
 
 // "198.51.100", or another /24 of RFC 5737 when this machine is on that one.
 std::string quietNetwork();
@@ -36,22 +37,6 @@ std::string binding(const std::string& oid, const std::string& typedValue);
 
 inline const std::string kRoot = "1.3.6.1.4.1.48213.10.37.14";
 inline const std::string kSysRestart = kRoot + ".3.2.1.0"; // also the wait window's Restart
-
-// A restart wait window as it looked when it was shown.
-struct WaitShown {
-    QString label2, label3;
-    int countdown = 0;
-    bool restartCommand = false;
-    int restartTick = 1;
-    friend bool operator==(const WaitShown&, const WaitShown&) = default;
-};
-
-// Records every restart wait window that is shown, before its first tick.
-class WaitSpy : public ovtest::ShowSpy<TFM_Waiting> {
-public:
-    WaitSpy();
-    std::vector<WaitShown> shown;
-};
 
 class NetworkWindowTest : public ovtest::DeviceTest {
 protected:
@@ -67,10 +52,6 @@ protected:
 // answers the probe; nothing when there is none or no ICMP socket opens
 // (`why` then says so).
 std::optional<QString> answeringOwnAddress(std::string* why);
-
-// Presses the button through its accessible action, which clicks it a moment
-// later, and waits until its handler has returned.
-void pressThroughAccessibility(QAbstractButton* button);
 
 // The name a screen reader gives the control: its label's, or its own.
 QString spokenName(QWidget* control);

@@ -21,7 +21,6 @@
 namespace {
 
 using namespace lantest;
-using nettest::pressThroughAccessibility;
 using nettest::spokenName;
 
 // The status line's clock: "hh:mm:ss AP" and the template's closing full stop.

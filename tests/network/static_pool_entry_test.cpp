@@ -406,7 +406,7 @@ TEST_F(StaticPoolEntry, AnEntryGivenThroughAccessibilityIsWritten) {
             {entry.Ed_AsgIP, qip(80)}, {entry.Ed_AsgMac, "000C41AABB08"}, {entry.Ed_DomNa, "ax"}};
         for (const auto& [box, text] : given)
             ovtest::accessible(box)->setText(QAccessible::Value, text);
-        nettest::pressThroughAccessibility(entry.Apply);
+        ovtest::pressAccessibly(entry.Apply);
     });
     EXPECT_TRUE(messages().empty());
     const PoolEntry written{qip(80),   "000C41AABB08", "0.0.0.0", "0.0.0.0",

@@ -6,7 +6,6 @@
 #include "TFM_Wirless.h"
 #include "waittest/OvWaitSpy.h"
 #include "widgettest/OvDeviceTest.h"
-#include "widgettest/OvFakeMainWindow.h"
 
 #include <QObject>
 #include <QString>
@@ -48,7 +47,7 @@ protected:
     // Another manager's SET (snmpset with the write community); answers its output.
     std::string setByOthers(const std::string& oid, const char* type, const std::string& value);
 
-    ovtest::FakeMainWindow main;
+    ovtest::StandInMainWindow main;
     ovtest::WaitSpy waits;
 };
 

@@ -191,6 +191,20 @@ TEST_F(WirelessSecurity, TheAdditionalSsidsGiveWayOnTheWire) {
     }
 }
 
+TEST_F(WirelessSecurity, ChoosingAGuestsKeyAsValidKeyWarnsAtOnce) {
+    // Additional SSID 2 of 802.11a: enabled, Open System, on the second key.
+    restartWith({"--set", "E.2.5.1.1.2.1=1", "--set", "E.2.9.2.1.2.1.2=1", "--set",
+                 "E.2.9.2.1.4.1.2=2", "--set", "E.2.9.2.1.6.1.2=2"});
+    auto w = open();
+    OvWirelessSecurity::Band& a = w->security().band(0);
+    pick(a.validKey, "Second");
+    EXPECT_EQ(messages(), std::vector<QString>{
+                              "Warning|The 11a master SSID's key index is same as Guest SSID2"});
+    EXPECT_FALSE(a.keys[1]->isReadOnly()) << "the choice stands; apply refuses it";
+    EXPECT_TRUE(a.keys[0]->isReadOnly());
+    EXPECT_TRUE(sets().empty());
+}
+
 TEST_F(WirelessSecurity, TheRadiusSettingsAreOneForBothPages) {
     restartWith({"--set", "E.2.5.1.1.1.1=7", "--set", "E.2.5.1.1.1.2=7", "--set",
                  "E.2.5.2.3.0=198.51.100.9", "--set", "E.2.5.2.5.0=secret1"});

@@ -11,15 +11,16 @@
 
 namespace ovnet {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* box) {
+QLabel* label(QWidget* parent, const QString& name, const QString& text, QWidget* box) {
     auto* made = control<QLabel>(parent, name);
     made->setTextFormat(Qt::PlainText);
     made->setText(text);
-    made->setBuddy(box);
+    if (box != nullptr)
+        made->setBuddy(box);
     return made;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+QPushButton* button(QWidget* parent, const QString& name, const QString& text) {
     auto* made = control<QPushButton>(parent, name);
     made->setText(text);
     made->setAutoDefault(false);

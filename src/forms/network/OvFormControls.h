@@ -1,5 +1,5 @@
-// What the network windows build their laid-out controls with, and how their
-// checks refuse a typed value. A control carries the design's object name; a
+// What the network and wireless windows build their laid-out controls with, and
+// how their checks refuse a typed value. A control carries the design's object name; a
 // label names its box for assistive technologies (QLabel::setBuddy).
 #pragma once
 
@@ -17,17 +17,17 @@ class QWidget;
 namespace ovnet {
 
 // A new control of the window with its object name.
-template <typename T> T* control(QWidget* parent, const char* name) {
+template <typename T> T* control(QWidget* parent, const QString& name) {
     auto* made = new T(parent);
-    made->setObjectName(QString::fromLatin1(name));
+    made->setObjectName(name);
     return made;
 }
 
-// A plain-text label that names its box.
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* box);
+// A plain-text label that names its box (none: a caption of its own).
+QLabel* label(QWidget* parent, const QString& name, const QString& text, QWidget* box = nullptr);
 
 // A push button that Return in a box does not press.
-QPushButton* button(QWidget* parent, const char* name, const QString& text);
+QPushButton* button(QWidget* parent, const QString& name, const QString& text);
 
 // A status bar for a window's foot, without a size grip (the windows have a
 // fixed size); with one panel that takes the whole width when asked.

@@ -29,10 +29,6 @@ constexpr int kSurveyHeight = 110;
 const QString kPlaceholder = QString::fromLatin1(kPeerPlaceholder);
 const QStringList kApModeChoices = {"Access Point", "WDS with AP", "WDS"};
 
-QString suffixed(const char* name, int b, const char* a, const char* g) {
-    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
-}
-
 QString bandName(int b) {
     return b == kBandA ? QStringLiteral("IEEE802.11a") : QStringLiteral("IEEE802.11g");
 }
@@ -60,9 +56,11 @@ void OvWirelessApMode::destroyLists() {
 
 void OvWirelessApMode::buildControls(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
-    bd.apModeChoice = named<QComboBox>(page, suffixed("ED_APModeTempComboBox", b, "", "g"));
-    bd.apModeLabel = label(page, suffixed("La_APMode", b, "a", "g"), "AP Mode", bd.apModeChoice);
-    bd.apMode = named<QComboBox>(page, suffixed("ED_APModeComboBox", b, "", "g"));
+    bd.apModeChoice =
+        ovnet::control<QComboBox>(page, bandControlName("ED_APModeTempComboBox", b, "", "g"));
+    bd.apModeLabel =
+        ovnet::label(page, bandControlName("La_APMode", b, "a", "g"), "AP Mode", bd.apModeChoice);
+    bd.apMode = ovnet::control<QComboBox>(page, bandControlName("ED_APModeComboBox", b, "", "g"));
     neverVisible(bd.apMode);
     auto* row = new QHBoxLayout;
     row->addWidget(bd.apModeLabel);
@@ -75,15 +73,15 @@ void OvWirelessApMode::buildControls(int b, QWidget* page, QVBoxLayout* layout) 
 
 void OvWirelessApMode::buildWdsGroup(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
-    bd.wdsGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox1" : "MACGroup_g");
+    bd.wdsGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox1" : "MACGroup_g");
     bd.wdsGroup->setTitle(" WDS with AP ");
     auto* grid = new QGridLayout(bd.wdsGroup);
-    bd.remoteLabel =
-        label(bd.wdsGroup, suffixed("La_RemoteAP", b, "a", "g"), "Remote AP MAC Address");
+    bd.remoteLabel = ovnet::label(bd.wdsGroup, bandControlName("La_RemoteAP", b, "a", "g"),
+                                  "Remote AP MAC Address");
     grid->addWidget(bd.remoteLabel, 0, 0, 1, 2);
     for (int i = 0; i < 8; ++i) {
-        bd.remote[i] =
-            named<QLineEdit>(bd.wdsGroup, suffixed("Ed_ReMAddr", b, "a", "g") + QString::number(i));
+        bd.remote[i] = ovnet::control<QLineEdit>(
+            bd.wdsGroup, bandControlName("Ed_ReMAddr", b, "a", "g") + QString::number(i));
         bd.remote[i]->setAccessibleName("Remote AP MAC Address " + QString::number(i + 1));
         grid->addWidget(bd.remote[i], 1 + i / 2, i % 2); // two per row: 0 1, 2 3 ...
     }
@@ -92,14 +90,17 @@ void OvWirelessApMode::buildWdsGroup(int b, QWidget* page, QVBoxLayout* layout) 
 
 void OvWirelessApMode::buildRepeaterGroup(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
-    bd.repeaterGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox2" : "Repea_Client_Group_g");
+    bd.repeaterGroup =
+        ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox2" : "Repea_Client_Group_g");
     bd.repeaterGroup->setTitle(" AP Repeater  ");
     QWidget* g = bd.repeaterGroup;
-    bd.root = named<QLineEdit>(g, suffixed("Ed_RoMAddr", b, "a0", "g0"));
-    bd.rootLabel = label(g, suffixed("La_RootAP", b, "a", "g"), "Root AP MAC Address  ", bd.root);
-    bd.clientSsid = named<QLineEdit>(g, suffixed("Ed_SSID", b, "", "_11g"));
-    bd.clientSsidLabel = label(g, suffixed("La_ClientSSID", b, "a", "g"), "SSID", bd.clientSsid);
-    bd.clientRoot = named<QLineEdit>(g, suffixed("Ed_CRoMAddr", b, "a0", "g0"));
+    bd.root = ovnet::control<QLineEdit>(g, bandControlName("Ed_RoMAddr", b, "a0", "g0"));
+    bd.rootLabel = ovnet::label(g, bandControlName("La_RootAP", b, "a", "g"),
+                                "Root AP MAC Address  ", bd.root);
+    bd.clientSsid = ovnet::control<QLineEdit>(g, bandControlName("Ed_SSID", b, "", "_11g"));
+    bd.clientSsidLabel =
+        ovnet::label(g, bandControlName("La_ClientSSID", b, "a", "g"), "SSID", bd.clientSsid);
+    bd.clientRoot = ovnet::control<QLineEdit>(g, bandControlName("Ed_CRoMAddr", b, "a0", "g0"));
     neverVisible(bd.clientRoot);
     auto* grid = new QGridLayout(g);
     grid->addWidget(bd.rootLabel, 0, 0);
@@ -111,15 +112,15 @@ void OvWirelessApMode::buildRepeaterGroup(int b, QWidget* page, QVBoxLayout* lay
 
 void OvWirelessApMode::buildSurveyGroup(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
-    bd.surveyGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox3" : "SiteGroupBoxg");
+    bd.surveyGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox3" : "SiteGroupBoxg");
     bd.surveyGroup->setTitle(" Site Survey ");
-    bd.survey = named<OvListView>(bd.surveyGroup, suffixed("SiteServeyListView", b, "", "g"));
+    bd.survey = ovnet::control<OvListView>(bd.surveyGroup,
+                                           bandControlName("SiteServeyListView", b, "", "g"));
     bd.survey->setAccessibleName("Site Survey");
     bd.survey->setFixedHeight(kSurveyHeight);
-    bd.scan = named<QPushButton>(bd.surveyGroup, suffixed("SiteScan", b, "", "g"));
-    bd.scan->setText("Scan");
-    bd.scan->setAutoDefault(false);
-    bd.trigger = named<QComboBox>(bd.surveyGroup, suffixed("SiteScanComboBox", b, "", "g"));
+    bd.scan = ovnet::button(bd.surveyGroup, bandControlName("SiteScan", b, "", "g"), "Scan");
+    bd.trigger =
+        ovnet::control<QComboBox>(bd.surveyGroup, bandControlName("SiteScanComboBox", b, "", "g"));
     neverVisible(bd.trigger);
     auto* box = new QHBoxLayout(bd.surveyGroup);
     box->addWidget(bd.survey, 1);
@@ -132,10 +133,7 @@ void OvWirelessApMode::buildSurveyGroup(int b, QWidget* page, QVBoxLayout* layou
 
 void OvWirelessApMode::buildApModeList(int b) {
     Band& bd = band(b);
-    bd.apModeList = std::make_unique<OvSNMPRequest2Edits>(window_);
-    bd.apModeList->mode = 0;
-    bd.apModeList->request.varList.Assign(
-        OvSNMPVarList(b == kBandA ? mib::T4 : mib::T5, MVT_SV, 0));
+    bd.apModeList = newList(window_, b == kBandA ? mib::T4 : mib::T5);
     bd.apModeList->BindComboBox(0, bd.apMode);
     for (int i = 0; i < 8; ++i)
         bd.apModeList->BindEdit(i + 1, "%h", bd.remote[i]);
@@ -146,19 +144,14 @@ void OvWirelessApMode::buildApModeList(int b) {
 
 void OvWirelessApMode::buildTriggerList(int b) {
     Band& bd = band(b);
-    bd.triggerList = std::make_unique<OvSNMPRequest2Edits>(window_);
-    bd.triggerList->request.varList.Assign(
-        OvSNMPVarList(b == kBandA ? mib::T52 : mib::T53, MVT_SV, 0));
+    bd.triggerList = newList(window_, b == kBandA ? mib::T52 : mib::T53, false);
     bd.triggerList->BindComboBox(0, bd.trigger);
     bd.triggerList->Refresh();
 }
 
 void OvWirelessApMode::buildSurveyList(int b) {
     Band& bd = band(b);
-    bd.surveyList = std::make_unique<OvSNMPRequest2Edits>(window_);
-    bd.surveyList->mode = 0;
-    bd.surveyList->request.varList.Assign(
-        OvSNMPVarList(b == kBandA ? mib::T54 : mib::T55, MVT_UMV, 1));
+    bd.surveyList = newList(window_, b == kBandA ? mib::T54 : mib::T55, true, MVT_UMV, 1);
     bd.surveyList->request.timeout = kSurveyTimeout;
     bd.survey->setSelectHandler([this, b](int row, bool selected) { copyRow(b, row, selected); });
     bd.surveyList->BindListView(bd.survey, false);
@@ -242,10 +235,7 @@ bool OvWirelessApMode::CheckDuplicatePeers() {
 
 bool OvWirelessApMode::refuse(int b, const QString& title, const QString& text, QLineEdit* focus) {
     showPage_(b);
-    ov::messageBox(window_, title, text);
-    if (focus != nullptr)
-        focus->setFocus(Qt::OtherFocusReason);
-    return false;
+    return ovnet::refuse(window_, focus, title, text, false);
 }
 
 bool OvWirelessApMode::validateWds(int b) {

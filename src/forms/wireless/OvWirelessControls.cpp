@@ -5,19 +5,22 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 
 namespace ovwireless {
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, QWidget* buddy) {
-    auto* l = named<QLabel>(parent, name);
-    l->setTextFormat(Qt::PlainText);
-    l->setText(text);
-    if (buddy != nullptr)
-        l->setBuddy(buddy);
-    return l;
+QString bandControlName(const char* name, int band, const char* a, const char* g) {
+    return QString::fromLatin1(name) + QString::fromLatin1(band == kBandA ? a : g);
+}
+
+std::unique_ptr<OvSNMPRequest2Edits> newList(QWidget* owner, const OvSNMPVarRow* table,
+                                             bool synchronous, OvListMode mode, int keys) {
+    auto binding = std::make_unique<OvSNMPRequest2Edits>(owner);
+    if (synchronous)
+        binding->mode = 0;
+    binding->request.varList.Assign(OvSNMPVarList(table, mode, keys));
+    return binding;
 }
 
 void neverVisible(QWidget* control) {

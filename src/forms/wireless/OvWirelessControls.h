@@ -1,26 +1,32 @@
 // What the wireless window's parts share when they build and set controls:
-// named controls, labels that name their boxes, never-visible controls, the
-// read-only look, choices picked by their text, and the channel choice.
+// never-visible controls, the read-only look, choices picked by their text,
+// and the channel choice. Named controls and labels come from
+// OvFormControls.h.
 #pragma once
+
+#include "OvFormControls.h"
+
+#include "OvSNMPRequest2Edits.h"
 
 #include <QString>
 
+#include <memory>
+
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace ovwireless {
 
-// A control with the design's name as its object name.
-template <typename T> T* named(QWidget* parent, const QString& name) {
-    auto* control = new T(parent);
-    control->setObjectName(name);
-    return control;
-}
+// A control's design name on a band's page: `name` followed by the 802.11a
+// or the 802.11g ending ("CB_AuSc" with "" or "g").
+QString bandControlName(const char* name, int band, const char* a, const char* g);
 
-// A plain-text label; with a buddy it is the name screen readers give that box.
-QLabel* label(QWidget* parent, const QString& name, const QString& text, QWidget* buddy = nullptr);
+// A binding of a list built from a device table: synchronous unless said,
+// every OID used as stored unless a table mode and its key columns are given.
+std::unique_ptr<OvSNMPRequest2Edits> newList(QWidget* owner, const OvSNMPVarRow* table,
+                                             bool synchronous = true, OvListMode mode = MVT_SV,
+                                             int keys = 0);
 
 // A control the user never sees: it carries a device value between the
 // window's procedures. Screen readers, which may still list it, get its name.

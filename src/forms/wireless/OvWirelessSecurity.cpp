@@ -53,12 +53,8 @@ const QString kRangeText = QStringLiteral(" [ 300 - 9999999 ]");
 const QString kGroupKeyRefusal = QStringLiteral("Please input a number between 300 and 9999999.");
 const QString kAsciiOnly = QStringLiteral("Please input printable ASCII characters in the key!");
 
-QString suffixed(const char* name, int b, const char* a, const char* g) {
-    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
-}
-
 QLineEdit* secretEdit(QWidget* parent, const QString& name) {
-    auto* edit = named<QLineEdit>(parent, name);
+    auto* edit = ovnet::control<QLineEdit>(parent, name);
     edit->setEchoMode(QLineEdit::Password);
     return edit;
 }
@@ -97,10 +93,11 @@ void OvWirelessSecurity::destroyLists() {
 
 void OvWirelessSecurity::buildControls(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
-    bd.authChoice = named<QComboBox>(page, suffixed("Ed_SecAuth", b, "aTemp", "gTemp"));
-    bd.authLabel =
-        label(page, suffixed("La_SecAuth", b, "a", "g"), "Authentication", bd.authChoice);
-    bd.auth = named<QComboBox>(page, suffixed("Ed_SecAuth", b, "a", "g"));
+    bd.authChoice =
+        ovnet::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "aTemp", "gTemp"));
+    bd.authLabel = ovnet::label(page, bandControlName("La_SecAuth", b, "a", "g"), "Authentication",
+                                bd.authChoice);
+    bd.auth = ovnet::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "a", "g"));
     neverVisible(bd.auth);
     auto* row = new QHBoxLayout;
     row->addWidget(bd.authLabel);
@@ -119,13 +116,13 @@ void OvWirelessSecurity::buildControls(int b, QWidget* page, QVBoxLayout* layout
 
 void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.keyGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox4" : "Ecry_Group_g");
+    bd.keyGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox4" : "Ecry_Group_g");
     bd.keyGroup->setTitle(" Key Settings ");
     QWidget* g = bd.keyGroup;
-    bd.encryption = named<QComboBox>(g, suffixed("Ed_SecEncyp", b, "a", "g"));
-    bd.keyType = named<QComboBox>(g, suffixed("Ed_KeyType", b, "", "_g"));
-    bd.keySize = named<QComboBox>(g, suffixed("Ed_KeySize", b, "", "_g"));
-    bd.validKey = named<QComboBox>(g, suffixed("Ed_SecValKey", b, "a", "g"));
+    bd.encryption = ovnet::control<QComboBox>(g, bandControlName("Ed_SecEncyp", b, "a", "g"));
+    bd.keyType = ovnet::control<QComboBox>(g, bandControlName("Ed_KeyType", b, "", "_g"));
+    bd.keySize = ovnet::control<QComboBox>(g, bandControlName("Ed_KeySize", b, "", "_g"));
+    bd.validKey = ovnet::control<QComboBox>(g, bandControlName("Ed_SecValKey", b, "a", "g"));
     const std::pair<const char*, QComboBox*> choices[] = {{"Encryption ", bd.encryption},
                                                           {"Key Type ", bd.keyType},
                                                           {"Key Size", bd.keySize},
@@ -136,9 +133,10 @@ void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place)
     for (int i = 0; i < 4; ++i) {
         const QString n = QString::number(i + 1);
         bd.keys[i] = secretEdit(g, "Ed_Key" + n + (b == kBandA ? "a" : "g"));
-        QLabel* choiceLabel =
-            label(g, "La_" + choices[i].second->objectName(), choices[i].first, choices[i].second);
-        QLabel* keyLabel = label(g, "La_" + bd.keys[i]->objectName(), keyLabels[i], bd.keys[i]);
+        QLabel* choiceLabel = ovnet::label(g, "La_" + choices[i].second->objectName(),
+                                           choices[i].first, choices[i].second);
+        QLabel* keyLabel =
+            ovnet::label(g, "La_" + bd.keys[i]->objectName(), keyLabels[i], bd.keys[i]);
         grid->addWidget(choiceLabel, i, 0);
         grid->addWidget(choices[i].second, i, 1);
         grid->addWidget(keyLabel, i, 2);
@@ -150,31 +148,37 @@ void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place)
 
 void OvWirelessSecurity::buildRadiusGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.radiusGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox5" : "EAP_Group_g");
+    bd.radiusGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox5" : "EAP_Group_g");
     bd.radiusGroup->setTitle(" Radius Server Settings ");
     QWidget* g = bd.radiusGroup;
-    bd.radiusCipherChoice = named<QComboBox>(g, suffixed("Ciphertype", b, "ComBx", "ComboBx_g"));
-    bd.groupKey = named<QLineEdit>(g, suffixed("GroupKeyEdit", b, "", "_g"));
-    bd.radiusServer = named<QLineEdit>(g, suffixed("RadiusServerEdit", b, "", "_g"));
-    bd.radiusPort = named<QLineEdit>(g, suffixed("RadiusportEdit", b, "", "_g"));
-    bd.radiusSecret = secretEdit(g, suffixed("RadiusSecretEdit", b, "", "_g"));
-    bd.radiusCipher = named<QComboBox>(g, suffixed("CiphertypeComboBox", b, "", "_g"));
+    bd.radiusCipherChoice =
+        ovnet::control<QComboBox>(g, bandControlName("Ciphertype", b, "ComBx", "ComboBx_g"));
+    bd.groupKey = ovnet::control<QLineEdit>(g, bandControlName("GroupKeyEdit", b, "", "_g"));
+    bd.radiusServer =
+        ovnet::control<QLineEdit>(g, bandControlName("RadiusServerEdit", b, "", "_g"));
+    bd.radiusPort = ovnet::control<QLineEdit>(g, bandControlName("RadiusportEdit", b, "", "_g"));
+    bd.radiusSecret = secretEdit(g, bandControlName("RadiusSecretEdit", b, "", "_g"));
+    bd.radiusCipher =
+        ovnet::control<QComboBox>(g, bandControlName("CiphertypeComboBox", b, "", "_g"));
     neverVisible(bd.radiusCipher);
     const QString s = b == kBandA ? "a" : "g";
-    bd.groupKeyLabel =
-        label(g, "La_GroupKey" + s, QStringLiteral("Group Key Update Interval  "), bd.groupKey);
-    bd.groupKeyRange = label(g, "La_GroupKeyRange" + s, kRangeText);
+    bd.groupKeyLabel = ovnet::label(g, "La_GroupKey" + s,
+                                    QStringLiteral("Group Key Update Interval  "), bd.groupKey);
+    bd.groupKeyRange = ovnet::label(g, "La_GroupKeyRange" + s, kRangeText);
     auto* grid = new QGridLayout(g);
-    grid->addWidget(label(g, "La_Ciphertype" + s, "Cipher Type", bd.radiusCipherChoice), 0, 0);
+    grid->addWidget(ovnet::label(g, "La_Ciphertype" + s, "Cipher Type", bd.radiusCipherChoice), 0,
+                    0);
     grid->addWidget(bd.radiusCipherChoice, 0, 1);
     grid->addWidget(bd.groupKeyLabel, 1, 0);
     grid->addWidget(bd.groupKey, 1, 1);
     grid->addWidget(bd.groupKeyRange, 1, 2);
-    grid->addWidget(label(g, "La_RadiusServer" + s, "Radius Server ", bd.radiusServer), 2, 0);
+    grid->addWidget(ovnet::label(g, "La_RadiusServer" + s, "Radius Server ", bd.radiusServer), 2,
+                    0);
     grid->addWidget(bd.radiusServer, 2, 1);
-    grid->addWidget(label(g, "La_Radiusport" + s, "Radius Port (1-65535)", bd.radiusPort), 3, 0);
+    grid->addWidget(ovnet::label(g, "La_Radiusport" + s, "Radius Port (1-65535)", bd.radiusPort), 3,
+                    0);
     grid->addWidget(bd.radiusPort, 3, 1);
-    grid->addWidget(label(g, "La_RadiusSecret" + s, "Radius Secret", bd.radiusSecret), 4, 0);
+    grid->addWidget(ovnet::label(g, "La_RadiusSecret" + s, "Radius Secret", bd.radiusSecret), 4, 0);
     grid->addWidget(bd.radiusSecret, 4, 1);
     grid->setColumnStretch(2, 1);
     place->addWidget(bd.radiusGroup, 0, 0, Qt::AlignTop);
@@ -182,41 +186,43 @@ void OvWirelessSecurity::buildRadiusGroup(int b, QWidget* page, QGridLayout* pla
 
 void OvWirelessSecurity::buildPassPhraseGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.pskGroup = named<QGroupBox>(page, b == kBandA ? "GroupBox6" : "PSK_Group_g");
+    bd.pskGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox6" : "PSK_Group_g");
     bd.pskGroup->setTitle(" PassPhrase Settings ");
     QWidget* g = bd.pskGroup;
-    bd.pskCipherChoice = named<QComboBox>(g, suffixed("CipherforPSKBx", b, "", "_g"));
-    bd.pskGroupKey = named<QLineEdit>(g, suffixed("GroupKeyPSKEdit", b, "", "_g"));
-    bd.passPhrase = secretEdit(g, suffixed("PassPhrasePSKEdit", b, "", "_g"));
-    bd.pskCipher = named<QComboBox>(g, suffixed("CipherforPSKBox", b, "", "_g"));
+    bd.pskCipherChoice =
+        ovnet::control<QComboBox>(g, bandControlName("CipherforPSKBx", b, "", "_g"));
+    bd.pskGroupKey = ovnet::control<QLineEdit>(g, bandControlName("GroupKeyPSKEdit", b, "", "_g"));
+    bd.passPhrase = secretEdit(g, bandControlName("PassPhrasePSKEdit", b, "", "_g"));
+    bd.pskCipher = ovnet::control<QComboBox>(g, bandControlName("CipherforPSKBox", b, "", "_g"));
     neverVisible(bd.pskCipher);
     const QString s = b == kBandA ? "a" : "g";
     auto* grid = new QGridLayout(g);
-    grid->addWidget(label(g, "La_CipherforPSK" + s, "Cipher Type", bd.pskCipherChoice), 0, 0);
-    grid->addWidget(bd.pskCipherChoice, 0, 1);
-    grid->addWidget(label(g, "La_GroupKeyPSK" + s, "Group Key Update Interval", bd.pskGroupKey), 1,
+    grid->addWidget(ovnet::label(g, "La_CipherforPSK" + s, "Cipher Type", bd.pskCipherChoice), 0,
                     0);
+    grid->addWidget(bd.pskCipherChoice, 0, 1);
+    grid->addWidget(
+        ovnet::label(g, "La_GroupKeyPSK" + s, "Group Key Update Interval", bd.pskGroupKey), 1, 0);
     grid->addWidget(bd.pskGroupKey, 1, 1);
-    grid->addWidget(label(g, "La_GroupKeyPSKRange" + s, kRangeText), 1, 2);
-    grid->addWidget(label(g, "La_PassPhrase" + s, "PassPhrase ", bd.passPhrase), 2, 0);
+    grid->addWidget(ovnet::label(g, "La_GroupKeyPSKRange" + s, kRangeText), 1, 2);
+    grid->addWidget(ovnet::label(g, "La_PassPhrase" + s, "PassPhrase ", bd.passPhrase), 2, 0);
     grid->addWidget(bd.passPhrase, 2, 1);
     grid->setColumnStretch(2, 1);
     place->addWidget(bd.pskGroup, 0, 0, Qt::AlignTop);
 }
 
 void OvWirelessSecurity::buildGuestControls(QWidget* window) {
-    CB_VLANState = named<QComboBox>(window, "CB_VLANState");
+    CB_VLANState = ovnet::control<QComboBox>(window, "CB_VLANState");
     neverVisible(CB_VLANState);
     for (int b : {kBandA, kBandG}) {
         Band& bd = band(b);
         for (int n = 0; n < 3; ++n) {
             const QString i = QString::number(n + 1);
-            bd.guestState[n] =
-                named<QComboBox>(window, "Guest" + i + "_ComboBox" + (b == kBandA ? "" : "g"));
-            bd.guestAuth[n] = named<QComboBox>(window, "GuestEncry" + i + "_ComboBox" +
-                                                           (b == kBandA ? "" : "_g"));
-            bd.guestKeyIndex[n] = named<QComboBox>(window, "GuestKeyIndex" + i + "_ComboBox" +
-                                                               (b == kBandA ? "" : "g"));
+            bd.guestState[n] = ovnet::control<QComboBox>(window, "Guest" + i + "_ComboBox" +
+                                                                     (b == kBandA ? "" : "g"));
+            bd.guestAuth[n] = ovnet::control<QComboBox>(window, "GuestEncry" + i + "_ComboBox" +
+                                                                    (b == kBandA ? "" : "_g"));
+            bd.guestKeyIndex[n] = ovnet::control<QComboBox>(
+                window, "GuestKeyIndex" + i + "_ComboBox" + (b == kBandA ? "" : "g"));
             for (QWidget* hidden :
                  {static_cast<QWidget*>(bd.guestState[n]), static_cast<QWidget*>(bd.guestAuth[n]),
                   static_cast<QWidget*>(bd.guestKeyIndex[n])})
@@ -270,10 +276,8 @@ void OvWirelessSecurity::connectHandlers(int b) {
 
 void OvWirelessSecurity::buildLists(int b) {
     Band& bd = band(b);
-    bd.securityList = std::make_unique<OvSNMPRequest2Edits>(window_);
-    bd.securityList->mode = 0;
+    bd.securityList = newList(window_, mib::T22);
     OvSNMPVarList& security = bd.securityList->request.varList;
-    security.Assign(OvSNMPVarList(mib::T22, MVT_SV, 0));
     bd.securityList->BindComboBox(authPosition(b), bd.auth);
     bd.securityList->BindComboBox(encryptionPosition(b), bd.encryption);
     bd.securityList->BindComboBox(validKeyPosition(b), bd.validKey);
@@ -284,10 +288,7 @@ void OvWirelessSecurity::buildLists(int b) {
         security.Item(p).access = ovaccess::readwrite;
     bd.securityList->Refresh();
 
-    bd.enterpriseList = std::make_unique<OvSNMPRequest2Edits>(window_);
-    bd.enterpriseList->mode = 0;
-    bd.enterpriseList->request.varList.Assign(
-        OvSNMPVarList(b == kBandA ? mib::T18 : mib::T19, MVT_SV, 0));
+    bd.enterpriseList = newList(window_, b == kBandA ? mib::T18 : mib::T19);
     bd.enterpriseList->BindComboBox(0, bd.radiusCipher);
     bd.enterpriseList->BindEdit(1, "%u{n1x65535}", bd.radiusPort);
     bd.enterpriseList->BindEdit(kGroupKeyPosition, "%u{n300x9999999}", bd.groupKey);
@@ -295,10 +296,7 @@ void OvWirelessSecurity::buildLists(int b) {
     bd.enterpriseList->BindEdit(4, "%s", bd.radiusSecret);
     bd.enterpriseList->Refresh();
 
-    bd.personalList = std::make_unique<OvSNMPRequest2Edits>(window_);
-    bd.personalList->mode = 0;
-    bd.personalList->request.varList.Assign(
-        OvSNMPVarList(b == kBandA ? mib::T20 : mib::T21, MVT_SV, 0));
+    bd.personalList = newList(window_, b == kBandA ? mib::T20 : mib::T21);
     bd.personalList->request.timeout = kPersonalTimeout;
     bd.personalList->BindComboBox(0, bd.pskCipher);
     bd.personalList->BindEdit(1, "%u{n300x9999999}", bd.pskGroupKey);
@@ -307,9 +305,7 @@ void OvWirelessSecurity::buildLists(int b) {
 }
 
 void OvWirelessSecurity::buildGuestLists() {
-    guestStateList_ = std::make_unique<OvSNMPRequest2Edits>(window_);
-    guestStateList_->mode = 0;
-    guestStateList_->request.varList.Assign(OvSNMPVarList(mib::T65, MVT_SV, 0));
+    guestStateList_ = newList(window_, mib::T65);
     guestStateList_->BindComboBox(0, CB_VLANState);
     for (int b : {kBandA, kBandG}) {
         for (int n = 0; n < 3; ++n) {
@@ -321,9 +317,7 @@ void OvWirelessSecurity::buildGuestLists() {
         guestStateList_->request.varList.Item(p).access = ovaccess::readwrite;
     guestStateList_->Refresh();
 
-    guestKeyIndexList_ = std::make_unique<OvSNMPRequest2Edits>(window_);
-    guestKeyIndexList_->mode = 0;
-    guestKeyIndexList_->request.varList.Assign(OvSNMPVarList(mib::T67, MVT_SV, 0));
+    guestKeyIndexList_ = newList(window_, mib::T67);
     for (int b : {kBandA, kBandG})
         for (int n = 0; n < 3; ++n)
             guestKeyIndexList_->BindComboBox(3 * b + n, band(b).guestKeyIndex[n]);
@@ -485,10 +479,7 @@ void OvWirelessSecurity::handOver(int b, int apMode) {
 bool OvWirelessSecurity::refuse(int b, const QString& title, const QString& text,
                                 QLineEdit* focus) {
     showPage_(b);
-    ov::messageBox(window_, title, text);
-    if (focus != nullptr)
-        focus->setFocus(Qt::OtherFocusReason);
-    return false;
+    return ovnet::refuse(window_, focus, title, text, false);
 }
 
 bool OvWirelessSecurity::CheckWepKeyLength(int b) {
@@ -562,11 +553,9 @@ bool OvWirelessSecurity::validateWepKey(int b) {
     case HexKey::Refused:
         break;
     }
-    showPage_(b);
-    ov::messageBox(window_, QCoreApplication::applicationName(),
-                   QStringLiteral("Please input  Hexadecimal digits!"));
+    refuse(b, QCoreApplication::applicationName(),
+           QStringLiteral("Please input  Hexadecimal digits!"), key);
     key->clear();
-    key->setFocus(Qt::OtherFocusReason);
     return false;
 }
 

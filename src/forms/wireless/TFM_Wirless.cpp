@@ -43,17 +43,6 @@ constexpr int kWdsCountdown = 50;
 // An auto scan set ends with its answer or its time-out; this bounds the wait.
 constexpr int kAutoScanWaitMs = 30000;
 
-QString suffixed(const char* name, int b, const char* a, const char* g) {
-    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = named<QPushButton>(parent, name);
-    b->setText(text);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TFM_Wirless::TFM_Wirless(const OvDeviceContext& device, QWidget* owner)
@@ -76,19 +65,19 @@ void TFM_Wirless::buildControls() {
     setWindowTitle(QStringLiteral("Home \\ Wireless"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    PC_Wirless = named<QTabWidget>(this, "PC_Wirless");
-    TS_11a = named<QWidget>(PC_Wirless, "TS_11a");
-    TS_11g = named<QWidget>(PC_Wirless, "TS_11g");
+    PC_Wirless = ovnet::control<QTabWidget>(this, "PC_Wirless");
+    TS_11a = ovnet::control<QWidget>(PC_Wirless, "TS_11a");
+    TS_11g = ovnet::control<QWidget>(PC_Wirless, "TS_11g");
     PC_Wirless->addTab(TS_11a, QStringLiteral("IEEE 802.11a"));
     PC_Wirless->addTab(TS_11g, QStringLiteral("IEEE 802.11g"));
     buildPage(kBandA, TS_11a);
     buildPage(kBandG, TS_11g);
-    Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
-    Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Close = button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = named<OvStatusBar>(this, "StatusBar");
+    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
+    Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
+    Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
+    StatusBar = ovnet::control<OvStatusBar>(this, "StatusBar");
     StatusBar->setSizeGripEnabled(false);
-    Timer1 = named<QTimer>(this, "Timer1");
+    Timer1 = ovnet::control<QTimer>(this, "Timer1");
     Timer1->setInterval(ov::scaledInterval(kTimer1Interval));
     security_->buildGuestControls(this);
     security_->shareRadiusSettings();
@@ -110,26 +99,27 @@ void TFM_Wirless::buildPage(int b, QWidget* page) {
 void TFM_Wirless::buildRadio(int b, QWidget* page, QVBoxLayout* layout) {
     Radio& r = radio(b);
     const QString s = b == kBandA ? "a" : "g";
-    r.frequency = named<QLineEdit>(page, "Ed_RaFreq" + s);
+    r.frequency = ovnet::control<QLineEdit>(page, "Ed_RaFreq" + s);
     r.frequency->setFrame(false);
     setEditable(r.frequency, false);
     r.frequencyLabel =
-        label(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
-    r.ghzLabel = label(page, "La_GHz" + s, QStringLiteral("GHz"));
-    r.ssid = named<QLineEdit>(page, "Ed_SSID" + s);
+        ovnet::label(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
+    r.ghzLabel = ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz"));
+    r.ssid = ovnet::control<QLineEdit>(page, "Ed_SSID" + s);
     ov::setTypingLimit(r.ssid, kSsidLength);
-    r.ssidLabel = label(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
-    r.broadcast = named<QComboBox>(page, "CB_SSIDBcast" + s);
+    r.ssidLabel = ovnet::label(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
+    r.broadcast = ovnet::control<QComboBox>(page, "CB_SSIDBcast" + s);
     r.broadcastLabel =
-        label(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
-    r.channel = named<QComboBox>(page, "CB_Chan" + s);
-    r.channelLabel = label(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
-    r.autoScan = named<QComboBox>(page, suffixed("CB_AuSc", b, "", "g"));
-    r.autoScanLabel = label(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
-    r.channelValue = named<QLineEdit>(page, "Ed_Chan" + s);
-    r.channelList = named<QLineEdit>(page, "Ed_ChanList" + s);
-    r.dynamicChannels = named<QLineEdit>(page, "Ed_DynChList" + s);
-    r.superMode = named<QComboBox>(page, suffixed("AD_SuperMode", b, "", "g"));
+        ovnet::label(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
+    r.channel = ovnet::control<QComboBox>(page, "CB_Chan" + s);
+    r.channelLabel = ovnet::label(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
+    r.autoScan = ovnet::control<QComboBox>(page, bandControlName("CB_AuSc", b, "", "g"));
+    r.autoScanLabel =
+        ovnet::label(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
+    r.channelValue = ovnet::control<QLineEdit>(page, "Ed_Chan" + s);
+    r.channelList = ovnet::control<QLineEdit>(page, "Ed_ChanList" + s);
+    r.dynamicChannels = ovnet::control<QLineEdit>(page, "Ed_DynChList" + s);
+    r.superMode = ovnet::control<QComboBox>(page, bandControlName("AD_SuperMode", b, "", "g"));
     for (QWidget* hidden : std::initializer_list<QWidget*>{r.channelValue, r.channelList,
                                                            r.dynamicChannels, r.superMode})
         neverVisible(hidden);
@@ -219,9 +209,7 @@ void TFM_Wirless::FormCreate() {
 
 void TFM_Wirless::buildGroup(int b) {
     Radio& r = radio(b);
-    r.autoScanList = std::make_unique<OvSNMPRequest2Edits>(this);
-    r.autoScanList->request.varList.Assign(
-        OvSNMPVarList(b == kBandA ? mib::T11 : mib::T12, MVT_SV, 0));
+    r.autoScanList = newList(this, b == kBandA ? mib::T11 : mib::T12, false);
     r.autoScanList->BindComboBox(0, r.autoScan);
     r.autoScanList->OnGetDone = [this, b](OvSNMPRequest2Controls*, const OvSNMPError&) {
         autoScanArrived(b);
@@ -239,10 +227,8 @@ void TFM_Wirless::buildGroup(int b) {
 }
 
 void TFM_Wirless::buildSsidList() {
-    ssidList_ = std::make_unique<OvSNMPRequest2Edits>(this);
-    ssidList_->mode = 0;
+    ssidList_ = newList(this, mib::T2);
     OvSNMPVarList& list = ssidList_->request.varList;
-    list.Assign(OvSNMPVarList(mib::T2, MVT_SV, 0));
     for (int b : {kBandA, kBandG}) {
         Radio& r = radio(b);
         const int base = b * kBandStride;
@@ -259,9 +245,7 @@ void TFM_Wirless::buildSsidList() {
 }
 
 void TFM_Wirless::buildSuperModeList() {
-    superModeList_ = std::make_unique<OvSNMPRequest2Edits>(this);
-    superModeList_->mode = 0;
-    superModeList_->request.varList.Assign(OvSNMPVarList(mib::T8, MVT_SV, 0));
+    superModeList_ = newList(this, mib::T8);
     superModeList_->BindComboBox(0, radio(kBandA).superMode);
     superModeList_->BindComboBox(1, radio(kBandG).superMode);
     superModeList_->Refresh();

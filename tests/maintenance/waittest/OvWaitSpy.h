@@ -2,7 +2,10 @@
 // first tick, for the tests of the windows that end in one.
 #pragma once
 
-#include <QObject>
+#include "widgettest/OvShowSpy.h"
+
+#include "TFM_Waiting.h"
+
 #include <QString>
 
 #include <vector>
@@ -13,19 +16,16 @@ struct WaitShown {
     QString label2, label3;
     int countdown = 0;
     bool restartCommand = false;
+    int restartTick = 1;
     friend bool operator==(const WaitShown&, const WaitShown&) = default;
 };
 
-class WaitSpy : public QObject {
+class WaitSpy : public ShowSpy<TFM_Waiting> {
 public:
     WaitSpy();
-    ~WaitSpy() override;
     std::vector<WaitShown> shown;
     // The countdown of each one shown, in order.
     std::vector<int> countdowns() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 } // namespace ovtest
