@@ -159,6 +159,27 @@ OvStationFolders OvReadStationFolders(const std::string& configFile) {
     return folders;
 }
 
+std::string OvTakeTraceOption(std::vector<std::string>& arguments) {
+    static const std::string option = "--trace";
+    std::string file;
+    for (auto it = arguments.begin(); it != arguments.end();) {
+        if (*it == option) {
+            if (it + 1 == arguments.end() || (it + 1)->empty())
+                throw std::invalid_argument("--trace needs a file name");
+            file = *(it + 1);
+            it = arguments.erase(it, it + 2);
+        } else if (it->rfind(option + "=", 0) == 0) {
+            file = it->substr(option.size() + 1);
+            if (file.empty())
+                throw std::invalid_argument("--trace needs a file name");
+            it = arguments.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return file;
+}
+
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address) {
     return profileFolder + address + ".cfg";
 }

@@ -51,6 +51,11 @@ struct OvStartupValues {
 void OvApplyArguments(OvStartupValues& values, const std::vector<std::string>& arguments,
                       const std::string& profileFolder);
 
+// Takes "--trace FILE" (or "--trace=FILE") out of the arguments, so that the
+// station's switches never see the file name. Returns the file, "" when there
+// is none; throws std::invalid_argument when --trace names no file.
+std::string OvTakeTraceOption(std::vector<std::string>& arguments);
+
 // The path of the device profile for an address text.
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address);
 

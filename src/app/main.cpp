@@ -1,14 +1,19 @@
 // The module's entry: a management station starts it once per access point with
 // the device's address and SNMP credentials as switches (/I10.90.90.90 /Rpublic ...).
+#include "OvDialogs.h"
 #include "OvGuard.h"
 #include "OvQuitSignals.h"
+#include "OvStartup.h"
+#include "OvTrace.h"
 #include "TMainForm.h"
 
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,10 +24,12 @@ const char* kUsage =
     "                 [/t<port>] [/c<context name>] [/d<context engine ID>] [/m<model>]\n"
     "                 [/l<level>] [/n<user>] [/A<auth pass>] [/P<priv pass>] [/a<auth>] "
     "[/p<priv>]\n"
+    "                 [--trace FILE]\n"
     "Manages one " OV_MODEL_NAME " access point over SNMP; a management station starts it.\n"
     "Switches /t to /p count only under SNMPv3 (/v3, or Version=3 in the device profile).\n"
+    "--trace FILE writes every request and its answer to FILE, secrets as ***.\n"
     "Environment: OV_STATION_CONFIG (station configuration file, default "
-    "/etc/orvane/station.ini).\n";
+    "/etc/orvane/station.ini), OV_TRACE (as --trace).\n";
 
 // --help and --version hold no switch, so asking for them changes nothing else.
 bool printsAndEnds(int argc, char** argv) {
@@ -39,19 +46,45 @@ bool printsAndEnds(int argc, char** argv) {
     return false;
 }
 
+// The trace file from --trace, else from OV_TRACE; "" for none.
+std::string traceFile(std::vector<std::string>& arguments) {
+    std::string file = OvTakeTraceOption(arguments);
+    if (file.empty()) {
+        if (const char* variable = std::getenv(ovtrace::variable))
+            file = variable;
+    }
+    return file;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (printsAndEnds(argc, argv))
         return 0;
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::string trace;
+    try {
+        trace = traceFile(arguments);
+    } catch (const std::invalid_argument& e) {
+        std::fprintf(stderr, "orw3300ap: %s\n", e.what());
+        return 2;
+    }
     ov::catchQuitSignals();
     OvApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(OV_MODEL_NAME));
     // Errors that escape an SNMP completion are shown like those of any handler.
     ov::installGeneralErrorHandler();
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.emplace_back(argv[i]);
+    if (!trace.empty()) {
+        try {
+            ovtrace::open(trace);
+        } catch (const std::exception& e) {
+            // Asked for a trace and none can be written: running on would lose it.
+            ov::messageBox(nullptr, QStringLiteral(OV_MODEL_NAME),
+                           QStringLiteral("Cannot write the request trace ") +
+                               QString::fromLocal8Bit(e.what()));
+            return 1;
+        }
+    }
 
     TMainForm mainForm;
     std::optional<int> exitStatus;

@@ -274,6 +274,28 @@ TEST_F(StartupTest, CatalogFolderFoundWithoutRegardToCase) {
     EXPECT_EQ(OvFindFolderIgnoringCase(folder(), "missing"), "missing");
 }
 
+TEST(TraceOption, IsTakenOutOfTheStationSwitches) {
+    const struct {
+        const char* what;
+        std::vector<std::string> arguments;
+        std::string file;
+        std::vector<std::string> left;
+    } cases[] = {
+        {"none", {"/I10.0.0.5", "/Rpublic"}, "", {"/I10.0.0.5", "/Rpublic"}},
+        {"separate", {"/I10.0.0.5", "--trace", "/tmp/Ix", "/Rp"}, "/tmp/Ix", {"/I10.0.0.5", "/Rp"}},
+        {"joined", {"--trace=/srv/R/t", "/I10.0.0.5"}, "/srv/R/t", {"/I10.0.0.5"}},
+        {"the last wins", {"--trace", "a", "--trace=b"}, "b", {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = c.arguments;
+        EXPECT_EQ(OvTakeTraceOption(arguments), c.file) << c.what;
+        EXPECT_EQ(arguments, c.left) << c.what;
+    }
+    for (std::vector<std::string> bad :
+         {std::vector<std::string>{"/I10.0.0.5", "--trace"}, {"--trace="}, {"--trace", ""}})
+        EXPECT_THROW(OvTakeTraceOption(bad), std::invalid_argument);
+}
+
 // Runs the lock in a child process; its exit status tells whether it got it.
 bool childGetsLock(const std::string& title) {
     const pid_t pid = fork();
