@@ -195,6 +195,10 @@ const std::map<std::string, Handler>& handlers() {
          [](Options& o, const std::string& v) {
              o.tftpPutAbort = number<long>(v, 0, 100000000, "--tftp-put-abort");
          }},
+        {"--tftp-get-abort",
+         [](Options& o, const std::string& v) {
+             o.tftpGetAbort = number<long>(v, 0, 100000000, "--tftp-get-abort");
+         }},
         {"--answer-oid",
          [](Options& o, const std::string& v) {
              o.answerOid.push_back(pairOf(v, "--answer-oid"));
@@ -309,6 +313,7 @@ Faults:
   --tftp-port N           TFTP port of the manager's server that tftpcommand
                           1 (Connect), 2 (Get) and 3 (Put) talk to (default 69)
   --tftp-put-abort N      give up sending the configuration after N octets
+  --tftp-get-abort N      give up fetching a file after N octets
   --answer-oid VAR=OID    answer GET and GET-NEXT for the variable VAR with the
                           binding name OID (OID must stay below the same root):
                           "E.2.7.4.1.1.2.1=E.2.7.4.1.1.2" serves a row whose

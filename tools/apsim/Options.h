@@ -38,6 +38,7 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> answerOid; // VAR, OID answered instead
     int tftpPort = 69;
     long tftpPutAbort = -1; // octets after which a configuration upload gives up; -1 never
+    long tftpGetAbort = -1; // octets after which a fetch (firmware, restore) gives up; -1 never
     std::string logFile;
     std::string stateFile;
     std::string stateDir;

@@ -1,21 +1,25 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile and lan.
+// The windows are main, information, firmware, configfile, lan and progress
+// (the wait window of a firmware upgrade two thirds of the way through).
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
+#include "OvTransferMeter.h"
 #include "TConfigForm.h"
 #include "TFM_CfgFile.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Waiting.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QUdpSocket>
@@ -53,6 +57,29 @@ bool saveWindow(TMainForm& owner, const QString& out, const std::function<void(W
     return window.grab().save(out);
 }
 
+// The wait window as the firmware window opens it, with the figures the
+// server's notify would give two thirds of the way through the image.
+bool saveProgress(TMainForm& owner, const QString& out) {
+    TFM_Waiting waiting(owner, &owner);
+    waiting.Label3->setText(QStringLiteral("Updating firmware file...!"));
+    waiting.Label1->setText(QStringLiteral("Please wait ...."));
+    waiting.seconds->hide();
+    waiting.La_Time->hide();
+    waiting.restartCommand = false;
+    OvTransferMeter meter;
+    meter.follow(ovtftp::ReadRequest, "orw3300ap-v1.2.08.tfp");
+    waiting.showTransfer(meter, 1572864);
+    OvTFTPMsg msg;
+    msg.setStatus(ovtftp::Transferring);
+    msg.fileName = "orw3300ap-v1.2.08.tfp";
+    msg.bytes = 1048576;
+    meter.note(msg);
+    meter.report();
+    waiting.show();
+    waitFor([] { return false; }, 300);
+    return waiting.grab().save(out);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -62,13 +89,13 @@ int main(int argc, char** argv) {
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
     parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan.");
+        "window", "The window to show: main, information, firmware, configfile, lan, progress.");
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile", "lan"};
+    const QStringList windows{"main", "information", "firmware", "configfile", "lan", "progress"};
     if (!windows.contains(which) || !parser.isSet("out")) {
         std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan)\n",
+                   "configfile, lan, progress)\n",
                    stderr);
         return 2;
     }
@@ -105,6 +132,8 @@ int main(int argc, char** argv) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
             w.Ed_SaveFile->setText(QStringLiteral("/home/admin/backup/ap-settings-new.cfg"));
         });
+    } else if (which == QStringLiteral("progress")) {
+        saved = saveProgress(window, out);
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
     } else {
