@@ -13,6 +13,8 @@ ov_packages=(
     xvfb xauth
     # apsim's TFTP client, which fetches and sends files like the device.
     libcurl4-openssl-dev
+    # groff to check the manual pages.
+    groff-base
 )
 
 ov_install_deps() {

@@ -159,6 +159,13 @@ OvStationFolders OvReadStationFolders(const std::string& configFile) {
     return folders;
 }
 
+std::vector<std::string> OvSwitchNames() {
+    std::vector<std::string> names{"/I"};
+    for (const Switch& s : kSwitches)
+        names.emplace_back(s.text);
+    return names;
+}
+
 std::string OvTakeTraceOption(std::vector<std::string>& arguments) {
     static const std::string option = "--trace";
     std::string file;

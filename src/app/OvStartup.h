@@ -56,6 +56,9 @@ void OvApplyArguments(OvStartupValues& values, const std::vector<std::string>& a
 // is none; throws std::invalid_argument when --trace names no file.
 std::string OvTakeTraceOption(std::vector<std::string>& arguments);
 
+// The station switches, "/I" first, then in the order they are looked for.
+std::vector<std::string> OvSwitchNames();
+
 // The path of the device profile for an address text.
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address);
 

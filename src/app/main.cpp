@@ -2,6 +2,7 @@
 // the device's address and SNMP credentials as switches (/I10.90.90.90 /Rpublic ...).
 #include "OvDialogs.h"
 #include "OvGuard.h"
+#include "OvHelpText.h"
 #include "OvQuitSignals.h"
 #include "OvStartup.h"
 #include "OvTrace.h"
@@ -19,23 +20,12 @@
 
 namespace {
 
-const char* kUsage =
-    "Usage: orw3300ap /I<address> [/R<read community>] [/W<write community>] [/v<version>]\n"
-    "                 [/t<port>] [/c<context name>] [/d<context engine ID>] [/m<model>]\n"
-    "                 [/l<level>] [/n<user>] [/A<auth pass>] [/P<priv pass>] [/a<auth>] "
-    "[/p<priv>]\n"
-    "                 [--trace FILE]\n"
-    "Manages one " OV_MODEL_NAME " access point over SNMP; a management station starts it.\n"
-    "Switches /t to /p count only under SNMPv3 (/v3, or Version=3 in the device profile).\n"
-    "--trace FILE writes every request and its answer to FILE, secrets as ***.\n"
-    "Environment: OV_STATION_CONFIG (station configuration file, default "
-    "/etc/orvane/station.ini), OV_TRACE (as --trace).\n";
-
 // --help and --version hold no switch, so asking for them changes nothing else.
 bool printsAndEnds(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(kUsage, stdout);
+            // docs/orw3300ap.md, made into this text by the build
+            std::fputs(kOvHelpText, stdout);
             return true;
         }
         if (std::strcmp(argv[i], "--version") == 0) {

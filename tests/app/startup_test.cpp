@@ -296,6 +296,22 @@ TEST(TraceOption, IsTakenOutOfTheStationSwitches) {
         EXPECT_THROW(OvTakeTraceOption(bad), std::invalid_argument);
 }
 
+// docs/orw3300ap.md is the source of --help and the manual page: its table
+// holds every switch the command line takes, in the order they are looked for.
+TEST(Switches, ThePageListsEverySwitch) {
+    std::ifstream page(OV_DOCS_DIR "/orw3300ap.md");
+    ASSERT_TRUE(page);
+    std::vector<std::string> listed;
+    bool switches = false;
+    for (std::string line; std::getline(page, line);) {
+        if (line.rfind("## ", 0) == 0)
+            switches = line == "## Switches";
+        else if (switches && line.rfind("| `/", 0) == 0)
+            listed.push_back(line.substr(3, 2));
+    }
+    EXPECT_EQ(listed, OvSwitchNames());
+}
+
 // Runs the lock in a child process; its exit status tells whether it got it.
 bool childGetsLock(const std::string& title) {
     const pid_t pid = fork();

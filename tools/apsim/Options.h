@@ -49,6 +49,8 @@ struct Options {
 // Throws std::invalid_argument with a message naming the bad option.
 Options parseOptions(const std::vector<std::string>& arguments);
 
+// Every option the command line takes.
+std::vector<std::string> optionNames();
 std::string helpText();
 
 } // namespace apsim
