@@ -207,6 +207,16 @@ void OvApplyArguments(OvStartupValues& values, const std::vector<std::string>& a
     }
 }
 
+std::string OvExecutableCatalogFolder(const std::string& exeFolder) {
+    const std::string beside = exeFolder + "/" + OvFindFolderIgnoringCase(exeFolder, "errMSg");
+    if (QFileInfo(QFile::decodeName(beside.c_str())).isDir())
+        return beside;
+    const std::string data = exeFolder + "/" OV_DATA_FROM_BIN;
+    const QString installed = QDir::cleanPath(QFile::decodeName(data.c_str()));
+    return QFile::encodeName(installed).toStdString() + "/" +
+           OvFindFolderIgnoringCase(QFile::encodeName(installed).toStdString(), "errMSg");
+}
+
 std::string OvFindFolderIgnoringCase(const std::string& parent, const std::string& name) {
     const QDir dir(QFile::decodeName(parent.empty() ? "." : parent.c_str()));
     const QString wanted = QFile::decodeName(name.c_str());

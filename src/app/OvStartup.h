@@ -62,6 +62,11 @@ std::vector<std::string> OvSwitchNames();
 // The path of the device profile for an address text.
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address);
 
+// The folder the catalogs are first loaded from: "errMSg" below the
+// executable's folder (any case) when it has one, else the installed data
+// folder beside it (<prefix>/share/orw3300ap/errMSg for <prefix>/bin).
+std::string OvExecutableCatalogFolder(const std::string& exeFolder);
+
 // Finds a folder below `parent` whose name matches `name` without regard to
 // case ("errMSg", "errmsg"); the exact name when none exists.
 std::string OvFindFolderIgnoringCase(const std::string& parent, const std::string& name);

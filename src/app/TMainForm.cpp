@@ -68,7 +68,7 @@ void startIfIdle(QTimer* t) {
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(kModelName);
     const std::string exeFolder = QCoreApplication::applicationDirPath().toStdString();
-    ov::loadCatalogs(catalogFolder(exeFolder, "errMSg"),
+    ov::loadCatalogs(OvExecutableCatalogFolder(exeFolder),
                      {OvCatalog::SnmpClass, OvCatalog::Snmp, OvCatalog::Messages, OvCatalog::OvSnmp,
                       OvCatalog::SnmpV3, OvCatalog::Usm, OvCatalog::Common});
     buildPanel();

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,12 +21,21 @@
 
 namespace {
 
+// The folder of this executable, from the kernel (no application object yet).
+std::string executableFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : self.parent_path().string();
+}
+
 // --help and --version hold no switch, so asking for them changes nothing else.
 bool printsAndEnds(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             // docs/orw3300ap.md, made into this text by the build
             std::fputs(kOvHelpText, stdout);
+            std::printf("\nMessage catalogs: %s\n",
+                        OvExecutableCatalogFolder(executableFolder()).c_str());
             return true;
         }
         if (std::strcmp(argv[i], "--version") == 0) {

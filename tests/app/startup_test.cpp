@@ -274,6 +274,18 @@ TEST_F(StartupTest, CatalogFolderFoundWithoutRegardToCase) {
     EXPECT_EQ(OvFindFolderIgnoringCase(folder(), "missing"), "missing");
 }
 
+// Beside the executable (a build tree, the station's module folder), else the
+// installed layout: <prefix>/bin/orw3300ap and <prefix>/share/orw3300ap/errMSg.
+TEST_F(StartupTest, CatalogsBesideTheExecutableOrInTheInstalledDataFolder) {
+    QDir root(dir_.path());
+    root.mkpath("usr/bin");
+    root.mkpath("usr/share/orw3300ap/errMSg");
+    root.mkpath("module/ErrMsg");
+    const std::string base = dir_.path().toStdString();
+    EXPECT_EQ(OvExecutableCatalogFolder(base + "/usr/bin"), base + "/usr/share/orw3300ap/errMSg");
+    EXPECT_EQ(OvExecutableCatalogFolder(base + "/module"), base + "/module/ErrMsg");
+}
+
 TEST(TraceOption, IsTakenOutOfTheStationSwitches) {
     const struct {
         const char* what;
