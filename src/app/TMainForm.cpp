@@ -15,9 +15,15 @@
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "TAboutForm.h"
+#include "TClientInformation.h"
 #include "TFM_CfgFile.h"
+#include "TFM_DHCP.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Static.h"
+#include "TIndicationForm.h"
+#include "TLogForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -145,10 +151,12 @@ void TMainForm::buildMenus() {
     addItem(home, QStringLiteral("Wireless"), nullptr);
     addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
-    for (const char* caption : {"Performance", "Filters", "Grouping", "DHCP Server", "Multi-SSID"})
+    for (const char* caption : {"Performance", "Filters", "Grouping"})
         addItem(advanced, QString::fromLatin1(caption), nullptr);
+    addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
+    addItem(advanced, QStringLiteral("Multi-SSID"), nullptr);
     RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), nullptr);
-    addItem(advanced, QStringLiteral("System Log"), nullptr);
+    addItem(advanced, QStringLiteral("System Log"), &TMainForm::OpenLog);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
     addItem(tools, QStringLiteral("Admin"), nullptr);
@@ -157,9 +165,10 @@ void TMainForm::buildMenus() {
     addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
     addItem(tools, QStringLiteral("Miscellaneous"), nullptr);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
-    for (const char* caption : {"Device Info", "Stats", "Indication"})
-        addItem(status, QString::fromLatin1(caption), nullptr);
-    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), nullptr);
+    addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
+    addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
+    addItem(status, QStringLiteral("Indication"), &TMainForm::OpenIndication);
+    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), &TMainForm::OpenClientInfo);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     addItem(help, QStringLiteral("About"), &TMainForm::OpenAbout);
@@ -353,6 +362,11 @@ void TMainForm::OpenAbout() {
     about.exec();
 }
 
+void TMainForm::OpenDHCP() {
+    TFM_DHCP window(*this, this);
+    window.exec();
+}
+
 void TMainForm::OpenFirmware() {
     TFM_Firmware window(*this, this);
     window.exec();
@@ -365,6 +379,31 @@ void TMainForm::OpenCfgFile() {
 
 void TMainForm::OpenLAN() {
     TFM_LAN window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenDevInfo() {
+    TFM_DevInfo window(this);
+    window.exec();
+}
+
+void TMainForm::OpenStatic() {
+    TFM_Static window(this);
+    window.exec();
+}
+
+void TMainForm::OpenClientInfo() {
+    TClientInformation window(this);
+    window.exec();
+}
+
+void TMainForm::OpenLog() {
+    TLogForm window(*this, this);
+    window.exec();
+}
+
+void TMainForm::OpenIndication() {
+    TIndicationForm window(this);
     window.exec();
 }
 

@@ -93,9 +93,15 @@ private:
 
     void OpenInformation();
     void OpenAbout();
+    void OpenDHCP();
     void OpenFirmware();
     void OpenCfgFile();
     void OpenLAN();
+    void OpenDevInfo();
+    void OpenStatic();
+    void OpenClientInfo();
+    void OpenLog();
+    void OpenIndication();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

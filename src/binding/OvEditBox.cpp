@@ -73,15 +73,19 @@ public:
         if (limit <= 0 || (!userInput_ && !assistiveEdit(edit_, false)))
             return Acceptable;
         const qsizetype allowed = std::max<qsizetype>(limit, octets(previous_));
+        bool cut = false;
         while (octets(input) > allowed && position > 0) {
             // The inserted characters stand just before the cursor.
             const int width = position > 1 && input.at(position - 1).isLowSurrogate() ? 2 : 1;
             input.remove(position - width, width);
             position -= width;
+            cut = true;
         }
-        // A key that adds nothing is refused; a whole text set at once is
-        // taken as cut (a refused setText would keep the text uncut).
-        return userInput_ && input == previous_ ? Invalid : Acceptable;
+        // A key the limit leaves nothing of is refused; a whole text set at
+        // once is taken as cut (a refused setText would keep the text uncut).
+        // A key typed over a selection of the same text is taken: it ends
+        // the selection, so the next key adds to the text.
+        return userInput_ && cut && input == previous_ ? Invalid : Acceptable;
     }
 
 protected:

@@ -41,7 +41,7 @@ TEST_F(QtMappingTest, ATypingLimitNeverCutsTextSetByCode) {
     const struct {
         const char* what;
         QString start;
-        int cursor; // -1: the end
+        int cursor; // -1: the end, -2: the whole text selected
         QString typed;
         QString left;
     } cases[] = {
@@ -53,6 +53,8 @@ TEST_F(QtMappingTest, ATypingLimitNeverCutsTextSetByCode) {
         {"typing in the middle counts too", "abcdefg", 3, "XYZ", "abcXdefg"},
         {"the limit counts octets", "", -1, QString::fromUtf8("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9x"),
          QString::fromUtf8("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9")},
+        {"typing over a selection of the same text replaces it", "1", -2, "10", "10"},
+        {"typing over a full box replaces it", "abcdefgh", -2, "aX", "aX"},
     };
     // Text the module's code sets (a refresh, a window's handler) is set under
     // ov::CodeChange.
@@ -65,6 +67,8 @@ TEST_F(QtMappingTest, ATypingLimitNeverCutsTextSetByCode) {
         if (c.cursor >= 0)
             edit->setCursorPosition(c.cursor);
         ovtest::focus(edit);
+        if (c.cursor == -2)
+            edit->selectAll();
         ovtest::typeKeys(edit, c.typed);
         EXPECT_EQ(edit->text(), c.left) << c.what;
     }

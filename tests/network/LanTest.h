@@ -4,11 +4,9 @@
 // request log, the boxes from the dialog service, the wait windows from a spy.
 #pragma once
 
-#include "OvDeviceContext.h"
+#include "NetworkTest.h"
 #include "TFM_LAN.h"
-#include "widgettest/OvDeviceTest.h"
 
-#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -17,39 +15,15 @@
 
 namespace lantest {
 
-class FakeMainWindow : public OvDeviceContext {
-public:
-    OvDeviceFacts deviceFacts() const override { return {}; }
-    QString statusText() const override { return kOvReadyText; }
-    QString agentAddressText() const override { return QStringLiteral("127.0.0.1"); }
-    QWidget* ownerWindow() const override { return nullptr; }
-};
+using nettest::answeringOwnAddress;
+using nettest::binding;
+using nettest::FakeMainWindow;
+using nettest::kRoot;
+using nettest::kSysRestart;
+using nettest::WaitShown;
+using nettest::WaitSpy;
 
-// A restart wait window as it looked when it was shown.
-struct WaitShown {
-    QString label2, label3;
-    int countdown = 0;
-    bool restartCommand = false;
-    friend bool operator==(const WaitShown&, const WaitShown&) = default;
-};
-
-// Records every restart wait window that is shown, before its first tick.
-class WaitSpy : public QObject {
-public:
-    WaitSpy();
-    ~WaitSpy() override;
-    std::vector<WaitShown> shown;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
-// An IPv4 address of this machine that is not loopback, and whether it
-// answers the probe; nothing when there is none or no ICMP socket opens
-// (`why` then says so).
-std::optional<QString> answeringOwnAddress(std::string* why);
-
-class LanTest : public ovtest::DeviceTest {
+class LanTest : public nettest::NetworkWindowTest {
 protected:
     LanTest();
     std::vector<std::string> agentOptions() const override;
@@ -62,31 +36,19 @@ protected:
 
     // Opens the window, shows it and waits for the dynamic pool's answer.
     std::unique_ptr<TFM_LAN> open();
-    // Replaces the box's text as a user would: select all, type.
-    static void retype(QLineEdit* edit, const QString& text);
     // Picks the item of the mode box with the keyboard (activated, as a user).
     static void pickMode(TFM_LAN& window, int item);
 
-    std::vector<std::vector<std::string>> sets() const { return ovtest::setsSent(*agent); }
-    // The message boxes shown, each "title|text".
-    std::vector<QString> messages() const;
     // GET-NEXTs of the static pool table so far.
     int staticPoolWalkSteps() const;
 
     QString net; // "198.51.100." or another documentation network off this machine's
-    FakeMainWindow main;
-    WaitSpy waits;
 };
 
-// "OID=type:value" as setsSent writes a binding.
-std::string binding(const std::string& oid, const std::string& typedValue);
-
-inline const std::string kRoot = "1.3.6.1.4.1.48213.10.37.14";
 inline const std::string kGetIPFrom = kRoot + ".1.2.1.0";
 inline const std::string kIPAddress = kRoot + ".1.2.2.0";
 inline const std::string kSubnetMask = kRoot + ".1.2.3.0";
 inline const std::string kDefaultGateway = kRoot + ".1.2.4.0";
-inline const std::string kSysRestart = kRoot + ".3.2.1.0"; // also the wait window's Restart
 inline const std::string kStaticPoolIP = kRoot + ".2.7.3.1.2";
 
 } // namespace lantest

@@ -21,6 +21,8 @@
 namespace {
 
 using namespace lantest;
+using nettest::pressThroughAccessibility;
+using nettest::spokenName;
 
 // The status line's clock: "hh:mm:ss AP" and the template's closing full stop.
 const QString kTime = QStringLiteral("\\d\\d:\\d\\d:\\d\\d (AM|PM)\\.$");
@@ -338,27 +340,6 @@ TEST_F(LanWindow, CancelClosesWithoutSending) {
 }
 
 // ---- Through the accessibility interface, as a screen reader user would.
-
-// Presses the button through its accessible action, which clicks it a moment
-// later, and waits until its handler has returned.
-void pressThroughAccessibility(QAbstractButton* button) {
-    bool clicked = false;
-    const auto connection =
-        QObject::connect(button, &QAbstractButton::clicked, [&] { clicked = true; });
-    ovtest::accessible(button)->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
-    if (!ovtest::waitFor([&] { return clicked; }))
-        ADD_FAILURE() << button->objectName().toStdString() << " was not clicked";
-    QObject::disconnect(connection);
-}
-
-// The name a screen reader gives the control: its own, or its label's.
-QString spokenName(QWidget* control) {
-    QAccessibleInterface* iface = ovtest::accessible(control);
-    for (const auto& [other, relation] : iface->relations(QAccessible::Label))
-        return other->text(QAccessible::Name);
-    return iface->text(QAccessible::Name);
-}
 
 TEST_F(LanWindow, EveryVisibleControlHasASpokenName) {
     auto w = open();

@@ -89,6 +89,9 @@ void Agent::start(const std::string& stateDir) {
                                  std::to_string(options_.port));
     hookTransport();
     saveState();
+    logLinesLeft_ = options_.logLines;
+    if (logLinesLeft_ > 0)
+        snmp_alarm_register(1, SA_REPEAT, &AgentTrampolines::logLine, nullptr);
 }
 
 void Agent::configureLibrary(const std::string& stateDir) {
@@ -198,6 +201,18 @@ void Agent::beginRestart(bool factoryDefault) {
 
 void AgentTrampolines::restartDone(unsigned int, void*) {
     agent->finishRestart();
+}
+
+void AgentTrampolines::logLine(unsigned int alarm, void*) {
+    if (--agent->logLinesLeft_ <= 0)
+        snmp_alarm_unregister(alarm);
+    agent->logNextLine();
+}
+
+// The device logs while it runs, restarting or not; the log table shows the
+// line after the manager's next "adGetLog".
+void Agent::logNextLine() {
+    device_.appendLogLine();
 }
 
 void Agent::finishRestart() {

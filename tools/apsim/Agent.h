@@ -110,6 +110,7 @@ private:
     std::string transferText(int arc) const;
 
     void afterPacket();
+    void logNextLine();
     void beginRestart(bool factoryDefault);
     void finishRestart();
     void restartEngineClock();
@@ -126,6 +127,7 @@ private:
     bool factoryPending_ = false;
     bool changed_ = false;
     int restarts_ = 0;
+    int logLinesLeft_ = 0;
     std::chrono::steady_clock::time_point bootTime_;
     std::mt19937 random_;
     netsnmp_transport_s* transport_ = nullptr;

@@ -35,6 +35,7 @@ struct AgentTrampolines {
                        netsnmp_agent_request_info* info, netsnmp_request_info* requests);
     static void sendHeld(unsigned int alarm, void* held);
     static void restartDone(unsigned int alarm, void* unused);
+    static void logLine(unsigned int alarm, void* unused);
 };
 
 } // namespace apsim

@@ -150,8 +150,7 @@ void Agent::serve(netsnmp_variable_list* binding, const OvOid& name,
     const std::vector<oid> arcs =
         arcsOf(renamed == rules_.answerOid.end() ? name : renamed->second);
     snmp_set_var_objid(binding, arcs.data(), arcs.size());
-    setValue(binding, variable.uptime ? OvVb::unsigned32(OvSyntax::TimeTicks, uptimeTicks())
-                                      : variable.value);
+    setValue(binding, currentValue(variable, uptimeTicks()));
 }
 
 } // namespace apsim

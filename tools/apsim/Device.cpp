@@ -121,8 +121,10 @@ Device::Device(const DeviceConfig& config) : lan_(config.lan) {
         const auto trigger = variables_.find(leaseTrigger(which));
         leasesPrepared_[which] = trigger != variables_.end() && isOne(trigger->second.value);
     }
+    log_ = logRows();
     factory_ = variables_;
     factoryLeasesPrepared_ = leasesPrepared_;
+    factoryLog_ = log_;
 }
 
 void Device::addObjects() {
@@ -136,6 +138,7 @@ void Device::addObjects() {
         const auto text = factoryText(oid, lan_);
         variable.value = text ? parseValue(*text, object.type) : neutralValue(object);
         variable.uptime = oid == *OvOid::parse("1.3.6.1.2.1.1.3.0");
+        variable.growth = growthPerSecond(oid);
         variables_[oid] = std::move(variable);
     }
 }
@@ -293,20 +296,23 @@ int Device::set(const OvOid& oid, const OvVb& value) {
         return 2;
     if (oid == privateOid("2.11.10.0"))
         clearLog();
+    if (oid == privateOid("2.11.11.1.0"))
+        takeLogSnapshot();
+    if (oid.size() == 16 && oid.startsWith(privateOid("4.5.1.1.1")))
+        rebuildClients(oid.arcs().back());
     return 0;
 }
 
 void Device::clearLog() {
-    const OvOid logEntry = privateOid("2.11.12.1");
-    auto it = variables_.upper_bound(logEntry);
-    while (it != variables_.end() && it->first.startsWith(logEntry))
-        it = variables_.erase(it);
+    log_.clear();
+    takeLogSnapshot();
 }
 
 void Device::restart(bool factoryDefault) {
     if (factoryDefault) {
         variables_ = factory_;
         leasesPrepared_ = factoryLeasesPrepared_;
+        log_ = factoryLog_;
     }
     for (const char* trigger : {"3.2.1.0", "3.2.2.0"})
         if (const auto it = variables_.find(privateOid(trigger)); it != variables_.end())

@@ -18,7 +18,8 @@ struct DeviceVariable {
     OvVb value; // as served; its syntax may differ from the type on purpose
     std::uint8_t type = 0;
     bool writable = false;
-    bool uptime = false; // served as the time since the last restart
+    bool uptime = false;      // served as the time since the last restart
+    std::uint32_t growth = 0; // a counter: counts up this much a second since the last restart
     const MibObject* object = nullptr;
 };
 
@@ -28,6 +29,10 @@ struct DeviceConfig {
     std::vector<std::string> absent;                         // --absent VAR
     Lan lan;                                                 // --lan ADDRESS/PREFIX
 };
+
+// The value served now, `uptimeTicks` after the last (re)start: the uptime, a
+// counter that has grown meanwhile (wrapping at 2^32), or the value held.
+OvVb currentValue(const DeviceVariable& variable, std::uint32_t uptimeTicks);
 
 // RFC 3416 error statuses a SET may be refused with.
 namespace snmperr {
@@ -63,6 +68,10 @@ public:
     // (1 restart, 2 factory default) once the answer has gone out.
     int set(const OvOid& oid, const OvVb& value);
 
+    // The device's log gets its next line (as it logs events while it runs);
+    // the log table shows it after the next "adGetLog" = 1.
+    void appendLogLine();
+
     // The device has come back: restart triggers read 0 again, the status
     // variables show the configuration, a factory default restores the start values.
     void restart(bool factoryDefault);
@@ -72,6 +81,12 @@ private:
     void addRows(const std::vector<std::pair<std::string, int>>& counts);
     void applyValue(const std::string& var, const std::string& text);
     void clearLog();
+    // What the manager's triggers ask of the device: "adGetLog" takes a
+    // snapshot of the log into the log table, "adGetClient" rebuilds a band's
+    // client table from its association list (DeviceStatus.cpp).
+    void takeLogSnapshot();
+    void rebuildClients(std::uint32_t band);
+    std::vector<std::pair<OvVb, OvVb>> logRows() const;
     int checkDeviceRule(const OvOid& oid, const OvVb& value) const;
     const OvOid* hiddenTableOf(const OvOid& oid) const;
 
@@ -83,6 +98,9 @@ private:
     // Dynamic and static lease tables: prepared on the manager's request.
     std::array<bool, 2> leasesPrepared_{};
     std::array<bool, 2> factoryLeasesPrepared_{};
+    // The device's log (time, message), of which the log table is a snapshot.
+    std::vector<std::pair<OvVb, OvVb>> log_;
+    std::vector<std::pair<OvVb, OvVb>> factoryLog_;
 };
 
 } // namespace apsim

@@ -240,17 +240,37 @@ std::map<std::string, std::string> lanFactoryTexts(const Lan& lan) {
     };
 }
 
+// The statistics variables E.4.3.1.1.<column>.<band>: the column, or 0.
+std::uint32_t statisticsColumn(const std::vector<std::uint32_t>& tail) {
+    if (tail.size() != 6 || tail[0] != 4 || tail[1] != 3 || tail[2] != 1 || tail[3] != 1)
+        return 0;
+    return tail[4];
+}
+
 const char* statisticsText(const std::vector<std::uint32_t>& tail) {
-    // E.4.3.1.1.<column>.<band>: rates in percent, then frame counters.
+    // Rates in percent, then frame counters.
     static const std::array<const char*, 19> values = {
         nullptr, "98",  "2",      "97",   "1",   "1520", "3",  "284113", "10422", "17",
         "3311",  "802", "201877", "8764", "121", "96",   "44", "0",      "0"};
-    if (tail.size() != 6 || tail[0] != 4 || tail[1] != 3 || tail[4] >= values.size())
-        return nullptr;
-    return values[tail[4]];
+    const std::uint32_t column = statisticsColumn(tail);
+    return column < values.size() ? values[column] : nullptr;
 }
 
 } // namespace
+
+std::uint32_t growthPerSecond(const OvOid& instance) {
+    // Frames sent and received, RTS exchanges and retries; errors stay put.
+    static const std::array<std::uint32_t, 19> perSecond = {0, 0, 0,   0, 0, 3, 0, 120, 4, 0,
+                                                            2, 1, 150, 5, 0, 0, 0, 0,   0};
+    const std::string root = std::string(mib::enterpriseRoot);
+    const auto base = OvOid::parse(root);
+    if (!instance.startsWith(*base))
+        return 0;
+    const std::vector<std::uint32_t> tail(instance.arcs().begin() + base->size(),
+                                          instance.arcs().end());
+    const std::uint32_t column = statisticsColumn(tail);
+    return column < perSecond.size() ? perSecond[column] : 0;
+}
 
 std::span<const RowTable> rowTables() {
     return kRowTables;

@@ -40,4 +40,8 @@ GeneratedRow generateRow(const RowTable& table, int row, bool used, const Lan& l
 // variable's type); nothing when its type's neutral value will do.
 std::optional<std::string> factoryText(const OvOid& instance, const Lan& lan);
 
+// How much a traffic counter instance counts up a second while the device
+// runs; 0 for the rates, the error counters and every other variable.
+std::uint32_t growthPerSecond(const OvOid& instance);
+
 } // namespace apsim

@@ -51,10 +51,8 @@ void Journal::writeState(const Device& device, const EngineFacts& facts) {
     for (const auto& [oid, variable] : device.variables()) {
         if (device.isHidden(oid))
             continue;
-        const OvVb value = variable.uptime
-                               ? OvVb::unsigned32(OvSyntax::TimeTicks, facts.uptimeTicks)
-                               : variable.value;
-        text += oid.toString() + '\t' + formatValue(value, variable.type) + '\n';
+        text += oid.toString() + '\t' +
+                formatValue(currentValue(variable, facts.uptimeTicks), variable.type) + '\n';
     }
     const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     if (std::fclose(file) != 0 || !written ||

@@ -157,6 +157,10 @@ const std::map<std::string, Handler>& handlers() {
         {"--set",
          [](Options& o, const std::string& v) { o.device.values.push_back(pairOf(v, "--set")); }},
         {"--absent", [](Options& o, const std::string& v) { o.device.absent.push_back(v); }},
+        {"--log-lines",
+         [](Options& o, const std::string& v) {
+             o.logLines = number<int>(v, 0, 65535, "--log-lines");
+         }},
         {"--lan", [](Options& o, const std::string& v) { o.device.lan = parseLan(v); }},
         {"--delay-ms",
          [](Options& o, const std::string& v) {

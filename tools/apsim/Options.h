@@ -26,6 +26,7 @@ struct Options {
     std::vector<V3User> users;
     std::string engineId; // hex; empty: a fresh one per run
     double restartSeconds = 3;
+    int logLines = 0; // lines the device logs after start, one a second
     DeviceConfig device;
     int delayMs = 0;
     int dropPercent = 0;

@@ -1,8 +1,10 @@
 // Shows one of the module's windows against an agent and saves a picture of
 // it, for the documentation. Run it under xvfb-run with apsim listening:
 //     ovshot --port 16161 --out docs/images/main-window.png main
-// The windows are main, information, firmware, configfile, lan and progress
-// (the wait window of a firmware upgrade two thirds of the way through).
+// The windows are listed in `windowNames`: dhcp is the DHCP server window's
+// dynamic pool tab, dhcp-static-pool its static pool tab and static-pool-entry
+// the entry dialog editing the first entry; progress is the wait window of a
+// firmware upgrade two thirds of the way through.
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -10,21 +12,32 @@
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
 #include "OvTransferMeter.h"
+#include "TClientInformation.h"
 #include "TConfigForm.h"
 #include "TFM_CfgFile.h"
+#include "TFM_DHCP.h"
+#include "TFM_DevInfo.h"
 #include "TFM_Firmware.h"
 #include "TFM_LAN.h"
+#include "TFM_Static.h"
+#include "TFM_StaticPoolEntry.h"
 #include "TFM_Waiting.h"
+#include "TIndicationForm.h"
+#include "TLogForm.h"
+#include "TLogSetForm.h"
 #include "TMainForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QUdpSocket>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -57,6 +70,39 @@ bool saveWindow(TMainForm& owner, const QString& out, const std::function<void(W
     return window.grab().save(out);
 }
 
+// The DHCP server window once its lists are read: a tab of it, or the entry
+// dialog opened on the first used entry (grabbed from inside its modal loop).
+bool saveDhcp(TMainForm& owner, const QString& which, const QString& out) {
+    TFM_DHCP window(owner, &owner);
+    window.show();
+    const auto idle = [&] {
+        for (OvSNMPRequest2Controls* b : std::initializer_list<OvSNMPRequest2Controls*>{
+                 window.staticPoolBinding(), window.usedEntriesBinding(),
+                 window.dynamicLeasesBinding(), window.staticLeasesBinding()})
+            if (b != nullptr && b->IsBusy())
+                return false;
+        return !window.busyFlag().isSet();
+    };
+    waitFor(idle, 5000);
+    if (which == QStringLiteral("dhcp")) {
+        waitFor([] { return false; }, 300);
+        return window.grab().save(out);
+    }
+    window.PageControl1->setCurrentWidget(window.TabSheet2);
+    window.User_ListView->selectRow(0);
+    waitFor([] { return false; }, 300);
+    if (which == QStringLiteral("dhcp-static-pool"))
+        return window.grab().save(out);
+    bool saved = false;
+    QTimer::singleShot(300, &window, [&] {
+        TFM_StaticPoolEntry* entry = window.staticPoolEntry();
+        saved = entry->grab().save(out);
+        entry->close();
+    });
+    window.Bt_SetClick();
+    return saved;
+}
+
 // The wait window as the firmware window opens it, with the figures the
 // server's notify would give two thirds of the way through the image.
 bool saveProgress(TMainForm& owner, const QString& out) {
@@ -80,6 +126,43 @@ bool saveProgress(TMainForm& owner, const QString& out) {
     return waiting.grab().save(out);
 }
 
+// Shows a status window once it has what it waits for, and saves its picture.
+bool saveShown(QWidget& window, const QString& out, const std::function<bool()>& ready) {
+    window.show();
+    waitFor(ready, 8000);
+    waitFor([] { return false; }, 300);
+    return window.grab().save(out);
+}
+
+// A status window's picture, saved or not; nothing when `which` names none.
+std::optional<bool> saveStatusWindow(TMainForm& owner, const QString& which, const QString& out) {
+    bool saved = false;
+    if (which == QStringLiteral("devinfo")) {
+        TFM_DevInfo window(&owner);
+        saved = saveShown(window, out, [&] { return !window.bandGBinding()->IsBusy(); });
+    } else if (which == QStringLiteral("stats")) {
+        TFM_Static window(&owner);
+        saved = saveShown(window, out, [&] { return !window.bandGBinding()->IsBusy(); });
+    } else if (which == QStringLiteral("clients")) {
+        TClientInformation window(&owner);
+        saved = saveShown(window, out, [&] { return !window.refreshing(); });
+    } else if (which == QStringLiteral("log") || which == QStringLiteral("logsettings")) {
+        TLogForm window(owner, &owner);
+        window.show();
+        window.GetBtnClick();
+        waitFor([&] { return window.CloseBtn->isEnabled(); }, 8000);
+        QWidget& shown =
+            which == QStringLiteral("log") ? static_cast<QWidget&>(window) : *window.logSettings();
+        saved = saveShown(shown, out, [] { return true; });
+    } else if (which == QStringLiteral("indication")) {
+        TIndicationForm window(&owner);
+        saved = saveShown(window, out, [&] { return !window.reading(); });
+    } else {
+        return std::nullopt;
+    }
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -88,15 +171,17 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.addOption({"port", "UDP port of the agent on 127.0.0.1.", "port", "161"});
     parser.addOption({"out", "PNG file to write.", "file"});
-    parser.addPositionalArgument(
-        "window", "The window to show: main, information, firmware, configfile, lan, progress.");
+    const QStringList windows{"main",        "information", "firmware",         "configfile",
+                              "lan",         "dhcp",        "dhcp-static-pool", "static-pool-entry",
+                              "devinfo",     "stats",       "clients",          "log",
+                              "logsettings", "indication",  "progress"};
+    const QString names = windows.join(QStringLiteral(", "));
+    parser.addPositionalArgument("window", QStringLiteral("The window to show: %1.").arg(names));
     parser.process(app);
     const QString which = parser.positionalArguments().value(0);
-    const QStringList windows{"main", "information", "firmware", "configfile", "lan", "progress"};
     if (!windows.contains(which) || !parser.isSet("out")) {
-        std::fputs("ovshot: give --out FILE and the window (main, information, firmware, "
-                   "configfile, lan, progress)\n",
-                   stderr);
+        std::fprintf(stderr, "ovshot: give --out FILE and the window (%s)\n",
+                     names.toUtf8().constData());
         return 2;
     }
     OvSNMPSetup("");
@@ -132,10 +217,15 @@ int main(int argc, char** argv) {
             w.Ed_UpgFile->setText(QStringLiteral("/home/admin/backup/ap-settings.cfg"));
             w.Ed_SaveFile->setText(QStringLiteral("/home/admin/backup/ap-settings-new.cfg"));
         });
-    } else if (which == QStringLiteral("progress")) {
-        saved = saveProgress(window, out);
     } else if (which == QStringLiteral("lan")) {
         saved = saveWindow<TFM_LAN>(window, out, [](TFM_LAN&) {});
+    } else if (which == QStringLiteral("progress")) {
+        saved = saveProgress(window, out);
+    } else if (which.startsWith(QStringLiteral("dhcp")) ||
+               which == QStringLiteral("static-pool-entry")) {
+        saved = saveDhcp(window, which, out);
+    } else if (const auto status = saveStatusWindow(window, which, out)) {
+        saved = *status;
     } else {
         saved = window.grab().save(out);
     }

@@ -104,16 +104,7 @@ std::uint32_t dottedValue(std::string_view text) {
         const auto value = digitsValue(part);
         return value && *value <= 0x7FFFFFFFu ? *value : 0;
     };
-    std::uint32_t accumulator = 0;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '.')
-            continue;
-        accumulator += partValue(text.substr(start, i - start));
-        accumulator <<= 8;
-        start = i + 1;
-    }
-    return accumulator + partValue(text.substr(start));
+    return sumDottedParts(text, partValue);
 }
 
 std::optional<std::uint32_t> strictDottedValue(std::string_view text) {

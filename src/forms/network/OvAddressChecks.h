@@ -3,6 +3,7 @@
 // through a thin wrapper over its rule.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -38,6 +39,22 @@ bool textCheck(QWidget* parent, const QString& text, TextCheckMode mode);
 // bits at each dot, in 32-bit arithmetic that wraps; a part that is empty or
 // not a decimal number counts 0. A text without dots yields its number.
 std::uint32_t dottedValue(std::string_view text);
+
+// The dotted value's arithmetic with each part read by `partValue`: the parts
+// are added up, shifting by 8 bits at each dot, in 32-bit arithmetic that wraps.
+template <typename PartValue>
+std::uint32_t sumDottedParts(std::string_view text, const PartValue& partValue) {
+    std::uint32_t accumulator = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '.')
+            continue;
+        accumulator += partValue(text.substr(start, i - start));
+        accumulator <<= 8;
+        start = i + 1;
+    }
+    return accumulator + partValue(text.substr(start));
+}
 
 // Dotted value, strict: exactly four decimal numbers 0 to 255 (leading zeros
 // allowed, nothing else), first number highest; nothing otherwise.

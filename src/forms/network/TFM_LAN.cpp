@@ -6,6 +6,7 @@
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
+#include "OvFormControls.h"
 #include "OvGuard.h"
 #include "OvListView.h"
 #include "OvPoolRange.h"
@@ -35,32 +36,15 @@ constexpr int kAddressLength = 15;
 const QString kWarning = QStringLiteral("Warning");
 const QString kSystemIpWillBe = QStringLiteral("The system IP will be ");
 
-template <typename T> T* control(QWidget* parent, const char* name) {
-    auto* c = new T(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
-    auto* l = control<QLabel>(parent, name);
-    l->setTextFormat(Qt::PlainText);
-    l->setText(text);
-    l->setBuddy(buddy);
-    return l;
-}
+using ovnet::button;
+using ovnet::control;
+using ovnet::label;
 
 QLineEdit* addressEdit(QWidget* parent, const char* name, const QString& text) {
     auto* edit = control<QLineEdit>(parent, name);
     edit->setText(text);
     edit->setMinimumWidth(130);
     return edit;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = control<QPushButton>(parent, name);
-    b->setText(text);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -283,10 +267,13 @@ bool TFM_LAN::checkTypedAddresses() {
     return true;
 }
 
-// Until the pool binding has answered both boxes are empty: nothing conflicts.
+// Lenient dotted values: until the pool binding has answered both boxes are
+// empty, an empty pool that nothing conflicts with.
 bool TFM_LAN::checkDynamicPool() {
-    if (!ovnet::inDynamicPool(Ed_IPAF->text().toStdString(), Ed_PoolRan->text().toStdString(),
-                              ED_IpAddr->text().toStdString()))
+    const auto value = [](const QLineEdit* edit) {
+        return ovnet::dottedValue(edit->text().toStdString());
+    };
+    if (!ovnet::poolCovers(value(Ed_IPAF), value(Ed_PoolRan), value(ED_IpAddr)))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Dynamic DHCP Server IP"));
     refreshLan();
@@ -323,26 +310,11 @@ bool TFM_LAN::checkStaticPool() {
         waiting.restartCommand = false;
         waiting.exec();
     }
-    if (!staticPoolHolds(ED_IpAddr->text()))
+    if (!ovnet::rowOfAddress(ovnet::staticPoolColumn(*Static_ListView, ovnet::kStaticPoolIp),
+                             ED_IpAddr->text().toStdString()))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Static DHCP Server IP"));
     refreshLan();
-    return false;
-}
-
-bool TFM_LAN::staticPoolHolds(const QString& address) const {
-    const QString ipColumn = ov::widgetText(mib::T45[1].name);
-    for (int column = 0; column < Static_ListView->columnCount(); ++column) {
-        const QTableWidgetItem* header = Static_ListView->horizontalHeaderItem(column);
-        if (header == nullptr || header->text() != ipColumn)
-            continue;
-        for (int row = 0; row < Static_ListView->rowCount(); ++row) {
-            const QTableWidgetItem* item = Static_ListView->item(row, column);
-            if (item != nullptr &&
-                ovnet::sameAddress(item->text().toStdString(), address.toStdString()))
-                return true;
-        }
-    }
     return false;
 }
 

@@ -71,7 +71,6 @@ private:
     bool checkAddressFree();
     bool checkStaticPool();
     bool addressChanged() const;
-    bool staticPoolHolds(const QString& address) const;
     void sendStatic();
 
     void applyDynamic();

@@ -22,6 +22,24 @@ std::vector<std::vector<std::string>> setsSent(const Apsim& agent) {
     return sets;
 }
 
+const std::vector<UnsendableSession>& unsendableSessions() {
+    static const std::vector<UnsendableSession> sessions = {
+        {"an address that no socket takes", [] { OvSNMPDevice.agentAddress = "bad:address"; },
+         true},
+        {"an SNMPv3 user whose pass phrase net-snmp cannot use: every send fails at once",
+         [] {
+             OvSNMPSecurity.version = 3;
+             OvSNMPSecurity.securityModel = 3;
+             OvSNMPSecurity.securityLevel = 2;
+             OvSNMPSecurity.securityName = "amy";
+             OvSNMPSecurity.authProtocol = ovproto::hmacMd5;
+             OvSNMPSecurity.authPassword = "short";
+         },
+         false},
+    };
+    return sessions;
+}
+
 void DeviceTest::SetUpTestSuite() {
     WidgetTest::SetUpTestSuite();
     static QTemporaryDir engineFolder;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "ApsimFixture.h"
+#include "OvDeviceContext.h"
 #include "OvWidgetTest.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +17,33 @@ namespace ovtest {
 // The bindings of every SET the agent received, in order, each written
 // "OID=type:value" as the request log has them.
 std::vector<std::vector<std::string>> setsSent(const Apsim& agent);
+
+// A session that sends nothing: how it is broken, and whether that shows as an
+// error of the module's own making, raised at once, or as a failed answer.
+struct UnsendableSession {
+    const char* what;
+    std::function<void()> breakSession;
+    bool raisedAtOnce;
+};
+
+// An address that no socket takes, and an SNMPv3 user whose pass phrase
+// net-snmp cannot use (every send fails at once). Breaking sets the session
+// records; DeviceTest::restartAgent mends them.
+const std::vector<UnsendableSession>& unsendableSessions();
+
+// The main window as the windows see it: device facts, a status text ("Ready. "
+// while the device answers) and an agent address that a test sets.
+class StandInMainWindow : public OvDeviceContext {
+public:
+    OvDeviceFacts deviceFacts() const override { return facts; }
+    QString statusText() const override { return status; }
+    QString agentAddressText() const override { return agentAddress; }
+    QWidget* ownerWindow() const override { return nullptr; }
+
+    OvDeviceFacts facts;
+    QString status = kOvReadyText;
+    QString agentAddress = QStringLiteral("127.0.0.1");
+};
 
 // The fixture: the SNMP engine set up once per program (with the general error
 // handler routed to the dialog service), a fresh agent per test (options from

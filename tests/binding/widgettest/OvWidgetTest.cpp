@@ -89,6 +89,28 @@ int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int d
     return window->exec();
 }
 
+bool withDialog(QWidget* opener, QDialog* dialog, const std::function<void()>& script) {
+    QPointer<QDialog> shown(dialog);
+    bool ran = false;
+    // Its own timer, which goes with this call: a click that opens nothing
+    // leaves no script to run later.
+    QTimer start;
+    start.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, [&] {
+        if (!waitFor([&] { return shown && shown->isVisible(); }))
+            return;
+        if (!QTest::qWaitForWindowActive(shown))
+            ADD_FAILURE() << "the dialog did not become active";
+        ran = true;
+        script();
+        if (shown && shown->isVisible())
+            shown->close();
+    });
+    start.start(0);
+    click(opener);
+    return ran;
+}
+
 void WidgetTest::SetUp() {
     ov::setTimeScale(kTestTimeScale);
 }

@@ -70,6 +70,11 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 // hangs. Returns exec()'s result.
 int execWith(QDialog* window, const std::function<void(QDialog*)>& script, int deadline = 10000);
 
+// Clicks `opener`; once `dialog` shows (modally, inside the click) and is
+// active, runs the script, then closes the dialog if the script left it open.
+// Answers whether the script ran.
+bool withDialog(QWidget* opener, QDialog* dialog, const std::function<void()>& script);
+
 // The fixture of widget tests: the application, scripted dialogs, test time scale.
 class WidgetTest : public ::testing::Test {
 protected:

@@ -1,0 +1,60 @@
+#include "OvDhcpRules.h"
+
+#include "OvAddressChecks.h"
+#include "OvPoolRange.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace ovnet {
+
+bool sameMac(std::string_view typed, std::string_view listed) {
+    if (listed.size() < typed.size())
+        return false;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const int t = static_cast<unsigned char>(typed[i]);
+        const int l = static_cast<unsigned char>(listed[i]);
+        if (t != l && t != l + 32)
+            return false;
+    }
+    return true;
+}
+
+ConversionError::ConversionError(const std::string& part)
+    : std::runtime_error("'" + part + "' is not a valid integer value") {}
+
+std::uint32_t checkedInteger(std::string_view text) {
+    const auto value = decimalValue(text);
+    if (!value || *value > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()))
+        throw ConversionError(std::string(text));
+    return *value;
+}
+
+std::uint32_t checkedDottedValue(std::string_view text) {
+    return sumDottedParts(text, checkedInteger);
+}
+
+std::optional<std::size_t> firstFreeSlot(const std::vector<std::string>& addresses) {
+    return rowOfAddress(addresses, kFreeSlotAddress);
+}
+
+std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::string_view typed) {
+    const auto found = std::find_if(macs.begin(), macs.end(),
+                                    [&](const std::string& mac) { return sameMac(typed, mac); });
+    if (found == macs.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - macs.begin());
+}
+
+bool addressTakenElsewhere(const std::vector<std::string>& addresses, std::string_view typed,
+                           long long index) {
+    if (sameAddress(typed, kFreeSlotAddress))
+        return false;
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        if (sameAddress(addresses[i], typed) && index != static_cast<long long>(i) + 1)
+            return true;
+    }
+    return false;
+}
+
+} // namespace ovnet

@@ -1,0 +1,52 @@
+// The rules the DHCP server window and its static pool entry dialog share:
+// the MAC comparison, the strict dotted value, and finding rows of the static
+// pool by MAC or free slot. Pure functions of texts. The pools' cover and the
+// rows by address, which the LAN window also needs, are in OvPoolRange.h.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ovnet {
+
+// What a free static pool slot holds.
+inline constexpr const char* kFreeSlotAddress = "0.0.0.0";
+inline constexpr const char* kFreeSlotMac = "000000000000";
+
+// MAC comparison: character by character over the typed text's length, a
+// typed character matching the listed one or the listed one plus 32, so a
+// typed lower-case letter matches a listed upper-case one (not the reverse).
+// A listed text shorter than the typed one does not match.
+bool sameMac(std::string_view typed, std::string_view listed);
+
+// A text that the strict dotted value cannot read; its message names the part.
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(const std::string& part);
+};
+
+// The dotted value with every part converted strictly: as dottedValue, but a
+// part that is empty or not a decimal number raises ConversionError. A text
+// without dots is its number ("20" is 20).
+std::uint32_t checkedDottedValue(std::string_view text);
+
+// A decimal number read strictly (pool sizes, lease times): digits only, at
+// most a signed 32-bit integer; anything else raises ConversionError.
+std::uint32_t checkedInteger(std::string_view text);
+
+// The first row whose address is the free slot's, if any.
+std::optional<std::size_t> firstFreeSlot(const std::vector<std::string>& addresses);
+
+// The first row whose MAC the typed one matches (MAC comparison), if any.
+std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::string_view typed);
+
+// Whether another row than the one numbered `index` (rows count from 1)
+// already holds the typed address; the free slot's address is never taken.
+bool addressTakenElsewhere(const std::vector<std::string>& addresses, std::string_view typed,
+                           long long index);
+
+} // namespace ovnet
