@@ -13,6 +13,9 @@ ov_packages=(
     xvfb xauth
     # apsim's TFTP client, which fetches and sends files like the device.
     libcurl4-openssl-dev
+    # The Debian package: dpkg-shlibdeps for its dependencies, lintian to check
+    # it, setcap for its postinst, groff to check the manual pages.
+    dpkg-dev lintian libcap2-bin groff-base
 )
 
 ov_install_deps() {

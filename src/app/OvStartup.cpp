@@ -159,6 +159,34 @@ OvStationFolders OvReadStationFolders(const std::string& configFile) {
     return folders;
 }
 
+std::vector<std::string> OvSwitchNames() {
+    std::vector<std::string> names{"/I"};
+    for (const Switch& s : kSwitches)
+        names.emplace_back(s.text);
+    return names;
+}
+
+std::string OvTakeTraceOption(std::vector<std::string>& arguments) {
+    static const std::string option = "--trace";
+    std::string file;
+    for (auto it = arguments.begin(); it != arguments.end();) {
+        if (*it == option) {
+            if (it + 1 == arguments.end() || (it + 1)->empty())
+                throw std::invalid_argument("--trace needs a file name");
+            file = *(it + 1);
+            it = arguments.erase(it, it + 2);
+        } else if (it->rfind(option + "=", 0) == 0) {
+            file = it->substr(option.size() + 1);
+            if (file.empty())
+                throw std::invalid_argument("--trace needs a file name");
+            it = arguments.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return file;
+}
+
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address) {
     return profileFolder + address + ".cfg";
 }
@@ -177,6 +205,16 @@ void OvApplyArguments(OvStartupValues& values, const std::vector<std::string>& a
             readProfile(values, profile);
         applySwitch(values, argument);
     }
+}
+
+std::string OvExecutableCatalogFolder(const std::string& exeFolder) {
+    const std::string beside = exeFolder + "/" + OvFindFolderIgnoringCase(exeFolder, "errMSg");
+    if (QFileInfo(QFile::decodeName(beside.c_str())).isDir())
+        return beside;
+    const std::string data = exeFolder + "/" OV_DATA_FROM_BIN;
+    const QString installed = QDir::cleanPath(QFile::decodeName(data.c_str()));
+    return QFile::encodeName(installed).toStdString() + "/" +
+           OvFindFolderIgnoringCase(QFile::encodeName(installed).toStdString(), "errMSg");
 }
 
 std::string OvFindFolderIgnoringCase(const std::string& parent, const std::string& name) {

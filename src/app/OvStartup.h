@@ -51,8 +51,21 @@ struct OvStartupValues {
 void OvApplyArguments(OvStartupValues& values, const std::vector<std::string>& arguments,
                       const std::string& profileFolder);
 
+// Takes "--trace FILE" (or "--trace=FILE") out of the arguments, so that the
+// station's switches never see the file name. Returns the file, "" when there
+// is none; throws std::invalid_argument when --trace names no file.
+std::string OvTakeTraceOption(std::vector<std::string>& arguments);
+
+// The station switches, "/I" first, then in the order they are looked for.
+std::vector<std::string> OvSwitchNames();
+
 // The path of the device profile for an address text.
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address);
+
+// The folder the catalogs are first loaded from: "errMSg" below the
+// executable's folder (any case) when it has one, else the installed data
+// folder beside it (<prefix>/share/orw3300ap/errMSg for <prefix>/bin).
+std::string OvExecutableCatalogFolder(const std::string& exeFolder);
 
 // Finds a folder below `parent` whose name matches `name` without regard to
 // case ("errMSg", "errmsg"); the exact name when none exists.

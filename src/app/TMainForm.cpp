@@ -83,7 +83,7 @@ TMainForm::TMainForm(QWidget* parent, const QString& modelName)
     : QMainWindow(parent), modelName_(modelName) {
     setWindowTitle(modelName_);
     const std::string exeFolder = QCoreApplication::applicationDirPath().toStdString();
-    ov::loadCatalogs(catalogFolder(exeFolder, "errMSg"),
+    ov::loadCatalogs(OvExecutableCatalogFolder(exeFolder),
                      {OvCatalog::SnmpClass, OvCatalog::Snmp, OvCatalog::Messages, OvCatalog::OvSnmp,
                       OvCatalog::SnmpV3, OvCatalog::Usm, OvCatalog::Common});
     buildPanel();

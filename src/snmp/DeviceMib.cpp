@@ -835,10 +835,37 @@ const TableInfo kTables[] = {
     {79, "Temperature", T79, SVT_SV, 0},
 };
 
+// Every table row whose value is a secret lies at or below one of these.
+const char* const kSecretVariables[] = {
+    E ".2.5.1.1.4", // adSecPassPhrase, both bands
+    E ".2.5.2.5",   // Sec RADIUS Secret
+    E ".2.5.3.1.1", // adSecKey, WEP keys 1 to 4 of both bands
+    E ".2.9.2.1.7", // adMSSIDKey, keys of the additional SSIDs
+    E ".3.1.2",     // Password of the administrator account
+};
+
 } // namespace
 
 std::span<const TableInfo> tables() {
     return kTables;
+}
+
+std::span<const char* const> secretVariables() {
+    return kSecretVariables;
+}
+
+bool isSecret(const OvOid& oid) {
+    static const std::vector<OvOid> secrets = [] {
+        std::vector<OvOid> parsed;
+        for (const char* text : kSecretVariables)
+            parsed.push_back(*OvOid::parse(text));
+        return parsed;
+    }();
+    for (const OvOid& secret : secrets) {
+        if (oid.startsWith(secret))
+            return true;
+    }
+    return false;
 }
 
 } // namespace mib

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "OvSNMPVarList.h"
+#include "OvVb.h"
 
 #include <span>
 
@@ -103,5 +104,13 @@ struct TableInfo {
 
 // T1 .. T79 in number order.
 std::span<const TableInfo> tables();
+
+// The variables whose values are secrets (WEP keys, pass phrases, the RADIUS
+// secret, additional SSID keys, the administrator password), as OIDs without
+// instance. Their values never reach a trace or a log.
+std::span<const char* const> secretVariables();
+
+// True when the OID is one of the secret variables or lies below one.
+bool isSecret(const OvOid& oid);
 
 } // namespace mib

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "OvEngineSessions.h"
+#include "OvTrace.h"
 
 #include <chrono>
 #include <cstdint>
@@ -21,6 +22,7 @@ struct Record {
     Clock::time_point watchdog;
     bool queued = false;
     netsnmp_pdu* held = nullptr; // waits for the agent's engine ID
+    ovtrace::Ticket trace;
 };
 
 // An engine ID probe of an asynchronous SNMPv3 session, and what it learnt.

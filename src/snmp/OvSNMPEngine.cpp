@@ -77,6 +77,7 @@ void queue(std::uint64_t id, OvSNMPAnswer answer) {
         return;
     Record& record = it->second;
     record.queued = true;
+    ovtrace::outcome(record.trace, answer);
     if (record.held != nullptr) {
         snmp_free_pdu(record.held);
         record.held = nullptr;
@@ -219,9 +220,11 @@ void checkAddress(const std::string& address) {
         throw OvException(-509);
 }
 
-OvSNMPAnswer sendSync(const OvSNMPTarget& target, OvPduType type,
+namespace {
+
+// One synchronous exchange on the single session of the credentials.
+OvSNMPAnswer exchange(const OvSNMPTarget& target, OvPduType type,
                       const std::vector<OvVb>& bindings) {
-    checkAddress(target.agentAddress);
     OvSNMPAnswer answer;
     if ((answer.status = credentialStatus(target)) != 0)
         return answer;
@@ -248,6 +251,17 @@ OvSNMPAnswer sendSync(const OvSNMPTarget& target, OvPduType type,
     return answer;
 }
 
+} // namespace
+
+OvSNMPAnswer sendSync(const OvSNMPTarget& target, OvPduType type,
+                      const std::vector<OvVb>& bindings) {
+    checkAddress(target.agentAddress);
+    const ovtrace::Ticket ticket = ovtrace::request(target, type, bindings);
+    OvSNMPAnswer answer = exchange(target, type, bindings);
+    ovtrace::outcome(ticket, answer);
+    return answer;
+}
+
 int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb>& bindings,
               OvCompletion completion) {
     checkAddress(target.agentAddress);
@@ -255,6 +269,7 @@ int sendAsync(const OvSNMPTarget& target, OvPduType type, const std::vector<OvVb
     const std::uint64_t id = state.nextId++;
     state.records[id].completion = std::move(completion);
     state.records[id].watchdog = watchdogFor(target.timeout, target.retries);
+    state.records[id].trace = ovtrace::request(target, type, bindings);
     const auto failNow = [&](int status) {
         OvSNMPAnswer answer;
         answer.status = status;

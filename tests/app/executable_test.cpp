@@ -208,6 +208,83 @@ TEST_F(ExecutableTest, OneModulePerDevice) {
     third.waitForFinished();
 }
 
+// The trace file never reaches the station's switches: a name holding "/I"
+// leaves the device address alone. OV_TRACE serves stations that pass only
+// switches.
+TEST_F(ExecutableTest, TracesTheLedPollIntoTheFileTheSwitchOrTheVariableNames) {
+    ovtest::Apsim device;
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    QFile profile(dir.filePath("127.0.0.1.cfg"));
+    ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
+    profile.write(QStringLiteral("[Program Information]\nAgentPort=%1\nVersion=1\n"
+                                 "SecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\n"
+                                 "PrivProtocol=0\n")
+                      .arg(device.port())
+                      .toUtf8());
+    profile.close();
+    QFile station(dir.filePath("station.ini"));
+    ASSERT_TRUE(station.open(QIODevice::WriteOnly));
+    station.write(("[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n").toUtf8());
+    station.close();
+    QDir(dir.path()).mkdir("Ix");
+    const struct {
+        const char* how;
+        QStringList extra;
+        const char* variable;
+        QString file;
+    } cases[] = {
+        {"--trace FILE",
+         {"--trace", dir.filePath("Ix/a.trace")},
+         nullptr,
+         dir.filePath("Ix/a.trace")},
+        {"--trace=FILE",
+         {"--trace=" + dir.filePath("Ix/b.trace")},
+         nullptr,
+         dir.filePath("Ix/b.trace")},
+        {"OV_TRACE", {}, "c.trace", dir.filePath("c.trace")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        QProcess module;
+        QProcessEnvironment env = environment();
+        if (c.variable != nullptr)
+            env.insert("OV_TRACE", c.variable);
+        module.setProcessEnvironment(env);
+        module.setWorkingDirectory(dir.path());
+        module.setProcessChannelMode(QProcess::MergedChannels);
+        module.start(QStringLiteral(OV_MODULE_PATH),
+                     QStringList{"/I127.0.0.1", "/Rmulvek"} + c.extra + QStringList{"/Wtrondax"});
+        ASSERT_TRUE(module.waitForStarted());
+        QByteArray trace;
+        EXPECT_TRUE(ovtest::Apsim::waitUntil([&] {
+            QFile file(c.file);
+            trace = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            return trace.contains("\tanswer\t");
+        })) << module.readAll().toStdString();
+        ::kill(static_cast<pid_t>(module.processId()), SIGTERM);
+        ASSERT_TRUE(module.waitForFinished(10000));
+        EXPECT_EQ(module.exitCode(), 0);
+        EXPECT_TRUE(trace.contains(
+            "\tGET\tv2c\tcommunity\t127.0.0.1:" + QByteArray::number(device.port()) + "\t"))
+            << trace.toStdString();
+        EXPECT_FALSE(trace.contains("mulvek"));
+        EXPECT_EQ(QFile(c.file).permissions() &
+                      ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+                  QFile::Permissions());
+    }
+}
+
+TEST_F(ExecutableTest, ATraceItCannotWriteOrNoFileNameStopsStartUp) {
+    const ModuleRun noName = run({"/I10.0.0.9", "/Rpublic", "--trace"});
+    EXPECT_EQ(noName.exitCode, 2);
+    EXPECT_TRUE(noName.output.contains("orw3300ap: --trace needs a file name"))
+        << noName.output.toStdString();
+    const ModuleRun folder = run({"/I10.0.0.9", "/Rpublic", "--trace", dir.path()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.output.contains("ORW-3300AP: Cannot write the request trace " + dir.path()))
+        << folder.output.toStdString();
+}
+
 TEST_F(ExecutableTest, UnwritableCurrentFolderKeepsTheBootCounterInTheStateFolder) {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root to drop privileges";

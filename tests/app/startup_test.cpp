@@ -274,6 +274,56 @@ TEST_F(StartupTest, CatalogFolderFoundWithoutRegardToCase) {
     EXPECT_EQ(OvFindFolderIgnoringCase(folder(), "missing"), "missing");
 }
 
+// Beside the executable (a build tree, the station's module folder), else the
+// installed layout: <prefix>/bin/orw3300ap and <prefix>/share/orw3300ap/errMSg.
+TEST_F(StartupTest, CatalogsBesideTheExecutableOrInTheInstalledDataFolder) {
+    QDir root(dir_.path());
+    root.mkpath("usr/bin");
+    root.mkpath("usr/share/orw3300ap/errMSg");
+    root.mkpath("module/ErrMsg");
+    const std::string base = dir_.path().toStdString();
+    EXPECT_EQ(OvExecutableCatalogFolder(base + "/usr/bin"), base + "/usr/share/orw3300ap/errMSg");
+    EXPECT_EQ(OvExecutableCatalogFolder(base + "/module"), base + "/module/ErrMsg");
+}
+
+TEST(TraceOption, IsTakenOutOfTheStationSwitches) {
+    const struct {
+        const char* what;
+        std::vector<std::string> arguments;
+        std::string file;
+        std::vector<std::string> left;
+    } cases[] = {
+        {"none", {"/I10.0.0.5", "/Rpublic"}, "", {"/I10.0.0.5", "/Rpublic"}},
+        {"separate", {"/I10.0.0.5", "--trace", "/tmp/Ix", "/Rp"}, "/tmp/Ix", {"/I10.0.0.5", "/Rp"}},
+        {"joined", {"--trace=/srv/R/t", "/I10.0.0.5"}, "/srv/R/t", {"/I10.0.0.5"}},
+        {"the last wins", {"--trace", "a", "--trace=b"}, "b", {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = c.arguments;
+        EXPECT_EQ(OvTakeTraceOption(arguments), c.file) << c.what;
+        EXPECT_EQ(arguments, c.left) << c.what;
+    }
+    for (std::vector<std::string> bad :
+         {std::vector<std::string>{"/I10.0.0.5", "--trace"}, {"--trace="}, {"--trace", ""}})
+        EXPECT_THROW(OvTakeTraceOption(bad), std::invalid_argument);
+}
+
+// docs/orw3300ap.md is the source of --help and the manual page: its table
+// holds every switch the command line takes, in the order they are looked for.
+TEST(Switches, ThePageListsEverySwitch) {
+    std::ifstream page(OV_DOCS_DIR "/orw3300ap.md");
+    ASSERT_TRUE(page);
+    std::vector<std::string> listed;
+    bool switches = false;
+    for (std::string line; std::getline(page, line);) {
+        if (line.rfind("## ", 0) == 0)
+            switches = line == "## Switches";
+        else if (switches && line.rfind("| `/", 0) == 0)
+            listed.push_back(line.substr(3, 2));
+    }
+    EXPECT_EQ(listed, OvSwitchNames());
+}
+
 // Runs the lock in a child process; its exit status tells whether it got it.
 bool childGetsLock(const std::string& title) {
     const pid_t pid = fork();

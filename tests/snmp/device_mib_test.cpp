@@ -301,6 +301,36 @@ TEST(DeviceMib, OidsAreDottedNumbersUnderTheirRoots) {
     }
 }
 
+// The names of the variables whose values are secrets; every row of these
+// names, in whatever table, must be secret, and no other.
+const std::set<std::string> kSecretNames = {
+    "Sec RADIUS Secret", "adSecPassPhrase",   "adSecKey-80211a-1", "adSecKey-80211a-2",
+    "adSecKey-80211a-3", "adSecKey-80211a-4", "adSecKey-80211g-1", "adSecKey-80211g-2",
+    "adSecKey-80211g-3", "adSecKey-80211g-4", "adMSSIDKey",        "Password",
+};
+
+TEST(DeviceMib, SecretsAreExactlyTheKeysPassPhrasesRadiusSecretAndPassword) {
+    std::set<std::string> seen;
+    for (const auto& table : mib::tables()) {
+        for (const OvSNMPVarRow* row = table.rows; row->oid != nullptr; ++row) {
+            const auto oid = OvOid::parse(row->oid);
+            if (!oid)
+                continue;
+            const bool secret = kSecretNames.count(row->name) > 0;
+            EXPECT_EQ(mib::isSecret(*oid), secret) << "T" << table.number << " " << row->name;
+            // An instance below a secret variable (a walk's answer) is secret too.
+            OvOid instance = *oid;
+            instance.arcs().push_back(0);
+            EXPECT_EQ(mib::isSecret(instance), secret) << "T" << table.number << " " << row->name;
+            if (secret)
+                seen.insert(row->name);
+        }
+    }
+    EXPECT_EQ(seen, kSecretNames);
+    EXPECT_FALSE(mib::isSecret(*OvOid::parse(std::string(mib::enterpriseRoot) + ".3.1.20")))
+        << "a sibling whose number begins like a secret's";
+}
+
 } // namespace
 
 namespace {

@@ -49,7 +49,7 @@ Agent::Agent(Device& device, Journal& journal, const Options& options, FaultRule
     : device_(device), journal_(journal), options_(options), rules_(std::move(rules)),
       bootTime_(std::chrono::steady_clock::now()),
       random_(options.seed ? *options.seed : std::random_device{}()),
-      transfers_(options.tftpPort, options.tftpPutAbort) {
+      transfers_(options.tftpPort, options.tftpPutAbort, options.tftpGetAbort) {
     AgentTrampolines::agent = this;
 }
 

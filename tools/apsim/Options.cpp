@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "ApsimHelpText.h"
 #include "DeviceContent.h"
 
 #include <arpa/inet.h>
@@ -210,6 +211,10 @@ const std::map<std::string, Handler>& handlers() {
          [](Options& o, const std::string& v) {
              o.tftpPutAbort = number<long>(v, 0, 100000000, "--tftp-put-abort");
          }},
+        {"--tftp-get-abort",
+         [](Options& o, const std::string& v) {
+             o.tftpGetAbort = number<long>(v, 0, 100000000, "--tftp-get-abort");
+         }},
         {"--answer-oid",
          [](Options& o, const std::string& v) {
              o.answerOid.push_back(pairOf(v, "--answer-oid"));
@@ -258,116 +263,23 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
+std::vector<std::string> optionNames() {
+    std::vector<std::string> names{"--help", "--version"};
+    for (const auto& [name, handler] : handlers())
+        names.push_back(name);
+    return names;
+}
+
+// The options as docs/apsim.md lists them (the build makes the text from that
+// page), and the tables --rows knows, from the device model itself.
 std::string helpText() {
-    std::string tables;
+    std::string tables = "\nTABLE of --rows:\n";
     for (const RowTable& table : rowTables())
-        tables += "      " + std::string(table.name) +
-                  std::string(14 - std::string(table.name).size(), ' ') + table.what +
+        tables += "  " + std::string(table.name) +
+                  std::string(22 - std::string(table.name).size(), ' ') + table.what +
                   " (default " + std::to_string(table.defaultRows) + ")\n";
-    return R"(Usage: apsim [OPTION]...
-The simulated ORW-3300AP access point: an SNMP agent (SNMPv1, v2c and v3 with
-USM) that serves the MIB-II system group and the device's private variables.
-It prints "apsim: listening on ADDR:PORT" once it answers and stops on SIGTERM
-or SIGINT. It reads no /etc/snmp configuration.
-
-Network and security:
-  --listen ADDR:PORT      UDP address to answer on (default 127.0.0.1:161);
-                          port 0 takes a free port, shown in the ready line
-  --ro-community TEXT     read community (default "mulvek")
-  --rw-community TEXT     write community (default "trondax")
-  --v3-user NAME:AUTH:AUTHPASS:PRIV:PRIVPASS
-                          an SNMPv3 user, repeatable; AUTH none|md5|sha,
-                          PRIV none|des|aes, pass phrases of 8 characters or
-                          more; trailing fields may be left out ("bob:none");
-                          the user may read and write at its own level or above
-  --engine-id HEX         the SNMPv3 engine ID (default: a fresh one per run)
-
-Device:
-  --rows TABLE=N          rows of a device table (N=0: an empty table); TABLE:
-)" + tables +
-           R"(      clients       both client tables: N/2 on 802.11a, the rest on 802.11g
-                          Fixed-slot tables hold free-slot values ("0.0.0.0",
-                          "000000000000") in the slots not in use.
-  --set VAR=VALUE         start value of any variable, read-only ones too,
-                          repeatable; VALUE is read by the variable's type (a
-                          number, a dotted quad, hex for MAC addresses, text
-                          otherwise); a prefix i: u: c: C: t: a: o: s: x:
-                          serves it with another SNMP type (Integer32, Gauge32,
-                          Counter32, Counter64, TimeTicks, IpAddress, OID,
-                          text, hex octets); with a prefix VAR may also be a
-                          new OID below one of the served roots
-  --absent VAR            the device lacks VAR and everything below it
-                          (noSuchName under SNMPv1, noSuchObject otherwise)
-  --lan ADDRESS/PREFIX    the device's LAN (default 127.1.1.1/8): its address
-                          and mask; gateway .254, DHCP dynamic pool .100 to
-                          .149, static pool entries and leases from .50, all in
-                          the /24 of ADDRESS; PREFIX 8 to 24 (198.51.100.1/24)
-                          The lease tables stay empty until DynamicGet or
-                          StaticGet is set to 1 (--set DynamicGet=1 starts
-                          with the dynamic one prepared).
-                          Setting a band's adRefresh (E.2.8.1.1.1 802.11a,
-                          E.2.8.1.1.2 802.11g) to 1 runs a site survey: the
-                          band's survey table is filled anew, one neighbour
-                          more than before.
-  --mask-keys             WEP keys and pass phrases read back as '*', one per
-                          octet, as the device shows them; the state file
-                          keeps them
-  --log-lines N           the device logs N more lines after start, one a
-                          second; the log table shows the lines logged until
-                          the last adGetLog = 1 (adClearLocalLog = 1 empties
-                          both)
-  --restart-seconds S     silence after a restart (default 3; decimals allowed)
-                          Setting Restart/sysRestart or FactoryDefault to 1
-                          restarts the device once the answer has gone out:
-                          it answers nothing for S seconds, then comes back
-                          with engine boots + 1 and engine time 0; a factory
-                          default restores the start values.
-  --air N                 networks within the device's reach that a rogue AP
-                          scan can report (default 16, at most 1000)
-  --scan-seconds S        how long a rogue AP scan takes (default 3): setting
-                          rogueAPDetect to 1 is answered when it has ended,
-                          the result table then holding the networks that
-                          pass the BSS type, band and security filters
-
-Faults:
-  --delay-ms N            hold every answer N milliseconds
-  --delay-var VAR=MS      hold answers to requests that carry VAR
-  --drop-percent N        ignore N percent of the requests
-  --seed N                seed of --drop-percent (default: random)
-  --drop-set VAR=N        ignore (leave unanswered and unapplied) the first N
-                          SETs that carry VAR
-  --fail VAR=STATUS       answer requests that carry VAR with error STATUS
-                          (1..19 or a name such as genErr, notWritable), the
-                          error index on VAR, the bindings as sent
-  --fail-set VAR=STATUS   the same for SETs only: the device reads VAR but
-                          refuses to write it
-  --too-big VAR|all       answer tooBig with no bindings to requests that
-                          carry VAR (or to every request)
-  --max-varbinds N        answer tooBig to requests with more than N bindings
-  --tftp-port N           TFTP port of the manager's server that tftpcommand
-                          1 (Connect), 2 (Get) and 3 (Put) talk to (default 69)
-  --tftp-put-abort N      give up sending the configuration after N octets
-  --answer-oid VAR=OID    answer GET and GET-NEXT for the variable VAR with the
-                          binding name OID (OID must stay below the same root):
-                          "E.2.7.4.1.1.2.1=E.2.7.4.1.1.2" serves a row whose
-                          name carries no index, "...=E.2.7.4.1.1.2.1.9" a
-                          longer index
-                          A request carries VAR when one of its binding names
-                          is VAR or lies below it.
-
-Files:
-  --log FILE              one line per request (see docs/apsim.md)
-  --state FILE            current values, rewritten after every change
-  --state-dir DIR         folder of the agent's own persistent files
-                          (default: a fresh temporary folder, removed at exit)
-
-VAR is a numeric OID ("E." stands for 1.3.6.1.4.1.48213.10.37.14) or a variable
-name from the device tables that names one variable, such as stLED, Restart or
-sysName.
-
-  --help                  this text
-  --version               the version
-)";
+    tables += "  clients               both client tables: N/2 on 802.11a, the rest on 802.11g\n";
+    return kApsimHelpText + tables;
 }
 
 } // namespace apsim

@@ -42,6 +42,7 @@ struct Options {
     bool maskKeys = false; // WEP keys and pass phrases read back as '*'; the state keeps them
     int tftpPort = 69;
     long tftpPutAbort = -1; // octets after which a configuration upload gives up; -1 never
+    long tftpGetAbort = -1; // octets after which a fetch (firmware, restore) gives up; -1 never
     std::string logFile;
     std::string stateFile;
     std::string stateDir;
@@ -52,6 +53,8 @@ struct Options {
 // Throws std::invalid_argument with a message naming the bad option.
 Options parseOptions(const std::vector<std::string>& arguments);
 
+// Every option the command line takes.
+std::vector<std::string> optionNames();
 std::string helpText();
 
 } // namespace apsim

@@ -2,6 +2,8 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <stdexcept>
 #include <unistd.h>
@@ -16,9 +18,22 @@ struct Upload {
     long abortAfter = -1;
 };
 
+struct Download {
+    std::string* content;
+    long abortAfter = -1;
+};
+
 std::size_t receive(char* data, std::size_t size, std::size_t count, void* target) {
-    static_cast<std::string*>(target)->append(data, size * count);
-    return size * count;
+    auto* download = static_cast<Download*>(target);
+    std::size_t length = size * count;
+    if (download->abortAfter >= 0) {
+        const auto left =
+            static_cast<std::size_t>(download->abortAfter) -
+            std::min(download->content->size(), static_cast<std::size_t>(download->abortAfter));
+        length = std::min(length, left);
+    }
+    download->content->append(data, length);
+    return length; // less than offered: curl gives the transfer up
 }
 
 std::size_t supply(char* buffer, std::size_t size, std::size_t count, void* source) {
@@ -45,7 +60,8 @@ std::uint32_t crc32Of(const std::string& octets) {
     return ~crc;
 }
 
-Transfers::Transfers(int port, long abortPutAfter) : port_(port), abortPutAfter_(abortPutAfter) {
+Transfers::Transfers(int port, long abortPutAfter, long abortGetAfter)
+    : port_(port), abortPutAfter_(abortPutAfter), abortGetAfter_(abortGetAfter) {
     if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
         throw std::runtime_error("libcurl did not start");
     if (pipe(pipe_) != 0)
@@ -91,6 +107,7 @@ void Transfers::send(const std::string& server, const std::string& name, std::st
 void Transfers::run(TransferResult result, const std::string& server, std::string upload) {
     CURL* curl = curl_easy_init();
     Upload source{&upload, 0, abortPutAfter_};
+    Download sink{&result.content, abortGetAfter_};
     CURLcode code = CURLE_FAILED_INIT;
     if (curl != nullptr) {
         const std::string address = url(server, result.name);
@@ -106,7 +123,7 @@ void Transfers::run(TransferResult result, const std::string& server, std::strin
                              static_cast<curl_off_t>(upload.size()));
         } else {
             curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &receive);
-            curl_easy_setopt(curl, CURLOPT_WRITEDATA, &result.content);
+            curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
         }
         code = curl_easy_perform(curl);
         curl_easy_cleanup(curl);

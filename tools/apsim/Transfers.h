@@ -28,8 +28,9 @@ std::uint32_t crc32Of(const std::string& octets);
 class Transfers {
 public:
     // port: the TFTP port of the server; abortPutAfter: a save gives up after
-    // sending that many octets (negative: never).
-    Transfers(int port, long abortPutAfter);
+    // sending that many octets, abortGetAfter: a fetch after receiving that
+    // many (negative: never).
+    Transfers(int port, long abortPutAfter, long abortGetAfter = -1);
     ~Transfers();
     Transfers(const Transfers&) = delete;
     Transfers& operator=(const Transfers&) = delete;
@@ -48,6 +49,7 @@ private:
 
     int port_;
     long abortPutAfter_;
+    long abortGetAfter_;
     int pipe_[2] = {-1, -1};
     std::thread worker_;
     std::atomic<bool> running_{false};

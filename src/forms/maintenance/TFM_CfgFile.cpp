@@ -10,6 +10,7 @@
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTFTPServer.h"
+#include "OvTransferMeter.h"
 #include "TFM_Firmware.h"
 #include "TFM_Waiting.h"
 
@@ -141,8 +142,15 @@ void TFM_CfgFile::FormCreate() {
     server_->setAcceptance([this](std::int32_t operation, const std::string& name) {
         return acceptRequest(operation, name);
     });
-    server_->setNotify([this](void*, const OvTFTPMsg& msg, bool&) { transferStatus(msg); },
-                       nullptr);
+    meter_ = new OvTransferMeter(this);
+    ov::onSignal(meter_, &OvTransferMeter::progressed, this,
+                 [this](qint64 octets) { saveProgressed(octets); });
+    server_->setNotify(
+        [this](void*, const OvTFTPMsg& msg, bool&) {
+            meter_->note(msg);
+            transferStatus(msg);
+        },
+        nullptr);
 }
 
 TFM_Waiting* TFM_CfgFile::waitingWindow() const {
@@ -240,8 +248,10 @@ void TFM_CfgFile::Bt_OKClick() {
     }
     CB_TfpCom->setCurrentIndex(1); // "Get"
     commandBinding_->request.timeout = 5000;
+    meter_->follow(ovtftp::ReadRequest, QFile::encodeName(name).toStdString());
     commandBinding_->Apply(true, true);
-    showWaiting();
+    showWaiting(QFileInfo(path).size());
+    meter_->stop();
 }
 
 void TFM_CfgFile::Bt_UploadClick() {
@@ -267,13 +277,16 @@ void TFM_CfgFile::Bt_UploadClick() {
     saveName_ = QFile::encodeName(name).toStdString();
     saveMode_ = true;
     saveArrived_ = false;
+    saveAnswer_.clear();
+    meter_->follow(ovtftp::WriteRequest, saveName_);
     commandBinding_->Apply(true, true);
     Ed_UpgFile->clear();
     Ed_SaveFile->clear();
 }
 
-void TFM_CfgFile::showWaiting() {
+void TFM_CfgFile::showWaiting(qint64 fileSize) {
     TFM_Waiting waiting(device_, this);
+    waiting.showTransfer(*meter_, fileSize);
     waiting.restartCommand = false;
     waiting.Label3->setText(QStringLiteral("Updating configuration file...!"));
     waiting.Label1->setText(QStringLiteral("Please wait ...."));
@@ -314,7 +327,8 @@ void TFM_CfgFile::restoreDone(const OvSNMPError& result) {
 }
 
 void TFM_CfgFile::saveAnswered(const OvSNMPError& result) {
-    StatusBar->panel(0)->setText(QString::fromStdString(result.message));
+    saveAnswer_ = QString::fromStdString(result.message);
+    StatusBar->panel(0)->setText(saveAnswer_);
     if (result.code != 0) {
         finishSave(false);
         return;
@@ -342,10 +356,19 @@ void TFM_CfgFile::transferStatus(const OvTFTPMsg& msg) {
     }
 }
 
+// A save has no wait window: the status bar shows how much has arrived.
+void TFM_CfgFile::saveProgressed(qint64 octets) {
+    if (saveMode_)
+        StatusBar->panel(0)->setText(QStringLiteral("Receiving: %1 bytes").arg(octets));
+}
+
 void TFM_CfgFile::finishSave(bool saved) {
     saveMode_ = false;
     saveArrived_ = false;
     saveTimer_->stop();
+    meter_->stop();
+    if (!saveAnswer_.isEmpty())
+        StatusBar->panel(0)->setText(saveAnswer_);
     if (saved)
         ov::messageBox(this, QStringLiteral("OK"),
                        QStringLiteral("The configuration file saved successfully!"));

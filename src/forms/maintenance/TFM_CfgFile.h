@@ -16,6 +16,7 @@ class OvDeviceContext;
 class OvSNMPRequest2Edits;
 class OvStatusBar;
 class OvTFTPServer;
+class OvTransferMeter;
 class TFM_Waiting;
 class QComboBox;
 class QGroupBox;
@@ -39,6 +40,7 @@ public:
     bool serviceReady() const { return server_ != nullptr; }
     OvTFTPServer* server() const { return server_.get(); }
     TFM_Waiting* waitingWindow() const;
+    const OvTransferMeter* transferMeter() const { return meter_; }
     // True while a save is under way (the command sent, the file not yet in).
     bool saveMode() const { return saveMode_; }
 
@@ -78,7 +80,8 @@ private:
     bool busy();
     bool prepareTransfer(QLineEdit* edit, QString& name);
     bool setFileNames(bool restore, const QString& name);
-    void showWaiting();
+    void showWaiting(qint64 fileSize);
+    void saveProgressed(qint64 octets);
     void commandDone(const OvSNMPError& result);
     void restoreDone(const OvSNMPError& result);
     void saveAnswered(const OvSNMPError& result);
@@ -90,9 +93,11 @@ private:
     std::unique_ptr<OvSNMPRequest2Edits> fileBinding_;
     std::unique_ptr<OvSNMPRequest2Edits> commandBinding_;
     std::unique_ptr<OvTFTPServer> server_;
+    OvTransferMeter* meter_ = nullptr; // how far the file of a restore or save has got
     QPointer<TFM_Waiting> waiting_;
     QTimer* saveTimer_ = nullptr;
     std::string saveName_; // octets of the name the device was told to write
+    QString saveAnswer_;   // the save command's result, shown again once the file is in
     bool saveMode_ = false;
     bool saveArrived_ = false; // the device's write request has come
 };

@@ -9,6 +9,7 @@
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTFTPServer.h"
+#include "OvTransferMeter.h"
 #include "TFM_Waiting.h"
 
 #include <QComboBox>
@@ -87,11 +88,14 @@ void TFM_Firmware::FormCreate() {
         StatusBar->setSimpleText(ov::errorText(std::current_exception()));
     }
     server_ = tfm::startServer(this, 3000, 3);
+    if (!server_)
+        return;
     // The device only ever reads a firmware image.
-    if (server_)
-        server_->setAcceptance([](std::int32_t operation, const std::string&) {
-            return operation == ovtftp::ReadRequest;
-        });
+    server_->setAcceptance([](std::int32_t operation, const std::string&) {
+        return operation == ovtftp::ReadRequest;
+    });
+    meter_ = new OvTransferMeter(this);
+    server_->setNotify([this](void*, const OvTFTPMsg& msg, bool&) { meter_->note(msg); }, nullptr);
 }
 
 TFM_Waiting* TFM_Firmware::waitingWindow() const {
@@ -155,8 +159,10 @@ void TFM_Firmware::Bt_OKClick() {
         return;
     }
     CB_TfpCom->setCurrentIndex(0); // "Connect"
+    meter_->follow(ovtftp::ReadRequest, QFile::encodeName(parts->second).toStdString());
     commandBinding_->Apply(true, true);
-    showWaiting();
+    showWaiting(QFileInfo(path).size());
+    meter_->stop();
 }
 
 bool TFM_Firmware::setAddressAndName(const QString& address, const QString& name) {
@@ -168,8 +174,9 @@ bool TFM_Firmware::setAddressAndName(const QString& address, const QString& name
     return addressBinding_->Apply(true, false);
 }
 
-void TFM_Firmware::showWaiting() {
+void TFM_Firmware::showWaiting(qint64 fileSize) {
     TFM_Waiting waiting(device_, this);
+    waiting.showTransfer(*meter_, fileSize);
     waiting.Label3->setText(QStringLiteral("Updating firmware file...!"));
     waiting.Label1->setText(QStringLiteral("Please wait ...."));
     waiting.seconds->hide();

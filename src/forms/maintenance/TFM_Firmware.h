@@ -18,6 +18,7 @@ class OvDeviceContext;
 class OvSNMPRequest2Edits;
 class OvStatusBar;
 class OvTFTPServer;
+class OvTransferMeter;
 class TFM_Waiting;
 class QComboBox;
 class QLabel;
@@ -39,6 +40,7 @@ public:
     OvTFTPServer* server() const { return server_.get(); }
     // The wait window while it is shown.
     TFM_Waiting* waitingWindow() const;
+    const OvTransferMeter* transferMeter() const { return meter_; }
 
     int exec() override;
 
@@ -65,7 +67,7 @@ private:
     void FormCreate();
     bool checkFile(const QString& path);
     bool setAddressAndName(const QString& address, const QString& name);
-    void showWaiting();
+    void showWaiting(qint64 fileSize);
     void commandDone(const OvSNMPError& result);
     void warn(const QString& text);
 
@@ -73,5 +75,6 @@ private:
     std::unique_ptr<OvSNMPRequest2Edits> addressBinding_;
     std::unique_ptr<OvSNMPRequest2Edits> commandBinding_;
     std::unique_ptr<OvTFTPServer> server_;
+    OvTransferMeter* meter_ = nullptr; // how far the device has fetched the image
     QPointer<TFM_Waiting> waiting_;
 };

@@ -7,10 +7,15 @@
 #include "OvPlacedControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvTimeScale.h"
+#include "OvTransferMeter.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTimer>
+
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -38,6 +43,12 @@ TFM_Waiting::TFM_Waiting(const OvDeviceContext& device, QWidget* owner)
     // Its name is the count it shows, announced as it changes.
     La_Time->setAccessibleDescription(QStringLiteral("Seconds left"));
     seconds = ov::placedLabel(this, "seconds", QStringLiteral("seconds"), 160, 48);
+    La_Moved = ov::placedLabel(this, "La_Moved", QString(), 31, 68);
+    La_Moved->setMinimumWidth(187);
+    PB_Transfer = ov::placedControl<QProgressBar>(this, "PB_Transfer", {31, 86, 187, 16});
+    PB_Transfer->setAccessibleName(QStringLiteral("Transfer progress"));
+    La_Moved->hide();
+    PB_Transfer->hide();
     Ed_Reboot = hiddenEdit(this, "Ed_Reboot");
     Ed_FwVer = hiddenEdit(this, "Ed_FwVer");
     Timer1 = new QTimer(this);
@@ -56,6 +67,22 @@ void TFM_Waiting::FormCreate() {
     firmwareBinding_->BindEdit(0, "%s", Ed_FwVer);
     firmwareBinding_->Refresh();
     countdown = 40;
+}
+
+void TFM_Waiting::showTransfer(const OvTransferMeter& meter, qint64 fileSize) {
+    const bool bar = fileSize > 0;
+    setFixedSize(249, bar ? 110 : 90);
+    PB_Transfer->setVisible(bar);
+    PB_Transfer->setRange(0, static_cast<int>(std::min<qint64>(fileSize, INT_MAX)));
+    La_Moved->show();
+    const auto show = [this, bar, fileSize](qint64 octets) {
+        La_Moved->setText(bar ? QStringLiteral("%1 of %2 bytes").arg(octets).arg(fileSize)
+                              : QStringLiteral("%1 bytes").arg(octets));
+        if (bar)
+            PB_Transfer->setValue(static_cast<int>(std::min<qint64>(octets, fileSize)));
+    };
+    show(meter.reported());
+    connect(&meter, &OvTransferMeter::progressed, this, show);
 }
 
 void TFM_Waiting::showEvent(QShowEvent* event) {

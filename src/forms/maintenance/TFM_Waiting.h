@@ -9,8 +9,10 @@
 
 class OvDeviceContext;
 class OvSNMPRequest2Edits;
+class OvTransferMeter;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QTimer;
 
 class TFM_Waiting : public OvDialog {
@@ -32,6 +34,13 @@ public:
     QLineEdit* Ed_Reboot;
     QLineEdit* Ed_FwVer;
     QTimer* Timer1;
+    // A file transfer's progress, hidden unless the opener shows it.
+    QLabel* La_Moved;
+    QProgressBar* PB_Transfer;
+
+    // Shows the octets the meter reports and, for a file of known size
+    // (fileSize > 0), a bar up to it, below the texts.
+    void showTransfer(const OvTransferMeter& meter, qint64 fileSize);
 
     int notReadyCount() const { return notReadyCount_; }
     bool restartPending() const { return restartPending_; }

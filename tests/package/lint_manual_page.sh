@@ -1,0 +1,17 @@
+#!/bin/sh
+# A manual page passes when groff, with every warning on, has nothing to say.
+set -eu
+page=$1
+# At groff's own line length and at the 80 columns man(1) often uses.
+warnings=$(LC_ALL=C groff -t -man -ww -z "$page" 2>&1; LC_ALL=C groff -t -man -ww -z -rLL=80n "$page" 2>&1)
+if [ -n "$warnings" ]; then
+    printf '%s\n' "$warnings"
+    exit 1
+fi
+# And it has its sections.
+for section in NAME SYNOPSIS DESCRIPTION OPTIONS; do
+    grep -q "^\.SH $section\$" "$page" || {
+        echo "$page: no $section section"
+        exit 1
+    }
+done
