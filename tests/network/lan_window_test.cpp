@@ -365,7 +365,7 @@ TEST_F(LanWindow, AModeChosenThroughAccessibilityIsTheUsersChoice) {
     selectInList(w->CB_IPFrom, 1);
     EXPECT_EQ(w->CB_IPFrom->currentText(), "Dynamic (DHCP)");
     EXPECT_TRUE(addressFieldsHidden(*w));
-    pressThroughAccessibility(w->BT_LanCfgOk);
+    ovtest::pressAccessibly(w->BT_LanCfgOk);
     EXPECT_EQ(messages(), std::vector<QString>{"Warning|Device will reboot,continue?"});
     ASSERT_FALSE(sets().empty());
     const std::vector<std::string> dynamic = {binding(kGetIPFrom, "i:2"),
@@ -382,12 +382,12 @@ TEST_F(LanWindow, AnApplyThroughAccessibilitySendsWhatWasEntered) {
     ASSERT_NE(address->editableTextInterface(), nullptr);
     address->setText(QAccessible::Value, at(77));
     EXPECT_EQ(w->ED_IpAddr->text(), at(77));
-    pressThroughAccessibility(w->BT_LanCfgOk);
+    ovtest::pressAccessibly(w->BT_LanCfgOk);
     EXPECT_TRUE(messages().empty());
     const std::vector<std::vector<std::string>> expected = {
         staticSet(atText(77), "255.255.255.0", 0), restartSet()};
     EXPECT_EQ(sets(), expected);
-    pressThroughAccessibility(w->BT_LanCfgCancel);
+    ovtest::pressAccessibly(w->BT_LanCfgCancel);
     EXPECT_FALSE(w->isVisible());
 }
 

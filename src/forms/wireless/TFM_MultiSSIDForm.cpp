@@ -86,7 +86,7 @@ void TFM_MultiSSIDForm::buildControls() {
     setWindowTitle(QStringLiteral("Advanced \\ Multi-SSID"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    PageControl1 = named<QTabWidget>(this, "PageControl1");
+    PageControl1 = ovnet::control<QTabWidget>(this, "PageControl1");
     for (int b : {kBandA, kBandG})
         buildTab(b);
     Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
@@ -106,7 +106,7 @@ void TFM_MultiSSIDForm::buildControls() {
 
 void TFM_MultiSSIDForm::buildTab(int b) {
     Band& d = band(b);
-    d.tab = named<QWidget>(PageControl1, b == kBandA ? "TabSheet11a" : "TabSheet11g");
+    d.tab = ovnet::control<QWidget>(PageControl1, b == kBandA ? "TabSheet11a" : "TabSheet11g");
     PageControl1->addTab(d.tab, b == kBandA ? QStringLiteral("IEEE 802.11a")
                                             : QStringLiteral("IEEE 802.11g"));
     auto* grid = new QGridLayout;
@@ -120,24 +120,24 @@ void TFM_MultiSSIDForm::buildTab(int b) {
 
 void TFM_MultiSSIDForm::buildMaster(int b, QWidget* tab, QGridLayout* grid) {
     Band& d = band(b);
-    d.vlanState = named<QCheckBox>(tab, suffixed("VLan_State", b));
+    d.vlanState = ovnet::control<QCheckBox>(tab, suffixed("VLan_State", b));
     d.vlanState->setText(QStringLiteral("Enable VLAN State "));
-    d.masterSsid = named<QLineEdit>(tab, suffixed("MasterSSIDEdit", b));
-    d.security = named<QComboBox>(tab, suffixed("SecurityBox", b));
-    d.masterKey = named<QComboBox>(tab, suffixed("DefaultKey", b));
-    d.vlanId = named<QLineEdit>(tab, suffixed("GroupIDBox", b));
+    d.masterSsid = ovnet::control<QLineEdit>(tab, suffixed("MasterSSIDEdit", b));
+    d.security = ovnet::control<QComboBox>(tab, suffixed("SecurityBox", b));
+    d.masterKey = ovnet::control<QComboBox>(tab, suffixed("DefaultKey", b));
+    d.vlanId = ovnet::control<QLineEdit>(tab, suffixed("GroupIDBox", b));
     for (QWidget* shownOnly :
          std::initializer_list<QWidget*>{d.masterSsid, d.security, d.masterKey})
         shownOnly->setEnabled(false);
-    d.encryption = named<QComboBox>(tab, suffixed("Encryption_ComboBox", b));
-    d.apMode = named<QComboBox>(tab, suffixed("AP_ModeComboBox", b));
-    d.superMode = named<QComboBox>(tab, suffixed("Supermode_ComboBox", b));
+    d.encryption = ovnet::control<QComboBox>(tab, suffixed("Encryption_ComboBox", b));
+    d.apMode = ovnet::control<QComboBox>(tab, suffixed("AP_ModeComboBox", b));
+    d.superMode = ovnet::control<QComboBox>(tab, suffixed("Supermode_ComboBox", b));
     for (QWidget* hidden : std::initializer_list<QWidget*>{d.encryption, d.apMode, d.superMode})
         neverVisible(hidden);
 
     grid->addWidget(d.vlanState, 0, 0, 1, 6);
     const auto caption = [&](const char* stem, const QString& words, QWidget* box) {
-        return label(tab, suffixed(stem, b), words, box);
+        return ovnet::label(tab, suffixed(stem, b), words, box);
     };
     addPair(grid, 1, 0, caption("La_MasterSSID", QStringLiteral("Master SSID"), d.masterSsid),
             d.masterSsid);
@@ -152,16 +152,16 @@ void TFM_MultiSSIDForm::buildGuest(int b, int n, QWidget* tab, QGridLayout* grid
     Guest& g = guest(b, n);
     const QString number = QString::number(n);
     const auto name = [&](const char* stem) { return suffixed(stem + number, b); };
-    g.enable = named<QCheckBox>(tab, suffixed("Guest" + number + "CheckBox", b));
+    g.enable = ovnet::control<QCheckBox>(tab, suffixed("Guest" + number + "CheckBox", b));
     g.enable->setText("Enable Guest SSID" + number + (n == 1 ? "" : " "));
-    g.ssid = named<QLineEdit>(tab, name("GuestSSIDEdit"));
-    g.security = named<QComboBox>(tab, name("GuestSecurity"));
-    g.keyIndex = named<QComboBox>(tab, name("GuestKey"));
-    g.keyType = named<QComboBox>(tab, name("GuestKeyType"));
-    g.keySize = named<QComboBox>(tab, name("GuestKeySize"));
-    g.key = named<QLineEdit>(tab, name("GuestKeyvalueEdit"));
+    g.ssid = ovnet::control<QLineEdit>(tab, name("GuestSSIDEdit"));
+    g.security = ovnet::control<QComboBox>(tab, name("GuestSecurity"));
+    g.keyIndex = ovnet::control<QComboBox>(tab, name("GuestKey"));
+    g.keyType = ovnet::control<QComboBox>(tab, name("GuestKeyType"));
+    g.keySize = ovnet::control<QComboBox>(tab, name("GuestKeySize"));
+    g.key = ovnet::control<QLineEdit>(tab, name("GuestKeyvalueEdit"));
     g.key->setEchoMode(QLineEdit::Password);
-    g.vlanId = named<QLineEdit>(tab, name("GuestGroupID"));
+    g.vlanId = ovnet::control<QLineEdit>(tab, name("GuestGroupID"));
 
     const int row = 3 + (n - 1) * 4;
     grid->addWidget(g.enable, row, 0, 1, 6);
@@ -174,7 +174,7 @@ void TFM_MultiSSIDForm::buildGuest(int b, int n, QWidget* tab, QGridLayout* grid
         {2, 4, "La_GuestKeyvalue", "Key Value", g.key},
         {3, 0, "La_GuestGroupID", "VLAN Group ID", g.vlanId}};
     for (const auto& [down, column, stem, words, box] : pairs)
-        addPair(grid, row + down, column, label(tab, name(stem), QString::fromLatin1(words), box),
+        addPair(grid, row + down, column, ovnet::label(tab, name(stem), QString::fromLatin1(words), box),
                 box);
 }
 

@@ -105,9 +105,9 @@ void TFM_Performace::buildControls() {
     setWindowTitle(QStringLiteral("Advanced \\ Performance"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    PC_Performace = named<QTabWidget>(this, "PC_Performace");
+    PC_Performace = ovnet::control<QTabWidget>(this, "PC_Performace");
     for (int b : {kBandA, kBandG}) {
-        band(b).page = named<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
+        band(b).page = ovnet::control<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
         PC_Performace->addTab(band(b).page, b == kBandA ? QStringLiteral("IEEE 802.11a")
                                                         : QStringLiteral("IEEE 802.11g"));
         buildPage(b);
@@ -127,11 +127,11 @@ void TFM_Performace::buildPage(int b) {
     Band& d = band(b);
     QWidget* page = d.page;
     const QString s = b == kBandA ? "a" : "g";
-    const auto edit = [&](const QString& name) { return named<QLineEdit>(page, name); };
-    const auto choice = [&](const QString& name) { return named<QComboBox>(page, name); };
+    const auto edit = [&](const QString& name) { return ovnet::control<QLineEdit>(page, name); };
+    const auto choice = [&](const QString& name) { return ovnet::control<QComboBox>(page, name); };
     d.rows = new QFormLayout;
     const auto row = [&](const QString& caption, QWidget* box) {
-        d.rows->addRow(label(page, "La_" + box->objectName(), caption, box), box);
+        d.rows->addRow(ovnet::label(page, "La_" + box->objectName(), caption, box), box);
     };
 
     d.frequency = edit("Ed_Freq" + s);
@@ -139,9 +139,9 @@ void TFM_Performace::buildPage(int b) {
     setEditable(d.frequency, false);
     auto* frequency = new QHBoxLayout;
     frequency->addWidget(d.frequency);
-    frequency->addWidget(label(page, "La_GHz" + s, QStringLiteral("GHz")));
+    frequency->addWidget(ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz")));
     frequency->addStretch();
-    d.rows->addRow(label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency), frequency);
+    d.rows->addRow(ovnet::label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency), frequency);
     row(QStringLiteral("Channel"), d.channel = choice("CB_Chan" + s));
     row(QStringLiteral("Data Rate"), d.dataRate = choice("CB_DtRt" + s));
     row(QStringLiteral("Beacon Interval (20 - 1000)"), d.beacon = edit("Ed_BeInt" + s));

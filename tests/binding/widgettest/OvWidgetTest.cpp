@@ -96,13 +96,6 @@ void pickItem(QComboBox* comboBox, int index) {
         QTest::keyClick(comboBox, index > comboBox->currentIndex() ? Qt::Key_Down : Qt::Key_Up);
 }
 
-void retype(QLineEdit* edit, const QString& text) {
-    focus(edit);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    typeKeys(edit, text);
-}
-
 void setByCode(QLineEdit* edit, const QString& text) {
     const ov::CodeChange byCode;
     edit->setText(text);

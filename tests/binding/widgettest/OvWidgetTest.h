@@ -72,9 +72,6 @@ void click(QWidget* control);
 // Picks the item with the keyboard, as a user does (the focus moves first).
 void pickItem(QComboBox* comboBox, int index);
 
-// Replaces the box's text as a user would: all selected, deleted, the new text typed.
-void retype(QLineEdit* edit, const QString& text);
-
 // Sets the text as the module's code does (a refresh): no handler of a user's
 // change, no check on leaving runs.
 void setByCode(QLineEdit* edit, const QString& text);

@@ -17,7 +17,12 @@ struct WaitShown {
     int countdown = 0;
     bool restartCommand = false;
     int restartTick = 1;
-    friend bool operator==(const WaitShown&, const WaitShown&) = default;
+    int restartSentAtTick = 0; // 0: not sent
+    // What the opener set; when the restart went is asked on its own.
+    friend bool operator==(const WaitShown& a, const WaitShown& b) {
+        return a.label2 == b.label2 && a.label3 == b.label3 && a.countdown == b.countdown &&
+               a.restartCommand == b.restartCommand && a.restartTick == b.restartTick;
+    }
 };
 
 class WaitSpy : public ShowSpy<TFM_Waiting> {
@@ -26,6 +31,9 @@ public:
     std::vector<WaitShown> shown;
     // The countdown of each one shown, in order.
     std::vector<int> countdowns() const;
+
+private:
+    void look(TFM_Waiting& waiting);
 };
 
 } // namespace ovtest
