@@ -288,14 +288,25 @@ TEST_F(MainFormTest, MenuItemsOpenTheirWindows) {
 
 TEST_F(MainFormTest, MenusOpenTheWindowsThatExist) {
     start({});
-    const std::pair<const char*, bool> items[] = {
-        {"Information", true},        {"Wireless", true},      {"LAN", true},
-        {"Performance", true},        {"Filters", true},       {"Grouping", true},
-        {"DHCP Server", true},        {"Multi-SSID", true},    {"System Log", true},
-        {"Admin", true},              {"System", true},        {"Firmware", true},
-        {"Configuration File", true}, {"Miscellaneous", true}, {"Device Info", true},
-        {"Stats", true},              {"Indication", true},    {"Client Info", true},
-        {"About", true}};
+    const std::pair<const char*, bool> items[] = {{"Information", true},
+                                                  {"Wireless", true},
+                                                  {"LAN", true},
+                                                  {"Performance", true},
+                                                  {"Filters", true},
+                                                  {"Grouping", true},
+                                                  {"DHCP Server", true},
+                                                  {"Multi-SSID", true},
+                                                  {"System Log", true},
+                                                  {"Admin", true},
+                                                  {"System", true},
+                                                  {"Firmware", true},
+                                                  {"Configuration File", true},
+                                                  {"Miscellaneous", true},
+                                                  {"Device Info", true},
+                                                  {"Stats", true},
+                                                  {"Indication", true},
+                                                  {"Client Info", true},
+                                                  {"About", true}};
     QList<QAction*> actions;
     for (QAction* menu : form->menuBar()->actions())
         actions += menu->menu()->actions();

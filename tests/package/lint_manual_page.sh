@@ -2,8 +2,10 @@
 # A manual page passes when groff, with every warning on, has nothing to say.
 set -eu
 page=$1
-# At groff's own line length and at the 80 columns man(1) often uses.
-warnings=$(LC_ALL=C groff -t -man -ww -z "$page" 2>&1; LC_ALL=C groff -t -man -ww -z -rLL=80n "$page" 2>&1)
+# On a terminal as man(1) shows it (one continuous page, so no table is cut by
+# a page's end), at groff's own line length and at the 80 columns man(1) often
+# uses.
+warnings=$(LC_ALL=C groff -Tutf8 -t -man -ww -z "$page" 2>&1; LC_ALL=C groff -Tutf8 -t -man -ww -z -rLL=80n "$page" 2>&1)
 if [ -n "$warnings" ]; then
     printf '%s\n' "$warnings"
     exit 1

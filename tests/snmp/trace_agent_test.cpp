@@ -66,10 +66,10 @@ struct SecretWrite {
 const SecretWrite kWrites[] = {
     {"RADIUS secret", kV2c, mib::T18, MVT_SV, "4", {"radiusQx7secret"}},
     {"WPA pass phrase", kV2c, mib::T20, MVT_SV, "2", {"wpaQx7passphrase"}},
-    {"WEP keys of both bands", kV2c, mib::T22, MVT_SV, "6,13", {"wepQx7keya1", "wepQx7keyg4"}},
+    {"WEP keys of both bands", kV2c, mib::T22, MVT_SV, "6,13", {"9a8b7c6d5e", "5e4d3c2b1f"}},
     {"additional SSID key", kV1, mib::T59, MVT_SV, "4", {"mssidQx7key"}},
-    {"administrator password", kV2c, mib::T27, SVT_SV, "1", {"adminQx7password"}},
-    {"administrator password over SNMPv3", kV3, mib::T27, SVT_SV, "1", {"adminQx7second"}},
+    {"administrator password", kV2c, mib::T27, SVT_SV, "1", {"adminQx7pw"}},
+    {"administrator password over SNMPv3", kV3, mib::T27, SVT_SV, "1", {"adminQx7two"}},
     {"a plain value", kV3, mib::T1, SVT_SV, "4", {"traced-ap"}},
 };
 
@@ -130,7 +130,7 @@ TEST_F(Trace, HoldsEveryRequestTheDeviceLoggedAndNoSecret) {
         EXPECT_TRUE(request->ReadSync(true).ok);
     }
     ASSERT_TRUE(agent.stateValue("E.2.5.3.1.1.2.4"));
-    EXPECT_EQ(agent.stateValue("E.2.5.3.1.1.2.4")->text, "wepQx7keyg4") << "the secrets went out";
+    EXPECT_EQ(agent.stateValue("E.2.5.3.1.1.2.4")->text, "5e4d3c2b1f") << "the secrets went out";
     // The asynchronous way, and a walk.
     auto async = makeRequest(agent, kV3, mib::T20, MVT_SV);
     std::vector<OvSNMPError> results;

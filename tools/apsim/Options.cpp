@@ -264,7 +264,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::vector<std::string> optionNames() {
-    std::vector<std::string> names{"--help", "--version"};
+    std::vector<std::string> names{"--help", "--version",
+                                   "--mask-keys"}; // switches, without handlers
     for (const auto& [name, handler] : handlers())
         names.push_back(name);
     return names;

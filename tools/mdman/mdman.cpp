@@ -280,18 +280,20 @@ std::string roffTable(const Block& table, const Inline& in) {
         }
         return out.str();
     }
-    // The column with the longest texts takes the room left and wraps; the
-    // others keep their texts on one line.
+    // The column with the longest texts takes the room left and wraps, as does
+    // any other too long to stand on one line beside it; short ones keep their
+    // texts on one line.
     std::vector<std::size_t> longest(columns, 0);
     for (const auto& row : table.cells) {
         for (std::size_t c = 0; c < columns && c < row.size(); ++c)
             longest[c] = std::max(longest[c], row[c].size());
     }
-    const auto wide = static_cast<std::size_t>(std::max_element(longest.begin(), longest.end()) -
-                                               longest.begin());
+    const auto widest = static_cast<std::size_t>(std::max_element(longest.begin(), longest.end()) -
+                                                 longest.begin());
+    const auto wraps = [&](std::size_t c) { return c == widest || longest[c] > 30; };
     out << ".PP\n.TS\n";
     for (std::size_t c = 0; c < columns; ++c)
-        out << (c ? " " : "") << (c == wide ? "lx" : "l");
+        out << (c ? " " : "") << (wraps(c) ? "lx" : "l");
     out << ".\n";
     for (std::size_t r = 0; r < table.cells.size(); ++r) {
         const auto& row = table.cells[r];
@@ -300,7 +302,7 @@ std::string roffTable(const Block& table, const Inline& in) {
             if (r == 0)
                 cell = "\\fB" + cell + "\\fR";
             out << (c ? "\t" : "");
-            if (c == wide)
+            if (wraps(c))
                 out << "T{\n" << roffLine(cell) << "\nT}";
             else
                 out << (cell.empty() || cell[0] == '.' || cell[0] == '\'' ? "\\&" : "") << cell;

@@ -174,8 +174,8 @@ void TFM_MultiSSIDForm::buildGuest(int b, int n, QWidget* tab, QGridLayout* grid
         {2, 4, "La_GuestKeyvalue", "Key Value", g.key},
         {3, 0, "La_GuestGroupID", "VLAN Group ID", g.vlanId}};
     for (const auto& [down, column, stem, words, box] : pairs)
-        addPair(grid, row + down, column, ovnet::label(tab, name(stem), QString::fromLatin1(words), box),
-                box);
+        addPair(grid, row + down, column,
+                ovnet::label(tab, name(stem), QString::fromLatin1(words), box), box);
 }
 
 void TFM_MultiSSIDForm::connectHandlers(int b) {

@@ -107,7 +107,8 @@ void TFM_Performace::buildControls() {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     PC_Performace = ovnet::control<QTabWidget>(this, "PC_Performace");
     for (int b : {kBandA, kBandG}) {
-        band(b).page = ovnet::control<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
+        band(b).page =
+            ovnet::control<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
         PC_Performace->addTab(band(b).page, b == kBandA ? QStringLiteral("IEEE 802.11a")
                                                         : QStringLiteral("IEEE 802.11g"));
         buildPage(b);
@@ -141,7 +142,8 @@ void TFM_Performace::buildPage(int b) {
     frequency->addWidget(d.frequency);
     frequency->addWidget(ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz")));
     frequency->addStretch();
-    d.rows->addRow(ovnet::label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency), frequency);
+    d.rows->addRow(ovnet::label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency),
+                   frequency);
     row(QStringLiteral("Channel"), d.channel = choice("CB_Chan" + s));
     row(QStringLiteral("Data Rate"), d.dataRate = choice("CB_DtRt" + s));
     row(QStringLiteral("Beacon Interval (20 - 1000)"), d.beacon = edit("Ed_BeInt" + s));
