@@ -42,6 +42,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <type_traits>
+
 namespace {
 
 const QString kSiblingModel = QStringLiteral("ORW-5200AP");
@@ -143,13 +145,21 @@ void TMainForm::buildPanel() {
                    Qt::MSWindowsFixedSizeDialogHint);
 }
 
+// Each window of the menus opens modally on the main window; those that talk to
+// the device are given its facts and status as their context.
+template <typename Window> void TMainForm::openWindow() {
+    if constexpr (std::is_constructible_v<Window, const OvDeviceContext&, QWidget*>) {
+        Window window(*this, this);
+        window.exec();
+    } else {
+        Window window(this);
+        window.exec();
+    }
+}
+
 QAction* TMainForm::addItem(QMenu* menu, const QString& caption, void (TMainForm::*open)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(caption.trimmed().remove(QLatin1Char(' ')) + QStringLiteral("Item"));
-    if (open == nullptr) {
-        action->setEnabled(false); // its window is not part of this build yet
-        return action;
-    }
     ov::onSignal(action, &QAction::triggered, this, [this, open] { (this->*open)(); });
     return action;
 }
@@ -157,28 +167,30 @@ QAction* TMainForm::addItem(QMenu* menu, const QString& caption, void (TMainForm
 void TMainForm::buildMenus() {
     QMenu* home = menuBar()->addMenu(QStringLiteral("Home"));
     addItem(home, QStringLiteral("Information"), &TMainForm::OpenInformation);
-    addItem(home, QStringLiteral("Wireless"), &TMainForm::OpenWireless);
-    addItem(home, QStringLiteral("LAN"), &TMainForm::OpenLAN);
+    addItem(home, QStringLiteral("Wireless"), &TMainForm::openWindow<TFM_Wirless>);
+    addItem(home, QStringLiteral("LAN"), &TMainForm::openWindow<TFM_LAN>);
     QMenu* advanced = menuBar()->addMenu(QStringLiteral("Advanced"));
-    addItem(advanced, QStringLiteral("Performance"), &TMainForm::OpenPerformance);
-    addItem(advanced, QStringLiteral("Filters"), &TMainForm::OpenFilters);
-    addItem(advanced, QStringLiteral("Grouping"), &TMainForm::OpenGrouping);
-    addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::OpenDHCP);
-    addItem(advanced, QStringLiteral("Multi-SSID"), &TMainForm::OpenMultiSSID);
-    RogueAPItem = addItem(advanced, QStringLiteral("Rogue AP "), &TMainForm::OpenRogueAP);
-    addItem(advanced, QStringLiteral("System Log"), &TMainForm::OpenLog);
+    addItem(advanced, QStringLiteral("Performance"), &TMainForm::openWindow<TFM_Performace>);
+    addItem(advanced, QStringLiteral("Filters"), &TMainForm::openWindow<TFM_Filters>);
+    addItem(advanced, QStringLiteral("Grouping"), &TMainForm::openWindow<TFM_Grouping>);
+    addItem(advanced, QStringLiteral("DHCP Server"), &TMainForm::openWindow<TFM_DHCP>);
+    addItem(advanced, QStringLiteral("Multi-SSID"), &TMainForm::openWindow<TFM_MultiSSIDForm>);
+    RogueAPItem =
+        addItem(advanced, QStringLiteral("Rogue AP "), &TMainForm::openWindow<TFM_RogueAP>);
+    addItem(advanced, QStringLiteral("System Log"), &TMainForm::openWindow<TLogForm>);
     ov::onSignal(advanced, &QMenu::aboutToShow, this, [this] { AdvancedMenuShow(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    addItem(tools, QStringLiteral("Admin"), &TMainForm::OpenAdmin);
-    addItem(tools, QStringLiteral("System"), &TMainForm::OpenSystem);
-    addItem(tools, QStringLiteral("Firmware"), &TMainForm::OpenFirmware);
-    addItem(tools, QStringLiteral("Configuration File"), &TMainForm::OpenCfgFile);
-    addItem(tools, QStringLiteral("Miscellaneous"), &TMainForm::OpenMisc);
+    addItem(tools, QStringLiteral("Admin"), &TMainForm::openWindow<TFM_Admin>);
+    addItem(tools, QStringLiteral("System"), &TMainForm::openWindow<TFM_Sytem>);
+    addItem(tools, QStringLiteral("Firmware"), &TMainForm::openWindow<TFM_Firmware>);
+    addItem(tools, QStringLiteral("Configuration File"), &TMainForm::openWindow<TFM_CfgFile>);
+    addItem(tools, QStringLiteral("Miscellaneous"), &TMainForm::openWindow<TFM_Misc>);
     QMenu* status = menuBar()->addMenu(QStringLiteral("Status"));
-    addItem(status, QStringLiteral("Device Info"), &TMainForm::OpenDevInfo);
-    addItem(status, QStringLiteral("Stats"), &TMainForm::OpenStatic);
-    addItem(status, QStringLiteral("Indication"), &TMainForm::OpenIndication);
-    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), &TMainForm::OpenClientInfo);
+    addItem(status, QStringLiteral("Device Info"), &TMainForm::openWindow<TFM_DevInfo>);
+    addItem(status, QStringLiteral("Stats"), &TMainForm::openWindow<TFM_Static>);
+    addItem(status, QStringLiteral("Indication"), &TMainForm::openWindow<TIndicationForm>);
+    ClientInfoItem =
+        addItem(status, QStringLiteral("Client Info"), &TMainForm::openWindow<TClientInformation>);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     addItem(help, QStringLiteral("About"), &TMainForm::OpenAbout);
@@ -372,96 +384,6 @@ OvStatusPanel* TMainForm::statusPanel() const {
 void TMainForm::OpenAbout() {
     TAboutForm about(modelName_, this);
     about.exec();
-}
-
-void TMainForm::OpenDHCP() {
-    TFM_DHCP window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenFirmware() {
-    TFM_Firmware window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenCfgFile() {
-    TFM_CfgFile window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenAdmin() {
-    TFM_Admin window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenSystem() {
-    TFM_Sytem window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenMisc() {
-    TFM_Misc window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenRogueAP() {
-    TFM_RogueAP window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenWireless() {
-    TFM_Wirless window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenFilters() {
-    TFM_Filters window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenGrouping() {
-    TFM_Grouping window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenMultiSSID() {
-    TFM_MultiSSIDForm window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenPerformance() {
-    TFM_Performace window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenLAN() {
-    TFM_LAN window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenDevInfo() {
-    TFM_DevInfo window(this);
-    window.exec();
-}
-
-void TMainForm::OpenStatic() {
-    TFM_Static window(this);
-    window.exec();
-}
-
-void TMainForm::OpenClientInfo() {
-    TClientInformation window(this);
-    window.exec();
-}
-
-void TMainForm::OpenLog() {
-    TLogForm window(*this, this);
-    window.exec();
-}
-
-void TMainForm::OpenIndication() {
-    TIndicationForm window(this);
-    window.exec();
 }
 
 void TMainForm::OpenInformation() {

@@ -95,26 +95,9 @@ private:
     void stopPolling();
     OvStatusPanel* statusPanel() const;
 
+    template <typename Window> void openWindow();
     void OpenInformation();
     void OpenAbout();
-    void OpenDHCP();
-    void OpenFirmware();
-    void OpenCfgFile();
-    void OpenWireless();
-    void OpenLAN();
-    void OpenAdmin();
-    void OpenSystem();
-    void OpenMisc();
-    void OpenRogueAP();
-    void OpenPerformance();
-    void OpenFilters();
-    void OpenMultiSSID();
-    void OpenGrouping();
-    void OpenDevInfo();
-    void OpenStatic();
-    void OpenClientInfo();
-    void OpenLog();
-    void OpenIndication();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;

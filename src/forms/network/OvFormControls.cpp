@@ -47,6 +47,7 @@ void layOutWindow(QWidget* window, QLayout* content, std::initializer_list<QPush
     body->addLayout(row);
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0); // the status bar along the bottom edge
     outer->addLayout(body);
     outer->addWidget(bar);
 }

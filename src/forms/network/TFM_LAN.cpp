@@ -74,8 +74,7 @@ void TFM_LAN::buildControls() {
     buildHidden();
     BT_LanCfgOk = button(this, "BT_LanCfgOk", QStringLiteral("Apply"));
     BT_LanCfgCancel = button(this, "BT_LanCfgCancel", QStringLiteral("Cancel"));
-    StatusBar = control<OvStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
+    StatusBar = ovnet::statusBar(this, "StatusBar", false);
 
     layOut();
     setFixedSize(sizeHint().expandedTo({300, 0}));

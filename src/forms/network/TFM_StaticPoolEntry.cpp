@@ -82,8 +82,7 @@ void TFM_StaticPoolEntry::buildControls() {
     grid->addWidget(LA_Stat, row, 0);
     grid->addWidget(CB_Stat, row, 1);
     Apply = ovnet::button(this, "Apply", QStringLiteral("Apply"));
-    StatusBar1 = control<OvStatusBar>(this, "StatusBar1");
-    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1 = ovnet::statusBar(this, "StatusBar1", false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -94,8 +94,7 @@ void TFM_DevInfo::buildControls() {
     Ed_SubMask = field(lan, La_SubMask, "La_SubMask", QStringLiteral("Subnet Mask:"), "Ed_SubMask");
     Ed_Gate = field(lan, La_Gate, "La_Gate", QStringLiteral("Gateway: "), "Ed_Gate");
 
-    StatusBar = control<OvStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
+    StatusBar = ovnet::statusBar(this, "StatusBar", false);
 
     QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar, 8);
     content->addWidget(GroupBox2);

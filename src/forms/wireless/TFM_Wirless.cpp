@@ -75,13 +75,14 @@ void TFM_Wirless::buildControls() {
     Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = ovnet::control<OvStatusBar>(this, "StatusBar");
-    StatusBar->setSizeGripEnabled(false);
+    StatusBar = ovnet::statusBar(this, "StatusBar", false);
     Timer1 = ovnet::control<QTimer>(this, "Timer1");
     Timer1->setInterval(ov::scaledInterval(kTimer1Interval));
     security_->buildGuestControls(this);
     security_->shareRadiusSettings();
-    layOut();
+    auto* content = new QVBoxLayout;
+    content->addWidget(PC_Wirless);
+    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
     // Sized for the tallest arrangement (every group shown); the pages keep
     // their controls at the top when groups hide.
     setFixedSize(sizeHint());
@@ -141,22 +142,6 @@ void TFM_Wirless::buildRadio(int b, QWidget* page, QVBoxLayout* layout) {
     grid->addWidget(r.autoScan, 2, 3);
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
-}
-
-void TFM_Wirless::layOut() {
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {Bt_Apply, Bt_Refresh, Bt_Close})
-        buttons->addWidget(b);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(8, 8, 8, 8);
-    content->addWidget(PC_Wirless);
-    content->addLayout(buttons);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->setSpacing(0);
-    window->addLayout(content);
-    window->addWidget(StatusBar);
 }
 
 void TFM_Wirless::connectHandlers() {

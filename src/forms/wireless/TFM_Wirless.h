@@ -85,7 +85,6 @@ private:
     void buildControls();
     void buildPage(int band, QWidget* page);
     void buildRadio(int band, QWidget* page, QVBoxLayout* layout);
-    void layOut();
     void connectHandlers();
     void FormCreate();
     void buildGroup(int band);
