@@ -1,4 +1,4 @@
-// A rogue AP scan of 30 seconds in the sibling model's main window: the scan
+// A rogue AP scan of 15 seconds in the sibling model's main window: the scan
 // does not block, so the main window's LED poll goes on on the wire meanwhile;
 // the rogue AP window refuses to close until the result has been read.
 #include "OvListView.h"
@@ -19,7 +19,7 @@ const std::string kDetect = "SET E.2.10.4.1.1.0";
 
 class RogueScan : public ovtest::DeviceTest {
 protected:
-    std::vector<std::string> agentOptions() const override { return {"--scan-seconds", "30"}; }
+    std::vector<std::string> agentOptions() const override { return {"--scan-seconds", "15"}; }
     QAction* rogueItem(TMainForm& form) {
         for (QAction* menu : form.menuBar()->actions())
             for (QAction* action : menu->menu()->actions())
@@ -73,7 +73,7 @@ TEST_F(RogueScan, TheLedPollGoesOnAndTheWindowStaysOpenUntilTheResultIsRead) {
         }
     });
     steps.start(500);
-    QTimer::singleShot(60000, [&] {
+    QTimer::singleShot(120000, [&] {
         if (QWidget* window = QApplication::activeModalWidget()) {
             ADD_FAILURE() << "the scan did not end";
             static_cast<QDialog*>(window)->done(-1);
@@ -82,7 +82,7 @@ TEST_F(RogueScan, TheLedPollGoesOnAndTheWindowStaysOpenUntilTheResultIsRead) {
     item->trigger();
     steps.stop();
 
-    EXPECT_GE(checks, 40) << "tried to close it every half second of the scan";
+    EXPECT_GE(checks, 20) << "tried to close it every half second of the scan";
     EXPECT_TRUE(refusedWhileScanning);
     EXPECT_TRUE(closedAfter);
     EXPECT_EQ(rows, 16);
@@ -92,7 +92,7 @@ TEST_F(RogueScan, TheLedPollGoesOnAndTheWindowStaysOpenUntilTheResultIsRead) {
     });
     ASSERT_NE(detect, seen.end());
     ASSERT_NE(walk, seen.end());
-    EXPECT_GE(std::count(detect, walk, kLed), 8) << "the LED poll went on during the scan";
+    EXPECT_GE(std::count(detect, walk, kLed), 4) << "the LED poll went on during the scan";
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -246,6 +247,33 @@ TEST_F(ClientWindow, CannotBeClosedWhileAWalkIsOutstanding) {
     ovtest::click(w->Bt_Close);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->tableBinding(), nullptr);
+}
+
+// Closes that come while a refused close waits its second (a window manager's,
+// a signal's) are refused at once: they never nest a wait in the wait.
+TEST_F(ClientWindow, ClosesDuringTheWaitAreRefusedWithoutNesting) {
+    restartAgent(
+        {"--rows", "clients-a=2", "--rows", "clients-g=1", "--delay-var", "E.4.5.2.1.2=600"});
+    auto w = make();
+    ovtest::showActive(w.get());
+    ASSERT_TRUE(w->refreshing());
+    const int base = QThread::currentThread()->loopLevel();
+    int deepest = base, closes = 0;
+    QTimer again;
+    QObject::connect(&again, &QTimer::timeout, [&] {
+        deepest = std::max(deepest, QThread::currentThread()->loopLevel());
+        ++closes;
+        w->close();
+    });
+    again.start(10);
+    w->close();
+    again.stop();
+    EXPECT_GT(closes, 5);
+    EXPECT_EQ(deepest, base + 1) << "one wait, however many closes came";
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_TRUE(ovtest::waitFor([&] { return !w->refreshing(); }));
+    w->close();
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(ClientWindow, CanBeClosedWhenNothingCanBeSent) {

@@ -95,11 +95,13 @@ TEST(TransferMeter, ASuccessReportsTheWholeFileAtOnce) {
 TEST(TransferMeter, FollowsARealFetchToTheFileSize) {
     if (!haveProgram("curl"))
         GTEST_SKIP() << "curl is not installed";
+    // The meter outlives the server: a session still open when the server
+    // goes reports its end to it.
+    OvTransferMeter meter;
+    Recorded recorded(meter);
     ServedFolder served;
     const QByteArray content = randomBytes(300 * 512 + 77);
     ASSERT_TRUE(writeFile(served.path("image.tfp"), content));
-    OvTransferMeter meter;
-    Recorded recorded(meter);
     int notes = 0;
     served.server.setNotify(
         [&](void*, const OvTFTPMsg& msg, bool&) {

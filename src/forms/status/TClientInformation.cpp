@@ -15,6 +15,7 @@
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -263,11 +264,19 @@ void TClientInformation::Timer2Timer() {
 bool TClientInformation::FormCloseQuery() {
     if (!refreshing_.isSet() || forcedClose_)
         return true;
+    // A close that comes while we wait (the window manager's, a signal's) is
+    // refused at once: waits nested in waits would never end.
+    if (closeWaiting_)
+        return false;
     Timer1->stop();
     Timer2->stop();
+    closeWaiting_ = true;
+    const QPointer<TClientInformation> alive(this);
     QEventLoop wait;
     QTimer::singleShot(ov::scaledInterval(1000), &wait, &QEventLoop::quit);
     wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (alive)
+        closeWaiting_ = false;
     return false;
 }
 

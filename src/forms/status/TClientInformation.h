@@ -79,5 +79,6 @@ private:
     OvSNMPRequest2Edits* table_ = nullptr;
     OvBusyFlag refreshing_;
     bool forcedClose_ = false;
+    bool closeWaiting_ = false; // FormCloseQuery is waiting its second
     int countdown_ = 2;
 };
