@@ -47,6 +47,21 @@ protected:
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromLocal8Bit(process.readAll())};
     }
+    // A station configuration that finds its profiles here, and a profile of
+    // 127.0.0.1 that points at the device with SNMPv2c.
+    void writeStationFor(const ovtest::Apsim& device) {
+        QFile profile(dir.filePath("127.0.0.1.cfg"));
+        ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
+        profile.write(QStringLiteral("[Program Information]\nAgentPort=%1\nVersion=1\n"
+                                     "SecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\n"
+                                     "PrivProtocol=0\n")
+                          .arg(device.port())
+                          .toUtf8());
+        QFile station(dir.filePath("station.ini"));
+        ASSERT_TRUE(station.open(QIODevice::WriteOnly));
+        station.write(
+            ("[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n").toUtf8());
+    }
     QTemporaryDir dir;
 };
 
@@ -169,17 +184,9 @@ TEST_F(ExecutableTest, HelpAndVersionPrintAndEnd) {
 TEST_F(ExecutableTest, OneModulePerDevice) {
     ovtest::Apsim device;
     ASSERT_TRUE(device.isRunning()) << device.error();
-    QFile profile(dir.filePath("127.0.0.1.cfg"));
-    ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
-    profile.write(QStringLiteral("[Program Information]\nAgentPort=%1\nVersion=1\nSecurityModel=2\n"
-                                 "SecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n")
-                      .arg(device.port())
-                      .toUtf8());
-    profile.close();
-    QFile station(dir.filePath("station.ini"));
-    ASSERT_TRUE(station.open(QIODevice::WriteOnly));
-    station.write(("[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n").toUtf8());
-    station.close();
+    writeStationFor(device);
+    if (HasFatalFailure())
+        return;
 
     QProcess first;
     startModule(first, {"/I127.0.0.1", "/Rmulvek", "/Wtrondax"});
@@ -214,18 +221,9 @@ TEST_F(ExecutableTest, OneModulePerDevice) {
 TEST_F(ExecutableTest, TracesTheLedPollIntoTheFileTheSwitchOrTheVariableNames) {
     ovtest::Apsim device;
     ASSERT_TRUE(device.isRunning()) << device.error();
-    QFile profile(dir.filePath("127.0.0.1.cfg"));
-    ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
-    profile.write(QStringLiteral("[Program Information]\nAgentPort=%1\nVersion=1\n"
-                                 "SecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\n"
-                                 "PrivProtocol=0\n")
-                      .arg(device.port())
-                      .toUtf8());
-    profile.close();
-    QFile station(dir.filePath("station.ini"));
-    ASSERT_TRUE(station.open(QIODevice::WriteOnly));
-    station.write(("[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n").toUtf8());
-    station.close();
+    writeStationFor(device);
+    if (HasFatalFailure())
+        return;
     QDir(dir.path()).mkdir("Ix");
     const struct {
         const char* how;
