@@ -3,16 +3,29 @@
 # Usage: ./test.sh [--sanitize] [extra ctest arguments]
 #   --sanitize  builds into build-sanitize with AddressSanitizer and
 #               UndefinedBehaviorSanitizer and runs every test there.
+# OV_CTEST_JOBS sets how many tests run at once (most wait on the simulated
+# access point or the time scale, not the processor); OV_PHASE_LOG names a file
+# that each phase's seconds and the test count are appended to (.ci/run's summary).
 set -euo pipefail
 cd "$(dirname "$0")"
-source scripts/deps.sh
-ov_install_deps
 
 sanitize=OFF
 if [ "${1:-}" = "--sanitize" ]; then
     sanitize=ON
     shift
 fi
+tree=$([ "$sanitize" = ON ] && echo sanitize || echo normal)
+phase_log=${OV_PHASE_LOG:-/dev/null}
+phase_start=$SECONDS
+phase() { # NAME: the time since the last phase ended goes to NAME
+    echo "$tree $1 $((SECONDS - phase_start))" >>"$phase_log"
+    phase_start=$SECONDS
+}
+
+source scripts/deps.sh
+ov_install_deps
+phase install
+
 if [ "$sanitize" = ON ]; then
     build=${OV_BUILD_DIR:-build-sanitize}
     # Any finding fails the test that made it; leaks of system libraries only are
@@ -26,7 +39,19 @@ else
 fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=${OV_BUILD_TYPE:-RelWithDebInfo} -DBUILD_TESTING=ON \
     -DOV_SANITIZE=$sanitize >/dev/null
+phase configure
 cmake --build "$build"
+phase build
+
 # Widget tests need no display: they run on Qt's offscreen platform.
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j2 "$@"
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
+status=0
+ctest --test-dir "$build" --output-on-failure -j"${OV_CTEST_JOBS:-6}" "$@" | tee "$summary" ||
+    status=$?
+phase tests
+# "N% tests passed, F tests failed out of T": the counts for .ci/run's summary.
+counts=$(sed -n 's/.* \([0-9]*\) tests failed out of \([0-9]*\).*/\1 \2/p' "$summary" | tail -n 1)
+echo "$tree tests-run ${counts:-0 0}" >>"$phase_log"
+exit $status

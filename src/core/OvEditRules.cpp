@@ -15,11 +15,8 @@ namespace {
     throw OvException(ovcode::BadSpecifier);
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 bool isHex(char c) {
-    return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    return ov::isDecimalDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
 void setDefaultBounds(OvEditSpec& format) {
@@ -42,10 +39,10 @@ void setDefaultBounds(OvEditSpec& format) {
 // Reads the options between "{" and "}" (`end` is the closing brace).
 void parseOptions(const std::string& s, std::size_t i, std::size_t end, OvEditSpec& format) {
     auto digits = [&](std::size_t& at) {
-        if (at >= end || !isDigit(s[at]))
+        if (at >= end || !ov::isDecimalDigit(s[at]))
             badSpecifier();
         long long value = 0;
-        for (; at < end && isDigit(s[at]); ++at)
+        for (; at < end && ov::isDecimalDigit(s[at]); ++at)
             value = std::min<long long>(value * 10 + (s[at] - '0'), 1 << 30);
         return static_cast<int>(value);
     };
@@ -92,14 +89,15 @@ bool allowedAfter(const OvEditSpec& format, const std::string& kept, char c) {
     case 'h':
         return isHex(c);
     case 'u':
-        return isDigit(c);
+        return ov::isDecimalDigit(c);
     case 'i':
-        return isDigit(c) || (c == '-' && kept.empty());
+        return ov::isDecimalDigit(c) || (c == '-' && kept.empty());
     case 'f':
-        return isDigit(c) || (c == '-' && kept.empty()) ||
+        return ov::isDecimalDigit(c) || (c == '-' && kept.empty()) ||
                (c == '.' && kept.find('.') == std::string::npos);
     case 'n':
-        return isDigit(c) || (c == format.delimiter && !kept.empty() && kept.back() != c);
+        return ov::isDecimalDigit(c) ||
+               (c == format.delimiter && !kept.empty() && kept.back() != c);
     default:
         return true;
     }

@@ -13,12 +13,9 @@ namespace {
 bool isSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 int hexDigit(char c) {
-    if (isDigit(c))
+    if (ov::isDecimalDigit(c))
         return c - '0';
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
@@ -45,10 +42,10 @@ bool scanNumbers(const std::string& text, const char* pattern, std::vector<long 
         const bool negative = at < text.size() && text[at] == '-';
         if (at < text.size() && (text[at] == '-' || text[at] == '+'))
             ++at;
-        if (at >= text.size() || !isDigit(text[at]))
+        if (at >= text.size() || !ov::isDecimalDigit(text[at]))
             return false;
         long long value = 0;
-        for (; at < text.size() && isDigit(text[at]); ++at)
+        for (; at < text.size() && ov::isDecimalDigit(text[at]); ++at)
             value = std::min(value * 10 + (text[at] - '0'), 1LL << 40); // saturate, never overflow
         numbers.push_back(negative ? -value : value);
     }
@@ -103,7 +100,7 @@ std::uint64_t numberRule64(const std::string& text) {
     if (at < text.size() && (text[at] == '-' || text[at] == '+'))
         ++at;
     std::uint64_t value = 0;
-    for (; at < text.size() && isDigit(text[at]); ++at)
+    for (; at < text.size() && ov::isDecimalDigit(text[at]); ++at)
         value = value * 10 + static_cast<std::uint64_t>(text[at] - '0'); // wraps by design
     return negative ? 0 - value : value;
 }

@@ -33,6 +33,11 @@ std::string NormaliseText(const std::string& text, std::uint8_t type);
 // The text rules behind the conversions, in the C locale.
 namespace ov {
 
+// '0' to '9' only, whatever the locale.
+inline bool isDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // Type codes a variable may have; the one- and two-byte field codes may not.
 bool isValueType(std::uint8_t type);
 

@@ -17,7 +17,7 @@ using apsim::DeviceConfig;
 
 namespace {
 
-OvOid oid(const std::string& text) {
+OvOid deviceOid(const std::string& text) {
     if (text.rfind("E.", 0) == 0)
         return *OvOid::parse(std::string(mib::enterpriseRoot) + text.substr(1));
     return *OvOid::parse(text);
@@ -82,7 +82,7 @@ TEST(ApsimDevice, HoldsTheValuesWindowsExpect) {
     };
     const Device device{DeviceConfig{}};
     for (const auto& c : cases) {
-        const apsim::DeviceVariable* variable = device.find(oid(c.oid));
+        const apsim::DeviceVariable* variable = device.find(deviceOid(c.oid));
         ASSERT_NE(variable, nullptr) << c.oid;
         EXPECT_EQ(apsim::formatValue(variable->value, variable->type), c.typed) << c.oid;
     }
@@ -104,7 +104,7 @@ TEST(ApsimDevice, SizesTablesByRowCount) {
     };
     for (const auto& c : cases) {
         const Device device{DeviceConfig{{{c.table, c.rows}}, {}, {}, {}}};
-        const OvOid column = oid(c.column);
+        const OvOid column = deviceOid(c.column);
         int count = 0;
         for (const auto& [name, variable] : device.variables())
             count += name.startsWith(column) && name.size() > column.size() ? 1 : 0;
@@ -135,7 +135,7 @@ TEST(ApsimDevice, ResolvesNamesAndOids) {
             EXPECT_THROW(device.mib().resolve(c.var), std::invalid_argument) << c.var;
             continue;
         }
-        EXPECT_EQ(device.mib().resolve(c.var), oid(c.expected)) << c.var;
+        EXPECT_EQ(device.mib().resolve(c.var), deviceOid(c.expected)) << c.var;
     }
 }
 
@@ -161,21 +161,22 @@ TEST(ApsimDevice, ChecksSetsAsAnAgentWould) {
     };
     const Device device{DeviceConfig{{}, {}, {"statusIndicationTemperature"}, {}}};
     for (const auto& c : cases)
-        EXPECT_EQ(device.checkSet(oid(c.oid), c.value), c.status) << c.name;
+        EXPECT_EQ(device.checkSet(deviceOid(c.oid), c.value), c.status) << c.name;
 }
 
 TEST(ApsimDevice, RestartsAndRestoresFactoryValues) {
     Device device{DeviceConfig{{}, {{"sysName", "Start"}}, {}, {}}};
-    const OvOid name = oid("1.3.6.1.2.1.1.5.0");
-    const OvOid ssid = oid("E.1.1.1.1.2");
+    const OvOid name = deviceOid("1.3.6.1.2.1.1.5.0");
+    const OvOid ssid = deviceOid("E.1.1.1.1.2");
     EXPECT_EQ(device.set(name, OvVb::octetString("Changed")), 0);
     EXPECT_EQ(device.set(ssid, OvVb::octetString("Lobby")), 0);
-    EXPECT_EQ(device.set(oid("E.3.2.1.0"), OvVb::integer(1)), 1);
+    EXPECT_EQ(device.set(deviceOid("E.3.2.1.0"), OvVb::integer(1)), 1);
     device.restart(false);
     EXPECT_EQ(device.find(name)->value.octets, "Changed");
-    EXPECT_EQ(device.find(oid("E.4.1.2.1.1.2"))->value.octets, "Lobby") << "status shows config";
-    EXPECT_EQ(device.find(oid("E.3.2.1.0"))->value.number, 0u);
-    EXPECT_EQ(device.set(oid("E.3.2.2.0"), OvVb::integer(1)), 2);
+    EXPECT_EQ(device.find(deviceOid("E.4.1.2.1.1.2"))->value.octets, "Lobby")
+        << "status shows config";
+    EXPECT_EQ(device.find(deviceOid("E.3.2.1.0"))->value.number, 0u);
+    EXPECT_EQ(device.set(deviceOid("E.3.2.2.0"), OvVb::integer(1)), 2);
     device.restart(true);
     EXPECT_EQ(device.find(name)->value.octets, "Start");
     EXPECT_EQ(device.find(ssid)->value.octets, "ORW3300-G");
@@ -231,13 +232,14 @@ TEST(ApsimDevice, RefusesWhatTheRadiosFirmwareRefuses) {
     const Device device{DeviceConfig{}};
     const Device turbo{DeviceConfig{{}, {{"E.2.3.1.11.1", "2"}}, {}, {}}};
     for (const auto& c : cases)
-        EXPECT_EQ((c.turbo ? turbo : device).checkSet(oid(c.oid), c.value), c.status) << c.name;
+        EXPECT_EQ((c.turbo ? turbo : device).checkSet(deviceOid(c.oid), c.value), c.status)
+            << c.name;
 }
 
 // The rows below a site survey column, and their signal levels.
 std::vector<std::string> surveyColumn(const Device& device, const std::string& column) {
     std::vector<std::string> values;
-    const OvOid base = oid(column);
+    const OvOid base = deviceOid(column);
     for (const auto& [name, variable] : device.variables())
         if (name.startsWith(base) && name.size() > base.size())
             values.push_back(apsim::formatValue(variable.value, variable.type));
@@ -251,7 +253,7 @@ TEST(ApsimDevice, ASiteSurveyFillsTheBandsTableAnew) {
     const auto before = surveyColumn(device, signalA);
     ASSERT_EQ(surveyColumn(device, ssidA).size(), 2u);
 
-    EXPECT_EQ(device.set(oid("E.2.8.1.1.1"), OvVb::integer(1)), 0);
+    EXPECT_EQ(device.set(deviceOid("E.2.8.1.1.1"), OvVb::integer(1)), 0);
     const std::vector<std::string> found = {"s:Neighbour-a-1", "s:Neighbour-a-2",
                                             "s:Neighbour-a-3"};
     EXPECT_EQ(surveyColumn(device, ssidA), found) << "one neighbour more";
@@ -261,18 +263,18 @@ TEST(ApsimDevice, ASiteSurveyFillsTheBandsTableAnew) {
         << "the signals were measured again";
     EXPECT_EQ(surveyColumn(device, ssidG).size(), 4u) << "the other band was not scanned";
 
-    device.set(oid("E.2.8.1.1.1"), OvVb::integer(1));
+    device.set(deviceOid("E.2.8.1.1.1"), OvVb::integer(1));
     EXPECT_EQ(surveyColumn(device, ssidA).size(), 4u) << "each SET of 1 is a scan";
-    device.set(oid("E.2.8.1.1.1"), OvVb::integer(0));
+    device.set(deviceOid("E.2.8.1.1.1"), OvVb::integer(0));
     EXPECT_EQ(surveyColumn(device, ssidA).size(), 4u) << "0 scans nothing";
-    device.set(oid("E.2.8.1.1.2"), OvVb::integer(1));
+    device.set(deviceOid("E.2.8.1.1.2"), OvVb::integer(1));
     EXPECT_EQ(surveyColumn(device, ssidG).size(), 5u);
 
     device.restart(false);
     EXPECT_EQ(surveyColumn(device, ssidA).size(), 4u) << "a restart keeps what was found";
     device.restart(true);
     EXPECT_EQ(surveyColumn(device, ssidA).size(), 2u) << "a factory default forgets it";
-    device.set(oid("E.2.8.1.1.1"), OvVb::integer(1));
+    device.set(deviceOid("E.2.8.1.1.1"), OvVb::integer(1));
     EXPECT_EQ(surveyColumn(device, ssidA).size(), 3u);
 }
 
@@ -287,14 +289,14 @@ TEST(ApsimDevice, KnowsWhichVariablesAreSecrets) {
         {"E.2.9.2.1.6.1.1", false}, {"1.3.6.1.2.1.1.5.0", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(apsim::isSecret(oid(c.oid)), c.secret) << c.oid;
+        EXPECT_EQ(apsim::isSecret(deviceOid(c.oid)), c.secret) << c.oid;
 }
 
 TEST(ApsimDevice, ClearsTheLogOnRequest) {
     Device device{DeviceConfig{}};
-    const OvOid message = oid("E.2.11.12.1.3.1");
+    const OvOid message = deviceOid("E.2.11.12.1.3.1");
     ASSERT_NE(device.find(message), nullptr);
-    device.set(oid("E.2.11.10.0"), OvVb::integer(1));
+    device.set(deviceOid("E.2.11.10.0"), OvVb::integer(1));
     EXPECT_EQ(device.find(message), nullptr);
 }
 
@@ -307,39 +309,41 @@ OvVb ipValue(const std::string& dotted) {
 }
 
 std::string typedAt(const Device& device, const std::string& instance) {
-    const apsim::DeviceVariable* variable = device.find(oid(instance));
+    const apsim::DeviceVariable* variable = device.find(deviceOid(instance));
     return variable ? apsim::formatValue(variable->value, variable->type) : "(none)";
 }
 
 TEST(ApsimDevice, LeaseTablesStayEmptyUntilTheManagerAsksForThem) {
     Device device{DeviceConfig{}};
     const OvOid root = apsim::MibObjects::privateRoot();
-    const OvOid dynamicTable = oid("E.2.7.4.1");
-    const OvOid staticTable = oid("E.2.7.4.2");
+    const OvOid dynamicTable = deviceOid("E.2.7.4.1");
+    const OvOid staticTable = deviceOid("E.2.7.4.2");
     // Held, but neither found nor walked: a walk of either table ends at once.
-    EXPECT_EQ(device.find(oid("E.2.7.4.1.1.2.1")), nullptr);
-    EXPECT_TRUE(device.isHidden(oid("E.2.7.4.1.1.2.1")));
-    EXPECT_EQ(device.next(dynamicTable, root)->first, oid("E.2.7.4.3.1.0"));
-    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.3.1.0"));
+    EXPECT_EQ(device.find(deviceOid("E.2.7.4.1.1.2.1")), nullptr);
+    EXPECT_TRUE(device.isHidden(deviceOid("E.2.7.4.1.1.2.1")));
+    EXPECT_EQ(device.next(dynamicTable, root)->first, deviceOid("E.2.7.4.3.1.0"));
+    EXPECT_EQ(device.next(staticTable, root)->first, deviceOid("E.2.7.4.3.1.0"));
 
-    EXPECT_EQ(device.set(oid("E.2.7.4.3.1.0"), OvVb::integer(1)), 0); // DynamicGet
+    EXPECT_EQ(device.set(deviceOid("E.2.7.4.3.1.0"), OvVb::integer(1)), 0); // DynamicGet
     EXPECT_EQ(typedAt(device, "E.2.7.4.1.1.2.1"), "x:000C41240001");
-    EXPECT_EQ(device.next(dynamicTable, root)->first, oid("E.2.7.4.1.1.1.1"));
-    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.3.1.0")) << "StaticGet not set";
+    EXPECT_EQ(device.next(dynamicTable, root)->first, deviceOid("E.2.7.4.1.1.1.1"));
+    EXPECT_EQ(device.next(staticTable, root)->first, deviceOid("E.2.7.4.3.1.0"))
+        << "StaticGet not set";
 
-    device.set(oid("E.2.7.4.3.2.0"), OvVb::integer(1)); // StaticGet
-    EXPECT_EQ(device.next(staticTable, root)->first, oid("E.2.7.4.2.1.1.1"));
-    device.set(oid("E.2.7.4.3.1.0"), OvVb::integer(0));
-    EXPECT_NE(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a prepared table stays";
+    device.set(deviceOid("E.2.7.4.3.2.0"), OvVb::integer(1)); // StaticGet
+    EXPECT_EQ(device.next(staticTable, root)->first, deviceOid("E.2.7.4.2.1.1.1"));
+    device.set(deviceOid("E.2.7.4.3.1.0"), OvVb::integer(0));
+    EXPECT_NE(device.find(deviceOid("E.2.7.4.1.1.2.1")), nullptr) << "a prepared table stays";
 
     device.restart(false);
-    EXPECT_NE(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a restart keeps the tables";
+    EXPECT_NE(device.find(deviceOid("E.2.7.4.1.1.2.1")), nullptr) << "a restart keeps the tables";
     device.restart(true);
-    EXPECT_EQ(device.find(oid("E.2.7.4.1.1.2.1")), nullptr) << "a factory default hides them";
+    EXPECT_EQ(device.find(deviceOid("E.2.7.4.1.1.2.1")), nullptr) << "a factory default hides them";
 
     const Device asked{DeviceConfig{{}, {{"StaticGet", "1"}}, {}, {}}};
-    EXPECT_NE(asked.find(oid("E.2.7.4.2.1.2.1")), nullptr) << "a start value of 1 prepares it";
-    EXPECT_EQ(asked.find(oid("E.2.7.4.1.1.2.1")), nullptr);
+    EXPECT_NE(asked.find(deviceOid("E.2.7.4.2.1.2.1")), nullptr)
+        << "a start value of 1 prepares it";
+    EXPECT_EQ(asked.find(deviceOid("E.2.7.4.1.1.2.1")), nullptr);
 }
 
 TEST(ApsimDevice, TheLanOptionPutsEveryAddressOfTheConfigurationOnOneLan) {
@@ -371,9 +375,10 @@ TEST(ApsimDevice, TheLanOptionPutsEveryAddressOfTheConfigurationOnOneLan) {
             if (address == 0)
                 continue; // a free slot or an unset server
             ++addresses;
-            const bool isMask =
-                name.startsWith(oid("E.1.2.3")) || name.startsWith(oid("E.2.7.2.3")) ||
-                name.startsWith(oid("E.2.7.3.1.4")) || name.startsWith(oid("E.4.1.1.5"));
+            const bool isMask = name.startsWith(deviceOid("E.1.2.3")) ||
+                                name.startsWith(deviceOid("E.2.7.2.3")) ||
+                                name.startsWith(deviceOid("E.2.7.3.1.4")) ||
+                                name.startsWith(deviceOid("E.4.1.1.5"));
             if (isMask)
                 EXPECT_EQ(address, c.mask) << name.toString();
             else
@@ -468,7 +473,7 @@ TEST(ApsimDevice, RefusesWhatTheDevicesFirmwareRefuses) {
     };
     const Device device{DeviceConfig{{}, {}, {}, lanOf("198.51.100.1/24")}};
     for (const auto& c : cases)
-        EXPECT_EQ(device.checkSet(oid(c.oid), c.value), c.status) << c.name;
+        EXPECT_EQ(device.checkSet(deviceOid(c.oid), c.value), c.status) << c.name;
 }
 
 TEST(ApsimTypedValue, ReadsAndWritesEveryType) {
@@ -608,7 +613,7 @@ namespace {
 // The SSIDs of the rogue AP result table, in index order.
 std::vector<std::string> resultSsids(const Device& device) {
     std::vector<std::string> ssids;
-    const OvOid column = oid("E.2.10.4.1.4.1.8");
+    const OvOid column = deviceOid("E.2.10.4.1.4.1.8");
     for (const Device::Entry* e = device.next(column, column); e != nullptr;
          e = device.next(e->first, column))
         ssids.push_back(e->second.value.octets);
@@ -623,10 +628,10 @@ std::vector<std::string> named(std::initializer_list<int> networks) {
 }
 
 void scan(Device& device, int bssType, int bands, int securities) {
-    device.set(oid("E.2.10.1.0"), OvVb::integer(bssType));
-    device.set(oid("E.2.10.2.0"), OvVb::integer(bands));
-    device.set(oid("E.2.10.3.0"), OvVb::integer(securities));
-    device.set(oid("E.2.10.4.1.1.0"), OvVb::integer(1));
+    device.set(deviceOid("E.2.10.1.0"), OvVb::integer(bssType));
+    device.set(deviceOid("E.2.10.2.0"), OvVb::integer(bands));
+    device.set(deviceOid("E.2.10.3.0"), OvVb::integer(securities));
+    device.set(deviceOid("E.2.10.4.1.1.0"), OvVb::integer(1));
 }
 
 } // namespace
@@ -662,9 +667,9 @@ TEST(ApsimDevice, AScanReportsTheNetworksThatPassItsFilters) {
 TEST(ApsimDevice, MovesAndRemovesRogueRowsByTheirIndex) {
     Device device{DeviceConfig{}};
     scan(device, 3, 9, 255); // 2, 3, 5, 6, 8 ... as rows 1 to 10
-    const OvOid add = oid("E.2.10.4.1.2.0");
-    const OvOid deleteResult = oid("E.2.10.4.1.3.0");
-    const OvOid deleteKnown = oid("E.2.10.4.2.1.0");
+    const OvOid add = deviceOid("E.2.10.4.1.2.0");
+    const OvOid deleteResult = deviceOid("E.2.10.4.1.3.0");
+    const OvOid deleteKnown = deviceOid("E.2.10.4.2.1.0");
     ASSERT_EQ(device.checkSet(add, OvVb::integer(5)), 0);
     device.set(add, OvVb::integer(5));
     EXPECT_EQ(typedAt(device, "E.2.10.4.2.2.1.8.2"), "s:Rogue-8") << "after the known AP 1";

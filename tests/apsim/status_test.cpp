@@ -12,19 +12,19 @@ using apsim::DeviceConfig;
 
 namespace {
 
-OvOid oid(const std::string& text) {
+OvOid statusOid(const std::string& text) {
     return *OvOid::parse(std::string(mib::enterpriseRoot) + text.substr(1));
 }
 
 std::string typed(const Device& device, const std::string& var) {
-    const apsim::DeviceVariable* variable = device.find(oid(var));
+    const apsim::DeviceVariable* variable = device.find(statusOid(var));
     return variable == nullptr ? "(none)" : apsim::formatValue(variable->value, variable->type);
 }
 
 // The typed values of a table column's rows, in index order.
 std::vector<std::string> column(const Device& device, const std::string& var) {
     std::vector<std::string> values;
-    const OvOid base = oid(var);
+    const OvOid base = statusOid(var);
     for (auto it = device.variables().upper_bound(base);
          it != device.variables().end() && it->first.startsWith(base); ++it)
         values.push_back(apsim::formatValue(it->second.value, it->second.type));
@@ -42,7 +42,7 @@ TEST(ApsimStatus, RebuildsABandsClientTableFromItsAssociationList) {
     const auto rssi = column(device, "E.4.5.2.1.5.1");
     const auto bandG = column(device, "E.4.5.2.1.2.2");
 
-    device.set(oid("E.4.5.1.1.1.1"), OvVb::integer(1));
+    device.set(statusOid("E.4.5.1.1.1.1"), OvVb::integer(1));
     EXPECT_EQ(column(device, "E.4.5.2.1.2.1"), (std::vector<std::string>{macs[1], macs[2], kFree}))
         << "the stations packed from slot 1, the free slot behind them";
     EXPECT_EQ(column(device, "E.4.5.2.1.5.1"), (std::vector<std::string>{rssi[1], rssi[2], "i:0"}));
@@ -54,7 +54,7 @@ TEST(ApsimStatus, RebuildsABandsClientTableFromItsAssociationList) {
 TEST(ApsimStatus, TriggersOtherThanOneChangeNoTable) {
     Device device{DeviceConfig{{{"clients-a", 2}}, {{"E.4.5.2.1.2.1.1", "000000000000"}}, {}, {}}};
     const auto before = column(device, "E.4.5.2.1.2.1");
-    device.set(oid("E.4.5.1.1.1.1"), OvVb::integer(0));
+    device.set(statusOid("E.4.5.1.1.1.1"), OvVb::integer(0));
     EXPECT_EQ(column(device, "E.4.5.2.1.2.1"), before);
 }
 
@@ -65,7 +65,7 @@ TEST(ApsimStatus, ShowsTheLogAsOfTheLastSnapshot) {
     device.appendLogLine();
     EXPECT_EQ(column(device, "E.2.11.12.1.3").size(), 2u) << "new lines wait for a snapshot";
 
-    device.set(oid("E.2.11.11.1.0"), OvVb::integer(1));
+    device.set(statusOid("E.2.11.11.1.0"), OvVb::integer(1));
     const auto messages = column(device, "E.2.11.12.1.3");
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[2], "s:802.11g radio on, channel 6");
@@ -73,10 +73,10 @@ TEST(ApsimStatus, ShowsTheLogAsOfTheLastSnapshot) {
               (std::vector<std::string>{"i:1", "i:2", "i:3", "i:4"}));
     EXPECT_EQ(typed(device, "E.2.11.12.1.2.4").rfind("s:Jan  1 ", 0), 0u);
 
-    device.set(oid("E.2.11.10.0"), OvVb::integer(1));
+    device.set(statusOid("E.2.11.10.0"), OvVb::integer(1));
     EXPECT_TRUE(column(device, "E.2.11.12.1.2").empty()) << "clearing empties the table at once";
     device.appendLogLine();
-    device.set(oid("E.2.11.11.1.0"), OvVb::integer(1));
+    device.set(statusOid("E.2.11.11.1.0"), OvVb::integer(1));
     EXPECT_EQ(column(device, "E.2.11.12.1.3"), (std::vector<std::string>{"s:System started"}))
         << "the log starts again from its first line";
 }
@@ -84,7 +84,7 @@ TEST(ApsimStatus, ShowsTheLogAsOfTheLastSnapshot) {
 TEST(ApsimStatus, AnAbsentLogStaysAbsent) {
     Device device{DeviceConfig{{}, {}, {"E.2.11.12"}, {}}};
     device.appendLogLine();
-    device.set(oid("E.2.11.11.1.0"), OvVb::integer(1));
+    device.set(statusOid("E.2.11.11.1.0"), OvVb::integer(1));
     EXPECT_TRUE(column(device, "E.2.11.12.1").empty());
 }
 
@@ -108,7 +108,7 @@ TEST(ApsimStatus, CountsTrafficWhileItRuns) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string var = c.var;
-        const OvOid instance = var[0] == 'E' ? oid(var) : *OvOid::parse(var);
+        const OvOid instance = var[0] == 'E' ? statusOid(var) : *OvOid::parse(var);
         const apsim::DeviceVariable* variable = device.find(instance);
         ASSERT_NE(variable, nullptr);
         EXPECT_EQ(apsim::formatValue(apsim::currentValue(*variable, c.ticks), variable->type),

@@ -8,7 +8,7 @@
 
 namespace {
 
-const OvOptionList onOff{{0, "Off"}, {1, "On"}};
+const OvOptionList onOffLabels{{0, "Off"}, {1, "On"}};
 
 std::string bytes(std::initializer_list<int> octets) {
     std::string s;
@@ -86,9 +86,9 @@ TEST(TextFromValue, EveryTypeAndItsOddCases) {
         {"integer, end of view", noValue(S::EndOfMibView), t::integer, nullptr, "(NULL)"},
         {"integer sent as a string", octets("1"), t::integer, nullptr, "(NULL)"},
         {"null type", OvVb::integer(1), t::null, nullptr, "(NULL)"},
-        {"label of a value", OvVb::integer(1), t::integer, &onOff, "On"},
-        {"value outside the list", OvVb::integer(7), t::integer, &onOff, "7"},
-        {"no value with a list", OvVb::null(), t::integer, &onOff, "(NULL)"},
+        {"label of a value", OvVb::integer(1), t::integer, &onOffLabels, "On"},
+        {"value outside the list", OvVb::integer(7), t::integer, &onOffLabels, "7"},
+        {"no value with a list", OvVb::null(), t::integer, &onOffLabels, "(NULL)"},
         {"double", octets(ov::octetsFromDouble(1.5)), t::double_, nullptr, "1.5"},
         {"double with 15 digits", octets(ov::octetsFromDouble(0.1 + 0.2)), t::double_, nullptr,
          "0.3"},
@@ -141,7 +141,7 @@ TEST(ValueFromText, EveryTypeAndItsOddCases) {
         {"empty integer is 0, not NULL", "", t::integer, nullptr, OvVb::integer(0)},
         {"NULL marker", "(NULL)", t::integer, nullptr, OvVb::null()},
         {"NULL marker for a display string", "(NULL)", t::displaystr, nullptr, OvVb::null()},
-        {"label through the list", "on", t::integer, &onOff, OvVb::integer(1)},
+        {"label through the list", "on", t::integer, &onOffLabels, OvVb::integer(1)},
         {"counter of -1", "-1", t::counter, nullptr, u32(S::Counter32, 4294967295u)},
         {"gauge", "5", t::guage, nullptr, u32(S::Gauge32, 5)},
         {"unsigned", "7", t::uinteger, nullptr, u32(S::UInteger32, 7)},

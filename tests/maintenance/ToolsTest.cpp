@@ -44,8 +44,4 @@ std::string ToolsTest::stateText(const std::string& oid) const {
     return value ? value->text : std::string("(none)");
 }
 
-std::string binding(const std::string& oid, const std::string& typedValue) {
-    return oid + "=" + typedValue;
-}
-
 } // namespace toolstest

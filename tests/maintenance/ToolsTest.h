@@ -52,8 +52,7 @@ protected:
         [this](TFM_Waiting& waiting) { waits.push_back(describe(waiting)); }};
 };
 
-// "OID=type:value" as setsSent writes a binding.
-std::string binding(const std::string& oid, const std::string& typedValue);
+using ovtest::binding; // "OID=type:value" as setsSent writes a binding
 
 inline const std::string kRoot = "1.3.6.1.4.1.48213.10.37.14";
 inline const std::string kUserName = kRoot + ".3.1.1.0";

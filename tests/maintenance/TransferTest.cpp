@@ -27,10 +27,6 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
-std::string binding(const std::string& oid, const std::string& typedValue) {
-    return oid + "=" + typedValue;
-}
-
 TransferTest::TransferTest() {
     QUdpSocket probe;
     probe.bind(QHostAddress::LocalHost, 0);

@@ -50,13 +50,12 @@ protected:
     FakeMainWindow main;
 };
 
-// "OID=type:value" as setsSent writes a binding.
-std::string binding(const std::string& oid, const std::string& typedValue);
+using ovtest::binding; // "OID=type:value" as setsSent writes a binding
 
 inline const std::string kServer = "1.3.6.1.4.1.48213.10.37.14.3.3.1.0";
 inline const std::string kRemoteFile = "1.3.6.1.4.1.48213.10.37.14.3.3.2.0";
 inline const std::string kLocalFile = "1.3.6.1.4.1.48213.10.37.14.3.3.3.0";
 inline const std::string kCommand = "1.3.6.1.4.1.48213.10.37.14.3.3.5.0";
-inline const std::string kRestart = "1.3.6.1.4.1.48213.10.37.14.3.2.1.0";
+inline const std::string kRestartOid = "1.3.6.1.4.1.48213.10.37.14.3.2.1.0";
 
 } // namespace transfertest

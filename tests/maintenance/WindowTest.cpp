@@ -12,12 +12,4 @@ void WindowTest::restartWith(const std::vector<std::string>& options) {
     restartAgent(all);
 }
 
-std::string oid(const std::string& shortOid) {
-    return expandOid(shortOid);
-}
-
-std::string binding(const std::string& shortOid, const std::string& typedValue) {
-    return oid(shortOid) + "=" + typedValue;
-}
-
 } // namespace ovtest

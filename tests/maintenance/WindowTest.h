@@ -28,9 +28,6 @@ protected:
     WaitSpy waits;
 };
 
-// "E.x.y" with the private root; "OID=type:value" as setsSent writes a binding.
-std::string oid(const std::string& shortOid);
-std::string binding(const std::string& shortOid, const std::string& typedValue);
 inline const char* const kRestart = "E.3.2.1.0";
 
 } // namespace ovtest

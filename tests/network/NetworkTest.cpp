@@ -51,10 +51,6 @@ std::string otherQuietNetwork() {
     return quietNetworks()[1];
 }
 
-std::string binding(const std::string& oid, const std::string& typedValue) {
-    return oid + "=" + typedValue;
-}
-
 void NetworkWindowTest::retype(QLineEdit* edit, const QString& text) {
     ovtest::retype(edit, text);
 }

@@ -32,8 +32,7 @@ std::string quietNetwork();
 // Another of them, off the device's network.
 std::string otherQuietNetwork();
 
-// "OID=type:value" as setsSent writes a binding.
-std::string binding(const std::string& oid, const std::string& typedValue);
+using ovtest::binding; // "OID=type:value" as setsSent writes a binding
 
 inline const std::string kRoot = "1.3.6.1.4.1.48213.10.37.14";
 inline const std::string kSysRestart = kRoot + ".3.2.1.0"; // also the wait window's Restart

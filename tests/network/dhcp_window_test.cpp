@@ -31,8 +31,6 @@ namespace {
 
 using namespace dhcptest;
 
-const QString kOk = QStringLiteral("(OvSNMP++) Ok!");
-
 class DhcpWindow : public DhcpTest {
 protected:
     // Where an operation first appears in the log, or -1.
@@ -157,7 +155,7 @@ TEST_F(DhcpWindow, CanBeClosedWhenItsFirstStaticPoolWalkCouldNotStart) {
                     << bar->simpleText().toStdString();
         } else {
             EXPECT_FALSE(window->StatusBar2->panel(0)->text().isEmpty());
-            EXPECT_NE(window->StatusBar2->panel(0)->text(), kOk);
+            EXPECT_NE(window->StatusBar2->panel(0)->text(), ovtest::kStatusOk);
         }
         ovtest::click(window->Bt_Cancel);
         EXPECT_FALSE(window->isVisible());
@@ -167,8 +165,8 @@ TEST_F(DhcpWindow, CanBeClosedWhenItsFirstStaticPoolWalkCouldNotStart) {
 
 TEST_F(DhcpWindow, ShowsTheStaticPoolWalksResultInBothStatusBars) {
     open();
-    EXPECT_EQ(window->StatusBar1->panel(0)->text(), kOk);
-    EXPECT_EQ(window->StatusBar2->panel(0)->text(), kOk);
+    EXPECT_EQ(window->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
+    EXPECT_EQ(window->StatusBar2->panel(0)->text(), ovtest::kStatusOk);
 }
 
 TEST_F(DhcpWindow, ShowsAFailedSynchronousOperationAsItsStatusLine) {

@@ -110,7 +110,7 @@ TEST_F(MacTable, StaysOpenWhileItsFirstWalkRuns) {
         long count = 0;
         for (const auto& request : agent->requests())
             count += request.operation == "GETNEXT" && !request.oids.empty() &&
-                     request.oids[0] == ovtest::oid("E.2.4.2.1.2.1");
+                     request.oids[0] == ovtest::expandOid("E.2.4.2.1.2.1");
         return count;
     };
     w->Bt_RfrshClick();
@@ -125,7 +125,7 @@ TEST_F(MacTable, AddWritesTheFirstFreeSlotAndReadsTheTableAgain) {
     enter(w->Bt_Add, "000C41AABB03", "Adding MAC address");
     ASSERT_TRUE(ovtest::waitFor([&] { return !sets().empty(); }));
     ASSERT_TRUE(waitUntilIdle(*w));
-    EXPECT_EQ(sets(), setsInto(ovtest::oid(slotOid(3)), "000C41AABB03"));
+    EXPECT_EQ(sets(), setsInto(ovtest::expandOid(slotOid(3)), "000C41AABB03"));
     EXPECT_EQ(macs(w->User_ListView),
               (QStringList{"000C41A00001", "000C41A00002", "000C41AABB03"}));
     EXPECT_EQ(state(slotOid(3)), "000C41AABB03");
@@ -182,7 +182,7 @@ TEST_F(MacTable, SetWritesTheEntrysOwnSlotAndAcceptsItsOwnMac) {
         EXPECT_TRUE(messages().empty());
         ASSERT_TRUE(ovtest::waitFor([&] { return sets().size() == before + 1; }));
         const auto all = sets();
-        EXPECT_EQ(all.back(), setsInto(ovtest::oid(slotOid(2)), c.sent).front());
+        EXPECT_EQ(all.back(), setsInto(ovtest::expandOid(slotOid(2)), c.sent).front());
         ASSERT_TRUE(waitUntilIdle(*w)) << "the SET's walks clear the busy flag";
     }
     EXPECT_EQ(state(slotOid(2)), "000C41CCDD02");
@@ -194,7 +194,7 @@ TEST_F(MacTable, DelFreesTheEntrysSlot) {
     ovtest::click(w->Bt_Del);
     EXPECT_TRUE(w->busyFlag().isSet());
     ASSERT_TRUE(waitUntilIdle(*w));
-    EXPECT_EQ(sets(), setsInto(ovtest::oid(slotOid(1)), "000000000000"));
+    EXPECT_EQ(sets(), setsInto(ovtest::expandOid(slotOid(1)), "000000000000"));
     EXPECT_EQ(macs(w->User_ListView), QStringList{"000C41A00002"});
     EXPECT_EQ(captions(w->User_ListView), QStringList{"1"}) << "numbered again";
     EXPECT_EQ(macs(w->LV_StaticPoolSet).front(), "000000000000");

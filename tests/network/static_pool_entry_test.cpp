@@ -22,8 +22,6 @@ namespace {
 using namespace dhcptest;
 using nettest::WaitShown;
 
-const QString kOk = QStringLiteral("(OvSNMP++) Ok!");
-
 // The finish: no restart command, its own text, tick and countdown.
 const WaitShown kFinish{"Settings saved.", "But the device isn't restarting.", 15, false, 22};
 
@@ -198,8 +196,8 @@ TEST_F(StaticPoolEntry, AddsIntoTheFreeSlotWithWinsInColumnSixAndDnsInColumnSeve
     EXPECT_EQ(stateText(poolColumn(7, 2)), ip(202)) << "the DNS box";
     EXPECT_EQ(onDevice(2), typed);
     EXPECT_EQ(usedAddresses(), (std::vector<QString>{qip(50), qip(60), qip(52)}));
-    EXPECT_EQ(window->StatusBar1->panel(0)->text(), kOk);
-    EXPECT_EQ(window->StatusBar2->panel(0)->text(), kOk);
+    EXPECT_EQ(window->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
+    EXPECT_EQ(window->StatusBar2->panel(0)->text(), ovtest::kStatusOk);
 }
 
 // The MAC comparison: a lower-case letter typed matches the upper-case one

@@ -13,14 +13,14 @@
 namespace {
 
 // The static pool's "IP" column, which every walk of the table carries.
-const std::string kPoolIpColumn = "1.3.6.1.4.1.48213.10.37.14.2.7.3.1.2";
+const std::string kStaticPoolIpColumn = "1.3.6.1.4.1.48213.10.37.14.2.7.3.1.2";
 // The dynamic lease table's MAC column, likewise.
 const std::string kLeaseMacColumn = "1.3.6.1.4.1.48213.10.37.14.2.7.4.1.1.2";
 
 class WindowBindings : public ovtest::DeviceTest {
 protected:
     std::vector<std::string> agentOptions() const override {
-        return {"--delay-var", kPoolIpColumn + "=100"};
+        return {"--delay-var", kStaticPoolIpColumn + "=100"};
     }
     static void useStaticPool(OvSNMPRequest2Edits& binding) {
         binding.request.varList.Assign(OvSNMPVarList(mib::T45, MVT_UMV, 1));
@@ -94,7 +94,7 @@ TEST_F(WindowBindings, AWalkThatCannotStartClearsTheBusyFlag) {
 // not go on walking (and reach its end, and its closures) meanwhile.
 TEST_F(WindowBindings, ReleasingStopsEveryWalkBeforeFreeingAnyAndCallsNoClosureAgain) {
     restartAgent({"--set", "DynamicGet=1", "--delay-var", kLeaseMacColumn + "=100", "--delay-var",
-                  kPoolIpColumn + "=400"});
+                  kStaticPoolIpColumn + "=400"});
     OvWindowBindings bindings;
     int closuresCalled = 0;
     const std::pair<const OvSNMPVarRow*, OvListMode> tables[] = {{mib::T24, MVT_FMV},

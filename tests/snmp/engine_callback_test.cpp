@@ -13,7 +13,7 @@
 
 namespace {
 
-const OvSNMPVarRow kSystem[] = {
+const OvSNMPVarRow kSysName[] = {
     {"1.3.6.1.2.1.1.5", "sysName", ovtype::displaystr, ovaccess::readwrite}, {}};
 
 // The Report of one usmStats counter (1.3.6.1.6.3.15.1.1.N.0).
@@ -59,7 +59,7 @@ TEST(EngineCallbacks, ASecurityErrorEndsTheRequestAtOnceWithItsOwnCode) {
         request->version = 1;
         request->timeout = 1000; // ten seconds: a time-out would come far later
         request->retries = 0;
-        request->varList = OvSNMPVarList(kSystem, SVT_SV, 0);
+        request->varList = OvSNMPVarList(kSysName, SVT_SV, 0);
         std::vector<OvSNMPError> results;
         request->ReadAsync(
             [&](void*, const OvSNMPError& e, OvSNMPVarList&) { results.push_back(e); }, nullptr,

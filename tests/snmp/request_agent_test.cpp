@@ -13,7 +13,7 @@ namespace {
 
 const char* const E = "1.3.6.1.4.1.48213.10.37.14";
 
-const OvSNMPVarRow kSystem[] = {
+const OvSNMPVarRow kSystemGroup[] = {
     {"1.3.6.1.2.1.1.5", "sysName", ovtype::displaystr, ovaccess::readwrite},
     {"1.3.6.1.2.1.1.3", "sysUpTime", ovtype::timeticks, ovaccess::readonly},
     {"1.3.6.1.2.1.1.4", "sysContact", ovtype::displaystr, ovaccess::readwrite},
@@ -48,7 +48,7 @@ const Credentials kCredentials[] = {
 };
 
 std::unique_ptr<OvSNMPRequest> makeRequest(const ovtest::Apsim& agent, const Credentials& c,
-                                           const OvSNMPVarRow* rows = kSystem,
+                                           const OvSNMPVarRow* rows = kSystemGroup,
                                            OvListMode mode = SVT_SV, int keys = 0) {
     auto r = std::make_unique<OvSNMPRequest>();
     r->agentPort = agent.port();
@@ -241,7 +241,7 @@ TEST(RequestAgent, AnEmptyTableUnderSNMPv1EndsWithNoSuchName) {
     EXPECT_TRUE(async.results[0].done);
 }
 
-struct FailureCase {
+struct RequestFailureCase {
     const char* name;
     std::vector<std::string> arguments;
     Credentials credentials;
@@ -250,7 +250,7 @@ struct FailureCase {
 
 TEST(RequestAgent, FailuresMapToTheirDisplayCodes) {
     snmptest::setUpEngine();
-    std::vector<FailureCase> cases = {
+    std::vector<RequestFailureCase> cases = {
         {"unknown user name", kUsers, {"v3", 3, 1, "nobody", 1, "", 1, ""}, -304},
         {"wrong authentication pass phrase",
          kUsers,
@@ -270,7 +270,7 @@ TEST(RequestAgent, FailuresMapToTheirDisplayCodes) {
     for (int status = 1; status <= 19; ++status)
         cases.push_back(
             {"error status", {"--fail", "sysName=" + std::to_string(status)}, kV1, -100 - status});
-    for (const FailureCase& c : cases) {
+    for (const RequestFailureCase& c : cases) {
         ovtest::Apsim agent(c.arguments);
         ASSERT_TRUE(agent.isRunning()) << agent.error();
         auto request = makeRequest(agent, c.credentials);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <fstream>
 #include <functional>
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-const std::string kEncoded = ovboot::encodeEngineId("OvSNMP_PP_Application");
+const std::string kEncodedAppId = ovboot::encodeEngineId("OvSNMP_PP_Application");
 
 std::uint32_t storedBoots(const std::string& folder) {
     std::uint32_t boots = 0;
@@ -97,10 +98,12 @@ std::int32_t setupFailure(const std::string& folder, bool asNobody) {
 
 TEST(SessionSetup, RaisesTheBootCounterFailures) {
     snmptest::setUpEngine();
-    const std::string otherEngines = "AB 3\n" + kEncoded + " 4\nCD 5\n";
+    const std::string otherEngines = "AB 3\n" + kEncodedAppId + " 4\nCD 5\n";
     const FailureCase cases[] = {
         {"a malformed line of ours cannot be loaded", false,
-         [](const std::string& folder) { std::ofstream(counterIn(folder)) << kEncoded << "\n"; },
+         [](const std::string& folder) {
+             std::ofstream(counterIn(folder)) << kEncodedAppId << "\n";
+         },
          -507},
         {"a counter nobody may read cannot be loaded", true,
          [&](const std::string& folder) {
@@ -148,7 +151,8 @@ TEST(SessionSetup, UnwritableCurrentFolderUsesTheStateFolder) {
             ::_exit(4);
         ::setenv("XDG_STATE_HOME", statePath.c_str(), 1);
         const std::string path = OvBootCounterPath("");
-        const std::string expected = statePath + "/snmp_session_tests/OvSNMP_PP_BootCounter";
+        const std::string expected =
+            statePath + "/" + program_invocation_short_name + "/OvSNMP_PP_BootCounter";
         if (path != expected)
             ::_exit(5);
         if (ovboot::saveBootCounter(path, "x", 1) != ovboot::ok)

@@ -63,7 +63,7 @@ std::unique_ptr<OvSNMPRequest> poolRequest(const ovtest::Apsim& agent) {
     return request;
 }
 
-std::string rowText(const OvSNMPVarList& list) {
+std::string poolRowText(const OvSNMPVarList& list) {
     std::string text;
     for (int i = 0; i < list.Count(); ++i)
         text += (i ? "|" : "") + list.Item(i).value;
@@ -130,7 +130,7 @@ TEST(TableWalk, EachRowShowsItsOwnValuesWhenAColumnLacksARow) {
         request->resultHook = [&](const OvSNMPError& e) { writeFailures.push_back(e.message); };
         for (auto step = request->ReadSync(true); step.moreRows && rows.size() < 50;
              step = request->ReadSync(false)) {
-            rows.push_back(rowText(request->varList));
+            rows.push_back(poolRowText(request->varList));
             applyRowAsShown(*request);
         }
         EXPECT_EQ(rows, expectedRows(gap)) << gap.name << ": synchronous walk";
@@ -160,7 +160,7 @@ TEST(TableWalk, EachRowShowsItsOwnValuesWhenAColumnLacksARow) {
                 finished = true;
                 return;
             }
-            asyncRows.push_back(rowText(list));
+            asyncRows.push_back(poolRowText(list));
             asyncRequest->ReadAsync(next, nullptr, false);
         };
         asyncRequest->ReadAsync(next, nullptr, true);

@@ -24,15 +24,15 @@ const std::string kWriteCommunity = "rw-Qx7community";
 const std::string kAuthPass = "auth-Qx7phrase";
 const std::string kPrivPass = "priv-Qx7phrase";
 
-struct Credentials {
+struct TraceCredentials {
     const char* name;
     int version;
 };
-const Credentials kV1{"SNMPv1", 0};
-const Credentials kV2c{"SNMPv2c", 1};
-const Credentials kV3{"SNMPv3 authPriv", 3};
+const TraceCredentials kV1{"SNMPv1", 0};
+const TraceCredentials kV2c{"SNMPv2c", 1};
+const TraceCredentials kV3{"SNMPv3 authPriv", 3};
 
-std::unique_ptr<OvSNMPRequest> makeRequest(const ovtest::Apsim& agent, const Credentials& c,
+std::unique_ptr<OvSNMPRequest> makeRequest(const ovtest::Apsim& agent, const TraceCredentials& c,
                                            const OvSNMPVarRow* table, OvListMode mode,
                                            int keys = 0) {
     auto r = std::make_unique<OvSNMPRequest>();
@@ -56,7 +56,7 @@ std::unique_ptr<OvSNMPRequest> makeRequest(const ovtest::Apsim& agent, const Cre
 // One write of secret (or plain) values, then a read of the same table.
 struct SecretWrite {
     const char* what;
-    Credentials credentials;
+    TraceCredentials credentials;
     const OvSNMPVarRow* table;
     OvListMode mode;
     std::string positions;

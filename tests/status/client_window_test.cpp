@@ -31,7 +31,6 @@ using namespace statustest;
 
 const std::string kTriggerA = "SET E.4.5.1.1.1.1=i:1";
 const std::string kTriggerG = "SET E.4.5.1.1.1.2=i:1";
-const QString kOk = QStringLiteral("(OvSNMP++) Ok!");
 const QString kOldFirmware =
     QStringLiteral("Warning|Maybe this firmware is so old that client info function is not "
                    "supported.");
@@ -43,7 +42,7 @@ QStringList row(const OvListView* list, int r) {
     return shown;
 }
 
-QStringList rows(const OvListView* list) {
+QStringList clientRows(const OvListView* list) {
     QStringList all;
     for (int r = 0; r < list->itemCount(); ++r)
         all << row(list, r).join('|');
@@ -96,12 +95,12 @@ TEST_F(ClientWindow, WritesTheShownBandsTriggerAloneThenWalksBothBands) {
     EXPECT_EQ(w->windowTitle(), "Status \\ Client Info");
     // Three stations: a GET-NEXT for each, one more to find the table's end.
     EXPECT_EQ(cycles(), (std::vector<std::string>{kTriggerA, "walk 4"}));
-    EXPECT_EQ(rows(w->User_ListView),
+    EXPECT_EQ(clientRows(w->User_ListView),
               (QStringList{"1|000C41410001|A|WPA2-PSK|27|Off", "2|000C41410002|A|WPA-PSK|34|Off"}));
     EXPECT_EQ(w->User_ListView_g->itemCount(), 0);
     EXPECT_EQ(w->NumOfRecord->text(), "2");
     EXPECT_EQ(w->NumOfRecord_g->text(), "0");
-    EXPECT_EQ(w->StatusBar->panel(0)->text(), kOk);
+    EXPECT_EQ(w->StatusBar->panel(0)->text(), ovtest::kStatusOk);
     EXPECT_EQ(w->ClientListView->itemCount(), 3) << "the raw rows of both bands";
     EXPECT_FALSE(w->ClientListView->isVisible());
     QStringList columns;
@@ -117,7 +116,7 @@ TEST_F(ClientWindow, LeavesFreeSlotsOutOfTheListAndTheCount) {
     const auto w = open();
     EXPECT_EQ(agent->stateValue("E.4.5.2.1.2.1.3")->text, "000000000000")
         << "the device rebuilt its table: the free slot last";
-    EXPECT_EQ(rows(w->User_ListView),
+    EXPECT_EQ(clientRows(w->User_ListView),
               (QStringList{"1|000C41410001|A|WPA2-PSK|27|Off", "2|000C41410003|A|WPA2-PSK|41|On"}));
     EXPECT_EQ(w->NumOfRecord->text(), "2");
     EXPECT_EQ(w->ClientListView->itemCount(), 4) << "the free slot is walked, not shown";
@@ -129,7 +128,7 @@ TEST_F(ClientWindow, SwitchingToTheOtherPageAsksForItsBandAlone) {
     clickTab(w->PageControl1, 1);
     ASSERT_TRUE(ovtest::waitFor([&] { return requestCount() > before && !w->refreshing(); }));
     EXPECT_EQ(cycles(before), (std::vector<std::string>{kTriggerG, "walk 4"}));
-    EXPECT_EQ(rows(w->User_ListView_g), (QStringList{"1|000C41420001|G|WPA2-PSK|27|Off"}));
+    EXPECT_EQ(clientRows(w->User_ListView_g), (QStringList{"1|000C41420001|G|WPA2-PSK|27|Off"}));
     EXPECT_EQ(w->User_ListView->itemCount(), 0) << "emptied when the refresh started";
     EXPECT_EQ(w->NumOfRecord->text(), "0");
     EXPECT_EQ(w->NumOfRecord_g->text(), "1");
@@ -190,7 +189,7 @@ TEST_F(ClientWindow, RefreshesPeriodicallyWithOneWalkAtATime) {
     for (std::size_t i = 1; i < seen.size(); ++i)
         EXPECT_EQ(seen[i], i % 2 == 1 ? "walk 4" : kTriggerG) << "request group " << i;
     EXPECT_LE(mostRows, 3) << "no walk added its rows to another's";
-    EXPECT_EQ(rows(w->User_ListView_g), (QStringList{"1|000C41420001|G|WPA2-PSK|27|Off"}));
+    EXPECT_EQ(clientRows(w->User_ListView_g), (QStringList{"1|000C41420001|G|WPA2-PSK|27|Off"}));
     EXPECT_TRUE(dialogs.messages().empty()) << "the 802.11g page has no firmware check";
     w->close();
     EXPECT_FALSE(w->isVisible());
@@ -223,7 +222,7 @@ TEST_F(ClientWindow, WarnsOfOldFirmwareOnThe80211aPageOnly) {
             10000));
         EXPECT_TRUE(w->isVisible());
         EXPECT_TRUE(messages().empty());
-        EXPECT_NE(w->StatusBar->panel(0)->text(), kOk);
+        EXPECT_NE(w->StatusBar->panel(0)->text(), ovtest::kStatusOk);
         ASSERT_TRUE(ovtest::waitFor([&] { return !w->refreshing(); }));
         w->close();
         EXPECT_FALSE(w->isVisible());
@@ -285,7 +284,7 @@ TEST_F(ClientWindow, CanBeClosedWhenNothingCanBeSent) {
         ovtest::showActive(w.get());
         ASSERT_TRUE(ovtest::waitFor([&] { return !w->refreshing(); }));
         EXPECT_FALSE(w->StatusBar->panel(0)->text().isEmpty());
-        EXPECT_NE(w->StatusBar->panel(0)->text(), kOk);
+        EXPECT_NE(w->StatusBar->panel(0)->text(), ovtest::kStatusOk);
         ovtest::click(w->Bt_Rfrsh);
         ASSERT_TRUE(ovtest::waitFor([&] { return !w->refreshing(); }));
         ovtest::click(w->Bt_Close);

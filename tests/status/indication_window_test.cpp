@@ -22,7 +22,6 @@ namespace {
 
 using namespace statustest;
 
-const QString kOk = QStringLiteral("(OvSNMP++) Ok!");
 const std::string kReading = "GET E.4.6.1.0";
 
 class IndicationWindow : public StatusTest {
@@ -54,7 +53,7 @@ TEST_F(IndicationWindow, ShowsTheTemperatureThreeWays) {
         EXPECT_EQ(w->Lab_Tempreture->text(), c.celsius);
         EXPECT_EQ(w->LAB_Tempretureh->text(), c.fahrenheit);
         EXPECT_EQ(w->ProgressBar1->value(), c.bar);
-        EXPECT_EQ(w->StatusBar1->panel(0)->text(), kOk);
+        EXPECT_EQ(w->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
     }
 }
 
@@ -140,7 +139,7 @@ TEST_F(IndicationWindow, CanBeClosedWhenNothingCanBeSent) {
         ovtest::showActive(w.get());
         ASSERT_TRUE(ovtest::waitFor([&] { return !w->reading(); }, 10000));
         EXPECT_FALSE(w->StatusBar1->panel(0)->text().isEmpty());
-        EXPECT_NE(w->StatusBar1->panel(0)->text(), kOk);
+        EXPECT_NE(w->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
         EXPECT_TRUE(w->Lab_Tempreture->text().isEmpty());
         ovtest::click(w->CloseButton);
         EXPECT_FALSE(w->isVisible());

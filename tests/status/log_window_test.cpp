@@ -25,7 +25,6 @@ namespace {
 
 using namespace statustest;
 
-const QString kOk = QStringLiteral("(OvSNMP++) Ok!");
 const std::string kFetchTrigger = "SET E.2.11.11.1.0=i:1";
 const std::string kClearTrigger = "SET E.2.11.10.0=i:1";
 const std::string kRestart = "SET E.3.2.1.0=i:1";
@@ -38,7 +37,7 @@ std::string settingsSet(const std::string& levels, const std::string& server) {
     return line + " E.2.11.9.0=a:" + server;
 }
 
-QStringList rows(const OvListView* list) {
+QStringList logRows(const OvListView* list) {
     QStringList all;
     for (int r = 0; r < list->itemCount(); ++r)
         all << list->caption(r) + "|" + list->subItem(r, 0) + "|" + list->subItem(r, 1);
@@ -121,7 +120,7 @@ TEST_F(LogWindow, GetLogAsksForASnapshotThenWalksIt) {
     getLog(*w);
     // Three lines: a GET-NEXT each, one more to find the table's end.
     EXPECT_EQ(grouped(before), (std::vector<std::string>{kFetchTrigger, "walk 4"}));
-    EXPECT_EQ(rows(w->ViewListView),
+    EXPECT_EQ(logRows(w->ViewListView),
               (QStringList{"1|Jan  1 00:00:59|System started",
                            "2|Jan  1 00:01:46|802.11a radio on, channel 36",
                            "3|Jan  1 00:02:33|802.11g radio on, channel 6"}));
@@ -129,7 +128,7 @@ TEST_F(LogWindow, GetLogAsksForASnapshotThenWalksIt) {
     for (int c = 0; c < w->ViewListView->columnCount(); ++c)
         columns << w->ViewListView->horizontalHeaderItem(c)->text();
     EXPECT_EQ(columns, (QStringList{"Index", "Time", "Message"}));
-    EXPECT_EQ(w->StatusBar1->panel(0)->text(), kOk);
+    EXPECT_EQ(w->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
 }
 
 TEST_F(LogWindow, GetLogShowsWhatTheDeviceLoggedSince) {
@@ -153,7 +152,7 @@ TEST_F(LogWindow, GetLogOfAnEmptyLogShowsNoRowsAndSuccess) {
     const auto w = open();
     getLog(*w);
     EXPECT_EQ(w->ViewListView->itemCount(), 0);
-    EXPECT_EQ(w->StatusBar1->panel(0)->text(), kOk);
+    EXPECT_EQ(w->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
 }
 
 TEST_F(LogWindow, StaysOpenWhileTheLogIsComing) {
@@ -202,7 +201,7 @@ TEST_F(LogWindow, ShowsAFailedFetchAndLetsTheUserGoOn) {
     restartAgent({"--drop-percent", "100"});
     const auto w = open();
     getLog(*w);
-    EXPECT_NE(w->StatusBar1->panel(0)->text(), kOk);
+    EXPECT_NE(w->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
     EXPECT_FALSE(w->StatusBar1->panel(0)->text().isEmpty());
     ovtest::click(w->CloseBtn);
     EXPECT_FALSE(w->isVisible());

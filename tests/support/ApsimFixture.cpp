@@ -92,6 +92,10 @@ std::string expandOid(const std::string& oid) {
     return oid;
 }
 
+std::string binding(const std::string& oid, const std::string& typedValue) {
+    return expandOid(oid) + "=" + typedValue;
+}
+
 Apsim::Apsim(const std::vector<std::string>& arguments) : folder_(makeFolder()) {
     if (folder_.empty()) {
         error_ = "cannot make a temporary folder";

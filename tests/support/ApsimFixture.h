@@ -94,4 +94,7 @@ private:
 // "E.4.4.0" -> "1.3.6.1.4.1.48213.10.37.14.4.4.0"; other texts unchanged.
 std::string expandOid(const std::string& oid);
 
+// "OID=type:value" as apsim's log writes a binding of a SET; the OID expanded.
+std::string binding(const std::string& oid, const std::string& typedValue);
+
 } // namespace ovtest

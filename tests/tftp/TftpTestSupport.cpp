@@ -173,11 +173,4 @@ QByteArray error(std::uint16_t code, const QByteArray& message) {
     return packet + message + '\0';
 }
 
-std::uint16_t opcodeOf(const QByteArray& packet) {
-    return ovtftp::opcodeOf(packet);
-}
-std::uint16_t numberOf(const QByteArray& packet) {
-    return ovtftp::numberOf(packet);
-}
-
 } // namespace tftptest

@@ -3,6 +3,7 @@
 // and a record of the statuses the server reported.
 #pragma once
 
+#include "OvTFTPPacket.h"
 #include "OvTFTPServer.h"
 
 #include <QByteArray>
@@ -91,7 +92,7 @@ QByteArray ack(std::uint16_t block);
 QByteArray error(std::uint16_t code, const QByteArray& message = {});
 
 // Opcode and number of a received packet, for messages.
-std::uint16_t opcodeOf(const QByteArray& packet);
-std::uint16_t numberOf(const QByteArray& packet);
+using ovtftp::numberOf;
+using ovtftp::opcodeOf;
 
 } // namespace tftptest

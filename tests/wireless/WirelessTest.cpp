@@ -86,20 +86,12 @@ std::string WirelessTest::setByOthers(const std::string& shortOid, const char* t
                                       const std::string& value) {
     std::vector<std::string> arguments = ovtest::credentials("v2c-rw");
     for (const std::string& a :
-         {std::string("-On"), agent->peer(), oid(shortOid), std::string(type), value})
+         {std::string("-On"), agent->peer(), expandOid(shortOid), std::string(type), value})
         arguments.push_back(a);
     return ovtest::runTool("snmpset", arguments).output;
 }
 
-std::string oid(const std::string& shortOid) {
-    return ovtest::expandOid(shortOid);
-}
-
-std::string binding(const std::string& shortOid, const std::string& typedValue) {
-    return oid(shortOid) + "=" + typedValue;
-}
-
-const std::string kRestart = binding("E.3.2.1.0", "i:1");
+const std::string kRestartSet = binding("E.3.2.1.0", "i:1");
 
 std::vector<std::string> ssidSet(const std::string& ssidA, const std::string& ssidG) {
     return {binding("E.1.1.1.1.1", "s:" + ssidA), binding("E.1.1.1.2.1", "i:1"),

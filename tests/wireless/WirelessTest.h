@@ -51,12 +51,12 @@ protected:
     ovtest::WaitSpy waits;
 };
 
-// "E.x.y" with the private root; "OID=type:value" as setsSent writes a binding.
-std::string oid(const std::string& shortOid);
-std::string binding(const std::string& shortOid, const std::string& typedValue);
+using ovtest::binding;   // "OID=type:value" as setsSent writes a binding
+using ovtest::expandOid; // "E.x.y" with the private root
+using ovtest::oidsOf;
 
 // The SETs of an apply as the device receives them, with the values apsim starts with.
-extern const std::string kRestart;
+extern const std::string kRestartSet;
 std::vector<std::string> ssidSet(const std::string& ssidA = "ORW3300-A",
                                  const std::string& ssidG = "ORW3300-G");
 std::vector<std::string> apModeSet(int band, int mode);

@@ -42,7 +42,7 @@ protected:
         long count = 0;
         for (const ovtest::ApsimRequest& request : agent->requests())
             if (request.operation != "SET" && !request.oids.empty() &&
-                request.oids.front().rfind(oid(prefix), 0) == 0)
+                request.oids.front().rfind(expandOid(prefix), 0) == 0)
                 ++count;
         return count;
     }
@@ -76,7 +76,7 @@ TEST_F(WirelessApMode, AWdsBandWithOnePeerSendsPlaceholdersAndWaitsFifty) {
         autoScanSet(1),   openSystemSet(1),
         apModeSet(2, 1),  autoScanSet(2),
         openSystemSet(2), guestSet(),
-        {kRestart}};
+        {kRestartSet}};
     EXPECT_EQ(sets(), expected);
     EXPECT_EQ(waits.countdowns(), std::vector<int>{50});
     EXPECT_EQ(w->StatusBar->simpleText(), "Setting Success!");
@@ -152,7 +152,7 @@ TEST_F(WirelessApMode, ARepeaterDeviceShowsNoChoiceReadsItsSurveyAndSendsNoSsid)
     ssids.erase(ssids.begin()); // 802.11a's SSID stays
     const std::vector<std::vector<std::string>> expected = {
         ssids,          apModeSet(1, 4),  autoScanSet(1), openSystemSet(1), apModeSet(2, 1),
-        autoScanSet(2), openSystemSet(2), guestSet(),     {kRestart}};
+        autoScanSet(2), openSystemSet(2), guestSet(),     {kRestartSet}};
     EXPECT_EQ(sets(), expected);
     EXPECT_EQ(waits.countdowns(), std::vector<int>{40});
     ASSERT_TRUE(agent->waitForRestart(1));
@@ -165,12 +165,12 @@ TEST_F(WirelessApMode, ARepeaterDeviceShowsNoChoiceReadsItsSurveyAndSendsNoSsid)
     bool ssidListRead = false;
     for (std::size_t i = before; i < all.size(); ++i) {
         const auto& oids = all[i];
-        if (std::find(oids.begin(), oids.end(), oid("E.1.1.1.2.1")) == oids.end())
+        if (std::find(oids.begin(), oids.end(), expandOid("E.1.1.1.2.1")) == oids.end())
             continue;
         ssidListRead = true;
-        EXPECT_EQ(std::find(oids.begin(), oids.end(), oid("E.1.1.1.1.1")), oids.end())
+        EXPECT_EQ(std::find(oids.begin(), oids.end(), expandOid("E.1.1.1.1.1")), oids.end())
             << "802.11a's SSID was read";
-        EXPECT_NE(std::find(oids.begin(), oids.end(), oid("E.1.1.1.1.2")), oids.end());
+        EXPECT_NE(std::find(oids.begin(), oids.end(), expandOid("E.1.1.1.1.2")), oids.end());
     }
     EXPECT_TRUE(ssidListRead);
     EXPECT_GT(readsBelow(kSurveyTypeA), surveyReads);
@@ -227,7 +227,7 @@ TEST_F(WirelessApMode, ASurveyReadInProgressTakesNoSecondOperation) {
     long ssidReads = 0;
     const auto all = gets();
     for (std::size_t i = before; i < all.size(); ++i)
-        if (all[i].front() == oid("E.1.1.1.1.1"))
+        if (all[i].front() == expandOid("E.1.1.1.1.1"))
             ++ssidReads;
     EXPECT_EQ(ssidReads, 1);
     ovtest::click(w->Bt_Close);

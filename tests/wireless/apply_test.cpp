@@ -24,7 +24,7 @@ using namespace wirelesstest;
 
 std::vector<std::vector<std::string>> defaultApply() {
     return {ssidSet(),      apModeSet(1, 1),  autoScanSet(1), openSystemSet(1), apModeSet(2, 1),
-            autoScanSet(2), openSystemSet(2), guestSet(),     {kRestart}};
+            autoScanSet(2), openSystemSet(2), guestSet(),     {kRestartSet}};
 }
 
 class WirelessApply : public WirelessTest {
@@ -299,21 +299,22 @@ TEST_F(WirelessApply, TheMarksOfAnApplyShapeTheNextRefresh) {
     // Access Point: the AP mode without the peers; Open System with encryption
     // off: the authentication and the encryption only, no key, nothing of the
     // RADIUS or pass phrase settings.
-    EXPECT_TRUE(has({oid("E.2.1.1.1.1")}));
-    EXPECT_TRUE(has({oid("E.2.1.1.1.2")}));
-    EXPECT_TRUE(has({oid("E.2.5.1.1.1.1"), oid("E.2.5.1.1.2.1")}));
-    EXPECT_TRUE(has({oid("E.2.5.1.1.1.2"), oid("E.2.5.1.1.2.2")}));
+    EXPECT_TRUE(has({expandOid("E.2.1.1.1.1")}));
+    EXPECT_TRUE(has({expandOid("E.2.1.1.1.2")}));
+    EXPECT_TRUE(has({expandOid("E.2.5.1.1.1.1"), expandOid("E.2.5.1.1.2.1")}));
+    EXPECT_TRUE(has({expandOid("E.2.5.1.1.1.2"), expandOid("E.2.5.1.1.2.2")}));
     for (const auto& oids : after)
         for (const std::string& o : oids) {
-            EXPECT_EQ(o.rfind(oid("E.2.2.1.2"), 0), std::string::npos) << "a peer was read";
-            EXPECT_EQ(o.rfind(oid("E.2.5.3.1.1"), 0), std::string::npos) << "a key was read";
-            EXPECT_EQ(o.rfind(oid("E.2.5.2"), 0), std::string::npos) << "RADIUS was read";
-            EXPECT_EQ(o.rfind(oid("E.2.5.1.1.4"), 0), std::string::npos) << "a pass phrase";
+            EXPECT_EQ(o.rfind(expandOid("E.2.2.1.2"), 0), std::string::npos) << "a peer was read";
+            EXPECT_EQ(o.rfind(expandOid("E.2.5.3.1.1"), 0), std::string::npos) << "a key was read";
+            EXPECT_EQ(o.rfind(expandOid("E.2.5.2"), 0), std::string::npos) << "RADIUS was read";
+            EXPECT_EQ(o.rfind(expandOid("E.2.5.1.1.4"), 0), std::string::npos) << "a pass phrase";
         }
     // The SSIDs are still read, and the key types are HEX again.
-    EXPECT_TRUE(has({oid("E.1.1.1.1.1"), oid("E.1.1.1.2.1"), oid("E.1.1.1.3.1"), oid("E.1.1.1.4.1"),
-                     oid("E.2.3.1.1.1"), oid("E.1.1.1.1.2"), oid("E.1.1.1.2.2"), oid("E.1.1.1.3.2"),
-                     oid("E.1.1.1.4.2"), oid("E.2.3.1.1.2")}));
+    EXPECT_TRUE(has({expandOid("E.1.1.1.1.1"), expandOid("E.1.1.1.2.1"), expandOid("E.1.1.1.3.1"),
+                     expandOid("E.1.1.1.4.1"), expandOid("E.2.3.1.1.1"), expandOid("E.1.1.1.1.2"),
+                     expandOid("E.1.1.1.2.2"), expandOid("E.1.1.1.3.2"), expandOid("E.1.1.1.4.2"),
+                     expandOid("E.2.3.1.1.2")}));
 }
 
 TEST_F(WirelessApply, RefreshShowsWhatTheDeviceHoldsNowAndResetsKeyTypes) {

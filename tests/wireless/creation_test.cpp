@@ -24,24 +24,6 @@ namespace {
 
 using namespace wirelesstest;
 
-// The OIDs a GET of these positions of a table sends (all when none given).
-std::vector<std::string> oidsOf(const OvSNMPVarRow* table, std::vector<int> positions = {}) {
-    if (positions.empty())
-        for (int p = 0; p < ov::tableRowCount(table); ++p)
-            positions.push_back(p);
-    std::vector<std::string> oids;
-    for (int p : positions)
-        oids.push_back(table[p].oid);
-    return oids;
-}
-
-QStringList items(const QComboBox* comboBox) {
-    QStringList texts;
-    for (int i = 0; i < comboBox->count(); ++i)
-        texts << comboBox->itemText(i);
-    return texts;
-}
-
 class WirelessCreation : public WirelessTest {};
 
 TEST_F(WirelessCreation, ReadsItsListsInTheDesignedOrder) {
@@ -65,7 +47,8 @@ TEST_F(WirelessCreation, ReadsItsListsInTheDesignedOrder) {
         oidsOf(mib::T2),
     };
     EXPECT_EQ(gets(), expected);
-    EXPECT_EQ(expected[5], std::vector<std::string>{oid("E.2.8.1.1.1")}) << "the band is last";
+    EXPECT_EQ(expected[5], std::vector<std::string>{expandOid("E.2.8.1.1.1")})
+        << "the band is last";
     for (const auto& request : agent->requests())
         EXPECT_NE(request.operation, "GETNEXT") << "the survey table is not read at creation";
     EXPECT_TRUE(sets().empty());
@@ -91,7 +74,7 @@ TEST_F(WirelessCreation, OpensWithWhatTheDeviceHolds) {
         EXPECT_EQ(r.ssid->text(), bands[b].ssid);
         EXPECT_EQ(r.frequency->text(), bands[b].frequency);
         EXPECT_TRUE(r.frequency->isReadOnly());
-        EXPECT_EQ(items(r.channel), bands[b].channels);
+        EXPECT_EQ(ovtest::itemTexts(r.channel), bands[b].channels);
         EXPECT_EQ(r.channel->currentText(), bands[b].channel);
         EXPECT_EQ(r.broadcast->currentText(), "Enable");
         EXPECT_EQ(r.autoScan->currentText(), "Disable");
@@ -99,7 +82,8 @@ TEST_F(WirelessCreation, OpensWithWhatTheDeviceHolds) {
         EXPECT_EQ(r.superMode->currentText(), "Disable");
         EXPECT_EQ(r.dynamicChannels->text(), b == 0 ? "56 153 161" : "6");
         OvWirelessApMode::Band& mode = w->apMode().band(b);
-        EXPECT_EQ(items(mode.apModeChoice), QStringList({"Access Point", "WDS with AP", "WDS"}));
+        EXPECT_EQ(ovtest::itemTexts(mode.apModeChoice),
+                  QStringList({"Access Point", "WDS with AP", "WDS"}));
         EXPECT_EQ(mode.apModeChoice->currentText(), "Access Point");
         EXPECT_EQ(mode.apMode->currentText(), "Access Point");
         OvWirelessSecurity::Band& security = w->security().band(b);
@@ -312,9 +296,9 @@ TEST_F(WirelessCreation, TypingLimitsCountOctets) {
 TEST_F(WirelessCreation, DynamicTurboOffersItsOwnChannels) {
     restartWith({"--set", "E.2.3.1.11.1=2", "--set", "E.2.3.1.11.2=2", "--set", "E.1.1.1.3.1=153"});
     auto w = open();
-    EXPECT_EQ(items(w->radio(0).channel), QStringList({"56", "153", "161"}));
+    EXPECT_EQ(ovtest::itemTexts(w->radio(0).channel), QStringList({"56", "153", "161"}));
     EXPECT_EQ(w->radio(0).channel->currentText(), "153");
-    EXPECT_EQ(items(w->radio(1).channel), QStringList({"6"}));
+    EXPECT_EQ(ovtest::itemTexts(w->radio(1).channel), QStringList({"6"}));
     EXPECT_EQ(w->radio(1).channel->currentText(), "6");
 }
 
@@ -324,7 +308,7 @@ TEST_F(WirelessCreation, AChannelOffTheListShowsTheFirstChannel) {
     EXPECT_EQ(w->radio(0).channel->currentText(), "36");
     EXPECT_EQ(w->radio(0).channel->currentIndex(), 0);
     // Blanks that do not end a channel join the next one.
-    EXPECT_EQ(items(w->radio(1).channel), QStringList({" 1", " 6", "11"}));
+    EXPECT_EQ(ovtest::itemTexts(w->radio(1).channel), QStringList({" 1", " 6", "11"}));
     EXPECT_EQ(w->radio(1).channel->currentIndex(), 0);
 }
 

@@ -19,7 +19,7 @@
 namespace {
 
 using ovtest::binding;
-using ovtest::oid;
+using ovtest::expandOid;
 
 constexpr int kA = 0, kG = 1;
 // Guest list columns (E.2.9.2.1.<column>.<band>.<guest>).
@@ -78,7 +78,7 @@ protected:
 
 TEST_F(MultiSsidWindow, ReadsItsTenListsInOrder) {
     auto w = open();
-    std::vector<std::string> expected{oid(kVlanState)};
+    std::vector<std::string> expected{expandOid(kVlanState)};
     const auto all = gets();
     ASSERT_EQ(all.size(), 10u);
     EXPECT_EQ(all[0], expected);

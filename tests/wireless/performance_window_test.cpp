@@ -22,24 +22,10 @@
 namespace {
 
 using ovtest::binding;
-using ovtest::oid;
+using ovtest::expandOid;
+using ovtest::oidsOf;
 
 constexpr int kA = 0, kG = 1;
-
-QStringList items(const QComboBox* comboBox) {
-    QStringList texts;
-    for (int i = 0; i < comboBox->count(); ++i)
-        texts << comboBox->itemText(i);
-    return texts;
-}
-
-// The OIDs of a table, in order.
-std::vector<std::string> oidsOf(const OvSNMPVarRow* table) {
-    std::vector<std::string> oids;
-    for (const OvSNMPVarRow* row = table; row->oid != nullptr; ++row)
-        oids.push_back(row->oid);
-    return oids;
-}
 
 // The main list's SET of a band with the factory values, some replaced.
 std::vector<std::string> mainSet(int band, const std::map<std::string, std::string>& changed) {
@@ -106,9 +92,9 @@ TEST_F(PerformanceWindow, ShowsWhatTheDeviceHolds) {
         TFM_Performace::Band& d = w->band(b);
         EXPECT_EQ(d.frequency->text(), bands[b].frequency);
         EXPECT_TRUE(d.frequency->isReadOnly());
-        EXPECT_EQ(items(d.channel), bands[b].channels);
+        EXPECT_EQ(ovtest::itemTexts(d.channel), bands[b].channels);
         EXPECT_EQ(d.channel->currentText(), b == kA ? "36" : "6");
-        EXPECT_EQ(items(d.dataRate), bands[b].rates) << "every rate but Auto in Mb";
+        EXPECT_EQ(ovtest::itemTexts(d.dataRate), bands[b].rates) << "every rate but Auto in Mb";
         EXPECT_EQ(d.dataRate->currentText(), "Auto");
         EXPECT_TRUE(d.dataRate->isEnabled()) << "super mode Disable";
         EXPECT_EQ(d.beacon->text(), "100");
@@ -323,7 +309,7 @@ TEST_F(PerformanceWindow, DynamicTurboOffersItsChannelsAndNoRateChoice) {
     const QStringList turbo[] = {{"56", "153", "161"}, {"6"}};
     for (int b : {kA, kG}) {
         TFM_Performace::Band& d = w->band(b);
-        EXPECT_EQ(items(d.channel), turbo[b]);
+        EXPECT_EQ(ovtest::itemTexts(d.channel), turbo[b]);
         EXPECT_EQ(d.channel->currentIndex(), 0);
         EXPECT_FALSE(d.dataRate->isEnabled());
         EXPECT_EQ(d.dataRate->currentIndex(), 0);

@@ -29,7 +29,7 @@ protected:
     // The SET whose first binding is this variable; empty when none came.
     std::vector<std::string> setOf(const std::string& firstOid) const {
         for (const auto& set : sets())
-            if (!set.empty() && set.front().rfind(oid(firstOid) + "=", 0) == 0)
+            if (!set.empty() && set.front().rfind(expandOid(firstOid) + "=", 0) == 0)
                 return set;
         return {};
     }
@@ -186,7 +186,7 @@ TEST_F(WirelessSecurity, TheAdditionalSsidsGiveWayOnTheWire) {
         EXPECT_TRUE(messages().empty()) << messages().front().toStdString();
         EXPECT_EQ(setOf("E.2.9.3.1.1.0"), guestSet(c.sent));
         ASSERT_FALSE(sets().empty());
-        EXPECT_EQ(sets().back(), std::vector<std::string>{kRestart}) << "the guests went last";
+        EXPECT_EQ(sets().back(), std::vector<std::string>{kRestartSet}) << "the guests went last";
         EXPECT_EQ(state("E.2.9.3.1.1.0"), std::to_string(c.sent[0]));
     }
 }
@@ -267,7 +267,7 @@ TEST_F(WirelessSecurity, TheAutoScanSetsEndBeforeTheRestart) {
         EXPECT_TRUE(messages().empty());
         EXPECT_EQ(setOf("E.2.9.3.1.1.0"), guestSet()) << "every list was sent";
         const auto all = sets();
-        EXPECT_EQ(std::count(all.begin(), all.end(), std::vector<std::string>{kRestart}), 0);
+        EXPECT_EQ(std::count(all.begin(), all.end(), std::vector<std::string>{kRestartSet}), 0);
     }
 }
 

@@ -11,10 +11,6 @@
 namespace apsim {
 namespace {
 
-OvOid privateOid(const char* tail) {
-    return *OvOid::parse(std::string(mib::enterpriseRoot) + "." + tail);
-}
-
 // Status variables that show the configuration once the device has restarted.
 const char* const statusMirrors[][2] = {
     {"4.1.1.3.0", "1.2.1.0"},     {"4.1.1.4.0", "1.2.2.0"},     {"4.1.1.5.0", "1.2.3.0"},

@@ -292,6 +292,16 @@ std::uint32_t growthPerSecond(const OvOid& instance) {
     return column < perSecond.size() ? perSecond[column] : 0;
 }
 
+OvOid privateOid(const std::string& tail) {
+    return *OvOid::parse(std::string(mib::enterpriseRoot) + "." + tail);
+}
+
+OvOid below(const OvOid& entry, std::initializer_list<std::uint32_t> arcs) {
+    OvOid oid = entry;
+    oid.arcs().insert(oid.arcs().end(), arcs);
+    return oid;
+}
+
 std::span<const RowTable> rowTables() {
     return kRowTables;
 }

@@ -6,6 +6,7 @@
 #include "OvVb.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,6 +25,12 @@ struct RowTable {
 };
 
 std::span<const RowTable> rowTables();
+
+// The OID below the device's private root ("2.7.4.1").
+OvOid privateOid(const std::string& tail);
+
+// The OID of a table entry's column and row: the entry, then the arcs.
+OvOid below(const OvOid& entry, std::initializer_list<std::uint32_t> arcs);
 
 // One generated row: its index arcs and the typed value texts of the table's
 // columns that are not index columns, in table order.

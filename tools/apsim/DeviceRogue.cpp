@@ -38,12 +38,6 @@ const RogueOids& rogue() {
 
 constexpr std::uint32_t kTypeColumn = 2; // every row has one
 
-OvOid below(const OvOid& base, std::initializer_list<std::uint32_t> arcs) {
-    OvOid oid = base;
-    oid.arcs().insert(oid.arcs().end(), arcs);
-    return oid;
-}
-
 const mib::TableInfo& table(int number) {
     return mib::tables()[static_cast<std::size_t>(number - 1)];
 }

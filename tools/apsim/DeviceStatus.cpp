@@ -13,20 +13,9 @@
 namespace apsim {
 namespace {
 
-OvOid privateOid(const std::string& tail) {
-    return *OvOid::parse(std::string(mib::enterpriseRoot) + "." + tail);
-}
-
 const OvOid& logEntry() {
     static const OvOid entry = privateOid("2.11.12.1");
     return entry;
-}
-
-// The OID of a table entry's column and row: the entry, then the arcs.
-OvOid below(const OvOid& entry, std::initializer_list<std::uint32_t> arcs) {
-    OvOid oid = entry;
-    oid.arcs().insert(oid.arcs().end(), arcs);
-    return oid;
 }
 
 const RowTable& logTable() {

@@ -18,6 +18,9 @@ namespace ovnet {
 inline constexpr const char* kFreeSlotAddress = "0.0.0.0";
 inline constexpr const char* kFreeSlotMac = "000000000000";
 
+// A MAC address as typed: 12 hex digits, no separators.
+inline constexpr int kMacHexDigits = 12;
+
 // MAC comparison: character by character over the typed text's length, a
 // typed character matching the listed one or the listed one plus 32, so a
 // typed lower-case letter matches a listed upper-case one (not the reverse).

@@ -16,6 +16,9 @@ class QWidget;
 
 namespace ovnet {
 
+// The caption of the network windows' refusals.
+inline const QString kWarning = QStringLiteral("Warning");
+
 // A new control of the window with its object name.
 template <typename T> T* control(QWidget* parent, const QString& name) {
     auto* made = new T(parent);

@@ -31,9 +31,8 @@
 
 namespace {
 
-constexpr int kDisable = 0, kEnable = 1; // the switch's items
-constexpr int kGet = 1;                  // the lease triggers' item "Get"
-const QString kWarning = QStringLiteral("Warning");
+constexpr int kDisable = 0, kEnable = 1;          // the switch's items
+constexpr int kGet = 1;                           // the lease triggers' item "Get"
 const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
 const QString kError = QStringLiteral("Error");
 const QString kPoolSize = QStringLiteral("Please input a number between 1 and 255.");
@@ -610,7 +609,7 @@ void TFM_DHCP::Bt_AddClick() {
         return;
     const auto slot = ovnet::firstFreeSlot(staticPoolColumn(ovnet::kStaticPoolIp));
     if (!slot) {
-        ov::messageBox(this, kWarning, QStringLiteral("The static pool is full!"));
+        ov::messageBox(this, ovnet::kWarning, QStringLiteral("The static pool is full!"));
         return;
     }
     loadStaticPoolRow(static_cast<int>(*slot));
@@ -659,10 +658,10 @@ void TFM_DHCP::Bt_ApplyClick() {
 
 bool TFM_DHCP::checkPoolFilled() {
     if (Ed_IPAF->text().isEmpty())
-        return refuse(this, Ed_IPAF, kWarning, QStringLiteral("Please input valid IP address"),
-                      false);
+        return refuse(this, Ed_IPAF, ovnet::kWarning,
+                      QStringLiteral("Please input valid IP address"), false);
     if (Ed_PoolRan->text().isEmpty())
-        return refuse(this, Ed_PoolRan, kWarning, kPoolSize, false);
+        return refuse(this, Ed_PoolRan, ovnet::kWarning, kPoolSize, false);
     return true;
 }
 
@@ -673,13 +672,13 @@ bool TFM_DHCP::checkPoolCoversNothing() {
     const std::uint32_t size = ovnet::checkedDottedValue(Ed_PoolRan->text().toStdString());
     const std::uint32_t system = ovnet::checkedDottedValue(Ed_ext->text().toStdString());
     if (ovnet::poolCovers(start, size, system))
-        return refuse(this, nullptr, kWarning,
+        return refuse(this, nullptr, ovnet::kWarning,
                       QStringLiteral("Reject: The DHCP dynamic IP pool will cover system IP."),
                       false);
     for (int row = 0; row < User_ListView->itemCount(); ++row) {
         IPTemp->setText(User_ListView->subItem(row, ovnet::kStaticPoolIp));
         if (ovnet::poolCovers(start, size, ovnet::checkedDottedValue(IPTemp->text().toStdString())))
-            return refuse(this, nullptr, kWarning,
+            return refuse(this, nullptr, ovnet::kWarning,
                           QStringLiteral("Reject: The DHCP dynamic IP pool will cover Static IP."),
                           false);
     }
@@ -691,7 +690,7 @@ bool TFM_DHCP::checkPoolAndLease() {
     if (size < 1 || size > 255)
         return refuse(this, Ed_PoolRan, kError, kPoolSize, true);
     if (Ed_Lease->text().isEmpty())
-        return refuse(this, Ed_Lease, kWarning, kLease, false);
+        return refuse(this, Ed_Lease, ovnet::kWarning, kLease, false);
     if (!ovnet::textCheck(this, Ed_DomNa->text(), ovnet::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;

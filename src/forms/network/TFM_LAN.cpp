@@ -33,7 +33,6 @@ constexpr int kStaticItem = 0, kDynamicItem = 1;
 constexpr int kStaticListTimeout = 10000;
 constexpr int kAddressLength = 15;
 
-const QString kWarning = QStringLiteral("Warning");
 const QString kSystemIpWillBe = QStringLiteral("The system IP will be ");
 
 using ovnet::button;
@@ -214,7 +213,7 @@ bool TFM_LAN::applyLan() {
 }
 
 void TFM_LAN::refuse(const QString& text) {
-    ov::messageBox(this, kWarning, text);
+    ov::messageBox(this, ovnet::kWarning, text);
 }
 
 void TFM_LAN::CB_IPFromChange() {
@@ -341,7 +340,7 @@ void TFM_LAN::sendStatic() {
 }
 
 void TFM_LAN::applyDynamic() {
-    if (ov::messageBox(this, kWarning, QStringLiteral("Device will reboot,continue?"),
+    if (ov::messageBox(this, ovnet::kWarning, QStringLiteral("Device will reboot,continue?"),
                        QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     // Only the mode and the restart value go out.

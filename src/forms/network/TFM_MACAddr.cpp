@@ -13,11 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kMacLength = 12; // hex digits
-
-} // namespace
+namespace {} // namespace
 
 TFM_MACAddr::TFM_MACAddr(TFM_MACTable& table) : OvDialog(&table), table_(table) {
     buildControls();
@@ -30,7 +26,7 @@ void TFM_MACAddr::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     Ed_MACAddr = ovnet::control<QLineEdit>(this, "Ed_MACAddr");
-    ov::setTypingLimit(Ed_MACAddr, kMacLength);
+    ov::setTypingLimit(Ed_MACAddr, ovnet::kMacHexDigits);
     LA_MACAddr =
         ovnet::label(this, "LA_MACAddr", QStringLiteral("Please input Mac Addr"), Ed_MACAddr);
     Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
@@ -51,13 +47,13 @@ void TFM_MACAddr::buildControls() {
 void TFM_MACAddr::bindControls(OvSNMPRequest2Edits& binding) {
     binding.BindControl(0, LA_Index);
     binding.BindEdit(1, "%h", Ed_MACAddr);
-    ov::setTypingLimit(Ed_MACAddr, kMacLength);
+    ov::setTypingLimit(Ed_MACAddr, ovnet::kMacHexDigits);
 }
 
 // Each refusal leaves the dialog open with what was typed.
 void TFM_MACAddr::Bt_ApplyClick() {
     const std::string typed = Ed_MACAddr->text().toStdString();
-    if (typed.size() != kMacLength) {
+    if (typed.size() != ovnet::kMacHexDigits) {
         ovnet::refuse(this, nullptr, QStringLiteral("Error"),
                       QStringLiteral("The length is 12 in MAC Address."), false);
         return;

@@ -23,8 +23,7 @@ using ovnet::control;
 
 namespace {
 
-constexpr int kMac = 0;        // the MAC's sub-item in either list
-constexpr int kMacLength = 12; // hex digits
+constexpr int kMac = 0; // the MAC's sub-item in either list
 constexpr int kMacColumnWidth = 130;
 
 // The MAC column shows whole addresses, not the width of its caption.
@@ -231,7 +230,7 @@ bool TFM_MACTable::loadSelectedEntry() {
 
 void TFM_MACTable::openEntry(const QString& title) {
     entry_->setWindowTitle(title);
-    ov::setTypingLimit(entry_->Ed_MACAddr, kMacLength);
+    ov::setTypingLimit(entry_->Ed_MACAddr, ovnet::kMacHexDigits);
     entry_->exec();
 }
 

@@ -25,12 +25,13 @@
 
 namespace {
 
-constexpr int kBssType = 0, kBands = 1, kSecurities = 2; // positions in the filter list (T68)
-constexpr int kAdHoc = 1;                                // the item "Ad Hoc" of the BSS type
-constexpr int kDetect = 1;                               // the item "detect" of the trigger
-constexpr int kFilterTimeout = 500;                      // 5 s
-constexpr int kDetectTimeout = 50000;                    // a scan takes up to 500 s
-constexpr int kListTimeout = 1000;                       // 10 s
+// Positions in the filter list (T68).
+constexpr int kFilterBssType = 0, kFilterBands = 1, kFilterSecurities = 2;
+constexpr int kAdHoc = 1;             // the item "Ad Hoc" of the BSS type
+constexpr int kDetect = 1;            // the item "detect" of the trigger
+constexpr int kFilterTimeout = 500;   // 5 s
+constexpr int kDetectTimeout = 50000; // a scan takes up to 500 s
+constexpr int kListTimeout = 1000;    // 10 s
 
 // The band mask's bits: 0 "11a", 2 "11b", 3 "11g" (bit 1 is never set).
 constexpr int kBandBits[] = {0, 2, 3};
@@ -249,9 +250,9 @@ void TFM_RogueAP::createBindings() {
     filterBinding_->request.varList.Assign(OvSNMPVarList(mib::T68, MVT_SV, 0));
     filterBinding_->mode = 0;
     filterBinding_->request.timeout = kFilterTimeout;
-    filterBinding_->BindRadioGroup(kBssType, BSSTypRadGrp);
-    filterBinding_->BindEdit(kBands, "%u", BandEdit);
-    filterBinding_->BindEdit(kSecurities, "%u", SecEdit);
+    filterBinding_->BindRadioGroup(kFilterBssType, BSSTypRadGrp);
+    filterBinding_->BindEdit(kFilterBands, "%u", BandEdit);
+    filterBinding_->BindEdit(kFilterSecurities, "%u", SecEdit);
     // A synchronous binding reports nothing itself: the window shows its failures.
     filterBinding_->request.resultHook = [this](const OvSNMPError& result) {
         filterFailure_ = result.message;

@@ -26,8 +26,6 @@
 
 namespace {
 
-constexpr int kMacLength = 12;
-const QString kWarning = QStringLiteral("Warning");
 const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
 const QString kFreeAddress = QString::fromLatin1(ovnet::kFreeSlotAddress);
 
@@ -128,7 +126,7 @@ void TFM_StaticPoolEntry::bindControls(OvSNMPRequest2Edits& binding) {
     binding.BindComboBox(8, CB_Stat);
     for (QLineEdit* edit : {Ed_AsgIP, Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS})
         ov::setTypingLimit(edit, 15);
-    ov::setTypingLimit(Ed_AsgMac, kMacLength);
+    ov::setTypingLimit(Ed_AsgMac, ovnet::kMacHexDigits);
     ov::setTypingLimit(Ed_DomNa, 63);
 }
 
@@ -181,8 +179,8 @@ bool TFM_StaticPoolEntry::checkAddressUnique() {
     if (!ovnet::addressTakenElsewhere(dhcp_.staticPoolColumn(ovnet::kStaticPoolIp),
                                       octets(Ed_AsgIP), index))
         return true;
-    return refuse(this, nullptr, kWarning, QStringLiteral("Reject: The IP has already existed. "),
-                  false);
+    return refuse(this, nullptr, ovnet::kWarning,
+                  QStringLiteral("Reject: The IP has already existed. "), false);
 }
 
 bool TFM_StaticPoolEntry::checkServerAddresses() {
@@ -202,15 +200,16 @@ bool TFM_StaticPoolEntry::checkAssignedAddress() {
         return refuse(this, Ed_AsgIP, kWaring, QStringLiteral("Please input valid IP address"),
                       true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
-        return refuse(this, Ed_AsgIP, kWarning,
+        return refuse(this, Ed_AsgIP, ovnet::kWarning,
                       QStringLiteral("Reject: The IP already has been used."), false);
     return true;
 }
 
 bool TFM_StaticPoolEntry::checkMac() {
-    if (Ed_AsgMac->text().size() < kMacLength ||
+    if (Ed_AsgMac->text().size() < ovnet::kMacHexDigits ||
         Ed_AsgMac->text() == QLatin1String(ovnet::kFreeSlotMac))
-        return refuse(this, nullptr, kWarning, QStringLiteral("Please input valid MAC."), false);
+        return refuse(this, nullptr, ovnet::kWarning, QStringLiteral("Please input valid MAC."),
+                      false);
     return true;
 }
 
@@ -221,13 +220,13 @@ bool TFM_StaticPoolEntry::checkOutsideDevice() {
     const std::uint32_t size = ovnet::checkedDottedValue(octets(dhcp_.Ed_PoolRan));
     const std::uint32_t address = ovnet::checkedDottedValue(octets(Ed_AsgIP));
     if (ovnet::poolCovers(start, size, address))
-        return refuse(this, nullptr, kWarning,
+        return refuse(this, nullptr, ovnet::kWarning,
                       QStringLiteral("Reject: The IP has already existed in IP Dynamic pool."),
                       false);
     // By the four numbers: a leading zero does not make another address.
     if (ovnet::sameAddress(octets(Ed_AsgIP), octets(dhcp_.Ed_ext)))
-        return refuse(this, nullptr, kWarning, QStringLiteral("Reject: The IP is the system IP."),
-                      false);
+        return refuse(this, nullptr, ovnet::kWarning,
+                      QStringLiteral("Reject: The IP is the system IP."), false);
     return true;
 }
 
@@ -254,7 +253,7 @@ void TFM_StaticPoolEntry::writeEdit() {
         !ovnet::sameMac(octets(Ed_AsgMac), octets(ED_OldMAC))) {
         restoreOldValues();
         ov::messageBox(
-            this, kWarning,
+            this, ovnet::kWarning,
             QStringLiteral("Reject: DHCPS static IP already exists in static DHCP server!"));
         return;
     }

@@ -10,6 +10,11 @@
 
 namespace ovwireless {
 
+std::string utf8(const QString& text) {
+    const QByteArray octets = text.toUtf8();
+    return std::string(octets.constData(), static_cast<std::size_t>(octets.size()));
+}
+
 QString bandControlName(const char* name, int band, const char* a, const char* g) {
     return QString::fromLatin1(name) + QString::fromLatin1(band == kBandA ? a : g);
 }

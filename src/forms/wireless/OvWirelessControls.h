@@ -11,12 +11,23 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 class QComboBox;
 class QLineEdit;
 class QWidget;
 
 namespace ovwireless {
+
+// The longest SSID the device takes, in octets.
+inline constexpr int kSsidLength = 32;
+
+// The refusal of an ASCII key that holds anything but printable ASCII.
+inline const QString kAsciiOnly =
+    QStringLiteral("Please input printable ASCII characters in the key!");
+
+// A typed text as the octets the device keeps (UTF-8).
+std::string utf8(const QString& text);
 
 // A control's design name on a band's page: `name` followed by the 802.11a
 // or the 802.11g ending ("CB_AuSc" with "" or "g").

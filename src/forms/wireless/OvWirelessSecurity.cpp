@@ -51,7 +51,6 @@ const QStringList kWdsAuthentications = {"Open System", "Shared Key", "Open Syst
 
 const QString kRangeText = QStringLiteral(" [ 300 - 9999999 ]");
 const QString kGroupKeyRefusal = QStringLiteral("Please input a number between 300 and 9999999.");
-const QString kAsciiOnly = QStringLiteral("Please input printable ASCII characters in the key!");
 
 QLineEdit* secretEdit(QWidget* parent, const QString& name) {
     auto* edit = ovnet::control<QLineEdit>(parent, name);
@@ -63,10 +62,6 @@ void markAll(OvSNMPRequest2Edits* binding, bool invalid) {
     OvSNMPVarList& list = binding->request.varList;
     for (int p = 0; p < list.Count(); ++p)
         list.SetInvalid(p, invalid);
-}
-
-std::string utf8(const QString& text) {
-    return text.toStdString();
 }
 
 } // namespace

@@ -38,9 +38,7 @@ constexpr int kOpenSystem = 0, kSharedKey = 1; // primary security
 constexpr int kNone = 0;                       // guest security
 constexpr int kEnabled = 1;                    // primary encryption
 constexpr int kAscii = 1;                      // key type
-constexpr int kSsidLength = 32, kVlanIdLength = 4;
-
-const QString kAsciiOnly = QStringLiteral("Please input printable ASCII characters in the key!");
+constexpr int kVlanIdLength = 4;
 
 const OvSNMPVarRow* guestTable(int b, int n) {
     static const OvSNMPVarRow* const tables[2][kGuests] = {{mib::T59, mib::T61, mib::T63},
@@ -51,11 +49,6 @@ const OvSNMPVarRow* guestTable(int b, int n) {
 // The design's names: 802.11g's end in "_g".
 QString suffixed(const QString& stem, int b) {
     return b == kBandA ? stem : stem + QStringLiteral("_g");
-}
-
-std::string utf8(const QString& text) {
-    const QByteArray octets = text.toUtf8();
-    return std::string(octets.constData(), static_cast<std::size_t>(octets.size()));
 }
 
 QString text(const std::string& message) {

@@ -35,9 +35,9 @@ using namespace ovwireless;
 namespace {
 
 // Positions in the SSID list (T2); 802.11g's follow at +5.
-constexpr int kSsid = 0, kBroadcast = 1, kChannel = 2, kChannelList = 3, kFrequency = 4;
+constexpr int kSsidPos = 0, kBroadcastPos = 1, kChannelPos = 2, kChannelListPos = 3,
+              kFrequencyPos = 4;
 constexpr int kBandStride = 5;
-constexpr int kSsidLength = 32;
 constexpr int kTimer1Interval = 1000;
 constexpr int kWdsCountdown = 50;
 // An auto scan set ends with its answer or its time-out; this bounds the wait.
@@ -217,15 +217,15 @@ void TFM_Wirless::buildSsidList() {
     for (int b : {kBandA, kBandG}) {
         Radio& r = radio(b);
         const int base = b * kBandStride;
-        ssidList_->BindEdit(base + kSsid, "%s", r.ssid);
-        ssidList_->BindComboBox(base + kBroadcast, r.broadcast);
-        ssidList_->BindEdit(base + kChannel, "%s", r.channelValue);
-        ssidList_->BindEdit(base + kChannelList, "%s", r.channelList);
-        ssidList_->BindEdit(base + kFrequency, "%s", r.frequency);
-        for (int p : {kSsid, kBroadcast, kChannel})
+        ssidList_->BindEdit(base + kSsidPos, "%s", r.ssid);
+        ssidList_->BindComboBox(base + kBroadcastPos, r.broadcast);
+        ssidList_->BindEdit(base + kChannelPos, "%s", r.channelValue);
+        ssidList_->BindEdit(base + kChannelListPos, "%s", r.channelList);
+        ssidList_->BindEdit(base + kFrequencyPos, "%s", r.frequency);
+        for (int p : {kSsidPos, kBroadcastPos, kChannelPos})
             list.Item(base + p).access = ovaccess::readwrite;
-        list.Item(base + kChannelList).access = ovaccess::readonly;
-        list.Item(base + kFrequency).access = ovaccess::readonly;
+        list.Item(base + kChannelListPos).access = ovaccess::readonly;
+        list.Item(base + kFrequencyPos).access = ovaccess::readonly;
     }
 }
 
@@ -479,8 +479,8 @@ void TFM_Wirless::apply() {
     if (!ValidateSsid(kBandA) || !ValidateSsid(kBandG) || !apMode_->CheckDuplicatePeers())
         return;
     OvSNMPVarList* ssidVariables = &ssidList_->request.varList;
-    if (!apMode_->ValidateApMode(kBandA, ssidVariables, kSsid) ||
-        !apMode_->ValidateApMode(kBandG, ssidVariables, kBandStride + kSsid) ||
+    if (!apMode_->ValidateApMode(kBandA, ssidVariables, kSsidPos) ||
+        !apMode_->ValidateApMode(kBandG, ssidVariables, kBandStride + kSsidPos) ||
         !security_->ValidateSecurity() || !security_->CheckGuestKeyIndex(true, true)) {
         apMode_->LockPeerAddresses(shownBand());
         return;

@@ -2,6 +2,7 @@
 
 #include "OvGuard.h"
 #include "OvSNMPSession.h"
+#include "OvSNMPVarList.h"
 
 #include <QTemporaryDir>
 
@@ -33,6 +34,16 @@ std::vector<std::string> requestsSeen(const Apsim& agent, std::size_t from) {
         seen.push_back(requests[i].operation + " " + oid);
     }
     return seen;
+}
+
+std::vector<std::string> oidsOf(const OvSNMPVarRow* table, std::vector<int> positions) {
+    if (positions.empty())
+        for (int p = 0; p < ov::tableRowCount(table); ++p)
+            positions.push_back(p);
+    std::vector<std::string> oids;
+    for (int p : positions)
+        oids.push_back(table[p].oid);
+    return oids;
 }
 
 std::vector<std::vector<std::string>> getsSent(const Apsim& agent) {

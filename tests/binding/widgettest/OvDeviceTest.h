@@ -7,6 +7,8 @@
 #include "OvDeviceContext.h"
 #include "OvWidgetTest.h"
 
+#include "OvSNMPVarList.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,6 +27,9 @@ std::vector<std::string> requestsSeen(const Apsim& agent, std::size_t from = 0);
 
 // The names of every GET the agent received, in order.
 std::vector<std::vector<std::string>> getsSent(const Apsim& agent);
+
+// The OIDs a GET of these positions of a table sends (all when none given).
+std::vector<std::string> oidsOf(const OvSNMPVarRow* table, std::vector<int> positions = {});
 
 // The value the agent holds ("E." OIDs allowed), or "(none)".
 std::string stateText(const Apsim& agent, const std::string& oid);

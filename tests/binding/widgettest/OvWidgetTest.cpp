@@ -113,6 +113,13 @@ QString buddyText(QWidget* control) {
     return {};
 }
 
+QStringList itemTexts(const QComboBox* comboBox) {
+    QStringList texts;
+    for (int i = 0; i < comboBox->count(); ++i)
+        texts << comboBox->itemText(i);
+    return texts;
+}
+
 std::vector<QString> messageLines(const OvScriptedDialogs& dialogs) {
     std::vector<QString> shown;
     for (const OvShownDialog& box : dialogs.messages())

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
@@ -28,6 +29,9 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 namespace ovtest {
+
+// The status bar's text after a request that succeeded.
+inline const QString kStatusOk = QStringLiteral("(OvSNMP++) Ok!");
 
 // Creates the process's QApplication once (offscreen unless QT_QPA_PLATFORM
 // says otherwise).
@@ -81,6 +85,9 @@ void clickTab(QTabWidget* pages, int index);
 
 // The text of the label whose buddy the control is; empty when none.
 QString buddyText(QWidget* control);
+
+// The texts of a drop-down list's items, in order.
+QStringList itemTexts(const QComboBox* comboBox);
 
 // Every message box shown, each "title|text", in order.
 std::vector<QString> messageLines(const OvScriptedDialogs& dialogs);
