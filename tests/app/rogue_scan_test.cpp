@@ -1,6 +1,7 @@
-// A rogue AP scan of 15 seconds in the sibling model's main window: the scan
-// does not block, so the main window's LED poll goes on on the wire meanwhile;
-// the rogue AP window refuses to close until the result has been read.
+// A rogue AP scan of 1.5 seconds in the sibling model's main window, whose
+// LED poll runs on the tests' time scale (every 30 ms): the scan does not
+// block, so the LED poll goes on on the wire meanwhile; the rogue AP window
+// refuses to close until the result has been read.
 #include "OvListView.h"
 #include "TFM_RogueAP.h"
 #include "TMainForm.h"
@@ -19,7 +20,7 @@ const std::string kDetect = "SET E.2.10.4.1.1.0";
 
 class RogueScan : public ovtest::DeviceTest {
 protected:
-    std::vector<std::string> agentOptions() const override { return {"--scan-seconds", "15"}; }
+    std::vector<std::string> agentOptions() const override { return {"--scan-seconds", "1.5"}; }
     QAction* rogueItem(TMainForm& form) {
         for (QAction* menu : form.menuBar()->actions())
             for (QAction* action : menu->menu()->actions())
@@ -72,7 +73,7 @@ TEST_F(RogueScan, TheLedPollGoesOnAndTheWindowStaysOpenUntilTheResultIsRead) {
             return;
         }
     });
-    steps.start(500);
+    steps.start(50);
     QTimer::singleShot(120000, [&] {
         if (QWidget* window = QApplication::activeModalWidget()) {
             ADD_FAILURE() << "the scan did not end";
@@ -82,7 +83,7 @@ TEST_F(RogueScan, TheLedPollGoesOnAndTheWindowStaysOpenUntilTheResultIsRead) {
     item->trigger();
     steps.stop();
 
-    EXPECT_GE(checks, 20) << "tried to close it every half second of the scan";
+    EXPECT_GE(checks, 20) << "tried to close it every 50 ms of the scan";
     EXPECT_TRUE(refusedWhileScanning);
     EXPECT_TRUE(closedAfter);
     EXPECT_EQ(rows, 16);
