@@ -50,7 +50,9 @@ export QT_QPA_PLATFORM=offscreen
 summary=$(mktemp)
 trap 'rm -f "$summary"' EXIT
 status=0
-ctest --test-dir "$build" --output-on-failure -j"${OV_CTEST_JOBS:-6}" "$@" | tee "$summary" ||
+# Under the sanitizers each test needs about five times the processor time.
+jobs=${OV_CTEST_JOBS:-$([ "$sanitize" = ON ] && echo 4 || echo 6)}
+ctest --test-dir "$build" --output-on-failure -j"$jobs" "$@" | tee "$summary" ||
     status=$?
 phase tests
 # "N% tests passed, F tests failed out of T": the counts for .ci/run's summary.

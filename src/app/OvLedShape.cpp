@@ -42,3 +42,5 @@ void OvLedShape::paintEvent(QPaintEvent*) {
     painter.setBrush(colour_);
     painter.drawEllipse(QRectF(0.5, 0.5, width() - 1.0, height() - 1.0));
 }
+
+#include "moc_OvLedShape.cpp"

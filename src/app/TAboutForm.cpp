@@ -71,3 +71,5 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
     }
     return OvDialog::eventFilter(watched, event);
 }
+
+#include "moc_TAboutForm.cpp"

@@ -434,3 +434,5 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     stopPolling();
     event->accept();
 }
+
+#include "moc_TMainForm.cpp"

@@ -44,3 +44,5 @@ void OvButtonRow::place() {
         p.button->setGeometry(left, (height() - hint.height()) / 2, hint.width(), hint.height());
     }
 }
+
+#include "moc_OvButtonRow.cpp"

@@ -13,3 +13,5 @@ void OvDialog::reject() {
     ov::runGuarded([&] { FormClose(); });
     QDialog::reject();
 }
+
+#include "moc_OvDialog.cpp"

@@ -97,3 +97,5 @@ void OvListView::selectionChangedByModel(const QItemSelection& selected,
     for (int row : gained)
         ov::runGuarded([&] { selectHandler_(row, true); });
 }
+
+#include "moc_OvListView.cpp"

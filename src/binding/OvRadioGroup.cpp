@@ -74,3 +74,5 @@ QString OvRadioGroup::checkedItemText() const {
 QRadioButton* OvRadioGroup::button(int index) const {
     return qobject_cast<QRadioButton*>(group_->button(index));
 }
+
+#include "moc_OvRadioGroup.cpp"

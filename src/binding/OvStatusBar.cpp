@@ -111,3 +111,5 @@ void showStatusText(QLabel* label, const QString& text) {
 }
 
 } // namespace ov
+
+#include "moc_OvStatusBar.cpp"

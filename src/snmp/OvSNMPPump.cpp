@@ -141,3 +141,5 @@ void SnmpEventProcessor::deliverOne() {
     if (error)
         OvReportGeneralError(error);
 }
+
+#include "moc_OvSNMPPump.cpp"

@@ -210,3 +210,5 @@ void OvTFTPServer::callNotify(const OvTFTPMsg& msg, bool& cancel) {
     }
     --notifying_;
 }
+
+#include "moc_OvTFTPServer.cpp"

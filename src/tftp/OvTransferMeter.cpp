@@ -44,3 +44,5 @@ bool OvTransferMeter::report() {
     emit progressed(reported_);
     return true;
 }
+
+#include "moc_OvTransferMeter.cpp"

@@ -182,3 +182,5 @@ bool TFM_Admin::writeAccount() {
         Ed_Pwd->setText(readPassword);
     return written;
 }
+
+#include "moc_TFM_Admin.cpp"

@@ -387,3 +387,5 @@ void TFM_CfgFile::FormClose() {
         server_.reset();
     }
 }
+
+#include "moc_TFM_CfgFile.cpp"

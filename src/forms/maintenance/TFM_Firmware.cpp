@@ -219,3 +219,5 @@ void TFM_Firmware::FormClose() {
         server_.reset();
     }
 }
+
+#include "moc_TFM_Firmware.cpp"

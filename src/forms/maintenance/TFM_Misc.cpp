@@ -158,3 +158,5 @@ void TFM_Misc::Bt_ApplyClick() {
     TFM_Waiting waiting(device_, this);
     waiting.exec();
 }
+
+#include "moc_TFM_Misc.cpp"

@@ -171,3 +171,5 @@ void TFM_Sytem::ResetDone(const OvSNMPError& result) {
     waiting->La_Time->show();
     waiting->seconds->show();
 }
+
+#include "moc_TFM_Sytem.cpp"

@@ -128,3 +128,5 @@ bool TFM_Waiting::FormCloseQuery() {
     Timer1->stop();
     return true;
 }
+
+#include "moc_TFM_Waiting.cpp"

@@ -734,3 +734,5 @@ void TFM_DHCP::FormClose() {
     usedEntriesBinding_ = dynamicLeasesBinding_ = staticLeasesBinding_ = nullptr;
     delete staticPoolEntry_;
 }
+
+#include "moc_TFM_DHCP.cpp"

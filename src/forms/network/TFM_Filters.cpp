@@ -213,3 +213,5 @@ void TFM_Filters::Bt_MacTabClick(int b) {
     TFM_MACTable table(b, this);
     table.exec();
 }
+
+#include "moc_TFM_Filters.cpp"

@@ -150,3 +150,5 @@ void TFM_Grouping::Bt_RefreshClick() {
 void TFM_Grouping::Bt_CancelClick() {
     close();
 }
+
+#include "moc_TFM_Grouping.cpp"

@@ -353,3 +353,5 @@ void TFM_LAN::applyDynamic() {
     TFM_Waiting waiting(device_, this);
     waiting.exec();
 }
+
+#include "moc_TFM_LAN.cpp"

@@ -71,3 +71,5 @@ void TFM_MACAddr::Bt_ApplyClick() {
     table_.fullListBinding()->Apply(false, true);
     close();
 }
+
+#include "moc_TFM_MACAddr.cpp"

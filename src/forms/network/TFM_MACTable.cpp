@@ -270,3 +270,5 @@ void TFM_MACTable::Bt_RfrshClick() {
     busy_.startWalk(*fullList_);
     walkUsedList();
 }
+
+#include "moc_TFM_MACTable.cpp"

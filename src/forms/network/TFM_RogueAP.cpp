@@ -490,3 +490,5 @@ void TFM_RogueAP::FormClose() {
     resultListBinding_ = listDeleteBinding_ = apListBinding_ = nullptr;
     built_ = false;
 }
+
+#include "moc_TFM_RogueAP.cpp"

@@ -337,3 +337,5 @@ void TFM_StaticPoolEntry::finish() {
     dhcp_.busyFlag().clear();
     accept();
 }
+
+#include "moc_TFM_StaticPoolEntry.cpp"

@@ -287,3 +287,5 @@ void TClientInformation::FormClose() {
     bindings_.release();
     trigger_ = table_ = nullptr;
 }
+
+#include "moc_TClientInformation.cpp"

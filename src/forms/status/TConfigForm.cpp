@@ -115,3 +115,5 @@ void TConfigForm::stopBindings() {
         }
     }
 }
+
+#include "moc_TConfigForm.cpp"

@@ -153,3 +153,5 @@ void TFM_DevInfo::FormClose() {
     bindings_.release();
     bandA_ = bandG_ = deviceLan_ = nullptr;
 }
+
+#include "moc_TFM_DevInfo.cpp"

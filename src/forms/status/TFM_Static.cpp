@@ -159,3 +159,5 @@ void TFM_Static::FormClose() {
     bindings_.release();
     bandA_ = bandG_ = nullptr;
 }
+
+#include "moc_TFM_Static.cpp"

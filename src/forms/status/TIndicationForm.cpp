@@ -193,3 +193,5 @@ void TIndicationForm::FormClose() {
     bindings_.release();
     temperature_ = nullptr;
 }
+
+#include "moc_TIndicationForm.cpp"

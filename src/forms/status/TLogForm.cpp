@@ -188,3 +188,5 @@ void TLogForm::FormClose() {
     fetchTrigger_ = settings_ = clearTrigger_ = logTable_ = nullptr;
     delete logSettings_;
 }
+
+#include "moc_TLogForm.cpp"

@@ -117,3 +117,5 @@ void TLogSetForm::Bt_ApplyClick() {
 void TLogSetForm::Bt_CancelClick() {
     close();
 }
+
+#include "moc_TLogSetForm.cpp"

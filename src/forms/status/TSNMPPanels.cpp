@@ -443,3 +443,5 @@ void TSNMPEditorPanel::ApplyChecked() {
         binding_.ShowStatusOf(1, ov::errorText(std::current_exception()));
     }
 }
+
+#include "moc_TSNMPPanels.cpp"

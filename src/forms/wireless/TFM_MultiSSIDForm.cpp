@@ -631,3 +631,5 @@ bool TFM_MultiSSIDForm::sendAll() {
     }
     return true;
 }
+
+#include "moc_TFM_MultiSSIDForm.cpp"

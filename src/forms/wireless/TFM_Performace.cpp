@@ -390,3 +390,5 @@ bool TFM_Performace::sendAll(int b) {
     return send(d.mainList) && (!d.ShortPreambleAvailable || send(d.shortPreambleList)) &&
            (!d.XrAvailable || send(d.xrList)) && (!d.AutoScanAvailable || send(d.autoScanList));
 }
+
+#include "moc_TFM_Performace.cpp"

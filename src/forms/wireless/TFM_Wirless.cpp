@@ -533,3 +533,5 @@ bool TFM_Wirless::autoScanSetsSucceeded() {
                                         QEventLoop::WaitForMoreEvents);
     return !pending() && !autoScanSetFailed_[kBandA] && !autoScanSetFailed_[kBandG];
 }
+
+#include "moc_TFM_Wirless.cpp"
