@@ -2,6 +2,7 @@
 
 #include "OvCatalog.h"
 #include "OvDialogs.h"
+#include "OvException.h"
 #include "OvGuard.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
@@ -153,14 +154,28 @@ void OvSNMPRequest2Controls::GetStep(const OvSNMPError& result) {
     callDone(OnGetDone, this, result);
 }
 
+// A read that a step ended is still an end of the read: the window hears of it
+// with the error, or it would wait for the read for good.
 void OvSNMPRequest2Controls::reportStepError(std::exception_ptr error) {
+    const auto alive = lifetime();
     busy_ = 0;
     lastOperation_ = 0;
-    const QString text = ov::errorText(error);
+    OvSNMPError ended;
+    ended.code = ovcode::UnknownError;
+    ended.done = true;
+    try {
+        std::rethrow_exception(error);
+    } catch (const OvException& e) {
+        ended.code = e.code();
+    } catch (...) {
+    }
+    ended.message = ov::errorText(error).toStdString();
     if (statusTarget_)
-        ShowStatus(text);
+        ShowStatus(ended.message);
     else
-        ov::errorBox(owner_, text);
+        ov::errorBox(owner_, QString::fromStdString(ended.message));
+    if (*alive)
+        callDone(OnGetDone, this, ended);
 }
 
 bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
