@@ -417,11 +417,12 @@ void TFM_DHCP::StaticPoolSetDone(const OvSNMPError& result) {
     ++staticPoolSetsAnswered_;
     showInPanel(StatusBar1, result);
     showInPanel(StatusBar2, result);
-    if (result.code != 0 || !pendingRefresh_)
-        return;
+    // A refused or lost write leaves no refresh waiting for a later one.
+    const bool refresh = result.code == 0 && pendingRefresh_;
     pendingRefresh_ = false;
-    if (!staticPoolBinding_->IsBusy())
-        staticPoolBinding_->Refresh();
+    if (!refresh)
+        return;
+    staticPoolBinding_->Refresh();
     usedEntriesBinding_->stopText = ovnet::kFreeSlotAddress;
     rewalk(usedEntriesBinding_);
 }

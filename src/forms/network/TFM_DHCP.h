@@ -39,7 +39,7 @@ public:
     // Window state the static pool entry dialog shares.
     OvBusyFlag& busyFlag() { return busy_; }
     bool pendingRefresh() const { return pendingRefresh_; }
-    void setPendingRefresh() { pendingRefresh_ = true; }
+    void setPendingRefresh(bool pending = true) { pendingRefresh_ = pending; }
     // How many SETs of the static pool binding have been answered (or failed).
     std::uint64_t staticPoolSetsAnswered() const { return staticPoolSetsAnswered_; }
     const OvDeviceContext& device() const { return device_; }
