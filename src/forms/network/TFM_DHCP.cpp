@@ -420,8 +420,11 @@ void TFM_DHCP::StaticPoolSetDone(const OvSNMPError& result) {
     // A refused or lost write leaves no refresh waiting for a later one.
     const bool refresh = result.code == 0 && pendingRefresh_;
     pendingRefresh_ = false;
-    if (!refresh)
-        return;
+    if (refresh)
+        readStaticPoolAgain();
+}
+
+void TFM_DHCP::readStaticPoolAgain() {
     staticPoolBinding_->Refresh();
     usedEntriesBinding_->stopText = ovnet::kFreeSlotAddress;
     rewalk(usedEntriesBinding_);
@@ -512,8 +515,13 @@ bool TFM_DHCP::loadSelectedEntry() {
     const auto row =
         ovnet::rowOfAddress(staticPoolColumn(ovnet::kStaticPoolIp),
                             User_ListView->subItem(used, ovnet::kStaticPoolIp).toStdString());
-    if (!row)
+    if (!row) {
+        // Another station changed the table since it was read.
+        for (OvStatusBar* bar : {StatusBar1, StatusBar2})
+            showSimple(bar, QString::fromLatin1(ovnet::kEntryGoneText));
+        readStaticPoolAgain();
         return false;
+    }
     loadStaticPoolRow(static_cast<int>(*row));
     return true;
 }

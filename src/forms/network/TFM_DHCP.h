@@ -159,6 +159,8 @@ private:
                   const std::function<bool()>& run);
     bool sendTriggers(OvStatusBar* bar);
     void rewalk(New_req2Edit* binding);
+    // The static pool and its used entries, read again.
+    void readStaticPoolAgain();
     bool loadSelectedEntry();
     void openEntry(const QString& title);
     void openWaiting();
