@@ -117,6 +117,16 @@ TEST_F(WirelessApply, EveryRefusalShowsItsBoxAndSendsNothing) {
          "Warning|Exist same MAC address in 802.11a.",
          "TS_11a",
          nullptr},
+        {"the same peer twice on 802.11g, in two cases",
+         {"--set", "E.2.1.1.1.2=2"},
+         [](TFM_Wirless& w) {
+             showPage(w, 1);
+             retype(control<QLineEdit>(w, "Ed_ReMAddrg0"), "001122AABBCC");
+             retype(control<QLineEdit>(w, "Ed_ReMAddrg5"), "001122aabbcc");
+         },
+         "Warning|Exist same MAC address in 802.11g.",
+         "TS_11g",
+         nullptr},
         {"WDS without a first peer",
          {"--set", "E.2.1.1.1.1=3"},
          type("Ed_ReMAddra2", "001122AABBCC"),
