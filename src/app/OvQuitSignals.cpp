@@ -1,6 +1,7 @@
 #include "OvQuitSignals.h"
 
-#include <QApplication>
+#include "OvQuitRequest.h"
+
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -40,8 +41,8 @@ void closeWindowsOnQuitSignals(QObject* owner) {
     QObject::connect(notifier, &QSocketNotifier::activated, owner, [] {
         char octets[16];
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], octets, sizeof octets);
-        // Modal windows close first; each one's close query still holds.
-        QApplication::closeAllWindows();
+        // Never from here: the signal may have come inside a window's wait.
+        requestQuit();
     });
 }
 

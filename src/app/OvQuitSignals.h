@@ -11,8 +11,8 @@ namespace ov {
 // event loop can act on it.
 void catchQuitSignals();
 
-// Closes the windows, from the event loop, for every signal caught; the notifier
-// lives as long as `owner`.
+// Asks for the windows to close (ov::requestQuit) for every signal caught; the
+// notifier lives as long as `owner`.
 void closeWindowsOnQuitSignals(QObject* owner);
 
 } // namespace ov

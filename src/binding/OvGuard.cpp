@@ -3,6 +3,7 @@
 #include "OvCatalog.h"
 #include "OvDialogs.h"
 #include "OvException.h"
+#include "OvQuitRequest.h"
 #include "OvSNMPSession.h"
 #include "OvUserChange.h"
 
@@ -42,6 +43,7 @@ void installGeneralErrorHandler() {
 } // namespace ov
 
 bool OvApplication::notify(QObject* receiver, QEvent* event) {
+    const ov::EventDispatch dispatch(receiver, event);
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

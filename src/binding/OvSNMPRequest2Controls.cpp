@@ -2,6 +2,7 @@
 
 #include "OvCatalog.h"
 #include "OvDialogs.h"
+#include "OvException.h"
 #include "OvGuard.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
@@ -65,6 +66,13 @@ bool OvSNMPRequest2Controls::tableMode() const {
 }
 
 bool OvSNMPRequest2Controls::Refresh() {
+    // One walk at a time on a request: a second would mix its rows with the
+    // first's. The refresh asked for runs once the walk under way has ended.
+    // Reads of single values may overlap (a poll that outlasts its period).
+    if (mode != 0 && walking_) {
+        walkAgain_ = true;
+        return true;
+    }
     const auto alive = lifetime();
     lastOperation_ = 0;
     BeforeGet();
@@ -74,16 +82,22 @@ bool OvSNMPRequest2Controls::Refresh() {
         return refreshSync();
     busy_ = 1;
     if (!request.active) {
-        busy_ = 0;
+        settleBusy();
         return true;
     }
+    walking_ = tableMode() ? 1 : 0;
     try {
         readAsync(true);
     } catch (...) {
-        busy_ = 0;
+        walking_ = 0;
+        settleBusy();
         throw;
     }
     return true;
+}
+
+void OvSNMPRequest2Controls::settleBusy() {
+    busy_ = walking_;
 }
 
 bool OvSNMPRequest2Controls::refreshSync() {
@@ -124,6 +138,7 @@ void OvSNMPRequest2Controls::readAsync(bool first) {
 void OvSNMPRequest2Controls::GetStep(const OvSNMPError& result) {
     const auto alive = lifetime();
     if (result.code != 0) {
+        walking_ = walkAgain_ = 0;
         busy_ = 0;
         lastOperation_ = 0;
         callDone(OnGetDone, this, result);
@@ -148,19 +163,47 @@ void OvSNMPRequest2Controls::GetStep(const OvSNMPError& result) {
     }
     if (!*alive)
         return;
+    walking_ = 0;
+    const bool again = walkAgain_ != 0;
+    walkAgain_ = 0;
     busy_ = 0;
     lastOperation_ = 0;
     callDone(OnGetDone, this, result);
+    // The refresh asked for meanwhile: every read still reports its own end,
+    // so a poll faster than the device's answers cannot starve its window.
+    if (!again || !*alive || !request.active)
+        return;
+    try {
+        Refresh();
+    } catch (...) {
+        if (*alive)
+            reportStepError(std::current_exception());
+    }
 }
 
+// A read that a step ended is still an end of the read: the window hears of it
+// with the error, or it would wait for the read for good.
 void OvSNMPRequest2Controls::reportStepError(std::exception_ptr error) {
+    const auto alive = lifetime();
+    walking_ = walkAgain_ = 0;
     busy_ = 0;
     lastOperation_ = 0;
-    const QString text = ov::errorText(error);
+    OvSNMPError ended;
+    ended.code = ovcode::UnknownError;
+    ended.done = true;
+    try {
+        std::rethrow_exception(error);
+    } catch (const OvException& e) {
+        ended.code = e.code();
+    } catch (...) {
+    }
+    ended.message = ov::errorText(error).toStdString();
     if (statusTarget_)
-        ShowStatus(text);
+        ShowStatus(ended.message);
     else
-        ov::errorBox(owner_, text);
+        ov::errorBox(owner_, QString::fromStdString(ended.message));
+    if (*alive)
+        callDone(OnGetDone, this, ended);
 }
 
 bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
@@ -175,7 +218,7 @@ bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
     busy_ = 1;
     if (mode != 0) {
         if (!request.active) {
-            busy_ = 0;
+            settleBusy();
             return true;
         }
         try {
@@ -183,7 +226,7 @@ bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
                 [this](void*, const OvSNMPError& result, OvSNMPVarList&) { SetDone(result); }, this,
                 false);
         } catch (...) {
-            busy_ = 0;
+            settleBusy();
             throw;
         }
         return true;
@@ -194,10 +237,10 @@ bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
         AfterSet();
         if (!*alive)
             return ok;
-        busy_ = 0;
+        settleBusy();
     } catch (...) {
         if (*alive)
-            busy_ = 0;
+            settleBusy();
         throw;
     }
     if (tableMode() && reread)
@@ -205,10 +248,11 @@ bool OvSNMPRequest2Controls::Apply(bool reread, bool collect) {
     return ok;
 }
 
+// A walk still under way keeps the binding busy.
 void OvSNMPRequest2Controls::SetDone(const OvSNMPError& result) {
     const auto alive = lifetime();
     if (result.code != 0) {
-        busy_ = 0;
+        settleBusy();
         lastOperation_ = 1;
         callDone(OnSetDone, this, result);
         return;
@@ -216,7 +260,7 @@ void OvSNMPRequest2Controls::SetDone(const OvSNMPError& result) {
     AfterSet();
     if (!*alive)
         return;
-    busy_ = 0;
+    settleBusy();
     lastOperation_ = 1;
     callDone(OnSetDone, this, result);
     if (*alive && tableMode() && rereadAfterSet_)

@@ -80,11 +80,15 @@ private:
     bool refreshSync();
     void readAsync(bool first);
     void reportStepError(std::exception_ptr error);
+    // Busy while a walk is under way, else idle.
+    void settleBusy();
 
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     QPointer<QWidget> owner_;
     QPointer<QObject> statusTarget_;
     std::uint8_t busy_ = 0;
+    std::uint8_t walking_ = 0;   // an asynchronous walk is under way
+    std::uint8_t walkAgain_ = 0; // a refresh came during it
     std::int32_t lastOperation_ = 0;
     std::uint8_t rereadAfterSet_ = 1;
 };

@@ -19,6 +19,10 @@ constexpr std::int32_t kBadCheckBoxType = -517;
 constexpr std::int32_t kNoOptionList = -520;
 constexpr std::int32_t kBadControlType = -521;
 constexpr std::int32_t kPrefixListInComboBox = -522;
+constexpr std::int32_t kSettingsNotRead = -529;
+
+const char* const kSettingsNotReadText =
+    "The device's settings could not be read: nothing was written. They are read again.";
 
 bool isBooleanType(std::uint8_t type) {
     return type == ovtype::boolean || type == ovtype::bool8 || type == ovtype::bool16;
@@ -300,6 +304,10 @@ void OvSNMPRequest2Edits::collectVariable(int position) {
         if (binding.position != position)
             continue;
         std::string text = controlText(binding, var);
+        // A control left as a failed read filled it holds no device value.
+        if ((binding.shown == ovtext::null || binding.shown == ovtext::notDone) &&
+            text == binding.shown)
+            unreadCollected_ = true;
         if (var.options != nullptr)
             text = var.options->LabelToValue(text);
         if (var.type == ovtype::displaystr) {
@@ -345,13 +353,23 @@ void OvSNMPRequest2Edits::BeforeSet() {
     runHook(BeforeApply);
 }
 
+// A window never sends a value that it neither read nor got from the user: the
+// apply is refused, and the settings are read again.
 void OvSNMPRequest2Edits::Collect() {
     OvSNMPVarList& list = request.varList;
     for (int p = 0; p < list.Count(); ++p)
         list.Item(p).value.clear();
     if (listView_)
         SelectedRowToValues();
+    unreadCollected_ = false;
     CollectControls(-1);
+    if (!unreadCollected_ || listView_)
+        return;
+    const auto alive = lifetime();
+    Refresh();
+    if (*alive)
+        ShowStatusOf(1, QString::fromLatin1(kSettingsNotReadText));
+    throw OvException(kSettingsNotRead, kSettingsNotReadText);
 }
 
 void OvSNMPRequest2Edits::AfterGet() {

@@ -105,6 +105,7 @@ private:
     QPointer<OvListView> listView_;
     std::function<void(int, bool)> previousSelectHandler_;
     std::uint8_t disableUntilSelected_ = 1;
+    bool unreadCollected_ = false; // the last collect met a value never read
 };
 
 // The binding for lists of fixed table slots: unused slots (whose value at the

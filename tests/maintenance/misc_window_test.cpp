@@ -144,11 +144,20 @@ TEST_F(MiscWindow, RefreshReadsAgainAndTheTimeoutBoxFollowsTheSwitch) {
     EXPECT_TRUE(sets().empty());
 }
 
-TEST_F(MiscWindow, ShowsAFailedReadAsItsStatusLine) {
+// What was never read is never sent: an apply after the failed read writes
+// nothing, says so, and reads again.
+TEST_F(MiscWindow, ShowsAFailedReadAsItsStatusLineAndWritesNothingUnread) {
     restartAgent(withQuickRestart({"--fail", "timeout=genErr"}));
     auto w = open<TFM_Misc>();
     EXPECT_TRUE(w->StatusBar->simpleText().startsWith("Get: "))
         << w->StatusBar->simpleText().toStdString();
+    const std::size_t reads = ovtest::getsSent(*agent).size();
+    ovtest::click(w->Bt_Apply);
+    EXPECT_TRUE(sets().empty());
+    EXPECT_EQ(ovtest::getsSent(*agent).size(), reads + 1) << "read again";
+    EXPECT_EQ(messages(), std::vector<QString>{ov::executableName() +
+                                               "|The device's settings could not be read: nothing "
+                                               "was written. They are read again."});
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // edges and a switch the device refuses.
 #include "DhcpTest.h"
 
+#include "OvDhcpRules.h"
 #include "OvEditBox.h"
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
@@ -187,10 +188,19 @@ TEST_F(DhcpStaticPool, SetAndDelWriteNothingWhenNoRowHoldsTheSelectedAddress) {
     ASSERT_TRUE(waitUntilIdle());
     ASSERT_EQ(window->LV_StaticPoolSet->subItem(0, 0), qip(70));
     ASSERT_EQ(usedAddresses(), std::vector<QString>{qip(50)});
-    selectUsedEntry(0);
     const std::size_t setsBefore = sets().size();
-    EXPECT_FALSE(opensEntry(window->Bt_Set));
-    ovtest::click(window->Bt_Del);
+    for (QPushButton* button : {window->Bt_Set, window->Bt_Del}) {
+        SCOPED_TRACE(button->text().toStdString());
+        window->LV_StaticPoolSet->item(0, 1)->setText(qip(71));
+        selectUsedEntry(0);
+        if (button == window->Bt_Set)
+            EXPECT_FALSE(opensEntry(button));
+        else
+            ovtest::click(button);
+        EXPECT_EQ(window->StatusBar2->simpleText(), ovnet::kEntryGoneText);
+        ASSERT_TRUE(waitUntilIdle());
+        EXPECT_EQ(window->LV_StaticPoolSet->subItem(0, 0), qip(70)) << "read again";
+    }
     EXPECT_EQ(sets().size(), setsBefore);
     EXPECT_TRUE(waits.shown.empty());
     EXPECT_EQ(stateText(poolColumn(2, 1)), ip(70));

@@ -3,6 +3,7 @@
 // Set and Del, each one SET into one slot.
 #include "WindowTest.h"
 
+#include "OvDhcpRules.h"
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -201,17 +202,21 @@ TEST_F(MacTable, DelFreesTheEntrysSlot) {
     EXPECT_TRUE(w->Bt_Add->isEnabled());
 }
 
-TEST_F(MacTable, SetAndDelSendNothingWhenNoSlotHoldsTheEntry) {
+TEST_F(MacTable, SetAndDelSendNothingWhenNoSlotHoldsTheEntryAndReadTheListsAgain) {
     auto w = open();
-    // The lists were read at different times: the slot has changed since.
-    w->LV_StaticPoolSet->item(0, 1)->setText(QStringLiteral("000C41FFFF01"));
-    w->User_ListView->selectRow(0);
-    ovtest::click(w->Bt_Del);
-    ovtest::click(w->Bt_Set);
-    QApplication::processEvents();
-    EXPECT_TRUE(sets().empty());
-    EXPECT_FALSE(w->busyFlag().isSet());
-    EXPECT_FALSE(w->entryDialog()->isVisible());
+    const QString onDevice = w->LV_StaticPoolSet->item(0, 1)->text();
+    for (QPushButton* button : {w->Bt_Del, w->Bt_Set}) {
+        SCOPED_TRACE(button->text().toStdString());
+        // The lists were read at different times: the slot has changed since.
+        w->LV_StaticPoolSet->item(0, 1)->setText(QStringLiteral("000C41FFFF01"));
+        w->User_ListView->selectRow(0);
+        ovtest::click(button);
+        EXPECT_EQ(w->StatusBar->panel(0)->text(), ovnet::kEntryGoneText);
+        EXPECT_TRUE(waitUntilIdle(*w));
+        EXPECT_EQ(w->LV_StaticPoolSet->item(0, 1)->text(), onDevice) << "read again";
+        EXPECT_TRUE(sets().empty());
+        EXPECT_FALSE(w->entryDialog()->isVisible());
+    }
 }
 
 TEST_F(MacTable, ClosingWhileASetIsOutstandingLeavesNothingBehind) {

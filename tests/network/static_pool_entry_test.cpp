@@ -349,6 +349,40 @@ TEST_F(StaticPoolEntry, AnEntryTheDeviceRefusesLeavesItsSlotFreeAndIsReported) {
     }
 }
 
+// After a refused entry no refresh is left waiting: the next entry's clearing
+// SET starts no walk before the entry is written, and the one walk after it
+// shows every row.
+TEST_F(StaticPoolEntry, AfterARefusedEntryTheNextOneIsWrittenBeforeAnyWalk) {
+    open();
+    const QString offNetwork = QString::fromStdString(otherQuietNetwork()) + ".5";
+    selectUsedEntry(0);
+    withEntry(window->Bt_Set, [&](TFM_StaticPoolEntry& entry) {
+        retype(entry.Ed_AsgIP, offNetwork);
+        ovtest::click(entry.Apply);
+    });
+    ASSERT_TRUE(waitUntilIdle());
+    const std::size_t from = agent->requests().size();
+    selectUsedEntry(0);
+    withEntry(window->Bt_Set, [&](TFM_StaticPoolEntry& entry) {
+        retype(entry.Ed_AsgIP, qip(60));
+        ovtest::click(entry.Apply);
+    });
+    ASSERT_TRUE(waitUntilIdle());
+    std::vector<std::string> operations;
+    for (const std::string& request : ovtest::requestsSeen(*agent, from)) {
+        const std::string operation = request.substr(0, request.find(' '));
+        if (operations.empty() || operations.back() != operation)
+            operations.push_back(operation);
+    }
+    ASSERT_FALSE(operations.empty());
+    EXPECT_EQ(operations.front(), "SET");
+    EXPECT_EQ(std::count(operations.begin(), operations.end(), "SET"), 1)
+        << "the three SETs, then the reads";
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(onDevice(1).ip, qip(60));
+    EXPECT_EQ(usedAddresses(), std::vector<QString>{qip(60)});
+}
+
 TEST_F(StaticPoolEntry, AnAddressThatAnswersIsRefusedAsUsedInBothModes) {
     std::string why;
     const std::optional<QString> own = nettest::answeringOwnAddress(&why);

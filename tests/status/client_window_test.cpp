@@ -134,6 +134,20 @@ TEST_F(ClientWindow, SwitchingToTheOtherPageAsksForItsBandAlone) {
     EXPECT_EQ(w->NumOfRecord_g->text(), "1");
 }
 
+// A page change that comes while the walk is out is not dropped: its band's
+// trigger and walk follow once the walk has ended.
+TEST_F(ClientWindow, APageChangeDuringAWalkRunsWhenTheWalkEnds) {
+    restartAgent(
+        {"--rows", "clients-a=2", "--rows", "clients-g=1", "--delay-var", "E.4.5.2.1.2=50"});
+    const auto w = make();
+    ovtest::showActive(w.get());
+    ASSERT_TRUE(w->refreshing());
+    clickTab(w->PageControl1, 1);
+    ASSERT_TRUE(ovtest::waitFor([&] { return !w->refreshing(); }));
+    EXPECT_EQ(cycles(), (std::vector<std::string>{kTriggerA, "walk 4", kTriggerG, "walk 4"}));
+    EXPECT_EQ(clientRows(w->User_ListView_g), (QStringList{"1|000C41420001|G|WPA2-PSK|27|Off"}));
+}
+
 TEST_F(ClientWindow, RefreshesOnRequestThroughButtonsAndAccessibleActions) {
     const auto w = open();
     const struct {
@@ -164,8 +178,8 @@ TEST_F(ClientWindow, RefreshesOnRequestThroughButtonsAndAccessibleActions) {
 }
 
 TEST_F(ClientWindow, RefreshesPeriodicallyWithOneWalkAtATime) {
-    // Each GET-NEXT is held longer than the refresh period lasts: the ticks
-    // that come during a walk start none.
+    // Each GET-NEXT is held longer than the refresh period lasts: a tick that
+    // comes during a walk starts the next refresh once the walk has ended.
     restartAgent(
         {"--rows", "clients-a=2", "--rows", "clients-g=1", "--delay-var", "E.4.5.2.1.2=120"});
     auto w = make(0.02); // a refresh every 200 ms
@@ -176,12 +190,13 @@ TEST_F(ClientWindow, RefreshesPeriodicallyWithOneWalkAtATime) {
         const auto lines = requestLines();
         return std::count(lines.begin(), lines.end(), kTriggerG);
     };
-    ASSERT_TRUE(ovtest::waitFor(
-        [&] {
-            mostRows = std::max(mostRows, w->ClientListView->itemCount());
-            return triggers() >= 3 && !w->refreshing();
-        },
-        15000));
+    const auto watchRows = [&] {
+        mostRows = std::max(mostRows, w->ClientListView->itemCount());
+        return !w->refreshing();
+    };
+    ASSERT_TRUE(ovtest::waitFor([&] { return watchRows(), triggers() >= 3; }, 15000));
+    w->Timer1->stop();
+    ASSERT_TRUE(ovtest::waitFor(watchRows, 15000));
     auto seen = cycles();
     ASSERT_GE(seen.size(), 8u);
     EXPECT_EQ(seen[0], kTriggerA) << "the page shown at creation";

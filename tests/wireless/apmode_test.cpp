@@ -211,15 +211,22 @@ TEST_F(WirelessApMode, ASurveyReadInProgressTakesNoSecondOperation) {
     auto w = open();
     const std::size_t before = gets().size();
     bool clicked = false;
+    QStringList said;
     QTimer::singleShot(250, w.get(), [&] {
         ovtest::click(w->Bt_Refresh);
+        said << w->StatusBar->simpleText();
+        w->StatusBar->setSimpleText({});
         ovtest::click(w->Bt_Apply);
+        said << w->StatusBar->simpleText();
         ovtest::click(w->apMode().band(0).scan);
         ovtest::click(w->Bt_Close);
         clicked = true;
     });
     ovtest::click(w->Bt_Refresh);
     ASSERT_TRUE(clicked) << "the clicks came after the read";
+    const QString pending =
+        QStringLiteral("A site survey is under way: try again when it has ended.");
+    EXPECT_EQ(said, (QStringList{pending, pending})) << "the refused clicks say why";
     EXPECT_TRUE(w->isVisible());
     EXPECT_TRUE(sets().empty());
     EXPECT_TRUE(messages().empty());

@@ -4,6 +4,7 @@
 // access marks of an apply shaping what the next refresh reads.
 #include "WirelessTest.h"
 
+#include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvWirelessApMode.h"
 #include "OvWirelessSecurity.h"
@@ -41,6 +42,18 @@ TEST_F(WirelessApply, ADefaultApplySendsEightSetsInOrderThenRestarts) {
     EXPECT_EQ(waits.countdowns(), std::vector<int>{40});
     EXPECT_EQ(w->StatusBar->simpleText(), "Setting Success!");
     EXPECT_TRUE(agent->waitForRestart(1));
+}
+
+// The wait for the auto scan SETs ends on their own answers, not on a read of
+// the same list that ends meanwhile: a refused SET stops the apply.
+TEST_F(WirelessApply, ARefusedAutoScanSetIsNoticedWhileARefreshReadsTheList) {
+    restartWith({"--delay-var", "E.2.3.1.14.1=300", "--fail-set", "E.2.3.1.14.1=genErr"});
+    auto w = open();
+    ovtest::click(w->Bt_Refresh);
+    ASSERT_TRUE(w->radio(0).autoScanList->IsBusy()) << "the read is out";
+    ovtest::click(w->Bt_Apply);
+    EXPECT_EQ(w->StatusBar->simpleText(), "Setting error!");
+    EXPECT_TRUE(waits.countdowns().empty());
 }
 
 struct Refusal {
@@ -116,6 +129,16 @@ TEST_F(WirelessApply, EveryRefusalShowsItsBoxAndSendsNothing) {
          both(type("Ed_ReMAddra0", "001122AABBCC"), type("Ed_ReMAddra5", "001122aabbcc")),
          "Warning|Exist same MAC address in 802.11a.",
          "TS_11a",
+         nullptr},
+        {"the same peer twice on 802.11g, in two cases",
+         {"--set", "E.2.1.1.1.2=2"},
+         [](TFM_Wirless& w) {
+             showPage(w, 1);
+             retype(control<QLineEdit>(w, "Ed_ReMAddrg0"), "001122AABBCC");
+             retype(control<QLineEdit>(w, "Ed_ReMAddrg5"), "001122aabbcc");
+         },
+         "Warning|Exist same MAC address in 802.11g.",
+         "TS_11g",
          nullptr},
         {"WDS without a first peer",
          {"--set", "E.2.1.1.1.1=3"},

@@ -228,35 +228,24 @@ TEST(WirelessRules, DuplicatePeersAreFoundFromTheLastSlot) {
     const struct {
         const char* name;
         Peers peers;
-        int band;
         std::optional<std::pair<int, int>> pair;
     } cases[] = {
         {"eight different addresses",
          {"000000000001", "000000000002", "000000000003", "000000000004", "000000000005",
           "000000000006", "000000000007", "000000000008"},
-         kBandA,
          std::nullopt},
-        {"802.11a compares in upper case",
-         {"001122AABBCC", "", "001122aabbcc"},
-         kBandA,
-         std::pair{2, 0}},
-        {"802.11g compares as typed", {"001122AABBCC", "", "001122aabbcc"}, kBandG, std::nullopt},
-        {"two empty slots are no duplicates", {"001122AABBCC", "", ""}, kBandA, std::nullopt},
-        {"two placeholders are no duplicates",
-         {"001122AABBCC", z, z, z, z, z, z, z},
-         kBandG,
-         std::nullopt},
+        {"the same address in either case", {"001122AABBCC", "", "001122aabbcc"}, std::pair{2, 0}},
+        {"two empty slots are no duplicates", {"001122AABBCC", "", ""}, std::nullopt},
+        {"two placeholders are no duplicates", {"001122AABBCC", z, z, z, z, z, z, z}, std::nullopt},
         {"the highest slot's pair is found first",
          {"AAAAAAAAAAAA", "BBBBBBBBBBBB", "AAAAAAAAAAAA", "", "", "", "BBBBBBBBBBBB", ""},
-         kBandG,
          std::pair{6, 1}},
         {"slots 0 and 7",
          {"0A0B0C0D0E0F", "", "", "", "", "", "", "0a0b0c0d0e0f"},
-         kBandA,
          std::pair{7, 0}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(duplicatePeers(c.peers, c.band), c.pair) << c.name;
+        EXPECT_EQ(duplicatePeers(c.peers), c.pair) << c.name;
 }
 
 TEST(WirelessRules, AGuestMayNotUseTheMastersKey) {

@@ -231,6 +231,22 @@ TEST_F(WirelessSecurity, TheRadiusSettingsAreOneForBothPages) {
     EXPECT_EQ(state("E.2.5.2.4.0"), "1645");
 }
 
+// A failed 802.11g read fills its page with nothing: the 802.11a page keeps
+// the values read, at creation and at a Refresh.
+TEST_F(WirelessSecurity, AFailedReadOfOneBandLeavesTheOthersRadiusSettings) {
+    restartWith({"--set", "E.2.5.2.3.0=198.51.100.9", "--set", "E.2.5.2.4.0=1645", "--set",
+                 "E.2.5.2.5.0=secret1", "--fail", "E.2.5.1.1.5.2=genErr"});
+    auto w = open();
+    OvWirelessSecurity::Band& a = w->security().band(0);
+    for (const char* when : {"at creation", "after Refresh"}) {
+        SCOPED_TRACE(when);
+        EXPECT_EQ(a.radiusServer->text(), "198.51.100.9");
+        EXPECT_EQ(a.radiusPort->text(), "1645");
+        EXPECT_EQ(a.radiusSecret->text(), "secret1");
+        ovtest::click(w->Bt_Refresh);
+    }
+}
+
 TEST_F(WirelessSecurity, EachBandsKeySizeFollowsItsKey) {
     // An untouched 128-bit key on the page not shown.
     const std::string key128 = "0123456789ABCDEF0123456789";

@@ -167,9 +167,12 @@ bool TFM_Admin::checkEntries() {
 
 // Name and new password go out in one SET. A refused one leaves the password
 // read in place, so the old password check still compares with the device's.
+// Empty new password boxes keep the password read: a rename alone must not
+// leave the device without one.
 bool TFM_Admin::writeAccount() {
     const QString readPassword = Ed_Pwd->text();
-    Ed_Pwd->setText(Ed_NPwd->text());
+    if (!Ed_NPwd->text().isEmpty())
+        Ed_Pwd->setText(Ed_NPwd->text());
     failure_.clear();
     bool written = false;
     try {

@@ -21,6 +21,11 @@ inline constexpr const char* kFreeSlotMac = "000000000000";
 // A MAC address as typed: 12 hex digits, no separators.
 inline constexpr int kMacHexDigits = 12;
 
+// Shown when Set or Del finds no slot holding the selected entry: another
+// station changed the table since it was read.
+inline constexpr const char* kEntryGoneText =
+    "The entry is no longer on the device; the lists are read again.";
+
 // MAC comparison: character by character over the typed text's length, a
 // typed character matching the listed one or the listed one plus 32, so a
 // typed lower-case letter matches a listed upper-case one (not the reverse).

@@ -416,11 +416,15 @@ void TFM_DHCP::StaticPoolSetDone(const OvSNMPError& result) {
     ++staticPoolSetsAnswered_;
     showInPanel(StatusBar1, result);
     showInPanel(StatusBar2, result);
-    if (result.code != 0 || !pendingRefresh_)
-        return;
+    // A refused or lost write leaves no refresh waiting for a later one.
+    const bool refresh = result.code == 0 && pendingRefresh_;
     pendingRefresh_ = false;
-    if (!staticPoolBinding_->IsBusy())
-        staticPoolBinding_->Refresh();
+    if (refresh)
+        readStaticPoolAgain();
+}
+
+void TFM_DHCP::readStaticPoolAgain() {
+    staticPoolBinding_->Refresh();
     usedEntriesBinding_->stopText = ovnet::kFreeSlotAddress;
     rewalk(usedEntriesBinding_);
 }
@@ -510,8 +514,13 @@ bool TFM_DHCP::loadSelectedEntry() {
     const auto row =
         ovnet::rowOfAddress(staticPoolColumn(ovnet::kStaticPoolIp),
                             User_ListView->subItem(used, ovnet::kStaticPoolIp).toStdString());
-    if (!row)
+    if (!row) {
+        // Another station changed the table since it was read.
+        for (OvStatusBar* bar : {StatusBar1, StatusBar2})
+            showSimple(bar, QString::fromLatin1(ovnet::kEntryGoneText));
+        readStaticPoolAgain();
         return false;
+    }
     loadStaticPoolRow(static_cast<int>(*row));
     return true;
 }

@@ -39,7 +39,7 @@ public:
     // Window state the static pool entry dialog shares.
     OvBusyFlag& busyFlag() { return busy_; }
     bool pendingRefresh() const { return pendingRefresh_; }
-    void setPendingRefresh() { pendingRefresh_ = true; }
+    void setPendingRefresh(bool pending = true) { pendingRefresh_ = pending; }
     // How many SETs of the static pool binding have been answered (or failed).
     std::uint64_t staticPoolSetsAnswered() const { return staticPoolSetsAnswered_; }
     const OvDeviceContext& device() const { return device_; }
@@ -159,6 +159,8 @@ private:
                   const std::function<bool()>& run);
     bool sendTriggers(OvStatusBar* bar);
     void rewalk(New_req2Edit* binding);
+    // The static pool and its used entries, read again.
+    void readStaticPoolAgain();
     bool loadSelectedEntry();
     void openEntry(const QString& title);
     void openWaiting();

@@ -220,12 +220,18 @@ bool TFM_MACTable::loadSlot(const std::string& mac) {
 
 // The slot of the used entry selected. None while the table is walked, or
 // when no slot holds its MAC (the lists were read at different times): Set
-// and Del would then write into the slot loaded last.
+// and Del would then write into the slot loaded last, so the user is told and
+// the lists are read again.
 bool TFM_MACTable::loadSelectedEntry() {
     const int used = User_ListView->selectedRow();
     if (used < 0 || fullList_ == nullptr || fullList_->IsBusy())
         return false;
-    return loadSlot(User_ListView->subItem(used, kMac).toStdString());
+    if (loadSlot(User_ListView->subItem(used, kMac).toStdString()))
+        return true;
+    Bt_RfrshClick();
+    StatusBar->panel(0)->setText(QString::fromLatin1(ovnet::kEntryGoneText));
+    StatusBar->setSimplePanel(false);
+    return false;
 }
 
 void TFM_MACTable::openEntry(const QString& title) {

@@ -273,12 +273,20 @@ void TFM_StaticPoolEntry::rewriteRow(std::optional<std::size_t> row) {
 
 // The clearing SET is waited for: were it still unanswered when the entry is
 // written, its retransmission could reach the device after that write and
-// wipe the new entry.
+// wipe the new entry. Its answer starts no walk, and the DHCP window stays
+// open, until the entry is written.
 void TFM_StaticPoolEntry::clearTarget() {
     showFreeSlot();
     OvSNMPRequest2Edits* pool = dhcp_.staticPoolBinding();
     const std::uint64_t answered = dhcp_.staticPoolSetsAnswered();
-    pool->Apply(false, true);
+    dhcp_.setPendingRefresh(false);
+    dhcp_.busyFlag().set();
+    try {
+        pool->Apply(false, true);
+    } catch (...) {
+        dhcp_.busyFlag().clear();
+        throw;
+    }
     const QPointer<TFM_DHCP> window(&dhcp_);
     while (window && window->staticPoolBinding() == pool && pool->IsBusy() &&
            window->staticPoolSetsAnswered() == answered)

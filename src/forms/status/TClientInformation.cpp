@@ -178,11 +178,16 @@ void TClientInformation::showInPanel(const QString& text) {
     StatusBar->setSimplePanel(false);
 }
 
-// A walk still on its way would get a second walk's rows between its own: it
-// is left to end, and it shows the page shown by then.
+// A walk still on its way would get a second walk's rows between its own: the
+// refresh (a page change, Refresh, a tick) runs once it has ended.
 void TClientInformation::StartRefresh() {
-    if (table_ == nullptr || table_->IsBusy())
+    if (table_ == nullptr)
         return;
+    if (table_->IsBusy()) {
+        refreshAsked_ = true;
+        return;
+    }
+    refreshAsked_ = false;
     showInPanel(QStringLiteral("Refresh..."));
     try {
         sendRefresh();
@@ -215,6 +220,11 @@ void TClientInformation::sendRefresh() {
 void TClientInformation::ShowClients(const OvSNMPError& result) {
     showInPanel(ov::widgetText(result.message));
     refreshing_.clear();
+    // The page asked for meanwhile has its own band's trigger written first.
+    if (refreshAsked_ && !closeWaiting_) {
+        StartRefresh();
+        return;
+    }
     if (result.code != 0)
         return;
     const bool bandG = shownBand() == 1;
@@ -270,6 +280,7 @@ bool TClientInformation::FormCloseQuery() {
         return false;
     Timer1->stop();
     Timer2->stop();
+    refreshAsked_ = false;
     closeWaiting_ = true;
     const QPointer<TClientInformation> alive(this);
     QEventLoop wait;

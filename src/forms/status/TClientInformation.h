@@ -80,5 +80,6 @@ private:
     OvBusyFlag refreshing_;
     bool forcedClose_ = false;
     bool closeWaiting_ = false; // FormCloseQuery is waiting its second
+    bool refreshAsked_ = false; // a refresh came while a walk was out
     int countdown_ = 2;
 };

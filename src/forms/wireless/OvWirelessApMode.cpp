@@ -223,7 +223,7 @@ bool OvWirelessApMode::CheckDuplicatePeers() {
         std::array<std::string, 8> addresses;
         for (int i = 0; i < 8; ++i)
             addresses[i] = band(b).remote[i]->text().toStdString();
-        if (duplicatePeers(addresses, b)) {
+        if (duplicatePeers(addresses)) {
             ov::messageBox(window_, "Warning",
                            QStringLiteral("Exist same MAC address in 802.%1.")
                                .arg(b == kBandA ? "11a" : "11g"));

@@ -122,12 +122,11 @@ bool groupKeyIntervalAccepted(std::string_view text) {
     return value >= 300 && value <= 9999999;
 }
 
-std::optional<std::pair<int, int>> duplicatePeers(const std::array<std::string, 8>& addresses,
-                                                  int band) {
+std::optional<std::pair<int, int>> duplicatePeers(const std::array<std::string, 8>& addresses) {
+    // A MAC address is the same whatever the case of its hex digits.
     std::array<std::string, 8> compared = addresses;
-    if (band == kBandA)
-        for (std::string& address : compared)
-            address = upper(address);
+    for (std::string& address : compared)
+        address = upper(address);
     for (int i = 7; i >= 1; --i) {
         for (int j = 0; j < i; ++j) {
             const std::string& a = compared[static_cast<std::size_t>(i)];

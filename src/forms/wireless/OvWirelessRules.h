@@ -81,10 +81,9 @@ bool groupKeyIntervalAccepted(std::string_view text);
 inline constexpr const char* kPeerPlaceholder = "000000000000";
 
 // The first pair (i, j) of equal addresses, i from 7 down to 1 and j from 0 to
-// i - 1, that are neither empty nor the placeholder; 802.11a compares them in
-// upper case, 802.11g as typed.
-std::optional<std::pair<int, int>> duplicatePeers(const std::array<std::string, 8>& addresses,
-                                                  int band);
+// i - 1, that are neither empty nor the placeholder, compared without regard
+// to case.
+std::optional<std::pair<int, int>> duplicatePeers(const std::array<std::string, 8>& addresses);
 
 // ---- Additional SSIDs
 

@@ -226,21 +226,39 @@ void OvWirelessSecurity::buildGuestControls(QWidget* window) {
     }
 }
 
-void OvWirelessSecurity::shareRadiusSettings() {
+std::array<std::pair<QLineEdit*, QLineEdit*>, 3> OvWirelessSecurity::radiusTwins() {
     Band& a = band(kBandA);
     Band& g = band(kBandG);
-    const std::pair<QLineEdit*, QLineEdit*> twins[] = {{a.radiusPort, g.radiusPort},
-                                                       {a.radiusServer, g.radiusServer},
-                                                       {a.radiusSecret, g.radiusSecret}};
-    for (const auto& [first, second] : twins) {
+    return {{{a.radiusPort, g.radiusPort},
+             {a.radiusServer, g.radiusServer},
+             {a.radiusSecret, g.radiusSecret}}};
+}
+
+// Only the user's typing is mirrored here: a read fills the boxes by code, and
+// a failed read must not overwrite the other band's good values.
+void OvWirelessSecurity::shareRadiusSettings() {
+    for (const auto& [first, second] : radiusTwins()) {
         for (auto [from, to] : {std::pair{first, second}, std::pair{second, first}}) {
             QObject::connect(from, &QLineEdit::textChanged, window_, [to](const QString& text) {
-                if (to->text() == text)
+                if (ov::CodeChange::active() || to->text() == text)
                     return;
                 const ov::CodeChange byCode;
                 to->setText(text);
             });
         }
+    }
+}
+
+// A read that succeeded stands for the device's RADIUS settings on both pages.
+void OvWirelessSecurity::readEnterprise(int b) {
+    if (!band(b).enterpriseList->Refresh())
+        return;
+    const ov::CodeChange byCode;
+    for (const auto& [a, g] : radiusTwins()) {
+        QLineEdit* from = b == kBandA ? a : g;
+        QLineEdit* to = b == kBandA ? g : a;
+        if (to->text() != from->text())
+            to->setText(from->text());
     }
 }
 
@@ -289,7 +307,7 @@ void OvWirelessSecurity::buildLists(int b) {
     bd.enterpriseList->BindEdit(kGroupKeyPosition, "%u{n300x9999999}", bd.groupKey);
     bd.enterpriseList->BindEdit(3, "%s", bd.radiusServer);
     bd.enterpriseList->BindEdit(4, "%s", bd.radiusSecret);
-    bd.enterpriseList->Refresh();
+    readEnterprise(b);
 
     bd.personalList = newList(window_, b == kBandA ? mib::T20 : mib::T21);
     bd.personalList->request.timeout = kPersonalTimeout;
@@ -321,10 +339,12 @@ void OvWirelessSecurity::buildGuestLists() {
 
 void OvWirelessSecurity::refreshLists(int b) {
     Band& bd = band(b);
-    for (OvSNMPRequest2Edits* list :
-         {bd.securityList.get(), bd.enterpriseList.get(), bd.personalList.get()})
-        if (list != nullptr)
-            list->Refresh();
+    if (bd.securityList)
+        bd.securityList->Refresh();
+    if (bd.enterpriseList)
+        readEnterprise(b);
+    if (bd.personalList)
+        bd.personalList->Refresh();
 }
 
 void OvWirelessSecurity::refreshGuestLists() {

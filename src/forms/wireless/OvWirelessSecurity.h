@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QComboBox;
 class QGridLayout;
@@ -72,6 +73,8 @@ public:
     // The RADIUS port, server and secret are one device setting each: what is
     // typed on one page shows on the other.
     void shareRadiusSettings();
+    // Reads the band's RADIUS settings; a read that succeeded shows on both pages.
+    void readEnterprise(int b);
     void buildLists(int b);
     void buildGuestLists();
     void refreshLists(int b);
@@ -98,6 +101,8 @@ public:
     bool ApplySecurity(int b, const std::function<bool(OvSNMPRequest2Edits*)>& send);
 
 private:
+    // The RADIUS port, server and secret boxes of 802.11a and 802.11g, in pairs.
+    std::array<std::pair<QLineEdit*, QLineEdit*>, 3> radiusTwins();
     void buildKeyGroup(int b, QWidget* page, QGridLayout* place);
     void buildRadiusGroup(int b, QWidget* page, QGridLayout* place);
     void buildPassPhraseGroup(int b, QWidget* page, QGridLayout* place);

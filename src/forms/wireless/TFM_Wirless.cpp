@@ -42,6 +42,8 @@ constexpr int kTimer1Interval = 1000;
 constexpr int kWdsCountdown = 50;
 // An auto scan set ends with its answer or its time-out; this bounds the wait.
 constexpr int kAutoScanWaitMs = 30000;
+const QString kSurveyPendingText =
+    QStringLiteral("A site survey is under way: try again when it has ended.");
 
 } // namespace
 
@@ -201,6 +203,7 @@ void TFM_Wirless::buildGroup(int b) {
     };
     r.autoScanList->OnSetDone = [this, b](OvSNMPRequest2Controls*, const OvSNMPError& result) {
         autoScanSetFailed_[static_cast<std::size_t>(b)] = result.code != 0;
+        autoScanSetAnswered_[static_cast<std::size_t>(b)] = true;
     };
     r.autoScanList->Refresh();
     apMode_->buildApModeList(b);
@@ -375,9 +378,17 @@ void TFM_Wirless::autoScanArrived(int b) {
 
 // ---- Refresh
 
+// A survey read lets the user act between its rows: no second operation then,
+// and the user is told why nothing happens.
+bool TFM_Wirless::surveyRefusesClick() {
+    if (!apMode_->surveyPending())
+        return false;
+    StatusBar->setSimpleText(kSurveyPendingText);
+    return true;
+}
+
 void TFM_Wirless::Bt_RefreshClick() {
-    // A survey read lets the user act between its rows: no second operation then.
-    if (apMode_->surveyPending())
+    if (surveyRefusesClick())
         return;
     try {
         refresh();
@@ -457,7 +468,7 @@ bool TFM_Wirless::listsComplete() const {
 }
 
 void TFM_Wirless::Bt_ApplyClick() {
-    if (apMode_->surveyPending())
+    if (surveyRefusesClick())
         return;
     try {
         apply();
@@ -512,21 +523,32 @@ bool TFM_Wirless::send(OvSNMPRequest2Edits* binding) {
 
 bool TFM_Wirless::sendAll() {
     autoScanSetFailed_ = {};
+    autoScanSetAnswered_ = {};
     const auto sendOne = [this](OvSNMPRequest2Edits* binding) { return send(binding); };
     return send(ssidList_.get()) && send(apMode_->band(kBandA).apModeList.get()) &&
-           send(radio(kBandA).autoScanList.get()) && security_->ApplySecurity(kBandA, sendOne) &&
-           send(apMode_->band(kBandG).apModeList.get()) && send(radio(kBandG).autoScanList.get()) &&
+           sendAutoScan(kBandA) && security_->ApplySecurity(kBandA, sendOne) &&
+           send(apMode_->band(kBandG).apModeList.get()) && sendAutoScan(kBandG) &&
            security_->ApplySecurity(kBandG, sendOne) && send(security_->guestStateList()) &&
            autoScanSetsSucceeded();
 }
 
+// A set that sent nothing (the binding is idle at once) has no answer to wait for.
+bool TFM_Wirless::sendAutoScan(int b) {
+    OvSNMPRequest2Edits* list = radio(b).autoScanList.get();
+    const bool sent = send(list);
+    if (!list->IsBusy())
+        autoScanSetAnswered_[static_cast<std::size_t>(b)] = true;
+    return sent;
+}
+
 // The auto scan sets went out without waiting; the device restarts only after
-// they are answered, and only when both were taken.
+// they are answered, and only when both were taken. Their own answers count:
+// a read of the same list may end meanwhile.
 bool TFM_Wirless::autoScanSetsSucceeded() {
     QElapsedTimer waited;
     waited.start();
     const auto pending = [this] {
-        return radio(kBandA).autoScanList->IsBusy() || radio(kBandG).autoScanList->IsBusy();
+        return !autoScanSetAnswered_[kBandA] || !autoScanSetAnswered_[kBandG];
     };
     while (pending() && waited.elapsed() < kAutoScanWaitMs)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |

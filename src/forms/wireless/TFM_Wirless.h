@@ -100,7 +100,9 @@ private:
     bool listsComplete() const;
     bool send(OvSNMPRequest2Edits* binding);
     bool sendAll();
+    bool sendAutoScan(int band);
     bool autoScanSetsSucceeded();
+    bool surveyRefusesClick();
 
     const OvDeviceContext& device_;
     std::array<Radio, 2> radios_;
@@ -109,4 +111,5 @@ private:
     std::unique_ptr<OvSNMPRequest2Edits> ssidList_;      // T2
     std::unique_ptr<OvSNMPRequest2Edits> superModeList_; // T8
     std::array<bool, 2> autoScanSetFailed_{};
+    std::array<bool, 2> autoScanSetAnswered_{};
 };

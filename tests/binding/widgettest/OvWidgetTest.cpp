@@ -1,5 +1,6 @@
 #include "OvWidgetTest.h"
 
+#include "OvGuard.h"
 #include "OvTimeScale.h"
 #include "OvUserChange.h"
 
@@ -25,7 +26,7 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "ovwidgettest";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives as long as the test program
+    new OvApplication(argc, argv); // lives as long as the test program
 }
 
 void showActive(QWidget* window) {
