@@ -48,7 +48,9 @@ protected:
     }
 
     ProcessResult tftp(const char* command, const QString& first, const QString& second) {
-        return runProcess("tftp", argumentsFor(command, served.port(), first, second));
+        // 65535 lock-step blocks: each waits on both processes being scheduled,
+        // which takes a minute when the other tests keep both cores busy.
+        return runProcess("tftp", argumentsFor(command, served.port(), first, second), 240000);
     }
 
     ServedFolder served;
