@@ -41,6 +41,16 @@ protected:
     static PoolEntry thirdEntry() {
         return {qip(52), "000C41AABB03", "255.255.255.0", "0.0.0.0", "0.0.0.0", "0.0.0.0", "", 0};
     }
+    // Set on the first used entry with an address off the device's network,
+    // which the device refuses.
+    void setFirstEntryOffTheNetwork() {
+        const QString offNetwork = QString::fromStdString(otherQuietNetwork()) + ".5";
+        selectUsedEntry(0);
+        withEntry(window->Bt_Set, [&](TFM_StaticPoolEntry& entry) {
+            retype(entry.Ed_AsgIP, offNetwork);
+            ovtest::click(entry.Apply);
+        });
+    }
     // The entry apsim holds in the slot now.
     PoolEntry onDevice(int slot) const {
         const auto text = [&](int column) {
@@ -331,12 +341,7 @@ TEST_F(StaticPoolEntry, ALostClearingSetIsAnsweredBeforeTheEntryIsWritten) {
 // say why.
 TEST_F(StaticPoolEntry, AnEntryTheDeviceRefusesLeavesItsSlotFreeAndIsReported) {
     open();
-    const QString offNetwork = QString::fromStdString(otherQuietNetwork()) + ".5";
-    selectUsedEntry(0);
-    withEntry(window->Bt_Set, [&](TFM_StaticPoolEntry& entry) {
-        retype(entry.Ed_AsgIP, offNetwork);
-        ovtest::click(entry.Apply);
-    });
+    setFirstEntryOffTheNetwork();
     EXPECT_TRUE(messages().empty());
     const auto sent = setOutcomes();
     ASSERT_EQ(sent.size(), 3u);
@@ -354,12 +359,7 @@ TEST_F(StaticPoolEntry, AnEntryTheDeviceRefusesLeavesItsSlotFreeAndIsReported) {
 // shows every row.
 TEST_F(StaticPoolEntry, AfterARefusedEntryTheNextOneIsWrittenBeforeAnyWalk) {
     open();
-    const QString offNetwork = QString::fromStdString(otherQuietNetwork()) + ".5";
-    selectUsedEntry(0);
-    withEntry(window->Bt_Set, [&](TFM_StaticPoolEntry& entry) {
-        retype(entry.Ed_AsgIP, offNetwork);
-        ovtest::click(entry.Apply);
-    });
+    setFirstEntryOffTheNetwork();
     ASSERT_TRUE(waitUntilIdle());
     const std::size_t from = agent->requests().size();
     selectUsedEntry(0);
