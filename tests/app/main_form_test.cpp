@@ -30,8 +30,10 @@ protected:
         if (handOver)
             form->HandOver();
     }
+    // The first poll waits on the session's set-up, which takes seconds when
+    // other tests keep both cores busy.
     bool waitForStatus(const QString& text) {
-        return ovtest::waitFor([&] { return form->statusText() == text; });
+        return ovtest::waitFor([&] { return form->statusText() == text; }, 20000);
     }
     QMenu* menu(const QString& title) {
         for (QAction* action : form->menuBar()->actions()) {
