@@ -10,8 +10,6 @@
 #include "widgettest/OvDeviceTest.h"
 
 #include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -24,13 +22,6 @@ namespace {
 class QuitTest : public ovtest::DeviceTest {
 protected:
     std::vector<std::string> agentOptions() const override { return quitAgentOptions; }
-    QAction* quitMenuItem(TMainForm& form, const QString& caption) {
-        for (QAction* menu : form.menuBar()->actions())
-            for (QAction* action : menu->menu()->actions())
-                if (action->text() == caption)
-                    return action;
-        return nullptr;
-    }
     std::vector<std::string> quitAgentOptions;
 };
 
@@ -98,7 +89,7 @@ TEST_F(QuitTest, AQuitSignalDuringAWaitIsTakenWhenTheWaitIsOver) {
         form.show();
         ASSERT_TRUE(ovtest::waitFor([&] { return form.statusText() == kOvReadyText; }, 20000))
             << form.statusText().toStdString();
-        QAction* item = quitMenuItem(form, c.item);
+        QAction* item = ovtest::menuItem(&form, c.item);
         ASSERT_NE(item, nullptr);
 
         bool started = false;

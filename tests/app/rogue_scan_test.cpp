@@ -8,8 +8,6 @@
 #include "widgettest/OvDeviceTest.h"
 
 #include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -21,20 +19,13 @@ const std::string kDetect = "SET E.2.10.4.1.1.0";
 class RogueScan : public ovtest::DeviceTest {
 protected:
     std::vector<std::string> agentOptions() const override { return {"--scan-seconds", "1.5"}; }
-    QAction* rogueItem(TMainForm& form) {
-        for (QAction* menu : form.menuBar()->actions())
-            for (QAction* action : menu->menu()->actions())
-                if (action->text() == QStringLiteral("Rogue AP "))
-                    return action;
-        return nullptr;
-    }
 };
 
 TEST_F(RogueScan, TheLedPollGoesOnAndTheWindowStaysOpenUntilTheResultIsRead) {
     TMainForm form(nullptr, QStringLiteral("ORW-5200AP"));
     form.HandOver();
     ASSERT_TRUE(ovtest::waitFor([&] { return form.statusText() == kOvReadyText; }));
-    QAction* item = rogueItem(form);
+    QAction* item = ovtest::menuItem(&form, QStringLiteral("Rogue AP "));
     ASSERT_NE(item, nullptr);
 
     // The window is driven by short steps of a timer, as a user's events come.

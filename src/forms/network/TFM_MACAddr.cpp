@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {} // namespace
-
 TFM_MACAddr::TFM_MACAddr(TFM_MACTable& table) : OvDialog(&table), table_(table) {
     buildControls();
 }

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTabBar>
 #include <QTabWidget>
@@ -112,6 +114,16 @@ QString buddyText(QWidget* control) {
         if (label->buddy() == control)
             return label->text();
     return {};
+}
+
+QAction* menuItem(const QWidget* window, const QString& caption) {
+    for (const QMenuBar* bar : window->findChildren<QMenuBar*>())
+        for (QAction* menu : bar->actions())
+            if (menu->menu() != nullptr)
+                for (QAction* action : menu->menu()->actions())
+                    if (action->text() == caption)
+                        return action;
+    return nullptr;
 }
 
 QStringList itemTexts(const QComboBox* comboBox) {

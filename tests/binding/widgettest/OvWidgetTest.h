@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QAction;
 class QComboBox;
 class QTabWidget;
 
@@ -85,6 +86,9 @@ void clickTab(QTabWidget* pages, int index);
 
 // The text of the label whose buddy the control is; empty when none.
 QString buddyText(QWidget* control);
+
+// The item of a window's menus with this caption, or null.
+QAction* menuItem(const QWidget* window, const QString& caption);
 
 // The texts of a drop-down list's items, in order.
 QStringList itemTexts(const QComboBox* comboBox);
