@@ -31,6 +31,8 @@ public:
     // Starts sampling (one read at once, then every interval); idempotent.
     void start();
     bool isRunning() const { return timer_.isActive(); }
+    // No further reads; the history stays.
+    void stop() { timer_.stop(); }
     void setIntervalSeconds(int seconds);
     int intervalSeconds() const { return intervalSeconds_; }
     // How long an interval second lasts in real milliseconds (1000; less on a
