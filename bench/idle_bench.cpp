@@ -2,10 +2,16 @@
 // it, with no window open beyond the main one: it only polls its LEDs and the
 // device facts. Measures the processor time it takes over a stated period
 // (utime + stime of /proc/<pid>/stat) and prints it as a share of one core,
-// with the main thread's wake-ups per second and the requests it sent.
+// with the main thread's wake-ups per second and the requests it sent. Then
+// the same with the trends sampled from the start ([Trends] Sample=always, the
+// window closed), and with the trends window open (this program, built on the
+// module's main window, opens it: the module has no switch that does).
 //
-//     idle_bench [seconds]      (default 30)
+//     idle_bench [seconds]      (default 30, each of the three)
 #include "ApsimFixture.h"
+#include "OvGuard.h"
+#include "TMainForm.h"
+#include "TTrendsForm.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -73,9 +79,75 @@ bool writeFile(const QString& path, const QString& text) {
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
 }
 
+struct Figures {
+    double wall = 0, cpuSeconds = 0, wakeUpsPerSecond = 0, requestsPerSecond = 0;
+};
+
+// The module with its main window and the trends window open, as a child.
+int runWithTrendsWindow(int argc, char** argv) {
+    OvApplication app(argc, argv);
+    ov::installGeneralErrorHandler();
+    TMainForm mainForm;
+    std::optional<int> exitStatus;
+    const std::vector<std::string> arguments(argv + 2, argv + argc);
+    if (!ov::runGuarded([&] { exitStatus = mainForm.FormCreate(arguments); }) || exitStatus)
+        return 1;
+    mainForm.show();
+    TTrendsForm trends(mainForm.trendSampler(), &mainForm);
+    trends.show();
+    return app.exec();
+}
+
+std::optional<Figures> measure(const ovtest::Apsim& agent, const QString& folder,
+                               const QString& program, const QStringList& arguments, int seconds) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("OV_DIALOGS", "auto");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("OV_STATION_CONFIG", folder + "/station.ini");
+    env.insert("XDG_RUNTIME_DIR", folder);
+    QProcess module;
+    module.setProcessEnvironment(env);
+    module.setWorkingDirectory(folder);
+    module.setProcessChannelMode(QProcess::ForwardedChannels);
+    module.start(program, arguments + QStringList{"/I127.0.0.1", "/Rmulvek", "/Wtrondax"});
+    if (!module.waitForStarted()) {
+        std::fprintf(stderr, "cannot start %s\n", qPrintable(program));
+        return std::nullopt;
+    }
+    const qint64 pid = module.processId();
+    const std::size_t requestsAtStart = agent.requests().size();
+    if (!ovtest::Apsim::waitUntil([&] { return agent.requests().size() > requestsAtStart; })) {
+        std::fprintf(stderr, "the module never polled the device\n");
+        return std::nullopt;
+    }
+    // Start-up (catalogs, window, first requests) is not what is measured.
+    QThread::msleep(kWarmUpMs);
+
+    const std::size_t requestsBefore = agent.requests().size();
+    const auto before = sample(pid);
+    QThread::sleep(static_cast<unsigned long>(seconds));
+    const auto after = sample(pid);
+    const std::size_t requestsAfter = agent.requests().size();
+    module.kill();
+    module.waitForFinished();
+    if (!before || !after) {
+        std::fprintf(stderr, "the module ended while it was measured\n");
+        return std::nullopt;
+    }
+    Figures f;
+    f.wall = after->wallSeconds - before->wallSeconds;
+    f.cpuSeconds = static_cast<double>(after->cpuTicks - before->cpuTicks) /
+                   static_cast<double>(sysconf(_SC_CLK_TCK));
+    f.wakeUpsPerSecond = static_cast<double>(after->wakeUps - before->wakeUps) / f.wall;
+    f.requestsPerSecond = static_cast<double>(requestsAfter - requestsBefore) / f.wall;
+    return f;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--trends-window")
+        return runWithTrendsWindow(argc, argv);
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : kDefaultSeconds;
     if (seconds <= 0) {
@@ -90,9 +162,8 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir dir;
     // A station configuration and a device profile, as the management station keeps them.
+    const QString station = "[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n";
     const bool written =
-        writeFile(dir.filePath("station.ini"),
-                  "[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" + dir.path() + "/\n") &&
         writeFile(dir.filePath("127.0.0.1.cfg"),
                   QStringLiteral("[Program Information]\nAgentPort=%1\nVersion=1\n"
                                  "SecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\n"
@@ -102,51 +173,31 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write the station files in %s\n", qPrintable(dir.path()));
         return 1;
     }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("OV_DIALOGS", "auto");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("OV_STATION_CONFIG", dir.filePath("station.ini"));
-    env.insert("XDG_RUNTIME_DIR", dir.path());
-    QProcess module;
-    module.setProcessEnvironment(env);
-    module.setWorkingDirectory(dir.path());
-    module.setProcessChannelMode(QProcess::ForwardedChannels);
-    module.start(QStringLiteral(OV_MODULE_PATH), {"/I127.0.0.1", "/Rmulvek", "/Wtrondax"});
-    if (!module.waitForStarted()) {
-        std::fprintf(stderr, "cannot start %s\n", OV_MODULE_PATH);
-        return 1;
+    const struct {
+        const char* what;
+        QString stationExtra;
+        QString program;
+        QStringList arguments;
+    } runs[] = {
+        {"main window only", {}, QStringLiteral(OV_MODULE_PATH), {}},
+        {"trends sampled, window closed",
+         "[Trends]\nSample=always\n",
+         QStringLiteral(OV_MODULE_PATH),
+         {}},
+        {"trends window open", {}, QCoreApplication::applicationFilePath(), {"--trends-window"}},
+    };
+    std::printf("Idle module against apsim, SNMPv2c, loopback, %d s each\n", seconds);
+    std::printf("%-30s %10s %10s %12s %12s\n", "", "CPU s", "% of core", "wake-ups/s",
+                "requests/s");
+    for (const auto& run : runs) {
+        if (!writeFile(dir.filePath("station.ini"), station + run.stationExtra))
+            return 1;
+        const auto f = measure(agent, dir.path(), run.program, run.arguments, seconds);
+        if (!f)
+            return 1;
+        std::printf("%-30s %10.3f %10.3f %12.1f %12.2f\n", run.what, f->cpuSeconds,
+                    100.0 * f->cpuSeconds / f->wall, f->wakeUpsPerSecond, f->requestsPerSecond);
+        std::fflush(stdout);
     }
-    const qint64 pid = module.processId();
-    if (!ovtest::Apsim::waitUntil([&] { return !agent.requests().empty(); })) {
-        std::fprintf(stderr, "the module never polled the device\n");
-        return 1;
-    }
-    // Start-up (catalogs, window, first requests) is not what is measured.
-    QThread::msleep(kWarmUpMs);
-
-    const std::size_t requestsBefore = agent.requests().size();
-    const auto before = sample(pid);
-    QThread::sleep(static_cast<unsigned long>(seconds));
-    const auto after = sample(pid);
-    const std::size_t requestsAfter = agent.requests().size();
-    module.kill();
-    module.waitForFinished();
-    if (!before || !after) {
-        std::fprintf(stderr, "the module ended while it was measured\n");
-        return 1;
-    }
-
-    const double wall = after->wallSeconds - before->wallSeconds;
-    const double ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));
-    const long long ticks = after->cpuTicks - before->cpuTicks;
-    const double cpuSeconds = static_cast<double>(ticks) / ticksPerSecond;
-    std::printf("Idle module (main window only) against apsim, SNMPv2c, loopback, %.1f s\n", wall);
-    std::printf("processor time          %8.3f s  (%lld ticks of 1/%.0f s)\n", cpuSeconds, ticks,
-                ticksPerSecond);
-    std::printf("share of one core       %8.3f %%\n", 100.0 * cpuSeconds / wall);
-    std::printf("main thread wake-ups    %8.1f per second\n",
-                static_cast<double>(after->wakeUps - before->wakeUps) / wall);
-    std::printf("requests to the device  %8.2f per second\n",
-                static_cast<double>(requestsAfter - requestsBefore) / wall);
     return 0;
 }
