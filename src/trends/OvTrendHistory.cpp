@@ -29,6 +29,7 @@ const SeriesInfo& seriesInfo(int series) {
 History::History(std::size_t capacity) : ring_(capacity > 0 ? capacity : 1) {}
 
 void History::append(const Sample& sample) {
+    ++appended_;
     if (count_ < ring_.size()) {
         ring_[(first_ + count_++) % ring_.size()] = sample;
         return;

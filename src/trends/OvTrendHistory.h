@@ -61,10 +61,14 @@ public:
     // The i-th oldest sample kept.
     const Sample& at(std::size_t i) const;
     const Sample* newest() const { return count_ == 0 ? nullptr : &at(count_ - 1); }
+    // Samples appended since the start, those let go included: the oldest kept
+    // is number appended() - size().
+    std::uint64_t appended() const { return appended_; }
 
 private:
     std::vector<Sample> ring_;
     std::size_t first_ = 0, count_ = 0;
+    std::uint64_t appended_ = 0;
 };
 
 // One row per sample, oldest first, under a header naming each column and its

@@ -43,23 +43,6 @@ QString valueText(float value, const char* unit) {
     return QStringLiteral("%1 %2").arg(double(value), 0, 'f', 1).arg(QString::fromUtf8(unit));
 }
 
-// The runs of a series between gaps, as points (time, value).
-std::vector<QList<QPointF>> runsOf(const History& history, int series) {
-    std::vector<QList<QPointF>> runs(1);
-    for (std::size_t i = 0; i < history.size(); ++i) {
-        const Sample& sample = history.at(i);
-        if (!sample.has(series)) {
-            if (!runs.back().isEmpty())
-                runs.emplace_back();
-            continue;
-        }
-        runs.back().append(QPointF(double(sample.msecsSinceEpoch), double(sample.values[series])));
-    }
-    if (runs.size() > 1 && runs.back().isEmpty())
-        runs.pop_back();
-    return runs;
-}
-
 } // namespace
 
 const std::array<TTrendsForm::ChartPlan, TTrendsForm::kChartCount>& TTrendsForm::plans() {
@@ -146,6 +129,8 @@ void TTrendsForm::buildControls() {
         view->setRubberBand(QChartView::HorizontalRubberBand);
         view->setMinimumSize(360, 220);
         ChartViews[c] = view;
+        for (int series : plans()[c].series)
+            lines_[c].push_back(Line{series, {}, false});
         grid->addWidget(view, c / 2, c % 2);
     }
     column->addWidget(Charts, 1);
@@ -154,12 +139,28 @@ void TTrendsForm::buildControls() {
     column->addWidget(StatusBar);
 }
 
+// Only the samples not drawn yet are added, and those the history let go
+// removed: redrawing whole lines every sample would cost the idle module more
+// than the sampling itself.
 void TTrendsForm::refresh() {
-    filling_ = true;
-    for (int c = 0; c < kChartCount; ++c)
-        fillChart(c);
-    filling_ = false;
+    if (!isVisible())
+        return; // drawn when shown
     const History& history = sampler_.history();
+    const std::uint64_t firstKept = history.appended() - history.size();
+    if (drawn_ < firstKept) {
+        clearLines();
+        drawn_ = firstKept;
+    }
+    filling_ = true;
+    for (; drawn_ < history.appended(); ++drawn_)
+        drawSample(history.at(drawn_ - firstKept));
+    if (history.size() > 0)
+        dropBefore(history.at(0).msecsSinceEpoch);
+    for (int c = 0; c < kChartCount; ++c) {
+        fitAxes(c);
+        ChartViews[c]->setAccessibleDescription(summaryOf(c));
+    }
+    filling_ = false;
     QString text = QStringLiteral("%1 samples").arg(history.size());
     if (const Sample* last = history.newest())
         text += QStringLiteral(", the last at %1").arg(trendTimeText(last->msecsSinceEpoch));
@@ -168,41 +169,95 @@ void TTrendsForm::refresh() {
     StatusBar->setSimpleText(text);
 }
 
-void TTrendsForm::fillChart(int c) {
+void TTrendsForm::showEvent(QShowEvent* event) {
+    OvDialog::showEvent(event);
+    refresh();
+}
+
+QLineSeries* TTrendsForm::newRun(int c, std::size_t k) {
+    Line& line = lines_[c][k];
+    const SeriesInfo& info = seriesInfo(line.series);
     QChart* chart = ChartViews[c]->chart();
-    chart->removeAllSeries();
-    const History& history = sampler_.history();
-    const ChartPlan& plan = plans()[c];
-    double top = 1;
-    for (std::size_t k = 0; k < plan.series.size(); ++k) {
-        const int series = plan.series[k];
-        const SeriesInfo& info = seriesInfo(series);
-        bool first = true;
-        for (const QList<QPointF>& run : runsOf(history, series)) {
-            auto* line = new QLineSeries;
-            line->setName(QString::fromUtf8(info.name));
-            line->setColor(kTrendColours[k]);
-            line->replace(run);
-            // A single sample has no line to draw: its point shows.
-            line->setPointsVisible(run.size() == 1);
-            for (const QPointF& p : run)
-                top = std::max(top, p.y());
-            chart->addSeries(line);
-            line->attachAxis(timeAxes_[c]);
-            line->attachAxis(valueAxes_[c]);
-            for (QLegendMarker* marker : chart->legend()->markers(line))
-                marker->setVisible(first); // one legend entry per series
-            first = false;
-            connect(line, &QLineSeries::hovered, this, [info](const QPointF& point, bool over) {
-                if (over)
-                    QToolTip::showText(QCursor::pos(),
-                                       QStringLiteral("%1: %2 at %3")
-                                           .arg(QString::fromUtf8(info.name),
-                                                valueText(float(point.y()), info.unit),
-                                                trendTimeText(qint64(point.x()))));
-            });
+    auto* run = new QLineSeries;
+    run->setName(QString::fromUtf8(info.name));
+    run->setColor(kTrendColours[k]);
+    run->setPointsVisible(true); // until it has a second point, a line of none
+    chart->addSeries(run);
+    run->attachAxis(timeAxes_[c]);
+    run->attachAxis(valueAxes_[c]);
+    // One legend entry per series: its first run's.
+    for (QLegendMarker* marker : chart->legend()->markers(run))
+        marker->setVisible(line.runs.empty());
+    connect(run, &QLineSeries::hovered, this, [info](const QPointF& point, bool over) {
+        if (over)
+            QToolTip::showText(QCursor::pos(), QStringLiteral("%1: %2 at %3")
+                                                   .arg(QString::fromUtf8(info.name),
+                                                        valueText(float(point.y()), info.unit),
+                                                        trendTimeText(qint64(point.x()))));
+    });
+    line.runs.push_back(run);
+    return run;
+}
+
+void TTrendsForm::drawSample(const Sample& sample) {
+    for (int c = 0; c < kChartCount; ++c)
+        for (std::size_t k = 0; k < lines_[c].size(); ++k) {
+            Line& line = lines_[c][k];
+            if (!sample.has(line.series)) {
+                line.open = false; // a gap: the next value starts a new run
+                continue;
+            }
+            QLineSeries* run = line.open ? line.runs.back() : newRun(c, k);
+            line.open = true;
+            run->append(double(sample.msecsSinceEpoch), double(sample.values[line.series]));
+            if (run->count() == 2)
+                run->setPointsVisible(false);
+        }
+}
+
+void TTrendsForm::dropBefore(std::int64_t msecs) {
+    for (int c = 0; c < kChartCount; ++c)
+        for (Line& line : lines_[c]) {
+            while (!line.runs.empty()) {
+                QLineSeries* run = line.runs.front();
+                int gone = 0;
+                while (gone < run->count() && run->at(gone).x() < double(msecs))
+                    ++gone;
+                if (gone < run->count()) {
+                    if (gone > 0)
+                        run->removePoints(0, gone);
+                    break;
+                }
+                ChartViews[c]->chart()->removeSeries(run);
+                delete run;
+                line.runs.pop_front();
+                if (line.runs.empty())
+                    line.open = false;
+                else
+                    for (QLegendMarker* marker :
+                         ChartViews[c]->chart()->legend()->markers(line.runs.front()))
+                        marker->setVisible(true);
+            }
+        }
+}
+
+void TTrendsForm::clearLines() {
+    for (int c = 0; c < kChartCount; ++c) {
+        ChartViews[c]->chart()->removeAllSeries();
+        for (Line& line : lines_[c]) {
+            line.runs.clear();
+            line.open = false;
         }
     }
+}
+
+void TTrendsForm::fitAxes(int c) {
+    const History& history = sampler_.history();
+    double top = 1;
+    for (std::size_t i = 0; i < history.size(); ++i)
+        for (const Line& line : lines_[c])
+            if (history.at(i).has(line.series))
+                top = std::max(top, double(history.at(i).values[line.series]));
     valueAxes_[c]->setRange(0, top * 1.1);
     valueAxes_[c]->applyNiceNumbers();
     if (!zoomed_ && history.size() > 0) {
@@ -212,7 +267,6 @@ void TTrendsForm::fillChart(int c) {
         timeAxes_[c]->setRange(QDateTime::fromMSecsSinceEpoch(from),
                                QDateTime::fromMSecsSinceEpoch(to));
     }
-    ChartViews[c]->setAccessibleDescription(summaryOf(c));
 }
 
 QString TTrendsForm::summaryOf(int c) const {

@@ -11,7 +11,13 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <vector>
+
+namespace ovtrends {
+struct Sample;
+}
 
 class OvStatusBar;
 class OvTrendSampler;
@@ -19,6 +25,7 @@ class QAction;
 class QChart;
 class QChartView;
 class QDateTimeAxis;
+class QLineSeries;
 class QPushButton;
 class QSpinBox;
 class QValueAxis;
@@ -54,15 +61,30 @@ public:
     std::array<QChartView*, kChartCount> ChartViews{};
     OvStatusBar* StatusBar;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // One series of a chart: its runs between gaps, each a line of its own.
+    struct Line {
+        int series = 0;
+        std::deque<QLineSeries*> runs;
+        bool open = false; // the last sample drawn had a value
+    };
     void buildControls();
     void refresh();
-    void fillChart(int chart);
+    void drawSample(const ovtrends::Sample& sample);
+    void dropBefore(std::int64_t msecs);
+    void fitAxes(int chart);
+    QLineSeries* newRun(int chart, std::size_t line);
+    void clearLines();
     void ExportClick();
 
     OvTrendSampler& sampler_;
     std::array<QDateTimeAxis*, kChartCount> timeAxes_{};
     std::array<QValueAxis*, kChartCount> valueAxes_{};
+    std::array<std::vector<Line>, kChartCount> lines_;
+    std::uint64_t drawn_ = 0; // samples drawn so far, as History::appended() counts
     bool zoomed_ = false;
     bool filling_ = false;
 };
