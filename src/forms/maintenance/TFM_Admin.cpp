@@ -1,10 +1,10 @@
 #include "TFM_Admin.h"
 
 #include "DeviceMib.h"
-#include "OvAddressChecks.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
 #include "OvEditConstraint.h"
+#include "OvFormControls.h"
 #include "OvGuard.h"
 #include "OvPlacedControls.h"
 #include "OvSNMPRequest2Edits.h"
@@ -145,7 +145,7 @@ bool TFM_Admin::checkEntries() {
         Ed_Usr->clear();
         return false;
     }
-    if (!ovnet::textCheck(this, Ed_Usr->text(), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (!ovnet::textCheck(this, Ed_Usr->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_Usr->setFocus();
         return false;
     }
@@ -158,7 +158,7 @@ bool TFM_Admin::checkEntries() {
         warn(QStringLiteral("Please input the confirm new password correctly!"));
         return false;
     }
-    if (!ovnet::textCheck(this, Ed_NPwd->text(), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (!ovnet::textCheck(this, Ed_NPwd->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_NPwd->setFocus();
         return false;
     }

@@ -1,6 +1,7 @@
 #include "OvFormControls.h"
 
 #include "OvDialogs.h"
+#include "OvListView.h"
 #include "OvStatusBar.h"
 
 #include <QHBoxLayout>
@@ -61,6 +62,24 @@ bool refuse(QWidget* window, QLineEdit* box, const QString& title, const QString
         box->setFocus();
     }
     return false;
+}
+
+bool textCheck(QWidget* parent, const QString& text, ovrules::TextCheckMode mode) {
+    const QByteArray octets = text.toUtf8();
+    const char* refusal =
+        ovrules::textRefusal(std::string_view(octets.constData(), octets.size()), mode);
+    if (refusal == nullptr)
+        return true;
+    ov::messageBox(parent, QString::fromLatin1(ovrules::kTextCheckTitle),
+                   QString::fromLatin1(refusal));
+    return false;
+}
+
+std::vector<std::string> staticPoolColumn(const OvListView& list, int subItem) {
+    std::vector<std::string> texts;
+    for (int row = 0; row < list.itemCount(); ++row)
+        texts.push_back(list.subItem(row, subItem).toStdString());
+    return texts;
 }
 
 } // namespace ovnet

@@ -5,8 +5,13 @@
 
 #include <QString>
 
-#include <initializer_list>
+#include "OvAddressChecks.h"
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class OvListView;
 class OvStatusBar;
 class QLabel;
 class QLayout;
@@ -44,5 +49,12 @@ void layOutWindow(QWidget* window, QLayout* content, std::initializer_list<QPush
 // A check's refusal: the message box (OK only), then the box, if any, emptied
 // when asked and given the focus. Answers false, so that a check ends with it.
 bool refuse(QWidget* window, QLineEdit* box, const QString& title, const QString& text, bool empty);
+
+// The text check: shows the rule's refusal in a message box (OK only) and
+// answers false, or answers true. The text goes to the rule as UTF-8.
+bool textCheck(QWidget* parent, const QString& text, ovrules::TextCheckMode mode);
+
+// One column of a list view, row by row, as the rules compare its texts.
+std::vector<std::string> staticPoolColumn(const OvListView& list, int subItem);
 
 } // namespace ovnet

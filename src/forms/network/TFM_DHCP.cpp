@@ -344,7 +344,7 @@ void TFM_DHCP::createStaticPoolBindings() {
 
     usedEntriesBinding_ = bindings_.make<New_req2Edit>(this);
     usedEntriesBinding_->request.varList.Assign(OvSNMPVarList(mib::T45, MVT_UMV, 1));
-    usedEntriesBinding_->stopText = ovnet::kFreeSlotAddress;
+    usedEntriesBinding_->stopText = ovrules::kFreeSlotAddress;
     usedEntriesBinding_->BindListView(User_ListView, true);
     usedEntriesBinding_->Refresh();
 }
@@ -361,7 +361,7 @@ void TFM_DHCP::createLeaseBindings() {
         New_req2Edit* binding = bindings_.make<New_req2Edit>(this);
         lease.binding = binding;
         binding->request.varList.Assign(OvSNMPVarList(lease.table, MVT_FMV, 1));
-        binding->stopText = ovnet::kFreeSlotMac;
+        binding->stopText = ovrules::kFreeSlotMac;
         binding->BindListView(lease.list, true);
         binding->SetStatusTarget(lease.bar);
         // An asynchronous walk's failure reaches only its closure.
@@ -425,7 +425,7 @@ void TFM_DHCP::StaticPoolSetDone(const OvSNMPError& result) {
 
 void TFM_DHCP::readStaticPoolAgain() {
     staticPoolBinding_->Refresh();
-    usedEntriesBinding_->stopText = ovnet::kFreeSlotAddress;
+    usedEntriesBinding_->stopText = ovrules::kFreeSlotAddress;
     rewalk(usedEntriesBinding_);
 }
 
@@ -512,12 +512,12 @@ bool TFM_DHCP::loadSelectedEntry() {
     if (used < 0)
         return false;
     const auto row =
-        ovnet::rowOfAddress(staticPoolColumn(ovnet::kStaticPoolIp),
-                            User_ListView->subItem(used, ovnet::kStaticPoolIp).toStdString());
+        ovrules::rowOfAddress(staticPoolColumn(ovrules::kStaticPoolIp),
+                              User_ListView->subItem(used, ovrules::kStaticPoolIp).toStdString());
     if (!row) {
         // Another station changed the table since it was read.
         for (OvStatusBar* bar : {StatusBar1, StatusBar2})
-            showSimple(bar, QString::fromLatin1(ovnet::kEntryGoneText));
+            showSimple(bar, QString::fromLatin1(ovrules::kEntryGoneText));
         readStaticPoolAgain();
         return false;
     }
@@ -616,7 +616,7 @@ void TFM_DHCP::openEntry(const QString& title) {
 void TFM_DHCP::Bt_AddClick() {
     if (staticPoolBinding_ == nullptr || staticPoolBinding_->IsBusy())
         return;
-    const auto slot = ovnet::firstFreeSlot(staticPoolColumn(ovnet::kStaticPoolIp));
+    const auto slot = ovrules::firstFreeSlot(staticPoolColumn(ovrules::kStaticPoolIp));
     if (!slot) {
         ov::messageBox(this, ovnet::kWarning, QStringLiteral("The static pool is full!"));
         return;
@@ -677,16 +677,17 @@ bool TFM_DHCP::checkPoolFilled() {
 // Strict conversions: a part that is no number ends the handler with the
 // application's error report.
 bool TFM_DHCP::checkPoolCoversNothing() {
-    const std::uint32_t start = ovnet::checkedDottedValue(Ed_IPAF->text().toStdString());
-    const std::uint32_t size = ovnet::checkedDottedValue(Ed_PoolRan->text().toStdString());
-    const std::uint32_t system = ovnet::checkedDottedValue(Ed_ext->text().toStdString());
-    if (ovnet::poolCovers(start, size, system))
+    const std::uint32_t start = ovrules::checkedDottedValue(Ed_IPAF->text().toStdString());
+    const std::uint32_t size = ovrules::checkedDottedValue(Ed_PoolRan->text().toStdString());
+    const std::uint32_t system = ovrules::checkedDottedValue(Ed_ext->text().toStdString());
+    if (ovrules::poolCovers(start, size, system))
         return refuse(this, nullptr, ovnet::kWarning,
                       QStringLiteral("Reject: The DHCP dynamic IP pool will cover system IP."),
                       false);
     for (int row = 0; row < User_ListView->itemCount(); ++row) {
-        IPTemp->setText(User_ListView->subItem(row, ovnet::kStaticPoolIp));
-        if (ovnet::poolCovers(start, size, ovnet::checkedDottedValue(IPTemp->text().toStdString())))
+        IPTemp->setText(User_ListView->subItem(row, ovrules::kStaticPoolIp));
+        if (ovrules::poolCovers(start, size,
+                                ovrules::checkedDottedValue(IPTemp->text().toStdString())))
             return refuse(this, nullptr, ovnet::kWarning,
                           QStringLiteral("Reject: The DHCP dynamic IP pool will cover Static IP."),
                           false);
@@ -695,16 +696,16 @@ bool TFM_DHCP::checkPoolCoversNothing() {
 }
 
 bool TFM_DHCP::checkPoolAndLease() {
-    const std::uint32_t size = ovnet::checkedInteger(Ed_PoolRan->text().toStdString());
+    const std::uint32_t size = ovrules::checkedInteger(Ed_PoolRan->text().toStdString());
     if (size < 1 || size > 255)
         return refuse(this, Ed_PoolRan, kError, kPoolSize, true);
     if (Ed_Lease->text().isEmpty())
         return refuse(this, Ed_Lease, ovnet::kWarning, kLease, false);
-    if (!ovnet::textCheck(this, Ed_DomNa->text(), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (!ovnet::textCheck(this, Ed_DomNa->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
     }
-    const std::uint32_t lease = ovnet::checkedInteger(Ed_Lease->text().toStdString());
+    const std::uint32_t lease = ovrules::checkedInteger(Ed_Lease->text().toStdString());
     if (lease < 60 || lease > 31536000)
         return refuse(this, Ed_Lease, kError, kLease, true);
     return true;
@@ -712,15 +713,15 @@ bool TFM_DHCP::checkPoolAndLease() {
 
 bool TFM_DHCP::checkServerAddresses() {
     ovnet::fillEmptyAddresses({Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS});
-    if (!ovnet::isHostAddress(Ed_IPAF->text().toStdString()))
+    if (!ovrules::isHostAddress(Ed_IPAF->text().toStdString()))
         return refuse(this, Ed_IPAF, kWaring, QStringLiteral("Please input valid IP address"),
                       true);
     if (!ovnet::checkGivenServers(this, Ed_Gateway, Ed_Wins, Ed_DNS) ||
         !ovnet::checkGivenMask(this, Ed_SubMask))
         return false;
     // By its four numbers: a leading zero names the same address.
-    if (ovnet::sameAddress(Ed_IPAF->text().trimmed().toStdString(),
-                           device_.agentAddressText().toStdString())) {
+    if (ovrules::sameAddress(Ed_IPAF->text().trimmed().toStdString(),
+                             device_.agentAddressText().toStdString())) {
         ov::messageBox(this, kWaring,
                        QStringLiteral("Reject:DHCPS dynamic IP pool will cover system IP"));
         Ed_IPAF->clear();

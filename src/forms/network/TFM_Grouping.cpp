@@ -27,7 +27,7 @@ namespace {
 
 // Positions in the grouping list (T23).
 constexpr int kLoadBalance = 0, kUserLimit = 1, kLinkIntegrate = 2, kEthernetLink = 3;
-constexpr int kDisable = 0, kEnable = 1; // load balance items
+constexpr int kBalanceDisable = 0, kBalanceEnable = 1; // load balance items
 constexpr int kUserLimitLength = 2;
 // The restart command goes out at this tick of the wait window.
 constexpr int kRestartTick = 5;
@@ -113,8 +113,8 @@ void TFM_Grouping::FormClose() {
 
 void TFM_Grouping::UserLimitRule() {
     const int loadBalance = CB_LoadB->currentIndex();
-    if (loadBalance == kEnable || loadBalance == kDisable)
-        setTypable(Ed_UsrL, loadBalance == kEnable);
+    if (loadBalance == kBalanceEnable || loadBalance == kBalanceDisable)
+        setTypable(Ed_UsrL, loadBalance == kBalanceEnable);
 }
 
 // The limit goes out whether load balancing is on or off.
@@ -123,7 +123,7 @@ void TFM_Grouping::Bt_ApplyClick() {
         return;
     const QByteArray typed = Ed_UsrL->text().toUtf8();
     if (typed.isEmpty() ||
-        !ovnet::numberWithin(
+        !ovrules::numberWithin(
             std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), 0, 64)) {
         ovnet::refuse(this, Ed_UsrL, QStringLiteral("Error"),
                       QStringLiteral("Please input a number between 0 and 64."), true);

@@ -251,9 +251,9 @@ bool TFM_LAN::checkTypedAddresses() {
         bool (*valid)(std::string_view);
         const char* refusal;
     } checks[] = {
-        {ED_IpAddr, ovnet::isHostAddress, "Please input valid IP Address."},
-        {ED_SubMask, ovnet::isSubnetMask, "Please input valid Subnet Mask."},
-        {ED_DefGw, ovnet::isHostAddress, "Please input valid Gateway."},
+        {ED_IpAddr, ovrules::isHostAddress, "Please input valid IP Address."},
+        {ED_SubMask, ovrules::isSubnetMask, "Please input valid Subnet Mask."},
+        {ED_DefGw, ovrules::isHostAddress, "Please input valid Gateway."},
     };
     for (const auto& check : checks) {
         if (!check.valid(check.edit->text().toStdString())) {
@@ -269,9 +269,9 @@ bool TFM_LAN::checkTypedAddresses() {
 // empty, an empty pool that nothing conflicts with.
 bool TFM_LAN::checkDynamicPool() {
     const auto value = [](const QLineEdit* edit) {
-        return ovnet::dottedValue(edit->text().toStdString());
+        return ovrules::dottedValue(edit->text().toStdString());
     };
-    if (!ovnet::poolCovers(value(Ed_IPAF), value(Ed_PoolRan), value(ED_IpAddr)))
+    if (!ovrules::poolCovers(value(Ed_IPAF), value(Ed_PoolRan), value(ED_IpAddr)))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Dynamic DHCP Server IP"));
     refreshLan();
@@ -280,7 +280,7 @@ bool TFM_LAN::checkDynamicPool() {
 
 // Compared by the four numbers, so a leading zero is no new address.
 bool TFM_LAN::addressChanged() const {
-    return !ovnet::sameAddress(ED_IpAddr->text().toStdString(), addressAtOpen_.toStdString());
+    return !ovrules::sameAddress(ED_IpAddr->text().toStdString(), addressAtOpen_.toStdString());
 }
 
 bool TFM_LAN::checkAddressFree() {
@@ -308,8 +308,8 @@ bool TFM_LAN::checkStaticPool() {
         waiting.restartCommand = false;
         waiting.exec();
     }
-    if (!ovnet::rowOfAddress(ovnet::staticPoolColumn(*Static_ListView, ovnet::kStaticPoolIp),
-                             ED_IpAddr->text().toStdString()))
+    if (!ovrules::rowOfAddress(ovnet::staticPoolColumn(*Static_ListView, ovrules::kStaticPoolIp),
+                               ED_IpAddr->text().toStdString()))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Static DHCP Server IP"));
     refreshLan();

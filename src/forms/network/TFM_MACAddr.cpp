@@ -24,7 +24,7 @@ void TFM_MACAddr::buildControls() {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     Ed_MACAddr = ovnet::control<QLineEdit>(this, "Ed_MACAddr");
-    ov::setTypingLimit(Ed_MACAddr, ovnet::kMacHexDigits);
+    ov::setTypingLimit(Ed_MACAddr, ovrules::kMacHexDigits);
     LA_MACAddr =
         ovnet::label(this, "LA_MACAddr", QStringLiteral("Please input Mac Addr"), Ed_MACAddr);
     Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
@@ -45,23 +45,23 @@ void TFM_MACAddr::buildControls() {
 void TFM_MACAddr::bindControls(OvSNMPRequest2Edits& binding) {
     binding.BindControl(0, LA_Index);
     binding.BindEdit(1, "%h", Ed_MACAddr);
-    ov::setTypingLimit(Ed_MACAddr, ovnet::kMacHexDigits);
+    ov::setTypingLimit(Ed_MACAddr, ovrules::kMacHexDigits);
 }
 
 // Each refusal leaves the dialog open with what was typed.
 void TFM_MACAddr::Bt_ApplyClick() {
     const std::string typed = Ed_MACAddr->text().toStdString();
-    if (typed.size() != ovnet::kMacHexDigits) {
+    if (typed.size() != ovrules::kMacHexDigits) {
         ovnet::refuse(this, nullptr, QStringLiteral("Error"),
                       QStringLiteral("The length is 12 in MAC Address."), false);
         return;
     }
-    if (typed == ovnet::kFreeSlotMac) {
+    if (typed == ovrules::kFreeSlotMac) {
         ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
                       QStringLiteral("Please input a valid MAC Address."), false);
         return;
     }
-    if (ovnet::macTakenElsewhere(table_.slotMacs(), typed, LA_Index->text().toLongLong())) {
+    if (ovrules::macTakenElsewhere(table_.slotMacs(), typed, LA_Index->text().toLongLong())) {
         ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
                       QStringLiteral("Reject: The MAC already exists "), false);
         return;

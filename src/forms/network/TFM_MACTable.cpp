@@ -120,7 +120,7 @@ void TFM_MACTable::FormCreate() {
 
         usedList_ = bindings_.make<New_req2Edit>(this);
         usedList_->request.varList.Assign(OvSNMPVarList(table, MVT_UMV, 1));
-        usedList_->stopText = ovnet::kFreeSlotMac;
+        usedList_->stopText = ovrules::kFreeSlotMac;
         usedList_->BindListView(User_ListView, true);
         widenMacColumn(User_ListView);
         usedList_->SetStatusTarget(StatusBar);
@@ -163,7 +163,7 @@ void TFM_MACTable::FullListGetDone(const OvSNMPError& result) {
     busy_.clear();
     Bt_Rfrsh->setEnabled(true);
     if (result.code == 0)
-        Bt_Add->setEnabled(ovnet::rowOfMac(slotMacs(), ovnet::kFreeSlotMac).has_value());
+        Bt_Add->setEnabled(ovrules::rowOfMac(slotMacs(), ovrules::kFreeSlotMac).has_value());
 }
 
 void TFM_MACTable::FullListSetDone(const OvSNMPError& result) {
@@ -210,7 +210,7 @@ void TFM_MACTable::User_ListViewSelectItem() {
 // Selects the slot holding the MAC, which loads it into the entry dialog; also
 // when it was selected already.
 bool TFM_MACTable::loadSlot(const std::string& mac) {
-    const auto row = ovnet::rowOfMac(slotMacs(), mac);
+    const auto row = ovrules::rowOfMac(slotMacs(), mac);
     if (!row)
         return false;
     LV_StaticPoolSet->clearSelection();
@@ -229,19 +229,19 @@ bool TFM_MACTable::loadSelectedEntry() {
     if (loadSlot(User_ListView->subItem(used, kMac).toStdString()))
         return true;
     Bt_RfrshClick();
-    StatusBar->panel(0)->setText(QString::fromLatin1(ovnet::kEntryGoneText));
+    StatusBar->panel(0)->setText(QString::fromLatin1(ovrules::kEntryGoneText));
     StatusBar->setSimplePanel(false);
     return false;
 }
 
 void TFM_MACTable::openEntry(const QString& title) {
     entry_->setWindowTitle(title);
-    ov::setTypingLimit(entry_->Ed_MACAddr, ovnet::kMacHexDigits);
+    ov::setTypingLimit(entry_->Ed_MACAddr, ovrules::kMacHexDigits);
     entry_->exec();
 }
 
 void TFM_MACTable::Bt_AddClick() {
-    if (fullList_ == nullptr || fullList_->IsBusy() || !loadSlot(ovnet::kFreeSlotMac))
+    if (fullList_ == nullptr || fullList_->IsBusy() || !loadSlot(ovrules::kFreeSlotMac))
         return;
     openEntry(QStringLiteral("Adding MAC address"));
 }
@@ -258,7 +258,7 @@ void TFM_MACTable::Bt_DelClick() {
     if (!loadSelectedEntry())
         return;
     busy_.set();
-    entry_->Ed_MACAddr->setText(QString::fromLatin1(ovnet::kFreeSlotMac));
+    entry_->Ed_MACAddr->setText(QString::fromLatin1(ovrules::kFreeSlotMac));
     fullList_->Apply(false, true);
 }
 

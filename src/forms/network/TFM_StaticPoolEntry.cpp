@@ -27,7 +27,7 @@
 namespace {
 
 const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
-const QString kFreeAddress = QString::fromLatin1(ovnet::kFreeSlotAddress);
+const QString kFreeAddress = QString::fromLatin1(ovrules::kFreeSlotAddress);
 
 using ovnet::control;
 using ovnet::refuse;
@@ -67,7 +67,7 @@ void TFM_StaticPoolEntry::buildControls() {
     };
     field(LA_AsgIP, Ed_AsgIP, "Ed_AsgIP", "LA_AsgIP", QStringLiteral("Assigned IP"), kFreeAddress);
     field(LA_AsgMac, Ed_AsgMac, "Ed_AsgMac", "LA_AsgMac", QStringLiteral("Assigned MAC Address"),
-          QString::fromLatin1(ovnet::kFreeSlotMac));
+          QString::fromLatin1(ovrules::kFreeSlotMac));
     field(LA_SubMask, Ed_SubMask, "Ed_SubMask", "LA_SubMask", QStringLiteral("SubMask"),
           kFreeAddress);
     field(LA_Gatway, Ed_Gatway, "Ed_Gatway", "LA_Gatway", QStringLiteral("Gateway"), kFreeAddress);
@@ -126,14 +126,14 @@ void TFM_StaticPoolEntry::bindControls(OvSNMPRequest2Edits& binding) {
     binding.BindComboBox(8, CB_Stat);
     for (QLineEdit* edit : {Ed_AsgIP, Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS})
         ov::setTypingLimit(edit, 15);
-    ov::setTypingLimit(Ed_AsgMac, ovnet::kMacHexDigits);
+    ov::setTypingLimit(Ed_AsgMac, ovrules::kMacHexDigits);
     ov::setTypingLimit(Ed_DomNa, 63);
 }
 
 void TFM_StaticPoolEntry::showFreeSlot() {
     for (QLineEdit* edit : {Ed_AsgIP, Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS})
         edit->setText(kFreeAddress);
-    Ed_AsgMac->setText(QString::fromLatin1(ovnet::kFreeSlotMac));
+    Ed_AsgMac->setText(QString::fromLatin1(ovrules::kFreeSlotMac));
     Ed_DomNa->clear();
     CB_Stat->setCurrentIndex(0); // "OFF"
 }
@@ -176,8 +176,8 @@ bool TFM_StaticPoolEntry::checkEntry() {
 // as the device numbers its slots.
 bool TFM_StaticPoolEntry::checkAddressUnique() {
     const long long index = LA_Index->text().toLongLong();
-    if (!ovnet::addressTakenElsewhere(dhcp_.staticPoolColumn(ovnet::kStaticPoolIp),
-                                      octets(Ed_AsgIP), index))
+    if (!ovrules::addressTakenElsewhere(dhcp_.staticPoolColumn(ovrules::kStaticPoolIp),
+                                        octets(Ed_AsgIP), index))
         return true;
     return refuse(this, nullptr, ovnet::kWarning,
                   QStringLiteral("Reject: The IP has already existed. "), false);
@@ -187,7 +187,7 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
     if (!ovnet::checkGivenMask(this, Ed_SubMask) ||
         !ovnet::checkGivenServers(this, Ed_Gatway, Ed_Wins, Ed_DNS))
         return false;
-    if (!ovnet::textCheck(this, Ed_DomNa->text(), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (!ovnet::textCheck(this, Ed_DomNa->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
     }
@@ -196,7 +196,7 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
 
 // Probed in both modes, even when the address is the entry's own.
 bool TFM_StaticPoolEntry::checkAssignedAddress() {
-    if (!ovnet::isHostAddress(octets(Ed_AsgIP)))
+    if (!ovrules::isHostAddress(octets(Ed_AsgIP)))
         return refuse(this, Ed_AsgIP, kWaring, QStringLiteral("Please input valid IP address"),
                       true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
@@ -206,8 +206,8 @@ bool TFM_StaticPoolEntry::checkAssignedAddress() {
 }
 
 bool TFM_StaticPoolEntry::checkMac() {
-    if (Ed_AsgMac->text().size() < ovnet::kMacHexDigits ||
-        Ed_AsgMac->text() == QLatin1String(ovnet::kFreeSlotMac))
+    if (Ed_AsgMac->text().size() < ovrules::kMacHexDigits ||
+        Ed_AsgMac->text() == QLatin1String(ovrules::kFreeSlotMac))
         return refuse(this, nullptr, ovnet::kWarning, QStringLiteral("Please input valid MAC."),
                       false);
     return true;
@@ -216,15 +216,15 @@ bool TFM_StaticPoolEntry::checkMac() {
 // Strict conversions: a part that is no number ends the handler with the
 // application's error report.
 bool TFM_StaticPoolEntry::checkOutsideDevice() {
-    const std::uint32_t start = ovnet::checkedDottedValue(octets(dhcp_.Ed_IPAF));
-    const std::uint32_t size = ovnet::checkedDottedValue(octets(dhcp_.Ed_PoolRan));
-    const std::uint32_t address = ovnet::checkedDottedValue(octets(Ed_AsgIP));
-    if (ovnet::poolCovers(start, size, address))
+    const std::uint32_t start = ovrules::checkedDottedValue(octets(dhcp_.Ed_IPAF));
+    const std::uint32_t size = ovrules::checkedDottedValue(octets(dhcp_.Ed_PoolRan));
+    const std::uint32_t address = ovrules::checkedDottedValue(octets(Ed_AsgIP));
+    if (ovrules::poolCovers(start, size, address))
         return refuse(this, nullptr, ovnet::kWarning,
                       QStringLiteral("Reject: The IP has already existed in IP Dynamic pool."),
                       false);
     // By the four numbers: a leading zero does not make another address.
-    if (ovnet::sameAddress(octets(Ed_AsgIP), octets(dhcp_.Ed_ext)))
+    if (ovrules::sameAddress(octets(Ed_AsgIP), octets(dhcp_.Ed_ext)))
         return refuse(this, nullptr, ovnet::kWarning,
                       QStringLiteral("Reject: The IP is the system IP."), false);
     return true;
@@ -233,14 +233,14 @@ bool TFM_StaticPoolEntry::checkOutsideDevice() {
 // ---- Writing
 
 void TFM_StaticPoolEntry::writeAdd() {
-    const std::vector<std::string> macs = dhcp_.staticPoolColumn(ovnet::kStaticPoolMac);
+    const std::vector<std::string> macs = dhcp_.staticPoolColumn(ovrules::kStaticPoolMac);
     if (macs.empty()) {
         finish();
         return;
     }
     // The client has an entry already: it is replaced in its own row, and the
     // free slot chosen stays free.
-    if (const auto row = ovnet::rowOfMac(macs, octets(Ed_AsgMac))) {
+    if (const auto row = ovrules::rowOfMac(macs, octets(Ed_AsgMac))) {
         rewriteRow(row);
         return;
     }
@@ -249,8 +249,8 @@ void TFM_StaticPoolEntry::writeAdd() {
 
 void TFM_StaticPoolEntry::writeEdit() {
     // A MAC cannot change while the address stays.
-    if (ovnet::sameAddress(octets(Ed_AsgIP), octets(Ed_OldIP)) &&
-        !ovnet::sameMac(octets(Ed_AsgMac), octets(ED_OldMAC))) {
+    if (ovrules::sameAddress(octets(Ed_AsgIP), octets(Ed_OldIP)) &&
+        !ovrules::sameMac(octets(Ed_AsgMac), octets(ED_OldMAC))) {
         restoreOldValues();
         ov::messageBox(
             this, ovnet::kWarning,
@@ -258,7 +258,8 @@ void TFM_StaticPoolEntry::writeEdit() {
         return;
     }
     // The client's row, if it has one, else the row being edited.
-    rewriteRow(ovnet::rowOfMac(dhcp_.staticPoolColumn(ovnet::kStaticPoolMac), octets(Ed_AsgMac)));
+    rewriteRow(
+        ovrules::rowOfMac(dhcp_.staticPoolColumn(ovrules::kStaticPoolMac), octets(Ed_AsgMac)));
 }
 
 // The typed values are kept aside while the row is cleared, then written.

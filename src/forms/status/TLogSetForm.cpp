@@ -85,7 +85,7 @@ bool TLogSetForm::checkServer() {
     if (LogServerEdit->text().isEmpty())
         LogServerEdit->setText(kNoServer);
     if (LogServerEdit->text() == kNoServer ||
-        ovnet::isHostAddress(LogServerEdit->text().toStdString()))
+        ovrules::isHostAddress(LogServerEdit->text().toStdString()))
         return true;
     return ovnet::refuse(this, LogServerEdit, QStringLiteral("Warning"),
                          QStringLiteral("Please input valid IP Address."), true);

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 using namespace ovwireless;
+using namespace ovrules;
 
 namespace {
 

@@ -16,7 +16,7 @@ std::string utf8(const QString& text) {
 }
 
 QString bandControlName(const char* name, int band, const char* a, const char* g) {
-    return QString::fromLatin1(name) + QString::fromLatin1(band == kBandA ? a : g);
+    return QString::fromLatin1(name) + QString::fromLatin1(band == ovrules::kBandA ? a : g);
 }
 
 std::unique_ptr<OvSNMPRequest2Edits> newList(QWidget* owner, const OvSNMPVarRow* table,
@@ -51,7 +51,8 @@ void selectText(QComboBox* comboBox, const QString& text) {
 }
 
 bool FillChannelChoices(const QString& list, QComboBox* comboBox, const QString& value) {
-    const ChannelChoices choices = channelChoices(list.toStdString(), value.toStdString());
+    const ovrules::ChannelChoices choices =
+        ovrules::channelChoices(list.toStdString(), value.toStdString());
     const ov::CodeChange byCode;
     comboBox->clear();
     for (const std::string& item : choices.items)

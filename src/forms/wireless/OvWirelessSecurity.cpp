@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 using namespace ovwireless;
+using namespace ovrules;
 
 namespace {
 
@@ -585,9 +586,10 @@ bool OvWirelessSecurity::validatePassPhrase(int b) {
     if (const auto refusal = passPhraseRefusal(utf8(bd.passPhrase->text()), b))
         return refuse(b, QString::fromStdString(refusal->title),
                       QString::fromStdString(refusal->text), bd.passPhrase);
-    if (ovnet::textRefusal(utf8(bd.passPhrase->text()), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (ovrules::textRefusal(utf8(bd.passPhrase->text()),
+                             ovrules::TextCheckMode::NoQuotationMark)) {
         showPage_(b);
-        ovnet::textCheck(window_, bd.passPhrase->text(), ovnet::TextCheckMode::NoQuotationMark);
+        ovnet::textCheck(window_, bd.passPhrase->text(), ovrules::TextCheckMode::NoQuotationMark);
         bd.passPhrase->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -603,13 +605,13 @@ bool OvWirelessSecurity::validateRadius(int b, int k) {
         bd.groupKey->clear();
         return false;
     }
-    if (!ovnet::isHostAddress(utf8(bd.radiusServer->text())))
+    if (!ovrules::isHostAddress(utf8(bd.radiusServer->text())))
         return refuse(b, "Error", "The Radius server's IP is illegal.", bd.radiusServer);
     if (bd.radiusPort->text().isEmpty())
         return refuse(b, "Error", "Please input a number between 1 and 65535.", bd.radiusPort);
-    if (ovnet::textRefusal(utf8(bd.radiusSecret->text()), ovnet::TextCheckMode::Secret)) {
+    if (ovrules::textRefusal(utf8(bd.radiusSecret->text()), ovrules::TextCheckMode::Secret)) {
         showPage_(b);
-        ovnet::textCheck(window_, bd.radiusSecret->text(), ovnet::TextCheckMode::Secret);
+        ovnet::textCheck(window_, bd.radiusSecret->text(), ovrules::TextCheckMode::Secret);
         bd.radiusSecret->setFocus(Qt::OtherFocusReason);
         return false;
     }

@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 using namespace ovwireless;
+using namespace ovrules;
 
 namespace {
 
@@ -464,9 +465,9 @@ bool TFM_MultiSSIDForm::checkGuestSsids(int b) {
         const std::string typed = utf8(ssid->text());
         if (const auto refusal = guestSsidRefusal(typed, n))
             return refuse(b, ssid, text(refusal->title), text(refusal->text));
-        if (ovnet::textRefusal(typed, ovnet::TextCheckMode::NoQuotationMark) != nullptr) {
+        if (ovrules::textRefusal(typed, ovrules::TextCheckMode::NoQuotationMark) != nullptr) {
             showTab(b);
-            ovnet::textCheck(this, ssid->text(), ovnet::TextCheckMode::NoQuotationMark);
+            ovnet::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
             ssid->setFocus(Qt::OtherFocusReason);
             return false;
         }

@@ -26,6 +26,7 @@
 #include <array>
 
 using namespace ovwireless;
+using namespace ovrules;
 
 namespace {
 
@@ -73,8 +74,8 @@ std::array<RangedField, 4> rangedFields(const TFM_Performace::Band& d) {
 
 bool inRange(const QLineEdit* edit, const FieldRange& range) {
     const QByteArray text = edit->text().toUtf8();
-    return ovnet::numberWithin(std::string_view(text.constData(), text.size()), range.low,
-                               range.high);
+    return ovrules::numberWithin(std::string_view(text.constData(), text.size()), range.low,
+                                 range.high);
 }
 
 // An availability read answers only when it succeeded and the device has the

@@ -31,6 +31,7 @@
 #include <QVBoxLayout>
 
 using namespace ovwireless;
+using namespace ovrules;
 
 namespace {
 
@@ -446,9 +447,9 @@ bool TFM_Wirless::ValidateSsid(int b) {
         ssid->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (ovnet::textRefusal(text, ovnet::TextCheckMode::NoQuotationMark) != nullptr) {
+    if (ovrules::textRefusal(text, ovrules::TextCheckMode::NoQuotationMark) != nullptr) {
         showPage(b);
-        ovnet::textCheck(this, ssid->text(), ovnet::TextCheckMode::NoQuotationMark);
+        ovnet::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
         ssid->setFocus(Qt::OtherFocusReason);
         return false;
     }

@@ -11,11 +11,14 @@
 #include <string_view>
 #include <vector>
 
-namespace ovwireless {
+namespace ovrules {
 
 // Band indexes as the window's arrays hold them (the MIB's band index minus 1).
 inline constexpr int kBandA = 0;
 inline constexpr int kBandG = 1;
+
+// "11a" or "11g", as the messages name a band.
+std::string bandTag(int band);
 
 // ---- Channels
 
@@ -106,4 +109,4 @@ struct GuestStates {
 };
 GuestStates guestStatesFor(int apModeChoice, std::string_view authentication);
 
-} // namespace ovwireless
+} // namespace ovrules

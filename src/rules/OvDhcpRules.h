@@ -1,7 +1,7 @@
 // The rules the DHCP server window and its static pool entry dialog share:
-// the MAC comparison, the strict dotted value, and finding rows of the static
-// pool by MAC or free slot; the MAC address tables of the access control lists
-// use the MAC rules too. Pure functions of texts. The pools' cover and the
+// the MAC comparison, the strict dotted value, the checks of typed masks and
+// servers, and finding rows of the static pool by MAC or free slot; the MAC address tables of the
+// access control lists use the MAC rules too. Pure functions of texts. The pools' cover and the
 // rows by address, which the LAN window also needs, are in OvPoolRange.h.
 #pragma once
 
@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ovnet {
+namespace ovrules {
 
 // What a free static pool slot holds.
 inline constexpr const char* kFreeSlotAddress = "0.0.0.0";
@@ -25,6 +25,18 @@ inline constexpr int kMacHexDigits = 12;
 // station changed the table since it was read.
 inline constexpr const char* kEntryGoneText =
     "The entry is no longer on the device; the lists are read again.";
+
+// The refusals of typed DHCP settings are titled as the device's own manager
+// titles them.
+inline constexpr const char* kDhcpCheckTitle = "Waring";
+
+// A mask box left unset ("" or the free slot's address) names no mask.
+// Otherwise a mask that is no subnet mask is refused: its message, or nullptr.
+const char* givenMaskRefusal(std::string_view text);
+
+// The same for the gateway, WINS and DNS servers, which must be host addresses.
+enum class DhcpServer { Gateway, Wins, Dns };
+const char* givenServerRefusal(std::string_view text, DhcpServer server);
 
 // MAC comparison: character by character over the typed text's length, a
 // typed character matching the listed one or the listed one plus 32, so a
@@ -63,4 +75,4 @@ bool macTakenElsewhere(const std::vector<std::string>& macs, std::string_view ty
 bool addressTakenElsewhere(const std::vector<std::string>& addresses, std::string_view typed,
                            long long index);
 
-} // namespace ovnet
+} // namespace ovrules

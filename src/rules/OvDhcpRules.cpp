@@ -6,7 +6,33 @@
 #include <algorithm>
 #include <limits>
 
-namespace ovnet {
+namespace ovrules {
+
+namespace {
+
+bool unsetAddress(std::string_view text) {
+    return text.empty() || text == kFreeSlotAddress;
+}
+
+} // namespace
+
+const char* givenMaskRefusal(std::string_view text) {
+    return unsetAddress(text) || isSubnetMask(text) ? nullptr : "Please input valid SubMask.";
+}
+
+const char* givenServerRefusal(std::string_view text, DhcpServer server) {
+    if (unsetAddress(text) || isHostAddress(text))
+        return nullptr;
+    switch (server) {
+    case DhcpServer::Gateway:
+        return "Please input valid Gateway.";
+    case DhcpServer::Wins:
+        return "Please input valid Wins.";
+    case DhcpServer::Dns:
+        break;
+    }
+    return "Please input valid DNS.";
+}
 
 bool sameMac(std::string_view typed, std::string_view listed) {
     if (listed.size() < typed.size())
@@ -66,4 +92,4 @@ bool addressTakenElsewhere(const std::vector<std::string>& addresses, std::strin
     return false;
 }
 
-} // namespace ovnet
+} // namespace ovrules
