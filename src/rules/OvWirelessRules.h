@@ -17,6 +17,12 @@ namespace ovrules {
 inline constexpr int kBandA = 0;
 inline constexpr int kBandG = 1;
 
+// The longest SSID the device takes, in octets.
+inline constexpr int kSsidLength = 32;
+
+// The refusal of an ASCII key that holds anything but printable ASCII.
+inline constexpr const char* kAsciiOnly = "Please input printable ASCII characters in the key!";
+
 // "11a" or "11g", as the messages name a band.
 std::string bandTag(int band);
 

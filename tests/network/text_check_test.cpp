@@ -1,13 +1,13 @@
 // The text check as a window shows its refusal: in a warning box, OK only.
 #include "OvDialogs.h"
-#include "OvFormControls.h"
+#include "OvKitControls.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace ovrules;
-using ovnet::textCheck;
+using ovkit::textCheck;
 
 TEST(AddressChecks, TheTextCheckShowsItsRefusalInAWarningBox) {
     OvScriptedDialogs dialogs;

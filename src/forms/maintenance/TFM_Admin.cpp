@@ -4,9 +4,8 @@
 #include "OvDialogs.h"
 #include "OvEditBox.h"
 #include "OvEditConstraint.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
-#include "OvPlacedControls.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvWidgetText.h"
@@ -15,8 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using ov::placedControl;
-using ov::placedLabel;
+using ovkit::placedControl;
+using ovkit::placedLabel;
 
 namespace {
 
@@ -145,7 +144,7 @@ bool TFM_Admin::checkEntries() {
         Ed_Usr->clear();
         return false;
     }
-    if (!ovnet::textCheck(this, Ed_Usr->text(), ovrules::TextCheckMode::NoQuotationMark)) {
+    if (!ovkit::textCheck(this, Ed_Usr->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_Usr->setFocus();
         return false;
     }
@@ -158,7 +157,7 @@ bool TFM_Admin::checkEntries() {
         warn(QStringLiteral("Please input the confirm new password correctly!"));
         return false;
     }
-    if (!ovnet::textCheck(this, Ed_NPwd->text(), ovrules::TextCheckMode::NoQuotationMark)) {
+    if (!ovkit::textCheck(this, Ed_NPwd->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_NPwd->setFocus();
         return false;
     }

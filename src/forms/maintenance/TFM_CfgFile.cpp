@@ -6,7 +6,7 @@
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
 #include "OvGuard.h"
-#include "OvPlacedControls.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTFTPServer.h"
@@ -24,8 +24,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-using ov::placedControl;
-using ov::placedLabel;
+using ovkit::placedControl;
+using ovkit::placedLabel;
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvNetInterface.h"
-#include "OvPlacedControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTFTPServer.h"
@@ -21,8 +21,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-using ov::placedControl;
-using ov::placedLabel;
+using ovkit::placedControl;
+using ovkit::placedLabel;
 
 TFM_Firmware::TFM_Firmware(const OvDeviceContext& device, QWidget* owner)
     : OvDialog(owner), device_(device) {

@@ -3,7 +3,7 @@
 #include "DeviceMib.h"
 #include "OvDialogs.h"
 #include "OvGuard.h"
-#include "OvPlacedControls.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvWidgetText.h"
@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-using ov::placedControl;
-using ov::placedLabel;
+using ovkit::placedControl;
+using ovkit::placedLabel;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "OvDhcpChecks.h"
 
 #include "OvDhcpRules.h"
-#include "OvFormControls.h"
+#include "OvKitControls.h"
 
 #include <QLineEdit>
 
@@ -14,8 +14,8 @@ namespace {
 bool refuseDhcpBox(QWidget* window, QLineEdit* box, const char* refusal) {
     if (refusal == nullptr)
         return true;
-    return refuse(window, box, QString::fromLatin1(ovrules::kDhcpCheckTitle),
-                  QString::fromLatin1(refusal), true);
+    return ovkit::refuse(window, box, QString::fromLatin1(ovrules::kDhcpCheckTitle),
+                         QString::fromLatin1(refusal), true);
 }
 
 } // namespace

@@ -7,8 +7,8 @@
 #include "OvDhcpRules.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
@@ -38,11 +38,11 @@ const QString kError = QStringLiteral("Error");
 const QString kPoolSize = QStringLiteral("Please input a number between 1 and 255.");
 const QString kLease = QStringLiteral("Please input a number between 60 and 31536000.");
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
-using ovnet::refuse;
-using ovnet::statusBar;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
+using ovkit::refuse;
+using ovkit::statusBar;
 
 // A list view read by assistive technologies by the text of its label.
 OvListView* listView(QWidget* parent, const char* name, const QString& caption) {
@@ -492,7 +492,7 @@ TFM_StaticPoolEntry* TFM_DHCP::staticPoolEntry() const {
 }
 
 std::vector<std::string> TFM_DHCP::staticPoolColumn(int subItem) const {
-    return ovnet::staticPoolColumn(*LV_StaticPoolSet, subItem);
+    return ovkit::listColumn(*LV_StaticPoolSet, subItem);
 }
 
 void TFM_DHCP::loadStaticPoolRow(int row) {
@@ -618,7 +618,7 @@ void TFM_DHCP::Bt_AddClick() {
         return;
     const auto slot = ovrules::firstFreeSlot(staticPoolColumn(ovrules::kStaticPoolIp));
     if (!slot) {
-        ov::messageBox(this, ovnet::kWarning, QStringLiteral("The static pool is full!"));
+        ov::messageBox(this, ovkit::kWarning, QStringLiteral("The static pool is full!"));
         return;
     }
     loadStaticPoolRow(static_cast<int>(*slot));
@@ -667,10 +667,10 @@ void TFM_DHCP::Bt_ApplyClick() {
 
 bool TFM_DHCP::checkPoolFilled() {
     if (Ed_IPAF->text().isEmpty())
-        return refuse(this, Ed_IPAF, ovnet::kWarning,
+        return refuse(this, Ed_IPAF, ovkit::kWarning,
                       QStringLiteral("Please input valid IP address"), false);
     if (Ed_PoolRan->text().isEmpty())
-        return refuse(this, Ed_PoolRan, ovnet::kWarning, kPoolSize, false);
+        return refuse(this, Ed_PoolRan, ovkit::kWarning, kPoolSize, false);
     return true;
 }
 
@@ -681,14 +681,14 @@ bool TFM_DHCP::checkPoolCoversNothing() {
     const std::uint32_t size = ovrules::checkedDottedValue(Ed_PoolRan->text().toStdString());
     const std::uint32_t system = ovrules::checkedDottedValue(Ed_ext->text().toStdString());
     if (ovrules::poolCovers(start, size, system))
-        return refuse(this, nullptr, ovnet::kWarning,
+        return refuse(this, nullptr, ovkit::kWarning,
                       QStringLiteral("Reject: The DHCP dynamic IP pool will cover system IP."),
                       false);
     for (int row = 0; row < User_ListView->itemCount(); ++row) {
         IPTemp->setText(User_ListView->subItem(row, ovrules::kStaticPoolIp));
         if (ovrules::poolCovers(start, size,
                                 ovrules::checkedDottedValue(IPTemp->text().toStdString())))
-            return refuse(this, nullptr, ovnet::kWarning,
+            return refuse(this, nullptr, ovkit::kWarning,
                           QStringLiteral("Reject: The DHCP dynamic IP pool will cover Static IP."),
                           false);
     }
@@ -700,8 +700,8 @@ bool TFM_DHCP::checkPoolAndLease() {
     if (size < 1 || size > 255)
         return refuse(this, Ed_PoolRan, kError, kPoolSize, true);
     if (Ed_Lease->text().isEmpty())
-        return refuse(this, Ed_Lease, ovnet::kWarning, kLease, false);
-    if (!ovnet::textCheck(this, Ed_DomNa->text(), ovrules::TextCheckMode::NoQuotationMark)) {
+        return refuse(this, Ed_Lease, ovkit::kWarning, kLease, false);
+    if (!ovkit::textCheck(this, Ed_DomNa->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
     }

@@ -1,8 +1,8 @@
 #include "TFM_Filters.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -18,9 +18,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
 
 namespace {
 
@@ -68,10 +68,10 @@ void TFM_Filters::buildControls() {
     Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Close = button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
     content->addWidget(PageControl1);
-    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
+    ovkit::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
     setFixedSize(sizeHint());
     connectHandlers();
 }

@@ -3,8 +3,8 @@
 #include "DeviceMib.h"
 #include "OvAddressChecks.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -19,9 +19,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
 
 namespace {
 
@@ -76,11 +76,11 @@ void TFM_Grouping::buildControls() {
     Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Cancel = button(this, "Bt_Cancel", QStringLiteral("Cancel"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
     content->addWidget(LA_Grouping);
     content->addLayout(rows);
-    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Cancel}, StatusBar);
+    ovkit::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Cancel}, StatusBar);
     setFixedSize(sizeHint());
 
     ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
@@ -125,7 +125,7 @@ void TFM_Grouping::Bt_ApplyClick() {
     if (typed.isEmpty() ||
         !ovrules::numberWithin(
             std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), 0, 64)) {
-        ovnet::refuse(this, Ed_UsrL, QStringLiteral("Error"),
+        ovkit::refuse(this, Ed_UsrL, QStringLiteral("Error"),
                       QStringLiteral("Please input a number between 0 and 64."), true);
         return;
     }

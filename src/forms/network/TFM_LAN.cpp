@@ -6,8 +6,8 @@
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
@@ -35,9 +35,9 @@ constexpr int kAddressLength = 15;
 
 const QString kSystemIpWillBe = QStringLiteral("The system IP will be ");
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
 
 QLineEdit* addressEdit(QWidget* parent, const char* name, const QString& text) {
     auto* edit = control<QLineEdit>(parent, name);
@@ -73,7 +73,7 @@ void TFM_LAN::buildControls() {
     buildHidden();
     BT_LanCfgOk = button(this, "BT_LanCfgOk", QStringLiteral("Apply"));
     BT_LanCfgCancel = button(this, "BT_LanCfgCancel", QStringLiteral("Cancel"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
 
     layOut();
     setFixedSize(sizeHint().expandedTo({300, 0}));
@@ -213,7 +213,7 @@ bool TFM_LAN::applyLan() {
 }
 
 void TFM_LAN::refuse(const QString& text) {
-    ov::messageBox(this, ovnet::kWarning, text);
+    ov::messageBox(this, ovkit::kWarning, text);
 }
 
 void TFM_LAN::CB_IPFromChange() {
@@ -308,7 +308,7 @@ bool TFM_LAN::checkStaticPool() {
         waiting.restartCommand = false;
         waiting.exec();
     }
-    if (!ovrules::rowOfAddress(ovnet::staticPoolColumn(*Static_ListView, ovrules::kStaticPoolIp),
+    if (!ovrules::rowOfAddress(ovkit::listColumn(*Static_ListView, ovrules::kStaticPoolIp),
                                ED_IpAddr->text().toStdString()))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Static DHCP Server IP"));
@@ -340,7 +340,7 @@ void TFM_LAN::sendStatic() {
 }
 
 void TFM_LAN::applyDynamic() {
-    if (ov::messageBox(this, ovnet::kWarning, QStringLiteral("Device will reboot,continue?"),
+    if (ov::messageBox(this, ovkit::kWarning, QStringLiteral("Device will reboot,continue?"),
                        QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     // Only the mode and the restart value go out.

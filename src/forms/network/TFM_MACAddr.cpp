@@ -2,8 +2,8 @@
 
 #include "OvDhcpRules.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "TFM_MACTable.h"
 
@@ -23,12 +23,12 @@ void TFM_MACAddr::buildControls() {
     setWindowTitle(QStringLiteral("MAC Address"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    Ed_MACAddr = ovnet::control<QLineEdit>(this, "Ed_MACAddr");
+    Ed_MACAddr = ovkit::control<QLineEdit>(this, "Ed_MACAddr");
     ov::setTypingLimit(Ed_MACAddr, ovrules::kMacHexDigits);
     LA_MACAddr =
-        ovnet::label(this, "LA_MACAddr", QStringLiteral("Please input Mac Addr"), Ed_MACAddr);
-    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
-    LA_Index = ovnet::control<QLabel>(this, "LA_Index");
+        ovkit::label(this, "LA_MACAddr", QStringLiteral("Please input Mac Addr"), Ed_MACAddr);
+    Bt_Apply = ovkit::button(this, "Bt_Apply", QStringLiteral("Apply"));
+    LA_Index = ovkit::control<QLabel>(this, "LA_Index");
     LA_Index->setAccessibleName(QStringLiteral("LA_Index"));
     LA_Index->hide();
 
@@ -52,17 +52,17 @@ void TFM_MACAddr::bindControls(OvSNMPRequest2Edits& binding) {
 void TFM_MACAddr::Bt_ApplyClick() {
     const std::string typed = Ed_MACAddr->text().toStdString();
     if (typed.size() != ovrules::kMacHexDigits) {
-        ovnet::refuse(this, nullptr, QStringLiteral("Error"),
+        ovkit::refuse(this, nullptr, QStringLiteral("Error"),
                       QStringLiteral("The length is 12 in MAC Address."), false);
         return;
     }
     if (typed == ovrules::kFreeSlotMac) {
-        ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
+        ovkit::refuse(this, nullptr, QStringLiteral("Warning"),
                       QStringLiteral("Please input a valid MAC Address."), false);
         return;
     }
     if (ovrules::macTakenElsewhere(table_.slotMacs(), typed, LA_Index->text().toLongLong())) {
-        ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
+        ovkit::refuse(this, nullptr, QStringLiteral("Warning"),
                       QStringLiteral("Reject: The MAC already exists "), false);
         return;
     }

@@ -3,8 +3,8 @@
 #include "DeviceMib.h"
 #include "OvDhcpRules.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
+using ovkit::button;
+using ovkit::control;
 
 namespace {
 
@@ -52,7 +52,7 @@ void TFM_MACTable::buildControls() {
                    Qt::WindowCloseButtonHint);
     User_ListView = control<OvListView>(this, "User_ListView");
     User_ListView->setMinimumSize(300, 140);
-    LA_List = ovnet::label(this, "LA_List", QStringLiteral("Access Control List"), User_ListView);
+    LA_List = ovkit::label(this, "LA_List", QStringLiteral("Access Control List"), User_ListView);
     User_ListView->setAccessibleName(LA_List->text());
     LV_StaticPoolSet = control<OvListView>(this, "LV_StaticPoolSet");
     LV_StaticPoolSet->setAccessibleName(QStringLiteral("MAC address slots"));
@@ -61,7 +61,7 @@ void TFM_MACTable::buildControls() {
     Bt_Set = button(this, "Bt_Set", QStringLiteral("Set"));
     Bt_Del = button(this, "Bt_Del", QStringLiteral("Del"));
     Bt_Rfrsh = button(this, "Bt_Rfrsh", QStringLiteral("Refresh"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", true);
+    StatusBar = ovkit::statusBar(this, "StatusBar", true);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Bt_Add, Bt_Set, Bt_Del})
@@ -198,7 +198,7 @@ void TFM_MACTable::walkUsedList() {
 }
 
 std::vector<std::string> TFM_MACTable::slotMacs() const {
-    return ovnet::staticPoolColumn(*LV_StaticPoolSet, kMac);
+    return ovkit::listColumn(*LV_StaticPoolSet, kMac);
 }
 
 void TFM_MACTable::User_ListViewSelectItem() {

@@ -6,8 +6,8 @@
 #include "OvDhcpRules.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -29,8 +29,8 @@ namespace {
 const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
 const QString kFreeAddress = QString::fromLatin1(ovrules::kFreeSlotAddress);
 
-using ovnet::control;
-using ovnet::refuse;
+using ovkit::control;
+using ovkit::refuse;
 
 std::string octets(const QLineEdit* edit) {
     return edit->text().toStdString();
@@ -60,7 +60,7 @@ void TFM_StaticPoolEntry::buildControls() {
         edit = control<QLineEdit>(this, name);
         edit->setText(initial);
         edit->setMinimumWidth(160);
-        caption = ovnet::label(this, captionName, text, edit);
+        caption = ovkit::label(this, captionName, text, edit);
         const int row = grid->rowCount();
         grid->addWidget(caption, row, 0);
         grid->addWidget(edit, row, 1);
@@ -75,12 +75,12 @@ void TFM_StaticPoolEntry::buildControls() {
     field(LA_DNS, Ed_DNS, "Ed_DNS", "LA_DNS", QStringLiteral("DNS"), kFreeAddress);
     field(LA_DomNa, Ed_DomNa, "Ed_DomNa", "LA_DomNa", QStringLiteral("Domain Name"), QString());
     CB_Stat = control<QComboBox>(this, "CB_Stat");
-    LA_Stat = ovnet::label(this, "LA_Stat", QStringLiteral("Status"), CB_Stat);
+    LA_Stat = ovkit::label(this, "LA_Stat", QStringLiteral("Status"), CB_Stat);
     const int row = grid->rowCount();
     grid->addWidget(LA_Stat, row, 0);
     grid->addWidget(CB_Stat, row, 1);
-    Apply = ovnet::button(this, "Apply", QStringLiteral("Apply"));
-    StatusBar1 = ovnet::statusBar(this, "StatusBar1", false);
+    Apply = ovkit::button(this, "Apply", QStringLiteral("Apply"));
+    StatusBar1 = ovkit::statusBar(this, "StatusBar1", false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -179,7 +179,7 @@ bool TFM_StaticPoolEntry::checkAddressUnique() {
     if (!ovrules::addressTakenElsewhere(dhcp_.staticPoolColumn(ovrules::kStaticPoolIp),
                                         octets(Ed_AsgIP), index))
         return true;
-    return refuse(this, nullptr, ovnet::kWarning,
+    return refuse(this, nullptr, ovkit::kWarning,
                   QStringLiteral("Reject: The IP has already existed. "), false);
 }
 
@@ -187,7 +187,7 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
     if (!ovnet::checkGivenMask(this, Ed_SubMask) ||
         !ovnet::checkGivenServers(this, Ed_Gatway, Ed_Wins, Ed_DNS))
         return false;
-    if (!ovnet::textCheck(this, Ed_DomNa->text(), ovrules::TextCheckMode::NoQuotationMark)) {
+    if (!ovkit::textCheck(this, Ed_DomNa->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
     }
@@ -200,7 +200,7 @@ bool TFM_StaticPoolEntry::checkAssignedAddress() {
         return refuse(this, Ed_AsgIP, kWaring, QStringLiteral("Please input valid IP address"),
                       true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
-        return refuse(this, Ed_AsgIP, ovnet::kWarning,
+        return refuse(this, Ed_AsgIP, ovkit::kWarning,
                       QStringLiteral("Reject: The IP already has been used."), false);
     return true;
 }
@@ -208,7 +208,7 @@ bool TFM_StaticPoolEntry::checkAssignedAddress() {
 bool TFM_StaticPoolEntry::checkMac() {
     if (Ed_AsgMac->text().size() < ovrules::kMacHexDigits ||
         Ed_AsgMac->text() == QLatin1String(ovrules::kFreeSlotMac))
-        return refuse(this, nullptr, ovnet::kWarning, QStringLiteral("Please input valid MAC."),
+        return refuse(this, nullptr, ovkit::kWarning, QStringLiteral("Please input valid MAC."),
                       false);
     return true;
 }
@@ -220,12 +220,12 @@ bool TFM_StaticPoolEntry::checkOutsideDevice() {
     const std::uint32_t size = ovrules::checkedDottedValue(octets(dhcp_.Ed_PoolRan));
     const std::uint32_t address = ovrules::checkedDottedValue(octets(Ed_AsgIP));
     if (ovrules::poolCovers(start, size, address))
-        return refuse(this, nullptr, ovnet::kWarning,
+        return refuse(this, nullptr, ovkit::kWarning,
                       QStringLiteral("Reject: The IP has already existed in IP Dynamic pool."),
                       false);
     // By the four numbers: a leading zero does not make another address.
     if (ovrules::sameAddress(octets(Ed_AsgIP), octets(dhcp_.Ed_ext)))
-        return refuse(this, nullptr, ovnet::kWarning,
+        return refuse(this, nullptr, ovkit::kWarning,
                       QStringLiteral("Reject: The IP is the system IP."), false);
     return true;
 }
@@ -253,7 +253,7 @@ void TFM_StaticPoolEntry::writeEdit() {
         !ovrules::sameMac(octets(Ed_AsgMac), octets(ED_OldMAC))) {
         restoreOldValues();
         ov::messageBox(
-            this, ovnet::kWarning,
+            this, ovkit::kWarning,
             QStringLiteral("Reject: DHCPS static IP already exists in static DHCP server!"));
         return;
     }

@@ -1,12 +1,12 @@
 #include "TLogForm.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
+#include "OvButtonRow.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "OvStatusControls.h"
 #include "OvWidgetText.h"
 #include "TLogSetForm.h"
 
@@ -17,8 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
+using ovkit::button;
+using ovkit::control;
 
 namespace {
 
@@ -66,7 +66,7 @@ void TLogForm::buildControls() {
     buttons->add(SetBtn, 142, 478);
     buttons->add(GetBtn, 252, 478);
     buttons->add(CloseBtn, 368, 478);
-    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar1, 10);
+    QVBoxLayout* content = ovkit::contentAboveStatusBar(this, StatusBar1, 10);
     content->addWidget(ViewGrpBox, 1);
     content->addWidget(buttons);
     resize(520, 360);

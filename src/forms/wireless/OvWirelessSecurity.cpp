@@ -4,8 +4,9 @@
 #include "OvAddressChecks.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
+#include "OvKitControls.h"
 #include "OvUserChange.h"
-#include "OvWirelessControls.h"
+#include "OvWindowBindings.h"
 #include "OvWirelessRules.h"
 
 #include <QComboBox>
@@ -17,7 +18,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-using namespace ovwireless;
+using namespace ovkit;
 using namespace ovrules;
 
 namespace {
@@ -54,7 +55,7 @@ const QString kRangeText = QStringLiteral(" [ 300 - 9999999 ]");
 const QString kGroupKeyRefusal = QStringLiteral("Please input a number between 300 and 9999999.");
 
 QLineEdit* secretEdit(QWidget* parent, const QString& name) {
-    auto* edit = ovnet::control<QLineEdit>(parent, name);
+    auto* edit = ovkit::control<QLineEdit>(parent, name);
     edit->setEchoMode(QLineEdit::Password);
     return edit;
 }
@@ -90,10 +91,10 @@ void OvWirelessSecurity::destroyLists() {
 void OvWirelessSecurity::buildControls(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
     bd.authChoice =
-        ovnet::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "aTemp", "gTemp"));
-    bd.authLabel = ovnet::label(page, bandControlName("La_SecAuth", b, "a", "g"), "Authentication",
+        ovkit::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "aTemp", "gTemp"));
+    bd.authLabel = ovkit::label(page, bandControlName("La_SecAuth", b, "a", "g"), "Authentication",
                                 bd.authChoice);
-    bd.auth = ovnet::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "a", "g"));
+    bd.auth = ovkit::control<QComboBox>(page, bandControlName("Ed_SecAuth", b, "a", "g"));
     neverVisible(bd.auth);
     auto* row = new QHBoxLayout;
     row->addWidget(bd.authLabel);
@@ -112,13 +113,13 @@ void OvWirelessSecurity::buildControls(int b, QWidget* page, QVBoxLayout* layout
 
 void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.keyGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox4" : "Ecry_Group_g");
+    bd.keyGroup = ovkit::control<QGroupBox>(page, b == kBandA ? "GroupBox4" : "Ecry_Group_g");
     bd.keyGroup->setTitle(" Key Settings ");
     QWidget* g = bd.keyGroup;
-    bd.encryption = ovnet::control<QComboBox>(g, bandControlName("Ed_SecEncyp", b, "a", "g"));
-    bd.keyType = ovnet::control<QComboBox>(g, bandControlName("Ed_KeyType", b, "", "_g"));
-    bd.keySize = ovnet::control<QComboBox>(g, bandControlName("Ed_KeySize", b, "", "_g"));
-    bd.validKey = ovnet::control<QComboBox>(g, bandControlName("Ed_SecValKey", b, "a", "g"));
+    bd.encryption = ovkit::control<QComboBox>(g, bandControlName("Ed_SecEncyp", b, "a", "g"));
+    bd.keyType = ovkit::control<QComboBox>(g, bandControlName("Ed_KeyType", b, "", "_g"));
+    bd.keySize = ovkit::control<QComboBox>(g, bandControlName("Ed_KeySize", b, "", "_g"));
+    bd.validKey = ovkit::control<QComboBox>(g, bandControlName("Ed_SecValKey", b, "a", "g"));
     const std::pair<const char*, QComboBox*> choices[] = {{"Encryption ", bd.encryption},
                                                           {"Key Type ", bd.keyType},
                                                           {"Key Size", bd.keySize},
@@ -129,10 +130,10 @@ void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place)
     for (int i = 0; i < 4; ++i) {
         const QString n = QString::number(i + 1);
         bd.keys[i] = secretEdit(g, "Ed_Key" + n + (b == kBandA ? "a" : "g"));
-        QLabel* choiceLabel = ovnet::label(g, "La_" + choices[i].second->objectName(),
+        QLabel* choiceLabel = ovkit::label(g, "La_" + choices[i].second->objectName(),
                                            choices[i].first, choices[i].second);
         QLabel* keyLabel =
-            ovnet::label(g, "La_" + bd.keys[i]->objectName(), keyLabels[i], bd.keys[i]);
+            ovkit::label(g, "La_" + bd.keys[i]->objectName(), keyLabels[i], bd.keys[i]);
         grid->addWidget(choiceLabel, i, 0);
         grid->addWidget(choices[i].second, i, 1);
         grid->addWidget(keyLabel, i, 2);
@@ -144,37 +145,37 @@ void OvWirelessSecurity::buildKeyGroup(int b, QWidget* page, QGridLayout* place)
 
 void OvWirelessSecurity::buildRadiusGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.radiusGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox5" : "EAP_Group_g");
+    bd.radiusGroup = ovkit::control<QGroupBox>(page, b == kBandA ? "GroupBox5" : "EAP_Group_g");
     bd.radiusGroup->setTitle(" Radius Server Settings ");
     QWidget* g = bd.radiusGroup;
     bd.radiusCipherChoice =
-        ovnet::control<QComboBox>(g, bandControlName("Ciphertype", b, "ComBx", "ComboBx_g"));
-    bd.groupKey = ovnet::control<QLineEdit>(g, bandControlName("GroupKeyEdit", b, "", "_g"));
+        ovkit::control<QComboBox>(g, bandControlName("Ciphertype", b, "ComBx", "ComboBx_g"));
+    bd.groupKey = ovkit::control<QLineEdit>(g, bandControlName("GroupKeyEdit", b, "", "_g"));
     bd.radiusServer =
-        ovnet::control<QLineEdit>(g, bandControlName("RadiusServerEdit", b, "", "_g"));
-    bd.radiusPort = ovnet::control<QLineEdit>(g, bandControlName("RadiusportEdit", b, "", "_g"));
+        ovkit::control<QLineEdit>(g, bandControlName("RadiusServerEdit", b, "", "_g"));
+    bd.radiusPort = ovkit::control<QLineEdit>(g, bandControlName("RadiusportEdit", b, "", "_g"));
     bd.radiusSecret = secretEdit(g, bandControlName("RadiusSecretEdit", b, "", "_g"));
     bd.radiusCipher =
-        ovnet::control<QComboBox>(g, bandControlName("CiphertypeComboBox", b, "", "_g"));
+        ovkit::control<QComboBox>(g, bandControlName("CiphertypeComboBox", b, "", "_g"));
     neverVisible(bd.radiusCipher);
     const QString s = b == kBandA ? "a" : "g";
-    bd.groupKeyLabel = ovnet::label(g, "La_GroupKey" + s,
+    bd.groupKeyLabel = ovkit::label(g, "La_GroupKey" + s,
                                     QStringLiteral("Group Key Update Interval  "), bd.groupKey);
-    bd.groupKeyRange = ovnet::label(g, "La_GroupKeyRange" + s, kRangeText);
+    bd.groupKeyRange = ovkit::label(g, "La_GroupKeyRange" + s, kRangeText);
     auto* grid = new QGridLayout(g);
-    grid->addWidget(ovnet::label(g, "La_Ciphertype" + s, "Cipher Type", bd.radiusCipherChoice), 0,
+    grid->addWidget(ovkit::label(g, "La_Ciphertype" + s, "Cipher Type", bd.radiusCipherChoice), 0,
                     0);
     grid->addWidget(bd.radiusCipherChoice, 0, 1);
     grid->addWidget(bd.groupKeyLabel, 1, 0);
     grid->addWidget(bd.groupKey, 1, 1);
     grid->addWidget(bd.groupKeyRange, 1, 2);
-    grid->addWidget(ovnet::label(g, "La_RadiusServer" + s, "Radius Server ", bd.radiusServer), 2,
+    grid->addWidget(ovkit::label(g, "La_RadiusServer" + s, "Radius Server ", bd.radiusServer), 2,
                     0);
     grid->addWidget(bd.radiusServer, 2, 1);
-    grid->addWidget(ovnet::label(g, "La_Radiusport" + s, "Radius Port (1-65535)", bd.radiusPort), 3,
+    grid->addWidget(ovkit::label(g, "La_Radiusport" + s, "Radius Port (1-65535)", bd.radiusPort), 3,
                     0);
     grid->addWidget(bd.radiusPort, 3, 1);
-    grid->addWidget(ovnet::label(g, "La_RadiusSecret" + s, "Radius Secret", bd.radiusSecret), 4, 0);
+    grid->addWidget(ovkit::label(g, "La_RadiusSecret" + s, "Radius Secret", bd.radiusSecret), 4, 0);
     grid->addWidget(bd.radiusSecret, 4, 1);
     grid->setColumnStretch(2, 1);
     place->addWidget(bd.radiusGroup, 0, 0, Qt::AlignTop);
@@ -182,42 +183,42 @@ void OvWirelessSecurity::buildRadiusGroup(int b, QWidget* page, QGridLayout* pla
 
 void OvWirelessSecurity::buildPassPhraseGroup(int b, QWidget* page, QGridLayout* place) {
     Band& bd = band(b);
-    bd.pskGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox6" : "PSK_Group_g");
+    bd.pskGroup = ovkit::control<QGroupBox>(page, b == kBandA ? "GroupBox6" : "PSK_Group_g");
     bd.pskGroup->setTitle(" PassPhrase Settings ");
     QWidget* g = bd.pskGroup;
     bd.pskCipherChoice =
-        ovnet::control<QComboBox>(g, bandControlName("CipherforPSKBx", b, "", "_g"));
-    bd.pskGroupKey = ovnet::control<QLineEdit>(g, bandControlName("GroupKeyPSKEdit", b, "", "_g"));
+        ovkit::control<QComboBox>(g, bandControlName("CipherforPSKBx", b, "", "_g"));
+    bd.pskGroupKey = ovkit::control<QLineEdit>(g, bandControlName("GroupKeyPSKEdit", b, "", "_g"));
     bd.passPhrase = secretEdit(g, bandControlName("PassPhrasePSKEdit", b, "", "_g"));
-    bd.pskCipher = ovnet::control<QComboBox>(g, bandControlName("CipherforPSKBox", b, "", "_g"));
+    bd.pskCipher = ovkit::control<QComboBox>(g, bandControlName("CipherforPSKBox", b, "", "_g"));
     neverVisible(bd.pskCipher);
     const QString s = b == kBandA ? "a" : "g";
     auto* grid = new QGridLayout(g);
-    grid->addWidget(ovnet::label(g, "La_CipherforPSK" + s, "Cipher Type", bd.pskCipherChoice), 0,
+    grid->addWidget(ovkit::label(g, "La_CipherforPSK" + s, "Cipher Type", bd.pskCipherChoice), 0,
                     0);
     grid->addWidget(bd.pskCipherChoice, 0, 1);
     grid->addWidget(
-        ovnet::label(g, "La_GroupKeyPSK" + s, "Group Key Update Interval", bd.pskGroupKey), 1, 0);
+        ovkit::label(g, "La_GroupKeyPSK" + s, "Group Key Update Interval", bd.pskGroupKey), 1, 0);
     grid->addWidget(bd.pskGroupKey, 1, 1);
-    grid->addWidget(ovnet::label(g, "La_GroupKeyPSKRange" + s, kRangeText), 1, 2);
-    grid->addWidget(ovnet::label(g, "La_PassPhrase" + s, "PassPhrase ", bd.passPhrase), 2, 0);
+    grid->addWidget(ovkit::label(g, "La_GroupKeyPSKRange" + s, kRangeText), 1, 2);
+    grid->addWidget(ovkit::label(g, "La_PassPhrase" + s, "PassPhrase ", bd.passPhrase), 2, 0);
     grid->addWidget(bd.passPhrase, 2, 1);
     grid->setColumnStretch(2, 1);
     place->addWidget(bd.pskGroup, 0, 0, Qt::AlignTop);
 }
 
 void OvWirelessSecurity::buildGuestControls(QWidget* window) {
-    CB_VLANState = ovnet::control<QComboBox>(window, "CB_VLANState");
+    CB_VLANState = ovkit::control<QComboBox>(window, "CB_VLANState");
     neverVisible(CB_VLANState);
     for (int b : {kBandA, kBandG}) {
         Band& bd = band(b);
         for (int n = 0; n < 3; ++n) {
             const QString i = QString::number(n + 1);
-            bd.guestState[n] = ovnet::control<QComboBox>(window, "Guest" + i + "_ComboBox" +
+            bd.guestState[n] = ovkit::control<QComboBox>(window, "Guest" + i + "_ComboBox" +
                                                                      (b == kBandA ? "" : "g"));
-            bd.guestAuth[n] = ovnet::control<QComboBox>(window, "GuestEncry" + i + "_ComboBox" +
+            bd.guestAuth[n] = ovkit::control<QComboBox>(window, "GuestEncry" + i + "_ComboBox" +
                                                                     (b == kBandA ? "" : "_g"));
-            bd.guestKeyIndex[n] = ovnet::control<QComboBox>(
+            bd.guestKeyIndex[n] = ovkit::control<QComboBox>(
                 window, "GuestKeyIndex" + i + "_ComboBox" + (b == kBandA ? "" : "g"));
             for (QWidget* hidden :
                  {static_cast<QWidget*>(bd.guestState[n]), static_cast<QWidget*>(bd.guestAuth[n]),
@@ -495,7 +496,7 @@ void OvWirelessSecurity::handOver(int b, int apMode) {
 bool OvWirelessSecurity::refuse(int b, const QString& title, const QString& text,
                                 QLineEdit* focus) {
     showPage_(b);
-    return ovnet::refuse(window_, focus, title, text, false);
+    return ovkit::refuse(window_, focus, title, text, false);
 }
 
 bool OvWirelessSecurity::CheckWepKeyLength(int b) {
@@ -589,7 +590,7 @@ bool OvWirelessSecurity::validatePassPhrase(int b) {
     if (ovrules::textRefusal(utf8(bd.passPhrase->text()),
                              ovrules::TextCheckMode::NoQuotationMark)) {
         showPage_(b);
-        ovnet::textCheck(window_, bd.passPhrase->text(), ovrules::TextCheckMode::NoQuotationMark);
+        ovkit::textCheck(window_, bd.passPhrase->text(), ovrules::TextCheckMode::NoQuotationMark);
         bd.passPhrase->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -611,7 +612,7 @@ bool OvWirelessSecurity::validateRadius(int b, int k) {
         return refuse(b, "Error", "Please input a number between 1 and 65535.", bd.radiusPort);
     if (ovrules::textRefusal(utf8(bd.radiusSecret->text()), ovrules::TextCheckMode::Secret)) {
         showPage_(b);
-        ovnet::textCheck(window_, bd.radiusSecret->text(), ovrules::TextCheckMode::Secret);
+        ovkit::textCheck(window_, bd.radiusSecret->text(), ovrules::TextCheckMode::Secret);
         bd.radiusSecret->setFocus(Qt::OtherFocusReason);
         return false;
     }

@@ -4,14 +4,13 @@
 #include "OvAddressChecks.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvMultiSsidRules.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
-#include "OvWirelessControls.h"
 #include "OvWirelessRules.h"
 #include "TFM_Waiting.h"
 
@@ -25,7 +24,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using namespace ovwireless;
+using namespace ovkit;
 using namespace ovrules;
 
 namespace {
@@ -80,16 +79,16 @@ void TFM_MultiSSIDForm::buildControls() {
     setWindowTitle(QStringLiteral("Advanced \\ Multi-SSID"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    PageControl1 = ovnet::control<QTabWidget>(this, "PageControl1");
+    PageControl1 = ovkit::control<QTabWidget>(this, "PageControl1");
     for (int b : {kBandA, kBandG})
         buildTab(b);
-    Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
-    Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar1 = ovnet::statusBar(this, "StatusBar1", true);
+    Bt_Refresh = ovkit::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
+    Bt_Apply = ovkit::button(this, "Bt_Apply", QStringLiteral("Apply"));
+    Bt_Close = ovkit::button(this, "Bt_Close", QStringLiteral("Close"));
+    StatusBar1 = ovkit::statusBar(this, "StatusBar1", true);
     auto* content = new QVBoxLayout;
     content->addWidget(PageControl1);
-    ovnet::layOutWindow(this, content, {Bt_Refresh, Bt_Apply, Bt_Close}, StatusBar1);
+    ovkit::layOutWindow(this, content, {Bt_Refresh, Bt_Apply, Bt_Close}, StatusBar1);
     setFixedSize(sizeHint());
     ov::onSignal(Bt_Refresh, &QPushButton::clicked, this, [this] { Bt_RefreshClick(); });
     ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
@@ -100,7 +99,7 @@ void TFM_MultiSSIDForm::buildControls() {
 
 void TFM_MultiSSIDForm::buildTab(int b) {
     Band& d = band(b);
-    d.tab = ovnet::control<QWidget>(PageControl1, b == kBandA ? "TabSheet11a" : "TabSheet11g");
+    d.tab = ovkit::control<QWidget>(PageControl1, b == kBandA ? "TabSheet11a" : "TabSheet11g");
     PageControl1->addTab(d.tab, b == kBandA ? QStringLiteral("IEEE 802.11a")
                                             : QStringLiteral("IEEE 802.11g"));
     auto* grid = new QGridLayout;
@@ -114,24 +113,24 @@ void TFM_MultiSSIDForm::buildTab(int b) {
 
 void TFM_MultiSSIDForm::buildMaster(int b, QWidget* tab, QGridLayout* grid) {
     Band& d = band(b);
-    d.vlanState = ovnet::control<QCheckBox>(tab, suffixed("VLan_State", b));
+    d.vlanState = ovkit::control<QCheckBox>(tab, suffixed("VLan_State", b));
     d.vlanState->setText(QStringLiteral("Enable VLAN State "));
-    d.masterSsid = ovnet::control<QLineEdit>(tab, suffixed("MasterSSIDEdit", b));
-    d.security = ovnet::control<QComboBox>(tab, suffixed("SecurityBox", b));
-    d.masterKey = ovnet::control<QComboBox>(tab, suffixed("DefaultKey", b));
-    d.vlanId = ovnet::control<QLineEdit>(tab, suffixed("GroupIDBox", b));
+    d.masterSsid = ovkit::control<QLineEdit>(tab, suffixed("MasterSSIDEdit", b));
+    d.security = ovkit::control<QComboBox>(tab, suffixed("SecurityBox", b));
+    d.masterKey = ovkit::control<QComboBox>(tab, suffixed("DefaultKey", b));
+    d.vlanId = ovkit::control<QLineEdit>(tab, suffixed("GroupIDBox", b));
     for (QWidget* shownOnly :
          std::initializer_list<QWidget*>{d.masterSsid, d.security, d.masterKey})
         shownOnly->setEnabled(false);
-    d.encryption = ovnet::control<QComboBox>(tab, suffixed("Encryption_ComboBox", b));
-    d.apMode = ovnet::control<QComboBox>(tab, suffixed("AP_ModeComboBox", b));
-    d.superMode = ovnet::control<QComboBox>(tab, suffixed("Supermode_ComboBox", b));
+    d.encryption = ovkit::control<QComboBox>(tab, suffixed("Encryption_ComboBox", b));
+    d.apMode = ovkit::control<QComboBox>(tab, suffixed("AP_ModeComboBox", b));
+    d.superMode = ovkit::control<QComboBox>(tab, suffixed("Supermode_ComboBox", b));
     for (QWidget* hidden : std::initializer_list<QWidget*>{d.encryption, d.apMode, d.superMode})
         neverVisible(hidden);
 
     grid->addWidget(d.vlanState, 0, 0, 1, 6);
     const auto caption = [&](const char* stem, const QString& words, QWidget* box) {
-        return ovnet::label(tab, suffixed(stem, b), words, box);
+        return ovkit::label(tab, suffixed(stem, b), words, box);
     };
     addPair(grid, 1, 0, caption("La_MasterSSID", QStringLiteral("Master SSID"), d.masterSsid),
             d.masterSsid);
@@ -146,16 +145,16 @@ void TFM_MultiSSIDForm::buildGuest(int b, int n, QWidget* tab, QGridLayout* grid
     Guest& g = guest(b, n);
     const QString number = QString::number(n);
     const auto name = [&](const char* stem) { return suffixed(stem + number, b); };
-    g.enable = ovnet::control<QCheckBox>(tab, suffixed("Guest" + number + "CheckBox", b));
+    g.enable = ovkit::control<QCheckBox>(tab, suffixed("Guest" + number + "CheckBox", b));
     g.enable->setText("Enable Guest SSID" + number + (n == 1 ? "" : " "));
-    g.ssid = ovnet::control<QLineEdit>(tab, name("GuestSSIDEdit"));
-    g.security = ovnet::control<QComboBox>(tab, name("GuestSecurity"));
-    g.keyIndex = ovnet::control<QComboBox>(tab, name("GuestKey"));
-    g.keyType = ovnet::control<QComboBox>(tab, name("GuestKeyType"));
-    g.keySize = ovnet::control<QComboBox>(tab, name("GuestKeySize"));
-    g.key = ovnet::control<QLineEdit>(tab, name("GuestKeyvalueEdit"));
+    g.ssid = ovkit::control<QLineEdit>(tab, name("GuestSSIDEdit"));
+    g.security = ovkit::control<QComboBox>(tab, name("GuestSecurity"));
+    g.keyIndex = ovkit::control<QComboBox>(tab, name("GuestKey"));
+    g.keyType = ovkit::control<QComboBox>(tab, name("GuestKeyType"));
+    g.keySize = ovkit::control<QComboBox>(tab, name("GuestKeySize"));
+    g.key = ovkit::control<QLineEdit>(tab, name("GuestKeyvalueEdit"));
     g.key->setEchoMode(QLineEdit::Password);
-    g.vlanId = ovnet::control<QLineEdit>(tab, name("GuestGroupID"));
+    g.vlanId = ovkit::control<QLineEdit>(tab, name("GuestGroupID"));
 
     const int row = 3 + (n - 1) * 4;
     grid->addWidget(g.enable, row, 0, 1, 6);
@@ -169,7 +168,7 @@ void TFM_MultiSSIDForm::buildGuest(int b, int n, QWidget* tab, QGridLayout* grid
         {3, 0, "La_GuestGroupID", "VLAN Group ID", g.vlanId}};
     for (const auto& [down, column, stem, words, box] : pairs)
         addPair(grid, row + down, column,
-                ovnet::label(tab, name(stem), QString::fromLatin1(words), box), box);
+                ovkit::label(tab, name(stem), QString::fromLatin1(words), box), box);
 }
 
 void TFM_MultiSSIDForm::connectHandlers(int b) {
@@ -467,7 +466,7 @@ bool TFM_MultiSSIDForm::checkGuestSsids(int b) {
             return refuse(b, ssid, text(refusal->title), text(refusal->text));
         if (ovrules::textRefusal(typed, ovrules::TextCheckMode::NoQuotationMark) != nullptr) {
             showTab(b);
-            ovnet::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
+            ovkit::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
             ssid->setFocus(Qt::OtherFocusReason);
             return false;
         }

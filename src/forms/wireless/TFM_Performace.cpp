@@ -4,13 +4,12 @@
 #include "OvAddressChecks.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
 #include "OvValueText.h"
-#include "OvWirelessControls.h"
 #include "OvWirelessRules.h"
 #include "TFM_Waiting.h"
 
@@ -25,7 +24,7 @@
 
 #include <array>
 
-using namespace ovwireless;
+using namespace ovkit;
 using namespace ovrules;
 
 namespace {
@@ -106,19 +105,19 @@ void TFM_Performace::buildControls() {
     setWindowTitle(QStringLiteral("Advanced \\ Performance"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    PC_Performace = ovnet::control<QTabWidget>(this, "PC_Performace");
+    PC_Performace = ovkit::control<QTabWidget>(this, "PC_Performace");
     for (int b : {kBandA, kBandG}) {
         band(b).page =
-            ovnet::control<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
+            ovkit::control<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
         PC_Performace->addTab(band(b).page, b == kBandA ? QStringLiteral("IEEE 802.11a")
                                                         : QStringLiteral("IEEE 802.11g"));
         buildPage(b);
     }
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
     content->addWidget(PC_Performace);
     // Each page has its buttons; the window has only its frame's close box.
-    ovnet::layOutWindow(this, content, {}, StatusBar);
+    ovkit::layOutWindow(this, content, {}, StatusBar);
     ov::onSignal(PC_Performace, &QTabWidget::currentChanged, this,
                  [this] { PC_PerformaceChange(); });
     for (int b : {kBandA, kBandG})
@@ -129,11 +128,11 @@ void TFM_Performace::buildPage(int b) {
     Band& d = band(b);
     QWidget* page = d.page;
     const QString s = b == kBandA ? "a" : "g";
-    const auto edit = [&](const QString& name) { return ovnet::control<QLineEdit>(page, name); };
-    const auto choice = [&](const QString& name) { return ovnet::control<QComboBox>(page, name); };
+    const auto edit = [&](const QString& name) { return ovkit::control<QLineEdit>(page, name); };
+    const auto choice = [&](const QString& name) { return ovkit::control<QComboBox>(page, name); };
     d.rows = new QFormLayout;
     const auto row = [&](const QString& caption, QWidget* box) {
-        d.rows->addRow(ovnet::label(page, "La_" + box->objectName(), caption, box), box);
+        d.rows->addRow(ovkit::label(page, "La_" + box->objectName(), caption, box), box);
     };
 
     d.frequency = edit("Ed_Freq" + s);
@@ -141,9 +140,9 @@ void TFM_Performace::buildPage(int b) {
     setEditable(d.frequency, false);
     auto* frequency = new QHBoxLayout;
     frequency->addWidget(d.frequency);
-    frequency->addWidget(ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz")));
+    frequency->addWidget(ovkit::label(page, "La_GHz" + s, QStringLiteral("GHz")));
     frequency->addStretch();
-    d.rows->addRow(ovnet::label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency),
+    d.rows->addRow(ovkit::label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency),
                    frequency);
     row(QStringLiteral("Channel"), d.channel = choice("CB_Chan" + s));
     row(QStringLiteral("Data Rate"), d.dataRate = choice("CB_DtRt" + s));
@@ -169,9 +168,9 @@ void TFM_Performace::buildPage(int b) {
                                          d.dataRateValue, d.dataRateList, d.dynamicChannels})
         neverVisible(hidden);
 
-    d.apply = ovnet::button(page, bandName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
+    d.apply = ovkit::button(page, bandName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
                             QStringLiteral("Apply"));
-    d.refresh = ovnet::button(page, bandName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
+    d.refresh = ovkit::button(page, bandName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
                               QStringLiteral("Refresh"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -356,7 +355,7 @@ void TFM_Performace::Bt_ApplyClick(int b) {
 bool TFM_Performace::checkFields(int b) {
     for (const auto& [edit, range] : rangedFields(band(b))) {
         if (edit->text().isEmpty() || !inRange(edit, *range))
-            return ovnet::refuse(this, edit, QStringLiteral("Error"),
+            return ovkit::refuse(this, edit, QStringLiteral("Error"),
                                  QString::fromLatin1(range->message), true);
     }
     return true;
@@ -367,7 +366,7 @@ void TFM_Performace::FieldExit(QLineEdit* edit) {
     for (const Band& d : bands_) {
         for (const auto& [field, range] : rangedFields(d)) {
             if (field == edit && !inRange(edit, *range)) {
-                ovnet::refuse(this, edit, QStringLiteral("Warning"),
+                ovkit::refuse(this, edit, QStringLiteral("Warning"),
                               QString::fromLatin1(range->message), edit == d.rts);
                 return;
             }

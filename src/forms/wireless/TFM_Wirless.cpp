@@ -6,12 +6,13 @@
 #include "OvDialogs.h"
 #include "OvEditBox.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "OvUserChange.h"
+#include "OvWindowBindings.h"
 #include "OvWirelessApMode.h"
-#include "OvWirelessControls.h"
 #include "OvWirelessRules.h"
 #include "OvWirelessSecurity.h"
 #include "TFM_Waiting.h"
@@ -30,7 +31,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-using namespace ovwireless;
+using namespace ovkit;
 using namespace ovrules;
 
 namespace {
@@ -68,24 +69,24 @@ void TFM_Wirless::buildControls() {
     setWindowTitle(QStringLiteral("Home \\ Wireless"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    PC_Wirless = ovnet::control<QTabWidget>(this, "PC_Wirless");
-    TS_11a = ovnet::control<QWidget>(PC_Wirless, "TS_11a");
-    TS_11g = ovnet::control<QWidget>(PC_Wirless, "TS_11g");
+    PC_Wirless = ovkit::control<QTabWidget>(this, "PC_Wirless");
+    TS_11a = ovkit::control<QWidget>(PC_Wirless, "TS_11a");
+    TS_11g = ovkit::control<QWidget>(PC_Wirless, "TS_11g");
     PC_Wirless->addTab(TS_11a, QStringLiteral("IEEE 802.11a"));
     PC_Wirless->addTab(TS_11g, QStringLiteral("IEEE 802.11g"));
     buildPage(kBandA, TS_11a);
     buildPage(kBandG, TS_11g);
-    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
-    Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
-    Timer1 = ovnet::control<QTimer>(this, "Timer1");
+    Bt_Apply = ovkit::button(this, "Bt_Apply", QStringLiteral("Apply"));
+    Bt_Refresh = ovkit::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
+    Bt_Close = ovkit::button(this, "Bt_Close", QStringLiteral("Close"));
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
+    Timer1 = ovkit::control<QTimer>(this, "Timer1");
     Timer1->setInterval(ov::scaledInterval(kTimer1Interval));
     security_->buildGuestControls(this);
     security_->shareRadiusSettings();
     auto* content = new QVBoxLayout;
     content->addWidget(PC_Wirless);
-    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
+    ovkit::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
     // Sized for the tallest arrangement (every group shown); the pages keep
     // their controls at the top when groups hide.
     setFixedSize(sizeHint());
@@ -103,27 +104,27 @@ void TFM_Wirless::buildPage(int b, QWidget* page) {
 void TFM_Wirless::buildRadio(int b, QWidget* page, QVBoxLayout* layout) {
     Radio& r = radio(b);
     const QString s = b == kBandA ? "a" : "g";
-    r.frequency = ovnet::control<QLineEdit>(page, "Ed_RaFreq" + s);
+    r.frequency = ovkit::control<QLineEdit>(page, "Ed_RaFreq" + s);
     r.frequency->setFrame(false);
     setEditable(r.frequency, false);
     r.frequencyLabel =
-        ovnet::label(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
-    r.ghzLabel = ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz"));
-    r.ssid = ovnet::control<QLineEdit>(page, "Ed_SSID" + s);
+        ovkit::label(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
+    r.ghzLabel = ovkit::label(page, "La_GHz" + s, QStringLiteral("GHz"));
+    r.ssid = ovkit::control<QLineEdit>(page, "Ed_SSID" + s);
     ov::setTypingLimit(r.ssid, kSsidLength);
-    r.ssidLabel = ovnet::label(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
-    r.broadcast = ovnet::control<QComboBox>(page, "CB_SSIDBcast" + s);
+    r.ssidLabel = ovkit::label(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
+    r.broadcast = ovkit::control<QComboBox>(page, "CB_SSIDBcast" + s);
     r.broadcastLabel =
-        ovnet::label(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
-    r.channel = ovnet::control<QComboBox>(page, "CB_Chan" + s);
-    r.channelLabel = ovnet::label(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
-    r.autoScan = ovnet::control<QComboBox>(page, bandControlName("CB_AuSc", b, "", "g"));
+        ovkit::label(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
+    r.channel = ovkit::control<QComboBox>(page, "CB_Chan" + s);
+    r.channelLabel = ovkit::label(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
+    r.autoScan = ovkit::control<QComboBox>(page, bandControlName("CB_AuSc", b, "", "g"));
     r.autoScanLabel =
-        ovnet::label(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
-    r.channelValue = ovnet::control<QLineEdit>(page, "Ed_Chan" + s);
-    r.channelList = ovnet::control<QLineEdit>(page, "Ed_ChanList" + s);
-    r.dynamicChannels = ovnet::control<QLineEdit>(page, "Ed_DynChList" + s);
-    r.superMode = ovnet::control<QComboBox>(page, bandControlName("AD_SuperMode", b, "", "g"));
+        ovkit::label(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
+    r.channelValue = ovkit::control<QLineEdit>(page, "Ed_Chan" + s);
+    r.channelList = ovkit::control<QLineEdit>(page, "Ed_ChanList" + s);
+    r.dynamicChannels = ovkit::control<QLineEdit>(page, "Ed_DynChList" + s);
+    r.superMode = ovkit::control<QComboBox>(page, bandControlName("AD_SuperMode", b, "", "g"));
     for (QWidget* hidden : std::initializer_list<QWidget*>{r.channelValue, r.channelList,
                                                            r.dynamicChannels, r.superMode})
         neverVisible(hidden);
@@ -449,7 +450,7 @@ bool TFM_Wirless::ValidateSsid(int b) {
     }
     if (ovrules::textRefusal(text, ovrules::TextCheckMode::NoQuotationMark) != nullptr) {
         showPage(b);
-        ovnet::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
+        ovkit::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
         ssid->setFocus(Qt::OtherFocusReason);
         return false;
     }
