@@ -5,7 +5,6 @@
 #include "OvGuard.h"
 #include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
-#include "TFM_MACTable.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFM_MACAddr::TFM_MACAddr(TFM_MACTable& table) : OvDialog(&table), table_(table) {
+TFM_MACAddr::TFM_MACAddr(OvMacSlotList& table) : OvDialog(table.listWindow()), table_(table) {
     buildControls();
 }
 

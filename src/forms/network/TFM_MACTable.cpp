@@ -10,7 +10,6 @@
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvWidgetText.h"
-#include "TFM_MACAddr.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -11,7 +11,7 @@
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "TFM_DHCP.h"
+#include "OvWindowBindings.h"
 #include "TFM_Waiting.h"
 
 #include <QComboBox>
@@ -38,7 +38,8 @@ std::string octets(const QLineEdit* edit) {
 
 } // namespace
 
-TFM_StaticPoolEntry::TFM_StaticPoolEntry(TFM_DHCP& dhcp) : OvDialog(&dhcp), dhcp_(dhcp) {
+TFM_StaticPoolEntry::TFM_StaticPoolEntry(OvStaticPoolList& dhcp)
+    : OvDialog(dhcp.listWindow()), dhcp_(dhcp) {
     buildControls();
     buildHidden();
 }
@@ -216,15 +217,15 @@ bool TFM_StaticPoolEntry::checkMac() {
 // Strict conversions: a part that is no number ends the handler with the
 // application's error report.
 bool TFM_StaticPoolEntry::checkOutsideDevice() {
-    const std::uint32_t start = ovrules::checkedDottedValue(octets(dhcp_.Ed_IPAF));
-    const std::uint32_t size = ovrules::checkedDottedValue(octets(dhcp_.Ed_PoolRan));
+    const std::uint32_t start = ovrules::checkedDottedValue(octets(dhcp_.dynamicPoolStartBox()));
+    const std::uint32_t size = ovrules::checkedDottedValue(octets(dhcp_.dynamicPoolSizeBox()));
     const std::uint32_t address = ovrules::checkedDottedValue(octets(Ed_AsgIP));
     if (ovrules::poolCovers(start, size, address))
         return refuse(this, nullptr, ovkit::kWarning,
                       QStringLiteral("Reject: The IP has already existed in IP Dynamic pool."),
                       false);
     // By the four numbers: a leading zero does not make another address.
-    if (ovrules::sameAddress(octets(Ed_AsgIP), octets(dhcp_.Ed_ext)))
+    if (ovrules::sameAddress(octets(Ed_AsgIP), octets(dhcp_.deviceAddressBox())))
         return refuse(this, nullptr, ovkit::kWarning,
                       QStringLiteral("Reject: The IP is the system IP."), false);
     return true;
@@ -288,9 +289,9 @@ void TFM_StaticPoolEntry::clearTarget() {
         dhcp_.busyFlag().clear();
         throw;
     }
-    const QPointer<TFM_DHCP> window(&dhcp_);
-    while (window && window->staticPoolBinding() == pool && pool->IsBusy() &&
-           window->staticPoolSetsAnswered() == answered)
+    const QPointer<QWidget> window(dhcp_.listWindow());
+    while (window && dhcp_.staticPoolBinding() == pool && pool->IsBusy() &&
+           dhcp_.staticPoolSetsAnswered() == answered)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
                                         QEventLoop::WaitForMoreEvents);
 }
@@ -336,7 +337,7 @@ void TFM_StaticPoolEntry::finalWrite() {
 void TFM_StaticPoolEntry::finish() {
     hide();
     {
-        TFM_Waiting waiting(dhcp_.device(), &dhcp_);
+        TFM_Waiting waiting(dhcp_.device(), dhcp_.listWindow());
         waiting.restartCommand = false;
         waiting.Label3->setText(QStringLiteral("But the device isn't restarting."));
         waiting.restartTick = 22;
