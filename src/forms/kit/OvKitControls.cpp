@@ -47,6 +47,11 @@ OvStatusBar* statusBar(QWidget* parent, const char* name, bool onePanel) {
     return bar;
 }
 
+void showSimple(OvStatusBar* bar, const QString& text) {
+    bar->setSimpleText(text);
+    bar->setSimplePanel(true);
+}
+
 QLineEdit* valueBox(QWidget* parent, const char* name, bool framed) {
     auto* box = control<QLineEdit>(parent, QString::fromLatin1(name));
     box->setReadOnly(true);

@@ -63,6 +63,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text);
 // fixed size); with one panel that takes the whole width when asked.
 OvStatusBar* statusBar(QWidget* parent, const char* name, bool onePanel);
 
+// Shows the text across the bar, in place of its panels.
+void showSimple(OvStatusBar* bar, const QString& text);
+
 // A read-only box on the button face, framed or borderless, that shows a value
 // as the device sent it.
 QLineEdit* valueBox(QWidget* parent, const char* name, bool framed = true);

@@ -32,8 +32,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, QRec
 
 QComboBox* hiddenCombo(QWidget* parent, const char* name) {
     auto* combo = placedControl<QComboBox>(parent, name, {16, 80, 100, 21});
-    combo->setAccessibleName(combo->objectName());
-    combo->hide();
+    ovkit::neverVisible(combo);
     return combo;
 }
 
@@ -97,8 +96,7 @@ TFM_Waiting* TFM_Sytem::waitingWindow() const {
 }
 
 void TFM_Sytem::showError(std::exception_ptr error) {
-    StatusBar->setSimpleText(ov::errorText(error));
-    StatusBar->setSimplePanel(true);
+    ovkit::showSimple(StatusBar, ov::errorText(error));
 }
 
 bool TFM_Sytem::confirmReboot() {

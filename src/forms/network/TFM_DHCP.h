@@ -2,6 +2,8 @@
 // dynamic pool, its static pool (one entry per client MAC address, edited slot
 // by slot in the static pool entry dialog) and the current leases of both
 // pools. A change of the switch or the dynamic pool ends in a device restart.
+// Its pages are built in TFM_DHCPPages.cpp, its static pool is handled in
+// TFM_DHCPStaticPool.cpp.
 #pragma once
 
 #include "OvDialog.h"

@@ -134,8 +134,7 @@ void TFM_Grouping::Bt_ApplyClick() {
         return;
     }
     // An earlier failure no longer holds.
-    StatusBar->setSimpleText(QString());
-    StatusBar->setSimplePanel(true);
+    ovkit::showSimple(StatusBar, QString());
     TFM_Waiting waiting(device_, this);
     waiting.restartTick = kRestartTick;
     waiting.exec();

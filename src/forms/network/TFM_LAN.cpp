@@ -121,8 +121,7 @@ void TFM_LAN::buildHidden() {
     Static_ListView = control<OvListView>(this, "Static_ListView");
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{ED_Restart, Ed_IPAF, Ed_PoolRan, Static_ListView}) {
-        hidden->setAccessibleName(hidden->objectName());
-        hidden->hide();
+        ovkit::neverVisible(hidden);
     }
 }
 

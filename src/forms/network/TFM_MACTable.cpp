@@ -125,8 +125,7 @@ void TFM_MACTable::FormCreate() {
         usedList_->SetStatusTarget(StatusBar);
         usedList_->Refresh();
     } catch (...) {
-        StatusBar->setSimpleText(ov::errorText(std::current_exception()));
-        StatusBar->setSimplePanel(true);
+        ovkit::showSimple(StatusBar, ov::errorText(std::current_exception()));
         // No walk under way: nothing else would let the window close.
         if (fullList_ == nullptr || !fullList_->IsBusy())
             busy_.clear();

@@ -71,8 +71,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption) {
 
 template <typename T> T* hidden(QWidget* parent, const char* name) {
     auto* c = control<T>(parent, name);
-    c->setAccessibleName(c->objectName());
-    c->hide();
+    ovkit::neverVisible(c);
     return c;
 }
 

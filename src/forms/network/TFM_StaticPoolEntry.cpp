@@ -26,7 +26,6 @@
 
 namespace {
 
-const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
 const QString kFreeAddress = QString::fromLatin1(ovrules::kFreeSlotAddress);
 
 using ovkit::control;
@@ -108,8 +107,7 @@ void TFM_StaticPoolEntry::buildHidden() {
     };
     for (const auto& [edit, name] : hidden) {
         edit = control<QLineEdit>(this, name);
-        edit->setAccessibleName(edit->objectName());
-        edit->hide();
+        ovkit::neverVisible(edit);
     }
 }
 
@@ -198,8 +196,8 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
 // Probed in both modes, even when the address is the entry's own.
 bool TFM_StaticPoolEntry::checkAssignedAddress() {
     if (!ovrules::isHostAddress(octets(Ed_AsgIP)))
-        return refuse(this, Ed_AsgIP, kWaring, QStringLiteral("Please input valid IP address"),
-                      true);
+        return refuse(this, Ed_AsgIP, QString::fromLatin1(ovrules::kDhcpCheckTitle),
+                      QStringLiteral("Please input valid IP address"), true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
         return refuse(this, Ed_AsgIP, ovkit::kWarning,
                       QStringLiteral("Reject: The IP already has been used."), false);

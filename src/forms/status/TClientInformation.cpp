@@ -101,8 +101,7 @@ void TClientInformation::buildControls() {
     IfGetInfo0 = control<QComboBox>(this, "IfGetInfo0");
     IfGetInfo1 = control<QComboBox>(this, "IfGetInfo1");
     for (QComboBox* trigger : {IfGetInfo0, IfGetInfo1}) {
-        trigger->setAccessibleName(trigger->objectName());
-        trigger->hide();
+        ovkit::neverVisible(trigger);
     }
     StatusBar = control<OvStatusBar>(this, "StatusBar");
     StatusBar->addPanel(0);

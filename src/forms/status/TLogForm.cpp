@@ -50,8 +50,7 @@ void TLogForm::buildControls() {
     GetCoBox = control<QComboBox>(this, "GetCoBox");
     Bt_Clear = control<QComboBox>(this, "Bt_Clear");
     for (QComboBox* trigger : {GetCoBox, Bt_Clear}) {
-        trigger->setAccessibleName(trigger->objectName());
-        trigger->hide();
+        ovkit::neverVisible(trigger);
     }
     Clear_Btn = button(this, "Clear_Btn", QStringLiteral("Clear"));
     SetBtn = button(this, "SetBtn", QStringLiteral("Log Settings"));
