@@ -19,9 +19,7 @@ TFM_MACAddr::TFM_MACAddr(OvMacSlotList& table) : OvDialog(table.listWindow()), t
 TFM_MACAddr::~TFM_MACAddr() = default;
 
 void TFM_MACAddr::buildControls() {
-    setWindowTitle(QStringLiteral("MAC Address"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("MAC Address"));
     Ed_MACAddr = ovkit::control<QLineEdit>(this, "Ed_MACAddr");
     ov::setTypingLimit(Ed_MACAddr, ovrules::kMacHexDigits);
     LA_MACAddr =

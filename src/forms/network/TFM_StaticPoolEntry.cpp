@@ -46,9 +46,7 @@ TFM_StaticPoolEntry::TFM_StaticPoolEntry(OvStaticPoolList& dhcp)
 TFM_StaticPoolEntry::~TFM_StaticPoolEntry() = default;
 
 void TFM_StaticPoolEntry::buildControls() {
-    setWindowTitle(QStringLiteral("Static Pool Settings"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Static Pool Settings"));
     LA_Index = control<QLabel>(this, "LA_Index");
     LA_Index->setText(QStringLiteral("1"));
     LA_Index->setAccessibleName(QStringLiteral("Index"));

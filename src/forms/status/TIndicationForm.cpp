@@ -63,9 +63,7 @@ TIndicationForm::~TIndicationForm() {
 }
 
 void TIndicationForm::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Indication"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Indication"));
     GroupBox1 = control<QGroupBox>(this, "GroupBox1");
     GroupBox1->setTitle(QStringLiteral(" Indication"));
     TemStaticText = ovkit::label(GroupBox1, "TemStaticText",

@@ -60,10 +60,6 @@ constexpr FieldRange kLengthRange{256, 2346, "Please input a number between 256 
 
 const char* const kSetError[] = {"IEEE802.11a Setting Error!", "IEEE802.11g Setting Error!"};
 
-QString bandName(const char* name, int b, const char* a, const char* g) {
-    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
-}
-
 // The number fields of a page with their ranges, in the order they are checked.
 using RangedField = std::pair<QLineEdit*, const FieldRange*>;
 std::array<RangedField, 4> rangedFields(const TFM_Performace::Band& d) {
@@ -72,9 +68,7 @@ std::array<RangedField, 4> rangedFields(const TFM_Performace::Band& d) {
 }
 
 bool inRange(const QLineEdit* edit, const FieldRange& range) {
-    const QByteArray text = edit->text().toUtf8();
-    return ovrules::numberWithin(std::string_view(text.constData(), text.size()), range.low,
-                                 range.high);
+    return ovrules::numberWithin(utf8(edit->text()), range.low, range.high);
 }
 
 // An availability read answers only when it succeeded and the device has the
@@ -102,9 +96,8 @@ TFM_Performace::~TFM_Performace() {
 // ---- Controls
 
 void TFM_Performace::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Performance"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Performance"),
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     PC_Performace = ovkit::control<QTabWidget>(this, "PC_Performace");
     for (int b : {kBandA, kBandG}) {
         band(b).page =
@@ -162,16 +155,17 @@ void TFM_Performace::buildPage(int b) {
     d.channelList = edit("Ed_ChList" + s);
     d.dataRateValue = edit("Ed_DtRt" + s);
     d.dataRateList = edit("Ed_DtList" + s);
-    d.dynamicChannels = edit(bandName("DynamicEdit", b, "", "_g"));
+    d.dynamicChannels = edit(bandControlName("DynamicEdit", b, "", "_g"));
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{d.superMode, d.channelValue, d.channelList,
                                          d.dataRateValue, d.dataRateList, d.dynamicChannels})
         neverVisible(hidden);
 
-    d.apply = ovkit::button(page, bandName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
+    d.apply = ovkit::button(page, bandControlName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
                             QStringLiteral("Apply"));
-    d.refresh = ovkit::button(page, bandName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
-                              QStringLiteral("Refresh"));
+    d.refresh =
+        ovkit::button(page, bandControlName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
+                      QStringLiteral("Refresh"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(d.apply);
