@@ -5,6 +5,7 @@
 #include "OvEditBox.h"
 #include "OvGuard.h"
 #include "OvKitControls.h"
+#include "OvNumberRules.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -119,10 +120,9 @@ void TFM_Grouping::UserLimitRule() {
 void TFM_Grouping::Bt_ApplyClick() {
     if (!binding_)
         return;
-    const std::string typed = ovkit::utf8(Ed_UsrL->text());
-    if (typed.empty() || !ovrules::numberWithin(typed, 0, 64)) {
-        ovkit::refuse(this, Ed_UsrL, QStringLiteral("Error"),
-                      QStringLiteral("Please input a number between 0 and 64."), true);
+    if (const char* refusal =
+            ovrules::numberRefusal(ovkit::utf8(Ed_UsrL->text()), ovrules::kGroupUsers)) {
+        ovkit::refuse(this, Ed_UsrL, QStringLiteral("Error"), QString::fromLatin1(refusal), true);
         return;
     }
     if (!binding_->Apply(false, true)) {

@@ -195,7 +195,7 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
 bool TFM_StaticPoolEntry::checkAssignedAddress() {
     if (!ovrules::isHostAddress(octets(Ed_AsgIP)))
         return refuse(this, Ed_AsgIP, QString::fromLatin1(ovrules::kDhcpCheckTitle),
-                      QStringLiteral("Please input valid IP address"), true);
+                      QString::fromLatin1(ovrules::kDhcpAddressRefusal), true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
         return refuse(this, Ed_AsgIP, ovkit::kWarning,
                       QStringLiteral("Reject: The IP already has been used."), false);

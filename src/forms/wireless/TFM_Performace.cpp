@@ -6,6 +6,7 @@
 #include "OvEditBox.h"
 #include "OvGuard.h"
 #include "OvKitControls.h"
+#include "OvNumberRules.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
@@ -48,26 +49,16 @@ enum MainPosition {
 constexpr int kSuperModeDynamicTurbo = 1, kSuperModeDisable = 2; // items
 constexpr int kEnable = 1;                                       // "Enable" of the on/off lists
 
-// A field's accepted numbers and the message that refuses any other.
-struct FieldRange {
-    std::uint32_t low;
-    std::uint32_t high;
-    const char* message;
-};
-constexpr FieldRange kBeaconRange{20, 1000, "Please input a number between 20 and 1000."};
-constexpr FieldRange kDtimRange{1, 255, "Please input a number between 1 and 255."};
-constexpr FieldRange kLengthRange{256, 2346, "Please input a number between 256 and 2346."};
-
 const char* const kSetError[] = {"IEEE802.11a Setting Error!", "IEEE802.11g Setting Error!"};
 
 // The number fields of a page with their ranges, in the order they are checked.
-using RangedField = std::pair<QLineEdit*, const FieldRange*>;
+using RangedField = std::pair<QLineEdit*, const ovrules::NumberField*>;
 std::array<RangedField, 4> rangedFields(const TFM_Performace::Band& d) {
-    return {RangedField{d.beacon, &kBeaconRange}, RangedField{d.dtim, &kDtimRange},
-            RangedField{d.fragment, &kLengthRange}, RangedField{d.rts, &kLengthRange}};
+    return {RangedField{d.beacon, &kBeaconInterval}, RangedField{d.dtim, &kDtimPeriod},
+            RangedField{d.fragment, &kFrameLength}, RangedField{d.rts, &kFrameLength}};
 }
 
-bool inRange(const QLineEdit* edit, const FieldRange& range) {
+bool inRange(const QLineEdit* edit, const ovrules::NumberField& range) {
     return ovrules::numberWithin(utf8(edit->text()), range.low, range.high);
 }
 
@@ -348,9 +339,9 @@ void TFM_Performace::Bt_ApplyClick(int b) {
 
 bool TFM_Performace::checkFields(int b) {
     for (const auto& [edit, range] : rangedFields(band(b))) {
-        if (edit->text().isEmpty() || !inRange(edit, *range))
-            return ovkit::refuse(this, edit, QStringLiteral("Error"),
-                                 QString::fromLatin1(range->message), true);
+        if (const char* refusal = numberRefusal(utf8(edit->text()), *range))
+            return ovkit::refuse(this, edit, QStringLiteral("Error"), QString::fromLatin1(refusal),
+                                 true);
     }
     return true;
 }
@@ -361,7 +352,7 @@ void TFM_Performace::FieldExit(QLineEdit* edit) {
         for (const auto& [field, range] : rangedFields(d)) {
             if (field == edit && !inRange(edit, *range)) {
                 ovkit::refuse(this, edit, QStringLiteral("Warning"),
-                              QString::fromLatin1(range->message), edit == d.rts);
+                              QString::fromLatin1(range->refusal), edit == d.rts);
                 return;
             }
         }
