@@ -159,6 +159,11 @@ OvStationFolders OvReadStationFolders(const std::string& configFile) {
     return folders;
 }
 
+bool OvTrendsSampleAlways(const std::string& configFile) {
+    const OvIni ini(configFile);
+    return ov::equalIgnoringAsciiCase(ini.Read("Trends", "Sample"), "always");
+}
+
 std::vector<std::string> OvSwitchNames() {
     std::vector<std::string> names{"/I"};
     for (const Switch& s : kSwitches)

@@ -30,6 +30,10 @@ struct OvStationFolders {
 // section when it is missing and the file can be written.
 OvStationFolders OvReadStationFolders(const std::string& configFile);
 
+// Whether the station wants the trends sampled from the start ([Trends]
+// Sample=always) rather than from the trends window's first opening.
+bool OvTrendsSampleAlways(const std::string& configFile);
+
 // A value that should be a decimal integer and is not.
 class OvConversionError : public std::runtime_error {
 public:

@@ -240,6 +240,7 @@ void TClientInformation::ShowClients(const OvSNMPError& result) {
     }
     NumOfRecord->setText(QString::number(User_ListView->itemCount()));
     NumOfRecord_g->setText(QString::number(User_ListView_g->itemCount()));
+    emit clientsRead(bandG ? 1 : 0, shown->itemCount());
 }
 
 void TClientInformation::showEvent(QShowEvent* event) {
