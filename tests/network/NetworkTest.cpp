@@ -60,7 +60,7 @@ std::optional<QString> answeringOwnAddress(std::string* why) {
         if (address.protocol() != QAbstractSocket::IPv4Protocol || address.isLoopback())
             continue;
         const QString text = address.toString();
-        if (!ovnet::isHostAddress(text.toStdString()))
+        if (!ovrules::isHostAddress(text.toStdString()))
             continue;
         const std::optional<bool> answered =
             ovnet::probeAddress(address.toIPv4Address(), std::nullopt, why);

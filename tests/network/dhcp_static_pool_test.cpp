@@ -197,7 +197,7 @@ TEST_F(DhcpStaticPool, SetAndDelWriteNothingWhenNoRowHoldsTheSelectedAddress) {
             EXPECT_FALSE(opensEntry(button));
         else
             ovtest::click(button);
-        EXPECT_EQ(window->StatusBar2->simpleText(), ovnet::kEntryGoneText);
+        EXPECT_EQ(window->StatusBar2->simpleText(), ovrules::kEntryGoneText);
         ASSERT_TRUE(waitUntilIdle());
         EXPECT_EQ(window->LV_StaticPoolSet->subItem(0, 0), qip(70)) << "read again";
     }

@@ -211,7 +211,7 @@ TEST_F(MacTable, SetAndDelSendNothingWhenNoSlotHoldsTheEntryAndReadTheListsAgain
         w->LV_StaticPoolSet->item(0, 1)->setText(QStringLiteral("000C41FFFF01"));
         w->User_ListView->selectRow(0);
         ovtest::click(button);
-        EXPECT_EQ(w->StatusBar->panel(0)->text(), ovnet::kEntryGoneText);
+        EXPECT_EQ(w->StatusBar->panel(0)->text(), ovrules::kEntryGoneText);
         EXPECT_TRUE(waitUntilIdle(*w));
         EXPECT_EQ(w->LV_StaticPoolSet->item(0, 1)->text(), onDevice) << "read again";
         EXPECT_TRUE(sets().empty());

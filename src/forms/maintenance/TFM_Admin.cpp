@@ -1,12 +1,11 @@
 #include "TFM_Admin.h"
 
 #include "DeviceMib.h"
-#include "OvAddressChecks.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
 #include "OvEditConstraint.h"
 #include "OvGuard.h"
-#include "OvPlacedControls.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvWidgetText.h"
@@ -15,8 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using ov::placedControl;
-using ov::placedLabel;
+using ovkit::placedControl;
+using ovkit::placedLabel;
 
 namespace {
 
@@ -45,10 +44,8 @@ TFM_Admin::~TFM_Admin() {
 }
 
 void TFM_Admin::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ Admin"));
     setFixedSize(373, 165);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ Admin"), Qt::WindowMinimizeButtonHint);
     Label1 = placedLabel(this, "Label1", QStringLiteral("User Name"), 16, 15);
     Ed_Usr = placedControl<QLineEdit>(this, "Ed_Usr", {162, 12, 113, 21}, Label1);
     Label2 = placedLabel(this, "Label2", QStringLiteral("Old Password"), 16, 43);
@@ -145,7 +142,7 @@ bool TFM_Admin::checkEntries() {
         Ed_Usr->clear();
         return false;
     }
-    if (!ovnet::textCheck(this, Ed_Usr->text(), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (!ovkit::textCheck(this, Ed_Usr->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_Usr->setFocus();
         return false;
     }
@@ -158,7 +155,7 @@ bool TFM_Admin::checkEntries() {
         warn(QStringLiteral("Please input the confirm new password correctly!"));
         return false;
     }
-    if (!ovnet::textCheck(this, Ed_NPwd->text(), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (!ovkit::textCheck(this, Ed_NPwd->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_NPwd->setFocus();
         return false;
     }

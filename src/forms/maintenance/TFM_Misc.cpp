@@ -1,8 +1,8 @@
 #include "TFM_Misc.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
@@ -22,9 +22,9 @@ namespace {
 
 constexpr int kTelnet = 0, kTimeout = 1, kSnmp = 2; // positions in the list (T33)
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
 
 // A check box captioned "Enabled" is read out by the label that names its
 // setting, its caption as the description.
@@ -52,9 +52,7 @@ TFM_Misc::~TFM_Misc() {
 }
 
 void TFM_Misc::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ Misc."));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ Misc."));
     GB_Telnet = control<QGroupBox>(this, "GB_Telnet");
     GB_Telnet->setTitle(QStringLiteral(" Console Settings  "));
     CB_Status =

@@ -3,7 +3,7 @@
 #include "DeviceMib.h"
 #include "OvDialogs.h"
 #include "OvGuard.h"
-#include "OvPlacedControls.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvWidgetText.h"
@@ -13,8 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-using ov::placedControl;
-using ov::placedLabel;
+using ovkit::placedControl;
+using ovkit::placedLabel;
 
 namespace {
 
@@ -32,8 +32,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, QRec
 
 QComboBox* hiddenCombo(QWidget* parent, const char* name) {
     auto* combo = placedControl<QComboBox>(parent, name, {16, 80, 100, 21});
-    combo->setAccessibleName(combo->objectName());
-    combo->hide();
+    ovkit::neverVisible(combo);
     return combo;
 }
 
@@ -50,10 +49,8 @@ TFM_Sytem::~TFM_Sytem() {
 }
 
 void TFM_Sytem::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ System"));
     setFixedSize(330, 104);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ System"));
     Label1 = placedLabel(this, "Label1", QStringLiteral("Apply Settings and Restart "), 16, 18);
     Button1 = button(this, "Button1", QStringLiteral("Restart"), {240, 12, 75, 25}, Label1);
     Label2 =
@@ -97,8 +94,7 @@ TFM_Waiting* TFM_Sytem::waitingWindow() const {
 }
 
 void TFM_Sytem::showError(std::exception_ptr error) {
-    StatusBar->setSimpleText(ov::errorText(error));
-    StatusBar->setSimplePanel(true);
+    ovkit::showSimple(StatusBar, ov::errorText(error));
 }
 
 bool TFM_Sytem::confirmReboot() {

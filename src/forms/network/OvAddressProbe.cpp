@@ -175,7 +175,7 @@ bool isEchoReply(std::span<const std::uint8_t> datagram, IcmpSocketKind kind,
 }
 
 std::optional<std::uint32_t> probeTarget(const std::string& text) {
-    if (const auto address = strictDottedValue(text))
+    if (const auto address = ovrules::strictDottedValue(text))
         return address;
     addrinfo hints{};
     hints.ai_family = AF_INET;

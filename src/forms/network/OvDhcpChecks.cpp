@@ -1,8 +1,7 @@
 #include "OvDhcpChecks.h"
 
-#include "OvAddressChecks.h"
 #include "OvDhcpRules.h"
-#include "OvFormControls.h"
+#include "OvKitControls.h"
 
 #include <QLineEdit>
 
@@ -12,29 +11,29 @@ namespace ovnet {
 
 namespace {
 
-const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
-
-bool unset(const QLineEdit* box) {
-    return box->text().isEmpty() || box->text() == QLatin1String(kFreeSlotAddress);
+bool refuseDhcpBox(QWidget* window, QLineEdit* box, const char* refusal) {
+    if (refusal == nullptr)
+        return true;
+    return ovkit::refuse(window, box, QString::fromLatin1(ovrules::kDhcpCheckTitle),
+                         QString::fromLatin1(refusal), true);
 }
 
 } // namespace
 
 bool checkGivenMask(QWidget* window, QLineEdit* mask) {
-    if (unset(mask) || isSubnetMask(mask->text().toStdString()))
-        return true;
-    return refuse(window, mask, kWaring, QStringLiteral("Please input valid SubMask."), true);
+    return refuseDhcpBox(window, mask, ovrules::givenMaskRefusal(mask->text().toStdString()));
 }
 
 bool checkGivenServers(QWidget* window, QLineEdit* gateway, QLineEdit* wins, QLineEdit* dns) {
-    const std::pair<QLineEdit*, const char*> servers[] = {
-        {gateway, "Please input valid Gateway."},
-        {wins, "Please input valid Wins."},
-        {dns, "Please input valid DNS."},
+    const std::pair<QLineEdit*, ovrules::DhcpServer> servers[] = {
+        {gateway, ovrules::DhcpServer::Gateway},
+        {wins, ovrules::DhcpServer::Wins},
+        {dns, ovrules::DhcpServer::Dns},
     };
-    for (const auto& [box, text] : servers) {
-        if (!unset(box) && !isHostAddress(box->text().toStdString()))
-            return refuse(window, box, kWaring, QString::fromLatin1(text), true);
+    for (const auto& [box, server] : servers) {
+        if (!refuseDhcpBox(window, box,
+                           ovrules::givenServerRefusal(box->text().toStdString(), server)))
+            return false;
     }
     return true;
 }
@@ -42,7 +41,7 @@ bool checkGivenServers(QWidget* window, QLineEdit* gateway, QLineEdit* wins, QLi
 void fillEmptyAddresses(std::initializer_list<QLineEdit*> boxes) {
     for (QLineEdit* box : boxes) {
         if (box->text().isEmpty())
-            box->setText(QString::fromLatin1(kFreeSlotAddress));
+            box->setText(QString::fromLatin1(ovrules::kFreeSlotAddress));
     }
 }
 

@@ -2,10 +2,13 @@
 // dynamic pool, its static pool (one entry per client MAC address, edited slot
 // by slot in the static pool entry dialog) and the current leases of both
 // pools. A change of the switch or the dynamic pool ends in a device restart.
+// Its pages are built in TFM_DHCPPages.cpp, its static pool is handled in
+// TFM_DHCPStaticPool.cpp.
 #pragma once
 
 #include "OvDialog.h"
 #include "OvWindowBindings.h"
+#include "TFM_StaticPoolEntry.h"
 
 #include <QPointer>
 #include <QString>
@@ -21,7 +24,6 @@ class OvListView;
 class OvSNMPRequest2Controls;
 class OvSNMPRequest2Edits;
 class OvStatusBar;
-class TFM_StaticPoolEntry;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -30,35 +32,37 @@ class QPushButton;
 class QTabWidget;
 struct OvSNMPError;
 
-class TFM_DHCP : public OvDialog {
+class TFM_DHCP : public OvDialog, public OvStaticPoolList {
     Q_OBJECT
 public:
     TFM_DHCP(const OvDeviceContext& device, QWidget* owner);
     ~TFM_DHCP() override;
 
     // Window state the static pool entry dialog shares.
-    OvBusyFlag& busyFlag() { return busy_; }
+    QWidget* listWindow() override { return this; }
+    OvBusyFlag& busyFlag() override { return busy_; }
     bool pendingRefresh() const { return pendingRefresh_; }
-    void setPendingRefresh(bool pending = true) { pendingRefresh_ = pending; }
-    // How many SETs of the static pool binding have been answered (or failed).
-    std::uint64_t staticPoolSetsAnswered() const { return staticPoolSetsAnswered_; }
-    const OvDeviceContext& device() const { return device_; }
+    void setPendingRefresh(bool pending = true) override { pendingRefresh_ = pending; }
+    std::uint64_t staticPoolSetsAnswered() const override { return staticPoolSetsAnswered_; }
+    const OvDeviceContext& device() const override { return device_; }
+    const QLineEdit* dynamicPoolStartBox() const override { return Ed_IPAF; }
+    const QLineEdit* dynamicPoolSizeBox() const override { return Ed_PoolRan; }
+    const QLineEdit* deviceAddressBox() const override { return Ed_ext; }
 
-    OvSNMPRequest2Edits* switchBinding() const { return switchBinding_; }
+    OvSNMPRequest2Edits* switchBinding() const override { return switchBinding_; }
     OvSNMPRequest2Edits* dynamicPoolBinding() const { return dynamicPoolBinding_; }
     OvSNMPRequest2Edits* triggerBinding() const { return triggerBinding_; }
-    OvSNMPRequest2Edits* staticPoolBinding() const { return staticPoolBinding_; }
+    OvSNMPRequest2Edits* staticPoolBinding() const override { return staticPoolBinding_; }
     New_req2Edit* usedEntriesBinding() const { return usedEntriesBinding_; }
     New_req2Edit* dynamicLeasesBinding() const { return dynamicLeasesBinding_; }
     New_req2Edit* staticLeasesBinding() const { return staticLeasesBinding_; }
     OvSNMPRequest2Edits* deviceAddressBinding() const { return deviceAddressBinding_; }
     TFM_StaticPoolEntry* staticPoolEntry() const;
 
-    // One column of the full static pool list, row by row: 0 "IP", 1 "MAC".
-    std::vector<std::string> staticPoolColumn(int subItem) const;
+    std::vector<std::string> staticPoolColumn(int subItem) const override;
     // Selects the row of the full static pool list, which loads it into the
     // entry dialog's controls, also when it was selected already.
-    void loadStaticPoolRow(int row);
+    void loadStaticPoolRow(int row) override;
 
     QTabWidget* PageControl1;
     QWidget* TabSheet1;

@@ -1,8 +1,8 @@
 #include "TFM_Filters.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -18,9 +18,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
 
 namespace {
 
@@ -59,19 +59,17 @@ TFM_Filters::~TFM_Filters() {
 // ---- Controls
 
 void TFM_Filters::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Filters"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Filters"));
     PageControl1 = control<QTabWidget>(this, "PageControl1");
     for (int b = 0; b < kBands; ++b)
         buildTab(b);
     Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Close = button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
     content->addWidget(PageControl1);
-    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
+    ovkit::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
     setFixedSize(sizeHint());
     connectHandlers();
 }

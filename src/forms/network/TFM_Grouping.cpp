@@ -3,8 +3,9 @@
 #include "DeviceMib.h"
 #include "OvAddressChecks.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
+#include "OvNumberRules.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -19,15 +20,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
 
 namespace {
 
 // Positions in the grouping list (T23).
 constexpr int kLoadBalance = 0, kUserLimit = 1, kLinkIntegrate = 2, kEthernetLink = 3;
-constexpr int kDisable = 0, kEnable = 1; // load balance items
+constexpr int kBalanceDisable = 0, kBalanceEnable = 1; // load balance items
 constexpr int kUserLimitLength = 2;
 // The restart command goes out at this tick of the wait window.
 constexpr int kRestartTick = 5;
@@ -54,9 +55,7 @@ TFM_Grouping::~TFM_Grouping() {
 }
 
 void TFM_Grouping::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Grouping"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Grouping"));
     LA_Grouping = label(this, "LA_Grouping", QStringLiteral("AP Grouping Settings:"), nullptr);
     CB_LoadB = control<QComboBox>(this, "CB_LoadB");
     Ed_UsrL = control<QLineEdit>(this, "Ed_UsrL");
@@ -76,11 +75,11 @@ void TFM_Grouping::buildControls() {
     Bt_Apply = button(this, "Bt_Apply", QStringLiteral("Apply"));
     Bt_Refresh = button(this, "Bt_Refresh", QStringLiteral("Refresh"));
     Bt_Cancel = button(this, "Bt_Cancel", QStringLiteral("Cancel"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
     content->addWidget(LA_Grouping);
     content->addLayout(rows);
-    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Cancel}, StatusBar);
+    ovkit::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Cancel}, StatusBar);
     setFixedSize(sizeHint());
 
     ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
@@ -113,20 +112,17 @@ void TFM_Grouping::FormClose() {
 
 void TFM_Grouping::UserLimitRule() {
     const int loadBalance = CB_LoadB->currentIndex();
-    if (loadBalance == kEnable || loadBalance == kDisable)
-        setTypable(Ed_UsrL, loadBalance == kEnable);
+    if (loadBalance == kBalanceEnable || loadBalance == kBalanceDisable)
+        setTypable(Ed_UsrL, loadBalance == kBalanceEnable);
 }
 
 // The limit goes out whether load balancing is on or off.
 void TFM_Grouping::Bt_ApplyClick() {
     if (!binding_)
         return;
-    const QByteArray typed = Ed_UsrL->text().toUtf8();
-    if (typed.isEmpty() ||
-        !ovnet::numberWithin(
-            std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), 0, 64)) {
-        ovnet::refuse(this, Ed_UsrL, QStringLiteral("Error"),
-                      QStringLiteral("Please input a number between 0 and 64."), true);
+    if (const char* refusal =
+            ovrules::numberRefusal(ovkit::utf8(Ed_UsrL->text()), ovrules::kGroupUsers)) {
+        ovkit::refuse(this, Ed_UsrL, QStringLiteral("Error"), QString::fromLatin1(refusal), true);
         return;
     }
     if (!binding_->Apply(false, true)) {
@@ -134,8 +130,7 @@ void TFM_Grouping::Bt_ApplyClick() {
         return;
     }
     // An earlier failure no longer holds.
-    StatusBar->setSimpleText(QString());
-    StatusBar->setSimplePanel(true);
+    ovkit::showSimple(StatusBar, QString());
     TFM_Waiting waiting(device_, this);
     waiting.restartTick = kRestartTick;
     waiting.exec();

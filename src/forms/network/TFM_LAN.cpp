@@ -6,8 +6,8 @@
 #include "OvDeviceContext.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
@@ -35,9 +35,9 @@ constexpr int kAddressLength = 15;
 
 const QString kSystemIpWillBe = QStringLiteral("The system IP will be ");
 
-using ovnet::button;
-using ovnet::control;
-using ovnet::label;
+using ovkit::button;
+using ovkit::control;
+using ovkit::label;
 
 QLineEdit* addressEdit(QWidget* parent, const char* name, const QString& text) {
     auto* edit = control<QLineEdit>(parent, name);
@@ -58,9 +58,7 @@ TFM_LAN::~TFM_LAN() {
 }
 
 void TFM_LAN::buildControls() {
-    setWindowTitle(QStringLiteral("Home \\ LAN"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Home \\ LAN"));
     // Controls in the order of the design's table; the labels come with their boxes.
     CB_IPFrom = control<QComboBox>(this, "CB_IPFrom");
     GetIPFrom = label(this, "GetIPFrom", QStringLiteral("Get IP From"), CB_IPFrom);
@@ -73,7 +71,7 @@ void TFM_LAN::buildControls() {
     buildHidden();
     BT_LanCfgOk = button(this, "BT_LanCfgOk", QStringLiteral("Apply"));
     BT_LanCfgCancel = button(this, "BT_LanCfgCancel", QStringLiteral("Cancel"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
 
     layOut();
     setFixedSize(sizeHint().expandedTo({300, 0}));
@@ -121,8 +119,7 @@ void TFM_LAN::buildHidden() {
     Static_ListView = control<OvListView>(this, "Static_ListView");
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{ED_Restart, Ed_IPAF, Ed_PoolRan, Static_ListView}) {
-        hidden->setAccessibleName(hidden->objectName());
-        hidden->hide();
+        ovkit::neverVisible(hidden);
     }
 }
 
@@ -213,7 +210,7 @@ bool TFM_LAN::applyLan() {
 }
 
 void TFM_LAN::refuse(const QString& text) {
-    ov::messageBox(this, ovnet::kWarning, text);
+    ov::messageBox(this, ovkit::kWarning, text);
 }
 
 void TFM_LAN::CB_IPFromChange() {
@@ -251,9 +248,9 @@ bool TFM_LAN::checkTypedAddresses() {
         bool (*valid)(std::string_view);
         const char* refusal;
     } checks[] = {
-        {ED_IpAddr, ovnet::isHostAddress, "Please input valid IP Address."},
-        {ED_SubMask, ovnet::isSubnetMask, "Please input valid Subnet Mask."},
-        {ED_DefGw, ovnet::isHostAddress, "Please input valid Gateway."},
+        {ED_IpAddr, ovrules::isHostAddress, "Please input valid IP Address."},
+        {ED_SubMask, ovrules::isSubnetMask, "Please input valid Subnet Mask."},
+        {ED_DefGw, ovrules::isHostAddress, "Please input valid Gateway."},
     };
     for (const auto& check : checks) {
         if (!check.valid(check.edit->text().toStdString())) {
@@ -269,9 +266,9 @@ bool TFM_LAN::checkTypedAddresses() {
 // empty, an empty pool that nothing conflicts with.
 bool TFM_LAN::checkDynamicPool() {
     const auto value = [](const QLineEdit* edit) {
-        return ovnet::dottedValue(edit->text().toStdString());
+        return ovrules::dottedValue(edit->text().toStdString());
     };
-    if (!ovnet::poolCovers(value(Ed_IPAF), value(Ed_PoolRan), value(ED_IpAddr)))
+    if (!ovrules::poolCovers(value(Ed_IPAF), value(Ed_PoolRan), value(ED_IpAddr)))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Dynamic DHCP Server IP"));
     refreshLan();
@@ -280,7 +277,7 @@ bool TFM_LAN::checkDynamicPool() {
 
 // Compared by the four numbers, so a leading zero is no new address.
 bool TFM_LAN::addressChanged() const {
-    return !ovnet::sameAddress(ED_IpAddr->text().toStdString(), addressAtOpen_.toStdString());
+    return !ovrules::sameAddress(ED_IpAddr->text().toStdString(), addressAtOpen_.toStdString());
 }
 
 bool TFM_LAN::checkAddressFree() {
@@ -308,8 +305,8 @@ bool TFM_LAN::checkStaticPool() {
         waiting.restartCommand = false;
         waiting.exec();
     }
-    if (!ovnet::rowOfAddress(ovnet::staticPoolColumn(*Static_ListView, ovnet::kStaticPoolIp),
-                             ED_IpAddr->text().toStdString()))
+    if (!ovrules::rowOfAddress(ovkit::listColumn(*Static_ListView, ovrules::kStaticPoolIp),
+                               ED_IpAddr->text().toStdString()))
         return true;
     refuse(QStringLiteral("Reject: The IP conflicts with Static DHCP Server IP"));
     refreshLan();
@@ -340,7 +337,7 @@ void TFM_LAN::sendStatic() {
 }
 
 void TFM_LAN::applyDynamic() {
-    if (ov::messageBox(this, ovnet::kWarning, QStringLiteral("Device will reboot,continue?"),
+    if (ov::messageBox(this, ovkit::kWarning, QStringLiteral("Device will reboot,continue?"),
                        QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     // Only the mode and the restart value go out.

@@ -2,10 +2,9 @@
 
 #include "OvDhcpRules.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
-#include "TFM_MACTable.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,22 +12,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TFM_MACAddr::TFM_MACAddr(TFM_MACTable& table) : OvDialog(&table), table_(table) {
+TFM_MACAddr::TFM_MACAddr(OvMacSlotList& table) : OvDialog(table.listWindow()), table_(table) {
     buildControls();
 }
 
 TFM_MACAddr::~TFM_MACAddr() = default;
 
 void TFM_MACAddr::buildControls() {
-    setWindowTitle(QStringLiteral("MAC Address"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    Ed_MACAddr = ovnet::control<QLineEdit>(this, "Ed_MACAddr");
-    ov::setTypingLimit(Ed_MACAddr, ovnet::kMacHexDigits);
+    ovkit::frameWindow(this, QStringLiteral("MAC Address"));
+    Ed_MACAddr = ovkit::control<QLineEdit>(this, "Ed_MACAddr");
+    ov::setTypingLimit(Ed_MACAddr, ovrules::kMacHexDigits);
     LA_MACAddr =
-        ovnet::label(this, "LA_MACAddr", QStringLiteral("Please input Mac Addr"), Ed_MACAddr);
-    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
-    LA_Index = ovnet::control<QLabel>(this, "LA_Index");
+        ovkit::label(this, "LA_MACAddr", QStringLiteral("Please input Mac Addr"), Ed_MACAddr);
+    Bt_Apply = ovkit::button(this, "Bt_Apply", QStringLiteral("Apply"));
+    LA_Index = ovkit::control<QLabel>(this, "LA_Index");
     LA_Index->setAccessibleName(QStringLiteral("LA_Index"));
     LA_Index->hide();
 
@@ -45,25 +42,15 @@ void TFM_MACAddr::buildControls() {
 void TFM_MACAddr::bindControls(OvSNMPRequest2Edits& binding) {
     binding.BindControl(0, LA_Index);
     binding.BindEdit(1, "%h", Ed_MACAddr);
-    ov::setTypingLimit(Ed_MACAddr, ovnet::kMacHexDigits);
+    ov::setTypingLimit(Ed_MACAddr, ovrules::kMacHexDigits);
 }
 
 // Each refusal leaves the dialog open with what was typed.
 void TFM_MACAddr::Bt_ApplyClick() {
-    const std::string typed = Ed_MACAddr->text().toStdString();
-    if (typed.size() != ovnet::kMacHexDigits) {
-        ovnet::refuse(this, nullptr, QStringLiteral("Error"),
-                      QStringLiteral("The length is 12 in MAC Address."), false);
-        return;
-    }
-    if (typed == ovnet::kFreeSlotMac) {
-        ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
-                      QStringLiteral("Please input a valid MAC Address."), false);
-        return;
-    }
-    if (ovnet::macTakenElsewhere(table_.slotMacs(), typed, LA_Index->text().toLongLong())) {
-        ovnet::refuse(this, nullptr, QStringLiteral("Warning"),
-                      QStringLiteral("Reject: The MAC already exists "), false);
+    if (const auto refusal = ovrules::macEntryRefusal(
+            Ed_MACAddr->text().toStdString(), table_.slotMacs(), LA_Index->text().toLongLong())) {
+        ovkit::refuse(this, nullptr, QString::fromStdString(refusal->title),
+                      QString::fromStdString(refusal->text), false);
         return;
     }
     table_.fullListBinding()->Apply(false, true);

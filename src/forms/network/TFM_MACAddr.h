@@ -6,16 +6,31 @@
 
 #include "OvDialog.h"
 
+#include <string>
+#include <vector>
+
 class OvSNMPRequest2Edits;
-class TFM_MACTable;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+// What the dialog needs of the list window that owns it (its parent): every
+// slot's MAC, to refuse one taken elsewhere, and the full list binding that
+// the dialog's controls are bound to and that writes the slot.
+class OvMacSlotList {
+public:
+    virtual QWidget* listWindow() = 0;
+    virtual std::vector<std::string> slotMacs() const = 0;
+    virtual OvSNMPRequest2Edits* fullListBinding() const = 0;
+
+protected:
+    ~OvMacSlotList() = default;
+};
+
 class TFM_MACAddr : public OvDialog {
     Q_OBJECT
 public:
-    explicit TFM_MACAddr(TFM_MACTable& table);
+    explicit TFM_MACAddr(OvMacSlotList& table);
     ~TFM_MACAddr() override;
 
     // Binds the slot's number and MAC to the list window's full list binding.
@@ -31,5 +46,5 @@ public:
 private:
     void buildControls();
 
-    TFM_MACTable& table_;
+    OvMacSlotList& table_;
 };

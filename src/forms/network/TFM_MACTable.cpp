@@ -3,14 +3,13 @@
 #include "DeviceMib.h"
 #include "OvDhcpRules.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvWidgetText.h"
-#include "TFM_MACAddr.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,8 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
+using ovkit::button;
+using ovkit::control;
 
 namespace {
 
@@ -46,13 +45,11 @@ TFM_MACTable::~TFM_MACTable() {
 // ---- Controls
 
 void TFM_MACTable::buildControls() {
-    setWindowTitle(band_ == 0 ? QStringLiteral("IEEE802.11a MAC Address Table")
-                              : QStringLiteral("IEEE802.11g MAC Address Table"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, band_ == 0 ? QStringLiteral("IEEE802.11a MAC Address Table")
+                                        : QStringLiteral("IEEE802.11g MAC Address Table"));
     User_ListView = control<OvListView>(this, "User_ListView");
     User_ListView->setMinimumSize(300, 140);
-    LA_List = ovnet::label(this, "LA_List", QStringLiteral("Access Control List"), User_ListView);
+    LA_List = ovkit::label(this, "LA_List", QStringLiteral("Access Control List"), User_ListView);
     User_ListView->setAccessibleName(LA_List->text());
     LV_StaticPoolSet = control<OvListView>(this, "LV_StaticPoolSet");
     LV_StaticPoolSet->setAccessibleName(QStringLiteral("MAC address slots"));
@@ -61,7 +58,7 @@ void TFM_MACTable::buildControls() {
     Bt_Set = button(this, "Bt_Set", QStringLiteral("Set"));
     Bt_Del = button(this, "Bt_Del", QStringLiteral("Del"));
     Bt_Rfrsh = button(this, "Bt_Rfrsh", QStringLiteral("Refresh"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", true);
+    StatusBar = ovkit::statusBar(this, "StatusBar", true);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Bt_Add, Bt_Set, Bt_Del})
@@ -120,14 +117,13 @@ void TFM_MACTable::FormCreate() {
 
         usedList_ = bindings_.make<New_req2Edit>(this);
         usedList_->request.varList.Assign(OvSNMPVarList(table, MVT_UMV, 1));
-        usedList_->stopText = ovnet::kFreeSlotMac;
+        usedList_->stopText = ovrules::kFreeSlotMac;
         usedList_->BindListView(User_ListView, true);
         widenMacColumn(User_ListView);
         usedList_->SetStatusTarget(StatusBar);
         usedList_->Refresh();
     } catch (...) {
-        StatusBar->setSimpleText(ov::errorText(std::current_exception()));
-        StatusBar->setSimplePanel(true);
+        ovkit::showSimple(StatusBar, ov::errorText(std::current_exception()));
         // No walk under way: nothing else would let the window close.
         if (fullList_ == nullptr || !fullList_->IsBusy())
             busy_.clear();
@@ -163,7 +159,7 @@ void TFM_MACTable::FullListGetDone(const OvSNMPError& result) {
     busy_.clear();
     Bt_Rfrsh->setEnabled(true);
     if (result.code == 0)
-        Bt_Add->setEnabled(ovnet::rowOfMac(slotMacs(), ovnet::kFreeSlotMac).has_value());
+        Bt_Add->setEnabled(ovrules::rowOfMac(slotMacs(), ovrules::kFreeSlotMac).has_value());
 }
 
 void TFM_MACTable::FullListSetDone(const OvSNMPError& result) {
@@ -198,7 +194,7 @@ void TFM_MACTable::walkUsedList() {
 }
 
 std::vector<std::string> TFM_MACTable::slotMacs() const {
-    return ovnet::staticPoolColumn(*LV_StaticPoolSet, kMac);
+    return ovkit::listColumn(*LV_StaticPoolSet, kMac);
 }
 
 void TFM_MACTable::User_ListViewSelectItem() {
@@ -210,7 +206,7 @@ void TFM_MACTable::User_ListViewSelectItem() {
 // Selects the slot holding the MAC, which loads it into the entry dialog; also
 // when it was selected already.
 bool TFM_MACTable::loadSlot(const std::string& mac) {
-    const auto row = ovnet::rowOfMac(slotMacs(), mac);
+    const auto row = ovrules::rowOfMac(slotMacs(), mac);
     if (!row)
         return false;
     LV_StaticPoolSet->clearSelection();
@@ -229,19 +225,19 @@ bool TFM_MACTable::loadSelectedEntry() {
     if (loadSlot(User_ListView->subItem(used, kMac).toStdString()))
         return true;
     Bt_RfrshClick();
-    StatusBar->panel(0)->setText(QString::fromLatin1(ovnet::kEntryGoneText));
+    StatusBar->panel(0)->setText(QString::fromLatin1(ovrules::kEntryGoneText));
     StatusBar->setSimplePanel(false);
     return false;
 }
 
 void TFM_MACTable::openEntry(const QString& title) {
     entry_->setWindowTitle(title);
-    ov::setTypingLimit(entry_->Ed_MACAddr, ovnet::kMacHexDigits);
+    ov::setTypingLimit(entry_->Ed_MACAddr, ovrules::kMacHexDigits);
     entry_->exec();
 }
 
 void TFM_MACTable::Bt_AddClick() {
-    if (fullList_ == nullptr || fullList_->IsBusy() || !loadSlot(ovnet::kFreeSlotMac))
+    if (fullList_ == nullptr || fullList_->IsBusy() || !loadSlot(ovrules::kFreeSlotMac))
         return;
     openEntry(QStringLiteral("Adding MAC address"));
 }
@@ -258,7 +254,7 @@ void TFM_MACTable::Bt_DelClick() {
     if (!loadSelectedEntry())
         return;
     busy_.set();
-    entry_->Ed_MACAddr->setText(QString::fromLatin1(ovnet::kFreeSlotMac));
+    entry_->Ed_MACAddr->setText(QString::fromLatin1(ovrules::kFreeSlotMac));
     fullList_->Apply(false, true);
 }
 

@@ -8,6 +8,7 @@
 
 #include "OvDialog.h"
 #include "OvWindowBindings.h"
+#include "TFM_MACAddr.h"
 
 #include <QPointer>
 
@@ -19,12 +20,11 @@ class OvListView;
 class OvSNMPRequest2Controls;
 class OvSNMPRequest2Edits;
 class OvStatusBar;
-class TFM_MACAddr;
 class QLabel;
 class QPushButton;
 struct OvSNMPError;
 
-class TFM_MACTable : public OvDialog {
+class TFM_MACTable : public OvDialog, public OvMacSlotList {
     Q_OBJECT
 public:
     // band: 0 802.11a, 1 802.11g.
@@ -41,11 +41,12 @@ public:
     OvStatusBar* StatusBar;
 
     OvBusyFlag& busyFlag() { return busy_; }
-    OvSNMPRequest2Edits* fullListBinding() const { return fullList_; }
+    QWidget* listWindow() override { return this; }
+    OvSNMPRequest2Edits* fullListBinding() const override { return fullList_; }
     New_req2Edit* usedListBinding() const { return usedList_; }
     TFM_MACAddr* entryDialog() const;
     // The MAC of every slot, in slot order.
-    std::vector<std::string> slotMacs() const;
+    std::vector<std::string> slotMacs() const override;
 
     void User_ListViewSelectItem();
     void Bt_AddClick();

@@ -3,8 +3,8 @@
 #include "DeviceMib.h"
 #include "OvButtonRow.h"
 #include "OvDeviceContext.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvOptionList.h"
 #include "OvRadioGroup.h"
@@ -55,7 +55,7 @@ const SecurityBox kSecurityBoxes[] = {
 // Ad-hoc networks know only OFF and WEP: bits 0 and 1.
 constexpr int kAdHocSecurityBits = 2;
 
-using ovnet::control;
+using ovkit::control;
 
 QGroupBox* group(QWidget* parent, const char* name, const QString& title) {
     auto* g = control<QGroupBox>(parent, name);
@@ -71,8 +71,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const char* caption) {
 
 template <typename T> T* hidden(QWidget* parent, const char* name) {
     auto* c = control<T>(parent, name);
-    c->setAccessibleName(c->objectName());
-    c->hide();
+    ovkit::neverVisible(c);
     return c;
 }
 
@@ -107,13 +106,12 @@ TFM_RogueAP::~TFM_RogueAP() {
 // ---- Controls
 
 void TFM_RogueAP::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Rogue AP"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Rogue AP"),
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     buildFilters();
     buildLists();
-    Apply_Btn = ovnet::button(this, "Apply_Btn", QStringLiteral("Apply"));
-    Cancel_Btn = ovnet::button(this, "Cancel_Btn", QStringLiteral("Cancel"));
+    Apply_Btn = ovkit::button(this, "Apply_Btn", QStringLiteral("Apply"));
+    Cancel_Btn = ovkit::button(this, "Cancel_Btn", QStringLiteral("Cancel"));
     StatusBar1 = control<OvStatusBar>(this, "StatusBar1");
     buildHidden();
     for (QPushButton* b : {AddBtn, DelBtn, ListDelBtn, Apply_Btn, Cancel_Btn})
@@ -157,13 +155,13 @@ void TFM_RogueAP::buildLists() {
     GB_RogueList = group(this, "GB_RogueList", QStringLiteral("Rogue AP List"));
     RogueListView = control<OvListView>(GB_RogueList, "RogueListView");
     RogueListView->setAccessibleName(QStringLiteral("Rogue AP List"));
-    DetectBtn = ovnet::button(GB_RogueList, "DetectBtn", QStringLiteral("Detect"));
-    AddBtn = ovnet::button(GB_RogueList, "AddBtn", QStringLiteral("Add"));
-    DelBtn = ovnet::button(GB_RogueList, "DelBtn", QStringLiteral("Del"));
+    DetectBtn = ovkit::button(GB_RogueList, "DetectBtn", QStringLiteral("Detect"));
+    AddBtn = ovkit::button(GB_RogueList, "AddBtn", QStringLiteral("Add"));
+    DelBtn = ovkit::button(GB_RogueList, "DelBtn", QStringLiteral("Del"));
     GB_APList = group(this, "GB_APList", QStringLiteral("AP List"));
     AP_ListView = control<OvListView>(GB_APList, "AP_ListView");
     AP_ListView->setAccessibleName(QStringLiteral("AP List"));
-    ListDelBtn = ovnet::button(GB_APList, "ListDelBtn", QStringLiteral("Del"));
+    ListDelBtn = ovkit::button(GB_APList, "ListDelBtn", QStringLiteral("Del"));
 }
 
 void TFM_RogueAP::buildHidden() {

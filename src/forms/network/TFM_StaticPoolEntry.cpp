@@ -6,12 +6,12 @@
 #include "OvDhcpRules.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvPoolRange.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "TFM_DHCP.h"
+#include "OvWindowBindings.h"
 #include "TFM_Waiting.h"
 
 #include <QComboBox>
@@ -26,11 +26,10 @@
 
 namespace {
 
-const QString kWaring = QStringLiteral("Waring"); // as the device's own manager titles them
-const QString kFreeAddress = QString::fromLatin1(ovnet::kFreeSlotAddress);
+const QString kFreeAddress = QString::fromLatin1(ovrules::kFreeSlotAddress);
 
-using ovnet::control;
-using ovnet::refuse;
+using ovkit::control;
+using ovkit::refuse;
 
 std::string octets(const QLineEdit* edit) {
     return edit->text().toStdString();
@@ -38,7 +37,8 @@ std::string octets(const QLineEdit* edit) {
 
 } // namespace
 
-TFM_StaticPoolEntry::TFM_StaticPoolEntry(TFM_DHCP& dhcp) : OvDialog(&dhcp), dhcp_(dhcp) {
+TFM_StaticPoolEntry::TFM_StaticPoolEntry(OvStaticPoolList& dhcp)
+    : OvDialog(dhcp.listWindow()), dhcp_(dhcp) {
     buildControls();
     buildHidden();
 }
@@ -46,9 +46,7 @@ TFM_StaticPoolEntry::TFM_StaticPoolEntry(TFM_DHCP& dhcp) : OvDialog(&dhcp), dhcp
 TFM_StaticPoolEntry::~TFM_StaticPoolEntry() = default;
 
 void TFM_StaticPoolEntry::buildControls() {
-    setWindowTitle(QStringLiteral("Static Pool Settings"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Static Pool Settings"));
     LA_Index = control<QLabel>(this, "LA_Index");
     LA_Index->setText(QStringLiteral("1"));
     LA_Index->setAccessibleName(QStringLiteral("Index"));
@@ -60,14 +58,14 @@ void TFM_StaticPoolEntry::buildControls() {
         edit = control<QLineEdit>(this, name);
         edit->setText(initial);
         edit->setMinimumWidth(160);
-        caption = ovnet::label(this, captionName, text, edit);
+        caption = ovkit::label(this, captionName, text, edit);
         const int row = grid->rowCount();
         grid->addWidget(caption, row, 0);
         grid->addWidget(edit, row, 1);
     };
     field(LA_AsgIP, Ed_AsgIP, "Ed_AsgIP", "LA_AsgIP", QStringLiteral("Assigned IP"), kFreeAddress);
     field(LA_AsgMac, Ed_AsgMac, "Ed_AsgMac", "LA_AsgMac", QStringLiteral("Assigned MAC Address"),
-          QString::fromLatin1(ovnet::kFreeSlotMac));
+          QString::fromLatin1(ovrules::kFreeSlotMac));
     field(LA_SubMask, Ed_SubMask, "Ed_SubMask", "LA_SubMask", QStringLiteral("SubMask"),
           kFreeAddress);
     field(LA_Gatway, Ed_Gatway, "Ed_Gatway", "LA_Gatway", QStringLiteral("Gateway"), kFreeAddress);
@@ -75,12 +73,12 @@ void TFM_StaticPoolEntry::buildControls() {
     field(LA_DNS, Ed_DNS, "Ed_DNS", "LA_DNS", QStringLiteral("DNS"), kFreeAddress);
     field(LA_DomNa, Ed_DomNa, "Ed_DomNa", "LA_DomNa", QStringLiteral("Domain Name"), QString());
     CB_Stat = control<QComboBox>(this, "CB_Stat");
-    LA_Stat = ovnet::label(this, "LA_Stat", QStringLiteral("Status"), CB_Stat);
+    LA_Stat = ovkit::label(this, "LA_Stat", QStringLiteral("Status"), CB_Stat);
     const int row = grid->rowCount();
     grid->addWidget(LA_Stat, row, 0);
     grid->addWidget(CB_Stat, row, 1);
-    Apply = ovnet::button(this, "Apply", QStringLiteral("Apply"));
-    StatusBar1 = ovnet::statusBar(this, "StatusBar1", false);
+    Apply = ovkit::button(this, "Apply", QStringLiteral("Apply"));
+    StatusBar1 = ovkit::statusBar(this, "StatusBar1", false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -107,8 +105,7 @@ void TFM_StaticPoolEntry::buildHidden() {
     };
     for (const auto& [edit, name] : hidden) {
         edit = control<QLineEdit>(this, name);
-        edit->setAccessibleName(edit->objectName());
-        edit->hide();
+        ovkit::neverVisible(edit);
     }
 }
 
@@ -126,14 +123,14 @@ void TFM_StaticPoolEntry::bindControls(OvSNMPRequest2Edits& binding) {
     binding.BindComboBox(8, CB_Stat);
     for (QLineEdit* edit : {Ed_AsgIP, Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS})
         ov::setTypingLimit(edit, 15);
-    ov::setTypingLimit(Ed_AsgMac, ovnet::kMacHexDigits);
+    ov::setTypingLimit(Ed_AsgMac, ovrules::kMacHexDigits);
     ov::setTypingLimit(Ed_DomNa, 63);
 }
 
 void TFM_StaticPoolEntry::showFreeSlot() {
     for (QLineEdit* edit : {Ed_AsgIP, Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS})
         edit->setText(kFreeAddress);
-    Ed_AsgMac->setText(QString::fromLatin1(ovnet::kFreeSlotMac));
+    Ed_AsgMac->setText(QString::fromLatin1(ovrules::kFreeSlotMac));
     Ed_DomNa->clear();
     CB_Stat->setCurrentIndex(0); // "OFF"
 }
@@ -176,10 +173,10 @@ bool TFM_StaticPoolEntry::checkEntry() {
 // as the device numbers its slots.
 bool TFM_StaticPoolEntry::checkAddressUnique() {
     const long long index = LA_Index->text().toLongLong();
-    if (!ovnet::addressTakenElsewhere(dhcp_.staticPoolColumn(ovnet::kStaticPoolIp),
-                                      octets(Ed_AsgIP), index))
+    if (!ovrules::addressTakenElsewhere(dhcp_.staticPoolColumn(ovrules::kStaticPoolIp),
+                                        octets(Ed_AsgIP), index))
         return true;
-    return refuse(this, nullptr, ovnet::kWarning,
+    return refuse(this, nullptr, ovkit::kWarning,
                   QStringLiteral("Reject: The IP has already existed. "), false);
 }
 
@@ -187,7 +184,7 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
     if (!ovnet::checkGivenMask(this, Ed_SubMask) ||
         !ovnet::checkGivenServers(this, Ed_Gatway, Ed_Wins, Ed_DNS))
         return false;
-    if (!ovnet::textCheck(this, Ed_DomNa->text(), ovnet::TextCheckMode::NoQuotationMark)) {
+    if (!ovkit::textCheck(this, Ed_DomNa->text(), ovrules::TextCheckMode::NoQuotationMark)) {
         Ed_DomNa->setFocus();
         return false;
     }
@@ -196,19 +193,19 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
 
 // Probed in both modes, even when the address is the entry's own.
 bool TFM_StaticPoolEntry::checkAssignedAddress() {
-    if (!ovnet::isHostAddress(octets(Ed_AsgIP)))
-        return refuse(this, Ed_AsgIP, kWaring, QStringLiteral("Please input valid IP address"),
-                      true);
+    if (!ovrules::isHostAddress(octets(Ed_AsgIP)))
+        return refuse(this, Ed_AsgIP, QString::fromLatin1(ovrules::kDhcpCheckTitle),
+                      QString::fromLatin1(ovrules::kDhcpAddressRefusal), true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
-        return refuse(this, Ed_AsgIP, ovnet::kWarning,
+        return refuse(this, Ed_AsgIP, ovkit::kWarning,
                       QStringLiteral("Reject: The IP already has been used."), false);
     return true;
 }
 
 bool TFM_StaticPoolEntry::checkMac() {
-    if (Ed_AsgMac->text().size() < ovnet::kMacHexDigits ||
-        Ed_AsgMac->text() == QLatin1String(ovnet::kFreeSlotMac))
-        return refuse(this, nullptr, ovnet::kWarning, QStringLiteral("Please input valid MAC."),
+    if (Ed_AsgMac->text().size() < ovrules::kMacHexDigits ||
+        Ed_AsgMac->text() == QLatin1String(ovrules::kFreeSlotMac))
+        return refuse(this, nullptr, ovkit::kWarning, QStringLiteral("Please input valid MAC."),
                       false);
     return true;
 }
@@ -216,16 +213,16 @@ bool TFM_StaticPoolEntry::checkMac() {
 // Strict conversions: a part that is no number ends the handler with the
 // application's error report.
 bool TFM_StaticPoolEntry::checkOutsideDevice() {
-    const std::uint32_t start = ovnet::checkedDottedValue(octets(dhcp_.Ed_IPAF));
-    const std::uint32_t size = ovnet::checkedDottedValue(octets(dhcp_.Ed_PoolRan));
-    const std::uint32_t address = ovnet::checkedDottedValue(octets(Ed_AsgIP));
-    if (ovnet::poolCovers(start, size, address))
-        return refuse(this, nullptr, ovnet::kWarning,
+    const std::uint32_t start = ovrules::checkedDottedValue(octets(dhcp_.dynamicPoolStartBox()));
+    const std::uint32_t size = ovrules::checkedDottedValue(octets(dhcp_.dynamicPoolSizeBox()));
+    const std::uint32_t address = ovrules::checkedDottedValue(octets(Ed_AsgIP));
+    if (ovrules::poolCovers(start, size, address))
+        return refuse(this, nullptr, ovkit::kWarning,
                       QStringLiteral("Reject: The IP has already existed in IP Dynamic pool."),
                       false);
     // By the four numbers: a leading zero does not make another address.
-    if (ovnet::sameAddress(octets(Ed_AsgIP), octets(dhcp_.Ed_ext)))
-        return refuse(this, nullptr, ovnet::kWarning,
+    if (ovrules::sameAddress(octets(Ed_AsgIP), octets(dhcp_.deviceAddressBox())))
+        return refuse(this, nullptr, ovkit::kWarning,
                       QStringLiteral("Reject: The IP is the system IP."), false);
     return true;
 }
@@ -233,14 +230,14 @@ bool TFM_StaticPoolEntry::checkOutsideDevice() {
 // ---- Writing
 
 void TFM_StaticPoolEntry::writeAdd() {
-    const std::vector<std::string> macs = dhcp_.staticPoolColumn(ovnet::kStaticPoolMac);
+    const std::vector<std::string> macs = dhcp_.staticPoolColumn(ovrules::kStaticPoolMac);
     if (macs.empty()) {
         finish();
         return;
     }
     // The client has an entry already: it is replaced in its own row, and the
     // free slot chosen stays free.
-    if (const auto row = ovnet::rowOfMac(macs, octets(Ed_AsgMac))) {
+    if (const auto row = ovrules::rowOfMac(macs, octets(Ed_AsgMac))) {
         rewriteRow(row);
         return;
     }
@@ -249,16 +246,17 @@ void TFM_StaticPoolEntry::writeAdd() {
 
 void TFM_StaticPoolEntry::writeEdit() {
     // A MAC cannot change while the address stays.
-    if (ovnet::sameAddress(octets(Ed_AsgIP), octets(Ed_OldIP)) &&
-        !ovnet::sameMac(octets(Ed_AsgMac), octets(ED_OldMAC))) {
+    if (ovrules::sameAddress(octets(Ed_AsgIP), octets(Ed_OldIP)) &&
+        !ovrules::sameMac(octets(Ed_AsgMac), octets(ED_OldMAC))) {
         restoreOldValues();
         ov::messageBox(
-            this, ovnet::kWarning,
+            this, ovkit::kWarning,
             QStringLiteral("Reject: DHCPS static IP already exists in static DHCP server!"));
         return;
     }
     // The client's row, if it has one, else the row being edited.
-    rewriteRow(ovnet::rowOfMac(dhcp_.staticPoolColumn(ovnet::kStaticPoolMac), octets(Ed_AsgMac)));
+    rewriteRow(
+        ovrules::rowOfMac(dhcp_.staticPoolColumn(ovrules::kStaticPoolMac), octets(Ed_AsgMac)));
 }
 
 // The typed values are kept aside while the row is cleared, then written.
@@ -287,9 +285,9 @@ void TFM_StaticPoolEntry::clearTarget() {
         dhcp_.busyFlag().clear();
         throw;
     }
-    const QPointer<TFM_DHCP> window(&dhcp_);
-    while (window && window->staticPoolBinding() == pool && pool->IsBusy() &&
-           window->staticPoolSetsAnswered() == answered)
+    const QPointer<QWidget> window(dhcp_.listWindow());
+    while (window && dhcp_.staticPoolBinding() == pool && pool->IsBusy() &&
+           dhcp_.staticPoolSetsAnswered() == answered)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
                                         QEventLoop::WaitForMoreEvents);
 }
@@ -335,7 +333,7 @@ void TFM_StaticPoolEntry::finalWrite() {
 void TFM_StaticPoolEntry::finish() {
     hide();
     {
-        TFM_Waiting waiting(dhcp_.device(), &dhcp_);
+        TFM_Waiting waiting(dhcp_.device(), dhcp_.listWindow());
         waiting.restartCommand = false;
         waiting.Label3->setText(QStringLiteral("But the device isn't restarting."));
         waiting.restartTick = 22;

@@ -1,6 +1,7 @@
 // The static pool entry dialog: one entry of the DHCP server's static pool (a
 // fixed address for one client MAC address, with its own mask, gateway, WINS
-// and DNS servers, domain and status). The DHCP server window owns it, binds
+// and DNS servers, domain and status). The DHCP server window owns it (through
+// OvStaticPoolList, which this header declares for it), binds
 // its controls to the static pool binding, loads a row into them and opens it
 // to add or to edit. An entry is written in two SETs: the target row is
 // cleared, then the new values go into it.
@@ -12,21 +13,51 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
+class OvBusyFlag;
+class OvDeviceContext;
 class OvSNMPRequest2Edits;
 class OvStatusBar;
-class TFM_DHCP;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
+// What the dialog needs of the window that lists the static pool (its
+// parent): the window's bindings, busy flag and pending refresh, the pool's
+// rows, the typed dynamic pool and the device's own address.
+class OvStaticPoolList {
+public:
+    virtual QWidget* listWindow() = 0;
+    virtual const OvDeviceContext& device() const = 0;
+    virtual OvBusyFlag& busyFlag() = 0;
+    virtual void setPendingRefresh(bool pending = true) = 0;
+    // How many SETs of the static pool binding have been answered (or failed).
+    virtual std::uint64_t staticPoolSetsAnswered() const = 0;
+    virtual OvSNMPRequest2Edits* switchBinding() const = 0;
+    virtual OvSNMPRequest2Edits* staticPoolBinding() const = 0;
+    // One column of the full static pool list, row by row: 0 "IP", 1 "MAC".
+    virtual std::vector<std::string> staticPoolColumn(int subItem) const = 0;
+    // Loads the row of the full static pool list into the dialog's controls.
+    virtual void loadStaticPoolRow(int row) = 0;
+    // The dynamic pool's start and size as typed, and the device's address.
+    virtual const QLineEdit* dynamicPoolStartBox() const = 0;
+    virtual const QLineEdit* dynamicPoolSizeBox() const = 0;
+    virtual const QLineEdit* deviceAddressBox() const = 0;
+
+protected:
+    ~OvStaticPoolList() = default;
+};
+
 class TFM_StaticPoolEntry : public OvDialog {
     Q_OBJECT
 public:
-    explicit TFM_StaticPoolEntry(TFM_DHCP& dhcp);
+    explicit TFM_StaticPoolEntry(OvStaticPoolList& dhcp);
     ~TFM_StaticPoolEntry() override;
 
     // Binds the controls to the static pool binding, in the order of its table.
@@ -102,7 +133,7 @@ private:
         int status = -1;
     };
 
-    TFM_DHCP& dhcp_;
+    OvStaticPoolList& dhcp_;
     OldValues old_;
     int typedStatus_ = -1;
 };

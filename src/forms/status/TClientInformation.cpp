@@ -1,13 +1,13 @@
 #include "TClientInformation.h"
 
 #include "DeviceMib.h"
+#include "OvButtonRow.h"
 #include "OvDialogs.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "OvStatusControls.h"
 #include "OvTimeScale.h"
 #include "OvWidgetText.h"
 
@@ -22,8 +22,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
+using ovkit::button;
+using ovkit::control;
 
 namespace {
 
@@ -34,7 +34,7 @@ const QString kCaption = QStringLiteral("Client Information ");
 const QString kStations = QStringLiteral("Station(s)");
 
 QLabel* plainLabel(QWidget* parent, const char* name, const QString& text) {
-    return ovnet::label(parent, name, text, nullptr);
+    return ovkit::label(parent, name, text, nullptr);
 }
 
 void startIfIdle(QTimer* timer) {
@@ -69,14 +69,13 @@ OvListView* TClientInformation::clientList(QWidget* parent, const char* name) {
 }
 
 void TClientInformation::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Client Info"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Client Info"),
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     PageControl1 = control<QTabWidget>(this, "PageControl1");
 
     TabSheet11a = page("TabSheet11a");
     User_ListView = clientList(TabSheet11a, "User_ListView");
-    Label15 = ovnet::label(TabSheet11a, "Label15", kCaption, User_ListView);
+    Label15 = ovkit::label(TabSheet11a, "Label15", kCaption, User_ListView);
     NumOfRecord = plainLabel(TabSheet11a, "NumOfRecord", QString());
     Label2 = plainLabel(TabSheet11a, "Label2", kStations);
     // The raw rows of the client table, both bands; never shown.
@@ -88,7 +87,7 @@ void TClientInformation::buildControls() {
 
     TabSheet11g = page("TabSheet11g");
     User_ListView_g = clientList(TabSheet11g, "User_ListView_g");
-    Label1 = ovnet::label(TabSheet11g, "Label1", kCaption, User_ListView_g);
+    Label1 = ovkit::label(TabSheet11g, "Label1", kCaption, User_ListView_g);
     NumOfRecord_g = plainLabel(TabSheet11g, "NumOfRecord_g", QString());
     Label4 = plainLabel(TabSheet11g, "Label4", kStations);
     Bt_Rfrsh_g = button(TabSheet11g, "Bt_Rfrsh_g", QStringLiteral("Refresh"));
@@ -101,8 +100,7 @@ void TClientInformation::buildControls() {
     IfGetInfo0 = control<QComboBox>(this, "IfGetInfo0");
     IfGetInfo1 = control<QComboBox>(this, "IfGetInfo1");
     for (QComboBox* trigger : {IfGetInfo0, IfGetInfo1}) {
-        trigger->setAccessibleName(trigger->objectName());
-        trigger->hide();
+        ovkit::neverVisible(trigger);
     }
     StatusBar = control<OvStatusBar>(this, "StatusBar");
     StatusBar->addPanel(0);
@@ -111,7 +109,7 @@ void TClientInformation::buildControls() {
     Timer2 = control<QTimer>(this, "Timer2");
     Timer2->setInterval(ov::scaledInterval(1000));
 
-    ovstatus::contentAboveStatusBar(this, StatusBar, 6)->addWidget(PageControl1);
+    ovkit::contentAboveStatusBar(this, StatusBar, 6)->addWidget(PageControl1);
     resize(600, 380);
     connectHandlers();
 }

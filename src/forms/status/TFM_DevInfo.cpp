@@ -1,11 +1,10 @@
 #include "TFM_DevInfo.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "OvStatusControls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,8 +15,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
+using ovkit::button;
+using ovkit::control;
 
 TFM_DevInfo::TFM_DevInfo(QWidget* owner) : OvDialog(owner) {
     buildControls();
@@ -31,9 +30,9 @@ TFM_DevInfo::~TFM_DevInfo() {
 QLineEdit* TFM_DevInfo::field(QGridLayout* grid, QLabel*& label, const char* labelName,
                               const QString& text, const char* boxName) {
     QWidget* parent = grid->parentWidget();
-    QLineEdit* box = ovstatus::valueBox(parent, boxName);
+    QLineEdit* box = ovkit::valueBox(parent, boxName);
     box->setMinimumWidth(150);
-    label = ovnet::label(parent, labelName, text, box);
+    label = ovkit::label(parent, labelName, text, box);
     const int row = grid->rowCount();
     grid->addWidget(label, row, 0);
     grid->addWidget(box, row, 1);
@@ -54,9 +53,8 @@ QGroupBox* TFM_DevInfo::group(const char* name, const QString& title) {
 }
 
 void TFM_DevInfo::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Device Info"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Device Info"),
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     PC_WirlessTraffic = control<QTabWidget>(this, "PC_WirlessTraffic");
 
     TabSheetA = bandPage("TabSheetA");
@@ -94,9 +92,9 @@ void TFM_DevInfo::buildControls() {
     Ed_SubMask = field(lan, La_SubMask, "La_SubMask", QStringLiteral("Subnet Mask:"), "Ed_SubMask");
     Ed_Gate = field(lan, La_Gate, "La_Gate", QStringLiteral("Gateway: "), "Ed_Gate");
 
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
 
-    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar, 8);
+    QVBoxLayout* content = ovkit::contentAboveStatusBar(this, StatusBar, 8);
     content->addWidget(GroupBox2);
     content->addWidget(GroupBox1);
     content->addWidget(PC_WirlessTraffic);
@@ -111,15 +109,15 @@ void TFM_DevInfo::buildControls() {
 // order as ever: 802.11a, 802.11g (answered later), device and LAN.
 void TFM_DevInfo::FormCreate() {
     try {
-        bandA_ = ovstatus::valueBinding(bindings_, this, mib::T35, MVT_SV, 0,
-                                        {Ed_SSIDa, Ed_Channela, Ed_DatRata, Ed_SecLevAutha});
+        bandA_ = ovkit::valueBinding(bindings_, this, mib::T35, MVT_SV, 0,
+                                     {Ed_SSIDa, Ed_Channela, Ed_DatRata, Ed_SecLevAutha});
         bandA_->SetStatusTarget(StatusBar);
-        bandG_ = ovstatus::valueBinding(bindings_, this, mib::T36, MVT_SV, 1,
-                                        {Ed_SSIDg, Ed_Channelg, Ed_DatRatg, Ed_SecLevAuthg});
+        bandG_ = ovkit::valueBinding(bindings_, this, mib::T36, MVT_SV, 1,
+                                     {Ed_SSIDg, Ed_Channelg, Ed_DatRatg, Ed_SecLevAuthg});
         bandG_->SetStatusTarget(StatusBar);
         deviceLan_ =
-            ovstatus::valueBinding(bindings_, this, mib::T34, SVT_SV, 0,
-                                   {Ed_Firmware, Ed_Mac, Ed_GetIP, Ed_IPaddr, Ed_SubMask, Ed_Gate});
+            ovkit::valueBinding(bindings_, this, mib::T34, SVT_SV, 0,
+                                {Ed_Firmware, Ed_Mac, Ed_GetIP, Ed_IPaddr, Ed_SubMask, Ed_Gate});
         bandA_->Refresh();
         bandG_->Refresh();
         deviceLan_->Refresh();

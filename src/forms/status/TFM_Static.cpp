@@ -1,10 +1,9 @@
 #include "TFM_Static.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
-#include "OvStatusControls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -69,15 +68,13 @@ TFM_Static::~TFM_Static() {
 }
 
 void TFM_Static::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Stats"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    PC_Static = ovnet::control<QTabWidget>(this, "PC_Static");
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Stats"));
+    PC_Static = ovkit::control<QTabWidget>(this, "PC_Static");
     TabSheetA = buildPage("TabSheetA", 'a', boxesA, Bt_RfrshA, "Bt_RfrshA");
     TabSheetG = buildPage("TabSheetG", 'g', boxesG, Bt_RfrshG, "Bt_RfrshG");
     PC_Static->addTab(TabSheetA, QStringLiteral("IEEE 802.11a"));
     PC_Static->addTab(TabSheetG, QStringLiteral("IEEE 802.11g"));
-    ovstatus::contentAboveStatusBar(this, nullptr, 8)->addWidget(PC_Static);
+    ovkit::contentAboveStatusBar(this, nullptr, 8)->addWidget(PC_Static);
     setFixedSize(sizeHint());
     ov::onSignal(Bt_RfrshA, &QPushButton::clicked, this, [this] { Bt_RfrshAClick(); });
     ov::onSignal(Bt_RfrshG, &QPushButton::clicked, this, [this] { Bt_RfrshGClick(); });
@@ -85,14 +82,14 @@ void TFM_Static::buildControls() {
 
 QWidget* TFM_Static::buildPage(const char* name, char band, std::array<QLineEdit*, kFields>& boxes,
                                QPushButton*& refresh, const char* refreshName) {
-    auto* page = ovnet::control<QWidget>(PC_Static, name);
+    auto* page = ovkit::control<QWidget>(PC_Static, name);
     std::vector<QGridLayout*> grids;
     auto* columns = new QHBoxLayout;
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
     for (int g = 0; g < 4; ++g) {
         const std::string groupName = "GroupBox" + std::to_string(g + 1) + band;
-        auto* group = ovnet::control<QGroupBox>(page, groupName.c_str());
+        auto* group = ovkit::control<QGroupBox>(page, groupName.c_str());
         group->setTitle(QString::fromLatin1(kGroups[g]));
         grids.push_back(new QGridLayout(group));
         (g < 2 ? left : right)->addWidget(group);
@@ -101,19 +98,19 @@ QWidget* TFM_Static::buildPage(const char* name, char band, std::array<QLineEdit
         const Field& field = kFieldTable[position];
         const std::string boxName = field.stem + std::string(1, band);
         QGroupBox* group = qobject_cast<QGroupBox*>(grids[field.group]->parentWidget());
-        QLineEdit* box = ovstatus::valueBox(group, boxName.c_str(), false);
+        QLineEdit* box = ovkit::valueBox(group, boxName.c_str(), false);
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(90);
         const std::string labelName = "La_" + boxName.substr(3);
         const char* text = band == 'a' ? field.labelA : field.labelG;
-        QLabel* label = ovnet::label(group, labelName.c_str(), QString::fromLatin1(text), box);
+        QLabel* label = ovkit::label(group, labelName.c_str(), QString::fromLatin1(text), box);
         QGridLayout* grid = grids[field.group];
         const int row = grid->rowCount();
         grid->addWidget(label, row, 0);
         grid->addWidget(box, row, 1);
         if (field.percent) {
             const std::string unitName = labelName + "Unit";
-            grid->addWidget(ovnet::label(group, unitName.c_str(), QStringLiteral("%"), nullptr),
+            grid->addWidget(ovkit::label(group, unitName.c_str(), QStringLiteral("%"), nullptr),
                             row, 2);
         }
         boxes[static_cast<std::size_t>(position)] = box;
@@ -122,10 +119,10 @@ QWidget* TFM_Static::buildPage(const char* name, char band, std::array<QLineEdit
     right->addStretch();
     columns->addLayout(left);
     columns->addLayout(right);
-    refresh = ovnet::button(page, refreshName, QStringLiteral("Refresh"));
+    refresh = ovkit::button(page, refreshName, QStringLiteral("Refresh"));
     auto* content = new QVBoxLayout(page);
     content->addLayout(columns);
-    content->addLayout(ovstatus::buttonsAtRight({refresh}));
+    content->addLayout(ovkit::buttonsAtRight({refresh}));
     return page;
 }
 
@@ -134,10 +131,10 @@ QWidget* TFM_Static::buildPage(const char* name, char band, std::array<QLineEdit
 // the boxes not yet filled staying empty.
 void TFM_Static::FormCreate() {
     try {
-        bandA_ = ovstatus::valueBinding(bindings_, this, mib::T37, MVT_SV, 0,
-                                        {boxesA.begin(), boxesA.end()});
-        bandG_ = ovstatus::valueBinding(bindings_, this, mib::T38, MVT_SV, 1,
-                                        {boxesG.begin(), boxesG.end()});
+        bandA_ = ovkit::valueBinding(bindings_, this, mib::T37, MVT_SV, 0,
+                                     {boxesA.begin(), boxesA.end()});
+        bandG_ = ovkit::valueBinding(bindings_, this, mib::T38, MVT_SV, 1,
+                                     {boxesG.begin(), boxesG.end()});
         bandA_->Refresh();
         bandG_->Refresh();
     } catch (...) {

@@ -1,12 +1,11 @@
 #include "TIndicationForm.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvOptionList.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "OvStatusControls.h"
 #include "OvTimeScale.h"
 #include "OvWidgetText.h"
 
@@ -21,15 +20,12 @@
 
 #include <algorithm>
 
-using ovnet::control;
+using ovkit::control;
 
 namespace {
 
-// The bar's left end stands for -40 degrees.
-constexpr int kScaleOffset = 40;
-
 QLabel* valueLabel(QWidget* parent, const char* name, const QString& unit) {
-    QLabel* label = ovnet::label(parent, name, QString(), nullptr);
+    QLabel* label = ovkit::label(parent, name, QString(), nullptr);
     QPalette look = label->palette();
     look.setColor(QPalette::WindowText, Qt::blue);
     label->setPalette(look);
@@ -41,19 +37,6 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& unit) {
 
 } // namespace
 
-std::optional<OvTemperatureView> temperatureView(const std::string& valueText) {
-    std::int32_t celsius = 0;
-    if (!ov::parseInt32(valueText, celsius))
-        return std::nullopt;
-    OvTemperatureView view;
-    view.celsius = celsius;
-    view.fahrenheit = std::int64_t{celsius} * 9 / 5 + 32;
-    view.bar = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{celsius} + kScaleOffset,
-                                                         TIndicationForm::kBarMinimum,
-                                                         TIndicationForm::kBarMaximum));
-    return view;
-}
-
 TIndicationForm::TIndicationForm(QWidget* owner) : OvDialog(owner) {
     buildControls();
     ov::runGuarded([this] { FormCreate(); });
@@ -64,12 +47,10 @@ TIndicationForm::~TIndicationForm() {
 }
 
 void TIndicationForm::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Indication"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Indication"));
     GroupBox1 = control<QGroupBox>(this, "GroupBox1");
     GroupBox1->setTitle(QStringLiteral(" Indication"));
-    TemStaticText = ovnet::label(GroupBox1, "TemStaticText",
+    TemStaticText = ovkit::label(GroupBox1, "TemStaticText",
                                  QStringLiteral("   Temperature indication "), nullptr);
     TemStaticText->setAutoFillBackground(true);
     QPalette banner = TemStaticText->palette();
@@ -84,13 +65,13 @@ void TIndicationForm::buildControls() {
     ProgressBar1->setMinimumWidth(220);
     ProgressBar1->setAccessibleName(TemStaticText->text().trimmed());
     ProgressBar1->setAccessibleDescription(QStringLiteral("-40 to 120 degrees Celsius"));
-    Label1 = ovnet::label(GroupBox1, "Label1", QStringLiteral("-40"), nullptr);
-    Label2 = ovnet::label(GroupBox1, "Label2", QStringLiteral("120"), nullptr);
+    Label1 = ovkit::label(GroupBox1, "Label1", QStringLiteral("-40"), nullptr);
+    Label2 = ovkit::label(GroupBox1, "Label2", QStringLiteral("120"), nullptr);
     Lab_Tempreture = valueLabel(GroupBox1, "Lab_Tempreture", QStringLiteral("Degrees Celsius"));
-    Image3 = ovnet::label(GroupBox1, "Image3", QStringLiteral("\u00B0C"), nullptr);
+    Image3 = ovkit::label(GroupBox1, "Image3", QStringLiteral("\u00B0C"), nullptr);
     LAB_Tempretureh =
         valueLabel(GroupBox1, "LAB_Tempretureh", QStringLiteral("Degrees Fahrenheit"));
-    Image4 = ovnet::label(GroupBox1, "Image4", QStringLiteral("\u00B0F"), nullptr);
+    Image4 = ovkit::label(GroupBox1, "Image4", QStringLiteral("\u00B0F"), nullptr);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(Label1);
@@ -107,16 +88,16 @@ void TIndicationForm::buildControls() {
     inside->addLayout(bar);
     inside->addLayout(values);
 
-    CloseButton = ovnet::button(this, "CloseButton", QStringLiteral("Close"));
+    CloseButton = ovkit::button(this, "CloseButton", QStringLiteral("Close"));
     StatusBar1 = control<OvStatusBar>(this, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->addPanel(0);
     Timer1 = control<QTimer>(this, "Timer1");
     Timer1->setInterval(ov::scaledInterval(10000));
 
-    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar1, 10);
+    QVBoxLayout* content = ovkit::contentAboveStatusBar(this, StatusBar1, 10);
     content->addWidget(GroupBox1);
-    content->addLayout(ovstatus::buttonsAtRight({CloseButton}));
+    content->addLayout(ovkit::buttonsAtRight({CloseButton}));
     setFixedSize(sizeHint().expandedTo({340, 0}));
 
     ov::onSignal(CloseButton, &QPushButton::clicked, this, [this] { close(); });
@@ -170,7 +151,7 @@ void TIndicationForm::ShowTemperature(const OvSNMPError& result) {
     StatusBar1->panel(0)->setText(ov::widgetText(result.message));
     if (result.code != 0)
         return;
-    const auto view = temperatureView(temperature_->request.varList.Item(0).value);
+    const auto view = ovrules::temperatureView(temperature_->request.varList.Item(0).value);
     if (!view) {
         Lab_Tempreture->clear();
         LAB_Tempretureh->clear();

@@ -1,12 +1,12 @@
 #include "TLogForm.h"
 
 #include "DeviceMib.h"
-#include "OvFormControls.h"
+#include "OvButtonRow.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "OvStatusControls.h"
 #include "OvWidgetText.h"
 #include "TLogSetForm.h"
 
@@ -17,8 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
+using ovkit::button;
+using ovkit::control;
 
 namespace {
 
@@ -37,9 +37,8 @@ TLogForm::~TLogForm() {
 }
 
 void TLogForm::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ System Log"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ System Log"),
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     ViewGrpBox = control<QGroupBox>(this, "ViewGrpBox");
     ViewGrpBox->setTitle(QStringLiteral("View Log"));
     ViewListView = control<OvListView>(ViewGrpBox, "ViewListView");
@@ -50,8 +49,7 @@ void TLogForm::buildControls() {
     GetCoBox = control<QComboBox>(this, "GetCoBox");
     Bt_Clear = control<QComboBox>(this, "Bt_Clear");
     for (QComboBox* trigger : {GetCoBox, Bt_Clear}) {
-        trigger->setAccessibleName(trigger->objectName());
-        trigger->hide();
+        ovkit::neverVisible(trigger);
     }
     Clear_Btn = button(this, "Clear_Btn", QStringLiteral("Clear"));
     SetBtn = button(this, "SetBtn", QStringLiteral("Log Settings"));
@@ -66,7 +64,7 @@ void TLogForm::buildControls() {
     buttons->add(SetBtn, 142, 478);
     buttons->add(GetBtn, 252, 478);
     buttons->add(CloseBtn, 368, 478);
-    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar1, 10);
+    QVBoxLayout* content = ovkit::contentAboveStatusBar(this, StatusBar1, 10);
     content->addWidget(ViewGrpBox, 1);
     content->addWidget(buttons);
     resize(520, 360);

@@ -1,11 +1,10 @@
 #include "TLogSetForm.h"
 
 #include "OvAddressChecks.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
-#include "OvStatusControls.h"
 #include "TFM_Waiting.h"
 
 #include <QCheckBox>
@@ -16,8 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using ovnet::button;
-using ovnet::control;
+using ovkit::button;
+using ovkit::control;
 
 namespace {
 
@@ -37,14 +36,12 @@ TLogSetForm::TLogSetForm(const OvDeviceContext& device, QWidget* owner)
 }
 
 void TLogSetForm::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced\\System Log\\Log Setting"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced\\System Log\\Log Setting"));
     GroupBox1 = control<QGroupBox>(this, "GroupBox1");
     GroupBox1->setTitle(QStringLiteral("Log Settings "));
     LogServerEdit = control<QLineEdit>(GroupBox1, "LogServerEdit");
     LogServerEdit->setMinimumWidth(130);
-    Label1 = ovnet::label(GroupBox1, "Label1", QStringLiteral("Log Server / IP address "),
+    Label1 = ovkit::label(GroupBox1, "Label1", QStringLiteral("Log Server / IP address "),
                           LogServerEdit);
     auto* server = new QHBoxLayout(GroupBox1);
     server->addWidget(Label1);
@@ -65,10 +62,10 @@ void TLogSetForm::buildControls() {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->addPanel(0);
 
-    QVBoxLayout* content = ovstatus::contentAboveStatusBar(this, StatusBar1, 10);
+    QVBoxLayout* content = ovkit::contentAboveStatusBar(this, StatusBar1, 10);
     content->addWidget(GroupBox1);
     content->addWidget(GroupBox2);
-    content->addLayout(ovstatus::buttonsAtRight({Bt_Apply, Bt_Cancel}));
+    content->addLayout(ovkit::buttonsAtRight({Bt_Apply, Bt_Cancel}));
     setFixedSize(sizeHint().expandedTo({320, 0}));
 
     ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
@@ -85,9 +82,9 @@ bool TLogSetForm::checkServer() {
     if (LogServerEdit->text().isEmpty())
         LogServerEdit->setText(kNoServer);
     if (LogServerEdit->text() == kNoServer ||
-        ovnet::isHostAddress(LogServerEdit->text().toStdString()))
+        ovrules::isHostAddress(LogServerEdit->text().toStdString()))
         return true;
-    return ovnet::refuse(this, LogServerEdit, QStringLiteral("Warning"),
+    return ovkit::refuse(this, LogServerEdit, QStringLiteral("Warning"),
                          QStringLiteral("Please input valid IP Address."), true);
 }
 

@@ -3,9 +3,10 @@
 #include "DeviceMib.h"
 #include "OvDialogs.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
 #include "OvUserChange.h"
-#include "OvWirelessControls.h"
+#include "OvWindowBindings.h"
 #include "OvWirelessRules.h"
 
 #include <QComboBox>
@@ -17,7 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace ovwireless;
+using namespace ovkit;
+using namespace ovrules;
 
 namespace {
 
@@ -57,10 +59,10 @@ void OvWirelessApMode::destroyLists() {
 void OvWirelessApMode::buildControls(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
     bd.apModeChoice =
-        ovnet::control<QComboBox>(page, bandControlName("ED_APModeTempComboBox", b, "", "g"));
+        ovkit::control<QComboBox>(page, bandControlName("ED_APModeTempComboBox", b, "", "g"));
     bd.apModeLabel =
-        ovnet::label(page, bandControlName("La_APMode", b, "a", "g"), "AP Mode", bd.apModeChoice);
-    bd.apMode = ovnet::control<QComboBox>(page, bandControlName("ED_APModeComboBox", b, "", "g"));
+        ovkit::label(page, bandControlName("La_APMode", b, "a", "g"), "AP Mode", bd.apModeChoice);
+    bd.apMode = ovkit::control<QComboBox>(page, bandControlName("ED_APModeComboBox", b, "", "g"));
     neverVisible(bd.apMode);
     auto* row = new QHBoxLayout;
     row->addWidget(bd.apModeLabel);
@@ -73,14 +75,14 @@ void OvWirelessApMode::buildControls(int b, QWidget* page, QVBoxLayout* layout) 
 
 void OvWirelessApMode::buildWdsGroup(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
-    bd.wdsGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox1" : "MACGroup_g");
+    bd.wdsGroup = ovkit::control<QGroupBox>(page, b == kBandA ? "GroupBox1" : "MACGroup_g");
     bd.wdsGroup->setTitle(" WDS with AP ");
     auto* grid = new QGridLayout(bd.wdsGroup);
-    bd.remoteLabel = ovnet::label(bd.wdsGroup, bandControlName("La_RemoteAP", b, "a", "g"),
+    bd.remoteLabel = ovkit::label(bd.wdsGroup, bandControlName("La_RemoteAP", b, "a", "g"),
                                   "Remote AP MAC Address");
     grid->addWidget(bd.remoteLabel, 0, 0, 1, 2);
     for (int i = 0; i < 8; ++i) {
-        bd.remote[i] = ovnet::control<QLineEdit>(
+        bd.remote[i] = ovkit::control<QLineEdit>(
             bd.wdsGroup, bandControlName("Ed_ReMAddr", b, "a", "g") + QString::number(i));
         bd.remote[i]->setAccessibleName("Remote AP MAC Address " + QString::number(i + 1));
         grid->addWidget(bd.remote[i], 1 + i / 2, i % 2); // two per row: 0 1, 2 3 ...
@@ -91,16 +93,16 @@ void OvWirelessApMode::buildWdsGroup(int b, QWidget* page, QVBoxLayout* layout) 
 void OvWirelessApMode::buildRepeaterGroup(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
     bd.repeaterGroup =
-        ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox2" : "Repea_Client_Group_g");
+        ovkit::control<QGroupBox>(page, b == kBandA ? "GroupBox2" : "Repea_Client_Group_g");
     bd.repeaterGroup->setTitle(" AP Repeater  ");
     QWidget* g = bd.repeaterGroup;
-    bd.root = ovnet::control<QLineEdit>(g, bandControlName("Ed_RoMAddr", b, "a0", "g0"));
-    bd.rootLabel = ovnet::label(g, bandControlName("La_RootAP", b, "a", "g"),
+    bd.root = ovkit::control<QLineEdit>(g, bandControlName("Ed_RoMAddr", b, "a0", "g0"));
+    bd.rootLabel = ovkit::label(g, bandControlName("La_RootAP", b, "a", "g"),
                                 "Root AP MAC Address  ", bd.root);
-    bd.clientSsid = ovnet::control<QLineEdit>(g, bandControlName("Ed_SSID", b, "", "_11g"));
+    bd.clientSsid = ovkit::control<QLineEdit>(g, bandControlName("Ed_SSID", b, "", "_11g"));
     bd.clientSsidLabel =
-        ovnet::label(g, bandControlName("La_ClientSSID", b, "a", "g"), "SSID", bd.clientSsid);
-    bd.clientRoot = ovnet::control<QLineEdit>(g, bandControlName("Ed_CRoMAddr", b, "a0", "g0"));
+        ovkit::label(g, bandControlName("La_ClientSSID", b, "a", "g"), "SSID", bd.clientSsid);
+    bd.clientRoot = ovkit::control<QLineEdit>(g, bandControlName("Ed_CRoMAddr", b, "a0", "g0"));
     neverVisible(bd.clientRoot);
     auto* grid = new QGridLayout(g);
     grid->addWidget(bd.rootLabel, 0, 0);
@@ -112,15 +114,15 @@ void OvWirelessApMode::buildRepeaterGroup(int b, QWidget* page, QVBoxLayout* lay
 
 void OvWirelessApMode::buildSurveyGroup(int b, QWidget* page, QVBoxLayout* layout) {
     Band& bd = band(b);
-    bd.surveyGroup = ovnet::control<QGroupBox>(page, b == kBandA ? "GroupBox3" : "SiteGroupBoxg");
+    bd.surveyGroup = ovkit::control<QGroupBox>(page, b == kBandA ? "GroupBox3" : "SiteGroupBoxg");
     bd.surveyGroup->setTitle(" Site Survey ");
-    bd.survey = ovnet::control<OvListView>(bd.surveyGroup,
+    bd.survey = ovkit::control<OvListView>(bd.surveyGroup,
                                            bandControlName("SiteServeyListView", b, "", "g"));
     bd.survey->setAccessibleName("Site Survey");
     bd.survey->setFixedHeight(kSurveyHeight);
-    bd.scan = ovnet::button(bd.surveyGroup, bandControlName("SiteScan", b, "", "g"), "Scan");
+    bd.scan = ovkit::button(bd.surveyGroup, bandControlName("SiteScan", b, "", "g"), "Scan");
     bd.trigger =
-        ovnet::control<QComboBox>(bd.surveyGroup, bandControlName("SiteScanComboBox", b, "", "g"));
+        ovkit::control<QComboBox>(bd.surveyGroup, bandControlName("SiteScanComboBox", b, "", "g"));
     neverVisible(bd.trigger);
     auto* box = new QHBoxLayout(bd.surveyGroup);
     box->addWidget(bd.survey, 1);
@@ -235,7 +237,7 @@ bool OvWirelessApMode::CheckDuplicatePeers() {
 
 bool OvWirelessApMode::refuse(int b, const QString& title, const QString& text, QLineEdit* focus) {
     showPage_(b);
-    return ovnet::refuse(window_, focus, title, text, false);
+    return ovkit::refuse(window_, focus, title, text, false);
 }
 
 bool OvWirelessApMode::validateWds(int b) {

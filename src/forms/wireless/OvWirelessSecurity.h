@@ -1,6 +1,7 @@
 // The security part of the wireless window: per band the authentication, the
 // WEP key settings, the RADIUS settings and the pass phrase settings, their
 // lists, and the two rules that tie the primary SSID to the additional SSIDs.
+// Its controls are built in OvWirelessSecurityControls.cpp.
 #pragma once
 
 #include "OvSNMPRequest2Edits.h"

@@ -4,14 +4,13 @@
 #include "OvAddressChecks.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvMultiSsidRules.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
-#include "OvWirelessControls.h"
 #include "OvWirelessRules.h"
 #include "TFM_Waiting.h"
 
@@ -25,11 +24,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-using namespace ovwireless;
+using namespace ovkit;
+using namespace ovrules;
 
 namespace {
 
-constexpr int kGuests = 3;
 // Positions in a primary list (T57 / T58) and in a guest list (T59 .. T64).
 enum PrimaryPosition { kMasterSsid, kMasterAuth, kMasterEncryption, kMasterKeyIndex, kMasterVlan };
 enum GuestPosition { kGuestState, kGuestSsid, kGuestAuth, kGuestKeyIndex, kGuestKey, kGuestVlan };
@@ -41,24 +40,13 @@ constexpr int kAscii = 1;                      // key type
 constexpr int kVlanIdLength = 4;
 
 const OvSNMPVarRow* guestTable(int b, int n) {
-    static const OvSNMPVarRow* const tables[2][kGuests] = {{mib::T59, mib::T61, mib::T63},
-                                                           {mib::T60, mib::T62, mib::T64}};
+    static const OvSNMPVarRow* const tables[2][TFM_MultiSSIDForm::kGuests] = {
+        {mib::T59, mib::T61, mib::T63}, {mib::T60, mib::T62, mib::T64}};
     return tables[b][n - 1];
-}
-
-// The design's names: 802.11g's end in "_g".
-QString suffixed(const QString& stem, int b) {
-    return b == kBandA ? stem : stem + QStringLiteral("_g");
 }
 
 QString text(const std::string& message) {
     return QString::fromStdString(message);
-}
-
-// A label and its box at a place of the grid.
-void addPair(QGridLayout* grid, int row, int column, QLabel* caption, QWidget* box) {
-    grid->addWidget(caption, row, column);
-    grid->addWidget(box, row, column + 1);
 }
 
 } // namespace
@@ -71,121 +59,6 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(const OvDeviceContext& device, QWidget* own
 
 TFM_MultiSSIDForm::~TFM_MultiSSIDForm() {
     FormClose();
-}
-
-// ---- Controls
-
-void TFM_MultiSSIDForm::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Multi-SSID"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    PageControl1 = ovnet::control<QTabWidget>(this, "PageControl1");
-    for (int b : {kBandA, kBandG})
-        buildTab(b);
-    Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
-    Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar1 = ovnet::statusBar(this, "StatusBar1", true);
-    auto* content = new QVBoxLayout;
-    content->addWidget(PageControl1);
-    ovnet::layOutWindow(this, content, {Bt_Refresh, Bt_Apply, Bt_Close}, StatusBar1);
-    setFixedSize(sizeHint());
-    ov::onSignal(Bt_Refresh, &QPushButton::clicked, this, [this] { Bt_RefreshClick(); });
-    ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
-    ov::onSignal(Bt_Close, &QPushButton::clicked, this, [this] { Bt_CloseClick(); });
-    for (int b : {kBandA, kBandG})
-        connectHandlers(b);
-}
-
-void TFM_MultiSSIDForm::buildTab(int b) {
-    Band& d = band(b);
-    d.tab = ovnet::control<QWidget>(PageControl1, b == kBandA ? "TabSheet11a" : "TabSheet11g");
-    PageControl1->addTab(d.tab, b == kBandA ? QStringLiteral("IEEE 802.11a")
-                                            : QStringLiteral("IEEE 802.11g"));
-    auto* grid = new QGridLayout;
-    buildMaster(b, d.tab, grid);
-    for (int n = 1; n <= kGuests; ++n)
-        buildGuest(b, n, d.tab, grid);
-    auto* layout = new QVBoxLayout(d.tab);
-    layout->addLayout(grid);
-    layout->addStretch();
-}
-
-void TFM_MultiSSIDForm::buildMaster(int b, QWidget* tab, QGridLayout* grid) {
-    Band& d = band(b);
-    d.vlanState = ovnet::control<QCheckBox>(tab, suffixed("VLan_State", b));
-    d.vlanState->setText(QStringLiteral("Enable VLAN State "));
-    d.masterSsid = ovnet::control<QLineEdit>(tab, suffixed("MasterSSIDEdit", b));
-    d.security = ovnet::control<QComboBox>(tab, suffixed("SecurityBox", b));
-    d.masterKey = ovnet::control<QComboBox>(tab, suffixed("DefaultKey", b));
-    d.vlanId = ovnet::control<QLineEdit>(tab, suffixed("GroupIDBox", b));
-    for (QWidget* shownOnly :
-         std::initializer_list<QWidget*>{d.masterSsid, d.security, d.masterKey})
-        shownOnly->setEnabled(false);
-    d.encryption = ovnet::control<QComboBox>(tab, suffixed("Encryption_ComboBox", b));
-    d.apMode = ovnet::control<QComboBox>(tab, suffixed("AP_ModeComboBox", b));
-    d.superMode = ovnet::control<QComboBox>(tab, suffixed("Supermode_ComboBox", b));
-    for (QWidget* hidden : std::initializer_list<QWidget*>{d.encryption, d.apMode, d.superMode})
-        neverVisible(hidden);
-
-    grid->addWidget(d.vlanState, 0, 0, 1, 6);
-    const auto caption = [&](const char* stem, const QString& words, QWidget* box) {
-        return ovnet::label(tab, suffixed(stem, b), words, box);
-    };
-    addPair(grid, 1, 0, caption("La_MasterSSID", QStringLiteral("Master SSID"), d.masterSsid),
-            d.masterSsid);
-    addPair(grid, 1, 2, caption("La_Security", QStringLiteral("Security "), d.security),
-            d.security);
-    addPair(grid, 2, 0, caption("La_DefaultKey", QStringLiteral("Master Key"), d.masterKey),
-            d.masterKey);
-    addPair(grid, 2, 2, caption("La_GroupID", QStringLiteral("VLAN Group ID"), d.vlanId), d.vlanId);
-}
-
-void TFM_MultiSSIDForm::buildGuest(int b, int n, QWidget* tab, QGridLayout* grid) {
-    Guest& g = guest(b, n);
-    const QString number = QString::number(n);
-    const auto name = [&](const char* stem) { return suffixed(stem + number, b); };
-    g.enable = ovnet::control<QCheckBox>(tab, suffixed("Guest" + number + "CheckBox", b));
-    g.enable->setText("Enable Guest SSID" + number + (n == 1 ? "" : " "));
-    g.ssid = ovnet::control<QLineEdit>(tab, name("GuestSSIDEdit"));
-    g.security = ovnet::control<QComboBox>(tab, name("GuestSecurity"));
-    g.keyIndex = ovnet::control<QComboBox>(tab, name("GuestKey"));
-    g.keyType = ovnet::control<QComboBox>(tab, name("GuestKeyType"));
-    g.keySize = ovnet::control<QComboBox>(tab, name("GuestKeySize"));
-    g.key = ovnet::control<QLineEdit>(tab, name("GuestKeyvalueEdit"));
-    g.key->setEchoMode(QLineEdit::Password);
-    g.vlanId = ovnet::control<QLineEdit>(tab, name("GuestGroupID"));
-
-    const int row = 3 + (n - 1) * 4;
-    grid->addWidget(g.enable, row, 0, 1, 6);
-    const std::tuple<int, int, const char*, const char*, QWidget*> pairs[] = {
-        {1, 0, "La_GuestSSID", "SSID", g.ssid},
-        {1, 2, "La_GuestSecurity", "Security ", g.security},
-        {1, 4, "La_GuestKey", "Key Index", g.keyIndex},
-        {2, 0, "La_GuestKeyType", "Key Type", g.keyType},
-        {2, 2, "La_GuestKeySize", "Key Size", g.keySize},
-        {2, 4, "La_GuestKeyvalue", "Key Value", g.key},
-        {3, 0, "La_GuestGroupID", "VLAN Group ID", g.vlanId}};
-    for (const auto& [down, column, stem, words, box] : pairs)
-        addPair(grid, row + down, column,
-                ovnet::label(tab, name(stem), QString::fromLatin1(words), box), box);
-}
-
-void TFM_MultiSSIDForm::connectHandlers(int b) {
-    ov::onUserChange(band(b).vlanState, this, [this, b] { VLan_StateClick(b); });
-    for (int n = 1; n <= kGuests; ++n) {
-        Guest& g = guest(b, n);
-        ov::onUserChange(g.enable, this, [this] { EnableRules(); });
-        ov::onUserChange(g.security, this, [this, b, n] { KeyRule(b, n); });
-        ov::onUserChange(g.keyIndex, this, [this, b, n] { CheckKeyIndex(b, n); });
-        for (QComboBox* choice : {g.keyType, g.keySize})
-            ov::onUserChange(choice, this, [this] { SetKeyLengths(); });
-        ov::setEditHandlers(g.ssid, nullptr, [this, b, n] { CheckSsid(b, n); });
-        // Leaving the third guest's VLAN ID checks the second guest's SSID, as
-        // the device's own manager always did.
-        const int checked = n == 1 ? 1 : 2;
-        ov::setEditHandlers(g.vlanId, nullptr, [this, b, checked] { CheckSsid(b, checked); });
-    }
 }
 
 // ---- Creation and refresh
@@ -464,9 +337,9 @@ bool TFM_MultiSSIDForm::checkGuestSsids(int b) {
         const std::string typed = utf8(ssid->text());
         if (const auto refusal = guestSsidRefusal(typed, n))
             return refuse(b, ssid, text(refusal->title), text(refusal->text));
-        if (ovnet::textRefusal(typed, ovnet::TextCheckMode::NoQuotationMark) != nullptr) {
+        if (ovrules::textRefusal(typed, ovrules::TextCheckMode::NoQuotationMark) != nullptr) {
             showTab(b);
-            ovnet::textCheck(this, ssid->text(), ovnet::TextCheckMode::NoQuotationMark);
+            ovkit::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
             ssid->setFocus(Qt::OtherFocusReason);
             return false;
         }
@@ -490,8 +363,7 @@ bool TFM_MultiSSIDForm::checkVlanIds(int b) {
 
 void TFM_MultiSSIDForm::Bt_ApplyClick() {
     if (!listsComplete()) {
-        StatusBar1->setSimpleText(QStringLiteral("Set Error."));
-        StatusBar1->setSimplePanel(true);
+        showSimple(StatusBar1, QStringLiteral("Set Error."));
         return;
     }
     for (int b : {kBandA, kBandG}) {

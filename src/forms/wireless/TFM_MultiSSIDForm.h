@@ -3,7 +3,8 @@
 // switched on or off with its SSID, security (none, open system or shared key
 // with a WEP key) and, with VLAN tagging on, the VLAN group ID of every SSID.
 // Guests need a band that is a plain access point with super mode off. An
-// accepted change is sent band by band and ends in a device restart.
+// accepted change is sent band by band and ends in a device restart. Its
+// controls are built in TFM_MultiSSIDFormControls.cpp.
 #pragma once
 
 #include "OvDialog.h"
@@ -27,6 +28,9 @@ class TFM_MultiSSIDForm : public OvDialog {
 public:
     TFM_MultiSSIDForm(const OvDeviceContext& device, QWidget* owner);
     ~TFM_MultiSSIDForm() override;
+
+    // The guest SSIDs of a band.
+    static constexpr int kGuests = 3;
 
     // One guest SSID's controls (802.11a names; 802.11g's end in "_g").
     struct Guest {
@@ -52,7 +56,7 @@ public:
         QLineEdit* vlanId = nullptr;     // GroupIDBox
         QComboBox* apMode = nullptr;     // AP_ModeComboBox, never visible
         QComboBox* superMode = nullptr;  // Supermode_ComboBox, never visible
-        std::array<Guest, 3> guests;
+        std::array<Guest, kGuests> guests;
         OvSNMPRequest2Edits* primary = nullptr; // T57 / T58
     };
 
@@ -112,5 +116,5 @@ private:
     OvSNMPRequest2Edits* modeBinding_ = nullptr; // T66
     std::array<Band, 2> bands_;
     // Per band and guest: the key shows only '*', the device keeps its key.
-    std::array<std::array<bool, 3>, 2> maskedKey_{};
+    std::array<std::array<bool, kGuests>, 2> maskedKey_{};
 };

@@ -4,13 +4,13 @@
 #include "OvAddressChecks.h"
 #include "OvDialogs.h"
 #include "OvEditBox.h"
-#include "OvFormControls.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
+#include "OvNumberRules.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
 #include "OvValueText.h"
-#include "OvWirelessControls.h"
 #include "OvWirelessRules.h"
 #include "TFM_Waiting.h"
 
@@ -25,7 +25,8 @@
 
 #include <array>
 
-using namespace ovwireless;
+using namespace ovkit;
+using namespace ovrules;
 
 namespace {
 
@@ -48,33 +49,17 @@ enum MainPosition {
 constexpr int kSuperModeDynamicTurbo = 1, kSuperModeDisable = 2; // items
 constexpr int kEnable = 1;                                       // "Enable" of the on/off lists
 
-// A field's accepted numbers and the message that refuses any other.
-struct FieldRange {
-    std::uint32_t low;
-    std::uint32_t high;
-    const char* message;
-};
-constexpr FieldRange kBeaconRange{20, 1000, "Please input a number between 20 and 1000."};
-constexpr FieldRange kDtimRange{1, 255, "Please input a number between 1 and 255."};
-constexpr FieldRange kLengthRange{256, 2346, "Please input a number between 256 and 2346."};
-
 const char* const kSetError[] = {"IEEE802.11a Setting Error!", "IEEE802.11g Setting Error!"};
 
-QString bandName(const char* name, int b, const char* a, const char* g) {
-    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
-}
-
 // The number fields of a page with their ranges, in the order they are checked.
-using RangedField = std::pair<QLineEdit*, const FieldRange*>;
+using RangedField = std::pair<QLineEdit*, const ovrules::NumberField*>;
 std::array<RangedField, 4> rangedFields(const TFM_Performace::Band& d) {
-    return {RangedField{d.beacon, &kBeaconRange}, RangedField{d.dtim, &kDtimRange},
-            RangedField{d.fragment, &kLengthRange}, RangedField{d.rts, &kLengthRange}};
+    return {RangedField{d.beacon, &kBeaconInterval}, RangedField{d.dtim, &kDtimPeriod},
+            RangedField{d.fragment, &kFrameLength}, RangedField{d.rts, &kFrameLength}};
 }
 
-bool inRange(const QLineEdit* edit, const FieldRange& range) {
-    const QByteArray text = edit->text().toUtf8();
-    return ovnet::numberWithin(std::string_view(text.constData(), text.size()), range.low,
-                               range.high);
+bool inRange(const QLineEdit* edit, const ovrules::NumberField& range) {
+    return ovrules::numberWithin(utf8(edit->text()), range.low, range.high);
 }
 
 // An availability read answers only when it succeeded and the device has the
@@ -102,22 +87,21 @@ TFM_Performace::~TFM_Performace() {
 // ---- Controls
 
 void TFM_Performace::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Performance"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    PC_Performace = ovnet::control<QTabWidget>(this, "PC_Performace");
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Performance"),
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    PC_Performace = ovkit::control<QTabWidget>(this, "PC_Performace");
     for (int b : {kBandA, kBandG}) {
         band(b).page =
-            ovnet::control<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
+            ovkit::control<QWidget>(PC_Performace, b == kBandA ? "TabSheetA" : "TabSheetG");
         PC_Performace->addTab(band(b).page, b == kBandA ? QStringLiteral("IEEE 802.11a")
                                                         : QStringLiteral("IEEE 802.11g"));
         buildPage(b);
     }
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
+    StatusBar = ovkit::statusBar(this, "StatusBar", false);
     auto* content = new QVBoxLayout;
     content->addWidget(PC_Performace);
     // Each page has its buttons; the window has only its frame's close box.
-    ovnet::layOutWindow(this, content, {}, StatusBar);
+    ovkit::layOutWindow(this, content, {}, StatusBar);
     ov::onSignal(PC_Performace, &QTabWidget::currentChanged, this,
                  [this] { PC_PerformaceChange(); });
     for (int b : {kBandA, kBandG})
@@ -128,11 +112,11 @@ void TFM_Performace::buildPage(int b) {
     Band& d = band(b);
     QWidget* page = d.page;
     const QString s = b == kBandA ? "a" : "g";
-    const auto edit = [&](const QString& name) { return ovnet::control<QLineEdit>(page, name); };
-    const auto choice = [&](const QString& name) { return ovnet::control<QComboBox>(page, name); };
+    const auto edit = [&](const QString& name) { return ovkit::control<QLineEdit>(page, name); };
+    const auto choice = [&](const QString& name) { return ovkit::control<QComboBox>(page, name); };
     d.rows = new QFormLayout;
     const auto row = [&](const QString& caption, QWidget* box) {
-        d.rows->addRow(ovnet::label(page, "La_" + box->objectName(), caption, box), box);
+        d.rows->addRow(ovkit::label(page, "La_" + box->objectName(), caption, box), box);
     };
 
     d.frequency = edit("Ed_Freq" + s);
@@ -140,9 +124,9 @@ void TFM_Performace::buildPage(int b) {
     setEditable(d.frequency, false);
     auto* frequency = new QHBoxLayout;
     frequency->addWidget(d.frequency);
-    frequency->addWidget(ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz")));
+    frequency->addWidget(ovkit::label(page, "La_GHz" + s, QStringLiteral("GHz")));
     frequency->addStretch();
-    d.rows->addRow(ovnet::label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency),
+    d.rows->addRow(ovkit::label(page, "La_Freq" + s, QStringLiteral("Frequency"), d.frequency),
                    frequency);
     row(QStringLiteral("Channel"), d.channel = choice("CB_Chan" + s));
     row(QStringLiteral("Data Rate"), d.dataRate = choice("CB_DtRt" + s));
@@ -162,16 +146,17 @@ void TFM_Performace::buildPage(int b) {
     d.channelList = edit("Ed_ChList" + s);
     d.dataRateValue = edit("Ed_DtRt" + s);
     d.dataRateList = edit("Ed_DtList" + s);
-    d.dynamicChannels = edit(bandName("DynamicEdit", b, "", "_g"));
+    d.dynamicChannels = edit(bandControlName("DynamicEdit", b, "", "_g"));
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{d.superMode, d.channelValue, d.channelList,
                                          d.dataRateValue, d.dataRateList, d.dynamicChannels})
         neverVisible(hidden);
 
-    d.apply = ovnet::button(page, bandName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
+    d.apply = ovkit::button(page, bandControlName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
                             QStringLiteral("Apply"));
-    d.refresh = ovnet::button(page, bandName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
-                              QStringLiteral("Refresh"));
+    d.refresh =
+        ovkit::button(page, bandControlName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
+                      QStringLiteral("Refresh"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(d.apply);
@@ -354,9 +339,9 @@ void TFM_Performace::Bt_ApplyClick(int b) {
 
 bool TFM_Performace::checkFields(int b) {
     for (const auto& [edit, range] : rangedFields(band(b))) {
-        if (edit->text().isEmpty() || !inRange(edit, *range))
-            return ovnet::refuse(this, edit, QStringLiteral("Error"),
-                                 QString::fromLatin1(range->message), true);
+        if (const char* refusal = numberRefusal(utf8(edit->text()), *range))
+            return ovkit::refuse(this, edit, QStringLiteral("Error"), QString::fromLatin1(refusal),
+                                 true);
     }
     return true;
 }
@@ -366,8 +351,8 @@ void TFM_Performace::FieldExit(QLineEdit* edit) {
     for (const Band& d : bands_) {
         for (const auto& [field, range] : rangedFields(d)) {
             if (field == edit && !inRange(edit, *range)) {
-                ovnet::refuse(this, edit, QStringLiteral("Warning"),
-                              QString::fromLatin1(range->message), edit == d.rts);
+                ovkit::refuse(this, edit, QStringLiteral("Warning"),
+                              QString::fromLatin1(range->refusal), edit == d.rts);
                 return;
             }
         }

@@ -6,12 +6,13 @@
 #include "OvDialogs.h"
 #include "OvEditBox.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
 #include "OvUserChange.h"
+#include "OvWindowBindings.h"
 #include "OvWirelessApMode.h"
-#include "OvWirelessControls.h"
 #include "OvWirelessRules.h"
 #include "OvWirelessSecurity.h"
 #include "TFM_Waiting.h"
@@ -30,7 +31,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-using namespace ovwireless;
+using namespace ovkit;
+using namespace ovrules;
 
 namespace {
 
@@ -38,7 +40,6 @@ namespace {
 constexpr int kSsidPos = 0, kBroadcastPos = 1, kChannelPos = 2, kChannelListPos = 3,
               kFrequencyPos = 4;
 constexpr int kBandStride = 5;
-constexpr int kTimer1Interval = 1000;
 constexpr int kWdsCountdown = 50;
 // An auto scan set ends with its answer or its time-out; this bounds the wait.
 constexpr int kAutoScanWaitMs = 30000;
@@ -59,103 +60,6 @@ TFM_Wirless::TFM_Wirless(const OvDeviceContext& device, QWidget* owner)
 
 TFM_Wirless::~TFM_Wirless() {
     FormClose();
-}
-
-// ---- Controls
-
-void TFM_Wirless::buildControls() {
-    setWindowTitle(QStringLiteral("Home \\ Wireless"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    PC_Wirless = ovnet::control<QTabWidget>(this, "PC_Wirless");
-    TS_11a = ovnet::control<QWidget>(PC_Wirless, "TS_11a");
-    TS_11g = ovnet::control<QWidget>(PC_Wirless, "TS_11g");
-    PC_Wirless->addTab(TS_11a, QStringLiteral("IEEE 802.11a"));
-    PC_Wirless->addTab(TS_11g, QStringLiteral("IEEE 802.11g"));
-    buildPage(kBandA, TS_11a);
-    buildPage(kBandG, TS_11g);
-    Bt_Apply = ovnet::button(this, "Bt_Apply", QStringLiteral("Apply"));
-    Bt_Refresh = ovnet::button(this, "Bt_Refresh", QStringLiteral("Refresh"));
-    Bt_Close = ovnet::button(this, "Bt_Close", QStringLiteral("Close"));
-    StatusBar = ovnet::statusBar(this, "StatusBar", false);
-    Timer1 = ovnet::control<QTimer>(this, "Timer1");
-    Timer1->setInterval(ov::scaledInterval(kTimer1Interval));
-    security_->buildGuestControls(this);
-    security_->shareRadiusSettings();
-    auto* content = new QVBoxLayout;
-    content->addWidget(PC_Wirless);
-    ovnet::layOutWindow(this, content, {Bt_Apply, Bt_Refresh, Bt_Close}, StatusBar);
-    // Sized for the tallest arrangement (every group shown); the pages keep
-    // their controls at the top when groups hide.
-    setFixedSize(sizeHint());
-    connectHandlers();
-}
-
-void TFM_Wirless::buildPage(int b, QWidget* page) {
-    auto* layout = new QVBoxLayout(page);
-    buildRadio(b, page, layout);
-    apMode_->buildControls(b, page, layout);
-    security_->buildControls(b, page, layout);
-    layout->addStretch(1);
-}
-
-void TFM_Wirless::buildRadio(int b, QWidget* page, QVBoxLayout* layout) {
-    Radio& r = radio(b);
-    const QString s = b == kBandA ? "a" : "g";
-    r.frequency = ovnet::control<QLineEdit>(page, "Ed_RaFreq" + s);
-    r.frequency->setFrame(false);
-    setEditable(r.frequency, false);
-    r.frequencyLabel =
-        ovnet::label(page, "La_RaFreq" + s, QStringLiteral("Radio Frequency "), r.frequency);
-    r.ghzLabel = ovnet::label(page, "La_GHz" + s, QStringLiteral("GHz"));
-    r.ssid = ovnet::control<QLineEdit>(page, "Ed_SSID" + s);
-    ov::setTypingLimit(r.ssid, kSsidLength);
-    r.ssidLabel = ovnet::label(page, "La_SSID" + s, QStringLiteral("SSID"), r.ssid);
-    r.broadcast = ovnet::control<QComboBox>(page, "CB_SSIDBcast" + s);
-    r.broadcastLabel =
-        ovnet::label(page, "La_SSIDBcast" + s, QStringLiteral("SSID Broadcast "), r.broadcast);
-    r.channel = ovnet::control<QComboBox>(page, "CB_Chan" + s);
-    r.channelLabel = ovnet::label(page, "La_Chan" + s, QStringLiteral("Channel"), r.channel);
-    r.autoScan = ovnet::control<QComboBox>(page, bandControlName("CB_AuSc", b, "", "g"));
-    r.autoScanLabel =
-        ovnet::label(page, "La_AuSc" + s, QStringLiteral("Auto Channel Scan"), r.autoScan);
-    r.channelValue = ovnet::control<QLineEdit>(page, "Ed_Chan" + s);
-    r.channelList = ovnet::control<QLineEdit>(page, "Ed_ChanList" + s);
-    r.dynamicChannels = ovnet::control<QLineEdit>(page, "Ed_DynChList" + s);
-    r.superMode = ovnet::control<QComboBox>(page, bandControlName("AD_SuperMode", b, "", "g"));
-    for (QWidget* hidden : std::initializer_list<QWidget*>{r.channelValue, r.channelList,
-                                                           r.dynamicChannels, r.superMode})
-        neverVisible(hidden);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(r.frequencyLabel, 0, 0);
-    auto* frequency = new QHBoxLayout;
-    frequency->addWidget(r.frequency);
-    frequency->addWidget(r.ghzLabel);
-    frequency->addStretch();
-    grid->addLayout(frequency, 0, 1);
-    grid->addWidget(r.ssidLabel, 1, 0);
-    grid->addWidget(r.ssid, 1, 1);
-    grid->addWidget(r.broadcastLabel, 1, 2);
-    grid->addWidget(r.broadcast, 1, 3);
-    grid->addWidget(r.channelLabel, 2, 0);
-    grid->addWidget(r.channel, 2, 1);
-    grid->addWidget(r.autoScanLabel, 2, 2);
-    grid->addWidget(r.autoScan, 2, 3);
-    grid->setColumnStretch(1, 1);
-    layout->addLayout(grid);
-}
-
-void TFM_Wirless::connectHandlers() {
-    ov::onSignal(Bt_Apply, &QPushButton::clicked, this, [this] { Bt_ApplyClick(); });
-    ov::onSignal(Bt_Refresh, &QPushButton::clicked, this, [this] { Bt_RefreshClick(); });
-    ov::onSignal(Bt_Close, &QPushButton::clicked, this, [this] { Bt_CloseClick(); });
-    ov::onSignal(PC_Wirless, &QTabWidget::currentChanged, this, [this] { PC_WirlessChange(); });
-    ov::onSignal(Timer1, &QTimer::timeout, this, [this] { apMode_->Timer1Timer(); });
-    for (int b : {kBandA, kBandG}) {
-        ov::onUserChange(radio(b).autoScan, this, [this] { UpdateChannelEnabling(); });
-        ov::onUserChange(apMode_->band(b).apModeChoice, this, [this, b] { ApModeChoiceChange(b); });
-    }
 }
 
 // ---- Creation
@@ -437,8 +341,7 @@ void TFM_Wirless::refreshBand(int b) {
 
 bool TFM_Wirless::ValidateSsid(int b) {
     QLineEdit* ssid = radio(b).ssid;
-    const QByteArray octets = ssid->text().toUtf8();
-    const std::string_view text(octets.constData(), static_cast<std::size_t>(octets.size()));
+    const std::string text = utf8(ssid->text());
     if (const auto refusal = ssidRefusal(text, b)) {
         showPage(b);
         ov::messageBox(this, QString::fromStdString(refusal->title),
@@ -446,9 +349,9 @@ bool TFM_Wirless::ValidateSsid(int b) {
         ssid->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (ovnet::textRefusal(text, ovnet::TextCheckMode::NoQuotationMark) != nullptr) {
+    if (ovrules::textRefusal(text, ovrules::TextCheckMode::NoQuotationMark) != nullptr) {
         showPage(b);
-        ovnet::textCheck(this, ssid->text(), ovnet::TextCheckMode::NoQuotationMark);
+        ovkit::textCheck(this, ssid->text(), ovrules::TextCheckMode::NoQuotationMark);
         ssid->setFocus(Qt::OtherFocusReason);
         return false;
     }

@@ -2,7 +2,8 @@
 // broadcast, channel, automatic channel scan) on one page each, with the AP
 // mode, WDS peers and site survey (OvWirelessApMode) and the security settings
 // (OvWirelessSecurity) of the band. One Apply writes both bands in a fixed
-// order and ends in a device restart; one Refresh reads both.
+// order and ends in a device restart; one Refresh reads both. Its controls
+// are built in TFM_WirlessControls.cpp.
 #pragma once
 
 #include "OvDialog.h"

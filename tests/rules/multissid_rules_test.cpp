@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace ovwireless;
+using namespace ovrules;
 
 TEST(MultiSsidRules, OnlyAPlainAccessPointWithoutSuperModeHasGuests) {
     const struct {

@@ -37,8 +37,8 @@ TEST(DynamicPool, CoversItsAddressesAndNoOthers) {
         {"nothing wraps round to 0", "255.255.255.250", "20", "0.0.0.3", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ovnet::poolCovers(ovnet::dottedValue(c.start), ovnet::dottedValue(c.size),
-                                    ovnet::dottedValue(c.address)),
+        EXPECT_EQ(ovrules::poolCovers(ovrules::dottedValue(c.start), ovrules::dottedValue(c.size),
+                                      ovrules::dottedValue(c.address)),
                   c.inside)
             << c.name;
 }
@@ -57,8 +57,8 @@ TEST(StaticPool, RowsAreFoundByTheFourNumbersOfTheirAddress) {
         {"a text that is no address matches only itself", "10.0.0.51 ", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ovnet::rowOfAddress(addresses, c.address), c.row) << c.name;
-    EXPECT_EQ(ovnet::rowOfAddress({}, "10.0.0.50"), std::nullopt) << "no rows at all";
+        EXPECT_EQ(ovrules::rowOfAddress(addresses, c.address), c.row) << c.name;
+    EXPECT_EQ(ovrules::rowOfAddress({}, "10.0.0.50"), std::nullopt) << "no rows at all";
 }
 
 } // namespace

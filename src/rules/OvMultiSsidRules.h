@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace ovwireless {
+namespace ovrules {
 
 // A band may have guests as a plain access point ("Access Point", item 0 of
 // its AP mode) with super mode "Disable" (item 2).
@@ -39,4 +39,4 @@ std::string vlanIdMissing(int band, int guest);
 // "Lengh" for the length 16 as the device's manager always did.
 std::string guestKeyLengthMessage(int guest, int band, int length);
 
-} // namespace ovwireless
+} // namespace ovrules

@@ -1,9 +1,12 @@
 // The rules the DHCP server window and its static pool entry dialog share:
-// the MAC comparison, the strict dotted value, and finding rows of the static
-// pool by MAC or free slot; the MAC address tables of the access control lists
-// use the MAC rules too. Pure functions of texts. The pools' cover and the
+// the MAC comparison, the strict dotted value, the checks of typed masks and
+// servers, and finding rows of the static pool by MAC or free slot; the MAC address tables of the
+// access control lists use the MAC rules too. Pure functions of texts. The pools' cover and the
 // rows by address, which the LAN window also needs, are in OvPoolRange.h.
 #pragma once
+
+#include "OvAddressChecks.h"
+#include "OvNumberRules.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ovnet {
+namespace ovrules {
 
 // What a free static pool slot holds.
 inline constexpr const char* kFreeSlotAddress = "0.0.0.0";
@@ -25,6 +28,32 @@ inline constexpr int kMacHexDigits = 12;
 // station changed the table since it was read.
 inline constexpr const char* kEntryGoneText =
     "The entry is no longer on the device; the lists are read again.";
+
+// The refusals of typed DHCP settings are titled as the device's own manager
+// titles them.
+inline constexpr const char* kDhcpCheckTitle = "Waring";
+
+// The dynamic pool's size (addresses) and lease time (seconds), each read
+// strictly (checkedInteger), and the refusals of the pool's checks.
+inline constexpr NumberField kDhcpPoolSize{1, 255, "Please input a number between 1 and 255."};
+inline constexpr NumberField kDhcpLease{60, 31536000,
+                                        "Please input a number between 60 and 31536000."};
+bool withinField(std::uint32_t value, const NumberField& field);
+inline constexpr const char* kDhcpAddressRefusal = "Please input valid IP address";
+inline constexpr const char* kPoolCoversSystemRefusal =
+    "Reject: The DHCP dynamic IP pool will cover system IP.";
+inline constexpr const char* kPoolCoversStaticRefusal =
+    "Reject: The DHCP dynamic IP pool will cover Static IP.";
+inline constexpr const char* kPoolStartIsSystemRefusal =
+    "Reject:DHCPS dynamic IP pool will cover system IP";
+
+// A mask box left unset ("" or the free slot's address) names no mask.
+// Otherwise a mask that is no subnet mask is refused: its message, or nullptr.
+const char* givenMaskRefusal(std::string_view text);
+
+// The same for the gateway, WINS and DNS servers, which must be host addresses.
+enum class DhcpServer { Gateway, Wins, Dns };
+const char* givenServerRefusal(std::string_view text, DhcpServer server);
 
 // MAC comparison: character by character over the typed text's length, a
 // typed character matching the listed one or the listed one plus 32, so a
@@ -53,6 +82,12 @@ std::optional<std::size_t> firstFreeSlot(const std::vector<std::string>& address
 // The first row whose MAC the typed one matches (MAC comparison), if any.
 std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::string_view typed);
 
+// The MAC typed for the slot numbered `index` of an access control list: 12
+// hex digits, not the free slot's, not taken by another slot; its refusal,
+// or nothing.
+std::optional<Refusal> macEntryRefusal(std::string_view typed, const std::vector<std::string>& macs,
+                                       long long index);
+
 // Whether another row than the one numbered `index` (rows count from 1)
 // already holds the typed MAC, the same or by the MAC comparison.
 bool macTakenElsewhere(const std::vector<std::string>& macs, std::string_view typed,
@@ -63,4 +98,4 @@ bool macTakenElsewhere(const std::vector<std::string>& macs, std::string_view ty
 bool addressTakenElsewhere(const std::vector<std::string>& addresses, std::string_view typed,
                            long long index);
 
-} // namespace ovnet
+} // namespace ovrules

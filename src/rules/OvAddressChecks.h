@@ -1,17 +1,21 @@
-// The address and text checks that every configuration window shares. The
-// rules are pure functions of the typed text; only the text check shows a box,
-// through a thin wrapper over its rule.
+// The address and text checks that every configuration window shares: pure
+// functions of the typed text. A window shows the text check's refusal through
+// the window kit's textCheck.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
-class QString;
-class QWidget;
+namespace ovrules {
 
-namespace ovnet {
+// A check's refusal as the window shows it: the message box's title and text.
+struct Refusal {
+    std::string title;
+    std::string text;
+};
 
 // IP address check: a usable host address, four decimal parts with the first
 // 1 to 223 but not 127, the middle two 0 to 255 and the last 1 to 254.
@@ -30,10 +34,6 @@ enum class TextCheckMode {
 const char* textRefusal(std::string_view text, TextCheckMode mode);
 
 inline constexpr const char* kTextCheckTitle = "Warning";
-
-// The text check: shows the refusal in a message box (OK only) and answers
-// false, or answers true. The text goes to the rule as UTF-8.
-bool textCheck(QWidget* parent, const QString& text, TextCheckMode mode);
 
 // Dotted value, lenient: the parts between dots are added up, shifting by 8
 // bits at each dot, in 32-bit arithmetic that wraps; a part that is empty or
@@ -73,4 +73,4 @@ bool numberWithin(std::string_view text, std::uint32_t low, std::uint32_t high);
 // both are strict dotted quads ("010.0.0.1" is 10.0.0.1), else by their text.
 bool sameAddress(std::string_view a, std::string_view b);
 
-} // namespace ovnet
+} // namespace ovrules

@@ -11,9 +11,7 @@
 #include <string_view>
 #include <vector>
 
-class OvListView;
-
-namespace ovnet {
+namespace ovrules {
 
 // Whether the pool of `size` addresses from `start` holds the address. The
 // pool's end is not wrapped at 2^32, so a pool at the top of the address space
@@ -24,12 +22,9 @@ bool poolCovers(std::uint32_t start, std::uint32_t size, std::uint32_t address);
 inline constexpr int kStaticPoolIp = 0;
 inline constexpr int kStaticPoolMac = 1;
 
-// One column of a static pool list view, row by row.
-std::vector<std::string> staticPoolColumn(const OvListView& list, int subItem);
-
 // The first row holding the address, compared by its four numbers (a leading
 // zero names the same address), if any.
 std::optional<std::size_t> rowOfAddress(const std::vector<std::string>& addresses,
                                         std::string_view address);
 
-} // namespace ovnet
+} // namespace ovrules

@@ -7,7 +7,7 @@
 
 namespace {
 
-using namespace ovwireless;
+using namespace ovrules;
 
 TEST(WirelessRules, ChannelChoicesSplitAtTheBlankThatEndsAToken) {
     const struct {

@@ -1,11 +1,7 @@
 #include "OvMultiSsidRules.h"
 
-namespace ovwireless {
+namespace ovrules {
 namespace {
-
-std::string bandTag(int band) {
-    return band == kBandA ? "11a" : "11g";
-}
 
 std::string guestName(int guest) {
     return "Guest SSID" + std::to_string(guest);
@@ -60,4 +56,4 @@ std::string guestKeyLengthMessage(int guest, int band, int length) {
            " must be " + std::to_string(length) + "!";
 }
 
-} // namespace ovwireless
+} // namespace ovrules

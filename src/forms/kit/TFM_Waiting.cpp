@@ -3,8 +3,8 @@
 #include "DeviceMib.h"
 #include "OvDeviceContext.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvListView.h"
-#include "OvPlacedControls.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvTimeScale.h"
 #include "OvTransferMeter.h"
@@ -31,21 +31,20 @@ QLineEdit* hiddenEdit(QWidget* parent, const char* name) {
 
 TFM_Waiting::TFM_Waiting(const OvDeviceContext& device, QWidget* owner)
     : OvDialog(owner), device_(device) {
-    setWindowTitle(QStringLiteral("Please wait"));
     setFixedSize(249, 70);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
-    Label2 = ov::placedLabel(this, "Label2", QStringLiteral("Settings saved."), 31, 11);
-    Label3 = ov::placedLabel(this, "Label3", QStringLiteral("The device is restarting."), 31, 30);
-    Label1 = ov::placedLabel(this, "Label1", QStringLiteral("Please waiting for"), 31, 48);
-    La_Time = ov::placedLabel(this, "La_Time", QString(), 124, 48);
+    ovkit::frameWindow(this, QStringLiteral("Please wait"), Qt::WindowMinimizeButtonHint);
+    Label2 = ovkit::placedLabel(this, "Label2", QStringLiteral("Settings saved."), 31, 11);
+    Label3 =
+        ovkit::placedLabel(this, "Label3", QStringLiteral("The device is restarting."), 31, 30);
+    Label1 = ovkit::placedLabel(this, "Label1", QStringLiteral("Please waiting for"), 31, 48);
+    La_Time = ovkit::placedLabel(this, "La_Time", QString(), 124, 48);
     La_Time->setMinimumWidth(32);
     // Its name is the count it shows, announced as it changes.
     La_Time->setAccessibleDescription(QStringLiteral("Seconds left"));
-    seconds = ov::placedLabel(this, "seconds", QStringLiteral("seconds"), 160, 48);
-    La_Moved = ov::placedLabel(this, "La_Moved", QString(), 31, 68);
+    seconds = ovkit::placedLabel(this, "seconds", QStringLiteral("seconds"), 160, 48);
+    La_Moved = ovkit::placedLabel(this, "La_Moved", QString(), 31, 68);
     La_Moved->setMinimumWidth(187);
-    PB_Transfer = ov::placedControl<QProgressBar>(this, "PB_Transfer", {31, 86, 187, 16});
+    PB_Transfer = ovkit::placedControl<QProgressBar>(this, "PB_Transfer", {31, 86, 187, 16});
     PB_Transfer->setAccessibleName(QStringLiteral("Transfer progress"));
     La_Moved->hide();
     PB_Transfer->hide();

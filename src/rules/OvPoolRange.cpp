@@ -1,21 +1,13 @@
 #include "OvPoolRange.h"
 
 #include "OvAddressChecks.h"
-#include "OvListView.h"
 
 #include <algorithm>
 
-namespace ovnet {
+namespace ovrules {
 
 bool poolCovers(std::uint32_t start, std::uint32_t size, std::uint32_t address) {
     return start <= address && std::uint64_t{address} < std::uint64_t{start} + size;
-}
-
-std::vector<std::string> staticPoolColumn(const OvListView& list, int subItem) {
-    std::vector<std::string> texts;
-    for (int row = 0; row < list.itemCount(); ++row)
-        texts.push_back(list.subItem(row, subItem).toStdString());
-    return texts;
 }
 
 std::optional<std::size_t> rowOfAddress(const std::vector<std::string>& addresses,
@@ -27,4 +19,4 @@ std::optional<std::size_t> rowOfAddress(const std::vector<std::string>& addresse
     return static_cast<std::size_t>(found - addresses.begin());
 }
 
-} // namespace ovnet
+} // namespace ovrules

@@ -6,7 +6,48 @@
 #include <algorithm>
 #include <limits>
 
-namespace ovnet {
+namespace ovrules {
+
+namespace {
+
+bool unsetAddress(std::string_view text) {
+    return text.empty() || text == kFreeSlotAddress;
+}
+
+} // namespace
+
+bool withinField(std::uint32_t value, const NumberField& field) {
+    return value >= field.low && value <= field.high;
+}
+
+const char* givenMaskRefusal(std::string_view text) {
+    return unsetAddress(text) || isSubnetMask(text) ? nullptr : "Please input valid SubMask.";
+}
+
+const char* givenServerRefusal(std::string_view text, DhcpServer server) {
+    if (unsetAddress(text) || isHostAddress(text))
+        return nullptr;
+    switch (server) {
+    case DhcpServer::Gateway:
+        return "Please input valid Gateway.";
+    case DhcpServer::Wins:
+        return "Please input valid Wins.";
+    case DhcpServer::Dns:
+        break;
+    }
+    return "Please input valid DNS.";
+}
+
+std::optional<Refusal> macEntryRefusal(std::string_view typed, const std::vector<std::string>& macs,
+                                       long long index) {
+    if (typed.size() != kMacHexDigits)
+        return Refusal{"Error", "The length is 12 in MAC Address."};
+    if (typed == kFreeSlotMac)
+        return Refusal{"Warning", "Please input a valid MAC Address."};
+    if (macTakenElsewhere(macs, typed, index))
+        return Refusal{"Warning", "Reject: The MAC already exists "};
+    return std::nullopt;
+}
 
 bool sameMac(std::string_view typed, std::string_view listed) {
     if (listed.size() < typed.size())
@@ -66,4 +107,4 @@ bool addressTakenElsewhere(const std::vector<std::string>& addresses, std::strin
     return false;
 }
 
-} // namespace ovnet
+} // namespace ovrules

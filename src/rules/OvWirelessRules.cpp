@@ -4,12 +4,8 @@
 #include <cctype>
 #include <charconv>
 
-namespace ovwireless {
+namespace ovrules {
 namespace {
-
-const char* bandSuffix(int band) {
-    return band == kBandA ? "11a" : "11g";
-}
 
 bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -22,6 +18,10 @@ std::string upper(std::string text) {
 }
 
 } // namespace
+
+std::string bandTag(int band) {
+    return band == kBandA ? "11a" : "11g";
+}
 
 ChannelChoices channelChoices(std::string_view list, std::string_view value) {
     ChannelChoices choices;
@@ -70,7 +70,7 @@ std::string wepKeyLengthMessage(int key, int band, int length) {
     static const char* const ordinals[] = {"1st", "2nd", "3rd", "4th"};
     const std::string word = length == 16 ? "Lengh" : "Length";
     return "The " + word + " of the " + ordinals[std::clamp(key, 0, 3)] + " key in IEEE802." +
-           bandSuffix(band) + " must be " + std::to_string(length) + "!";
+           bandTag(band) + " must be " + std::to_string(length) + "!";
 }
 
 std::string keyTextToHex(std::u32string_view text) {
@@ -97,7 +97,7 @@ bool isPrintableAscii(std::u32string_view text) {
 }
 
 std::optional<Refusal> ssidRefusal(std::string_view utf8, int band) {
-    const std::string suffix = bandSuffix(band);
+    const std::string suffix = bandTag(band);
     if (utf8.size() > 32)
         return Refusal{"Error", "The Max Length of SSID is 32 in " + suffix + "!"};
     if (!utf8.empty() && utf8.front() == ' ')
@@ -110,7 +110,7 @@ std::optional<Refusal> ssidRefusal(std::string_view utf8, int band) {
 std::optional<Refusal> passPhraseRefusal(std::string_view utf8, int band) {
     if (utf8.size() >= 8 && utf8.size() <= 63)
         return std::nullopt;
-    return Refusal{"Error", std::string("The length of 802.") + bandSuffix(band) +
+    return Refusal{"Error", std::string("The length of 802.") + bandTag(band) +
                                 " PassPhrase is between 8 and 63."};
 }
 
@@ -152,4 +152,4 @@ GuestStates guestStatesFor(int apModeChoice, std::string_view authentication) {
     return {false, authentication != "Open System" && authentication != "Shared Key"};
 }
 
-} // namespace ovwireless
+} // namespace ovrules

@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace ovnet;
+using namespace ovrules;
 
 TEST(DhcpRules, MacComparisonMatchesATypedLowerCaseLetterToAListedUpperCaseOne) {
     const struct {

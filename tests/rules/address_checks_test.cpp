@@ -1,7 +1,6 @@
 // The checks every configuration window shares, without widgets: each case is
 // a typed text and what the check says of it.
 #include "OvAddressChecks.h"
-#include "OvDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,7 @@
 
 namespace {
 
-using namespace ovnet;
+using namespace ovrules;
 
 struct VerdictCase {
     const char* name;
@@ -133,23 +132,6 @@ TEST(AddressChecks, TheTextCheckRefusesByItsMode) {
         else
             EXPECT_STREQ(refusal, c.refusal) << c.name;
     }
-}
-
-TEST(AddressChecks, TheTextCheckShowsItsRefusalInAWarningBox) {
-    OvScriptedDialogs dialogs;
-    EXPECT_TRUE(textCheck(nullptr, QStringLiteral("lan"), TextCheckMode::NoQuotationMark));
-    EXPECT_TRUE(textCheck(nullptr, QStringLiteral("abc123"), TextCheckMode::Secret));
-    EXPECT_TRUE(dialogs.shown().empty());
-
-    EXPECT_FALSE(textCheck(nullptr, QStringLiteral("a\"b"), TextCheckMode::NoQuotationMark));
-    EXPECT_FALSE(textCheck(nullptr, QString::fromUtf8("s\xC3\xA9"), TextCheckMode::Secret));
-    const auto shown = dialogs.messages();
-    ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].title, QStringLiteral("Warning"));
-    EXPECT_EQ(shown[0].text, QStringLiteral("Quotation Mark (\") is not accepted"));
-    EXPECT_EQ(shown[0].buttons, QMessageBox::Ok);
-    EXPECT_EQ(shown[1].title, QStringLiteral("Warning"));
-    EXPECT_EQ(shown[1].text, QStringLiteral("Please input Radius Secret format xxxxxx(x:0-9;A-z)"));
 }
 
 TEST(AddressChecks, TheLenientDottedValueWrapsAndCountsOddPartsAsZero) {

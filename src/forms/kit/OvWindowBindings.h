@@ -1,13 +1,15 @@
-// What windows that walk tables into list views share: the bindings they own
-// and how they let them go when they close, and the busy flag that keeps such
-// a window open while it walks or writes.
+// The bindings a window owns and how it lets them go when it closes, the
+// busy flag that keeps a window open while it walks or writes, and the
+// bindings of device tables that windows make.
 #pragma once
 
 #include "OvSNMPRequest2Edits.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
+class QLineEdit;
 class QWidget;
 
 // The bindings of one window, in the order it made them.
@@ -55,3 +57,19 @@ public:
 private:
     bool set_ = false;
 };
+
+namespace ovkit {
+
+// A binding of the window over the table's variables, each shown in the box of
+// its position ("%s"); synchronous (mode 0) or asynchronous (mode 1).
+OvSNMPRequest2Edits* valueBinding(OvWindowBindings& bindings, QWidget* owner,
+                                  const OvSNMPVarRow* table, OvListMode listMode, std::uint8_t mode,
+                                  const std::vector<QLineEdit*>& boxes);
+
+// A binding of a list built from a device table: synchronous unless said,
+// every OID used as stored unless a table mode and its key columns are given.
+std::unique_ptr<OvSNMPRequest2Edits> newList(QWidget* owner, const OvSNMPVarRow* table,
+                                             bool synchronous = true, OvListMode mode = MVT_SV,
+                                             int keys = 0);
+
+} // namespace ovkit

@@ -5,17 +5,28 @@
 // channel choices and the key conversion too.
 #pragma once
 
+#include "OvAddressChecks.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace ovwireless {
+namespace ovrules {
 
 // Band indexes as the window's arrays hold them (the MIB's band index minus 1).
 inline constexpr int kBandA = 0;
 inline constexpr int kBandG = 1;
+
+// The longest SSID the device takes, in octets.
+inline constexpr int kSsidLength = 32;
+
+// The refusal of an ASCII key that holds anything but printable ASCII.
+inline constexpr const char* kAsciiOnly = "Please input printable ASCII characters in the key!";
+
+// "11a" or "11g", as the messages name a band.
+std::string bandTag(int band);
 
 // ---- Channels
 
@@ -60,11 +71,6 @@ bool isPrintableAscii(std::u32string_view text);
 
 // ---- SSIDs, pass phrases, numbers
 
-struct Refusal {
-    std::string title;
-    std::string text;
-};
-
 // The first of the SSID checks (length in octets, leading blank, empty) that
 // refuses the text, or nothing; the text check follows separately.
 std::optional<Refusal> ssidRefusal(std::string_view utf8, int band);
@@ -106,4 +112,4 @@ struct GuestStates {
 };
 GuestStates guestStatesFor(int apModeChoice, std::string_view authentication);
 
-} // namespace ovwireless
+} // namespace ovrules

@@ -1,15 +1,11 @@
 #include "OvAddressChecks.h"
 
-#include "OvDialogs.h"
-
-#include <QString>
-
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
 
-namespace ovnet {
+namespace ovrules {
 namespace {
 
 // A part as the checks read it: decimal digits only, so a blank, a sign or an
@@ -88,15 +84,6 @@ const char* textRefusal(std::string_view text, TextCheckMode mode) {
     return plain ? nullptr : "Please input Radius Secret format xxxxxx(x:0-9;A-z)";
 }
 
-bool textCheck(QWidget* parent, const QString& text, TextCheckMode mode) {
-    const QByteArray octets = text.toUtf8();
-    const char* refusal = textRefusal(std::string_view(octets.constData(), octets.size()), mode);
-    if (refusal == nullptr)
-        return true;
-    ov::messageBox(parent, QString::fromLatin1(kTextCheckTitle), QString::fromLatin1(refusal));
-    return false;
-}
-
 std::uint32_t dottedValue(std::string_view text) {
     // A part beyond a signed 32-bit integer is no integer, and counts 0 like
     // any other text that is none.
@@ -144,4 +131,4 @@ bool sameAddress(std::string_view a, std::string_view b) {
     return a == b;
 }
 
-} // namespace ovnet
+} // namespace ovrules
