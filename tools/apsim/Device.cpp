@@ -336,6 +336,13 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     DeviceVariable& variable = variables_[oid];
     variable.value = value;
     variable.uptime = false;
+    // A survey trigger is one variable under two names: both read what was written.
+    if (const int band = surveyTriggerBand(oid))
+        for (const std::string tail : {"", ".0"})
+            if (const auto it =
+                    variables_.find(privateOid("2.8.1.1." + std::to_string(band) + tail));
+                it != variables_.end())
+                it->second.value = value;
     if (applyRogueCommand(oid, value) || !isOne(value))
         return 0;
     if (const int band = surveyScanBand(oid, value))
