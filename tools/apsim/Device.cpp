@@ -363,6 +363,21 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     return 0;
 }
 
+void Device::countLanMac(std::uint32_t add) {
+    for (auto* variables : {&variables_, &factory_}) {
+        const auto it = variables->find(privateOid("4.1.1.2.0"));
+        if (it == variables->end() || it->second.value.octets.size() < 2)
+            continue;
+        std::string& octets = it->second.value.octets;
+        const std::size_t at = octets.size() - 2;
+        const auto low = static_cast<std::uint32_t>(static_cast<unsigned char>(octets[at]) << 8 |
+                                                    static_cast<unsigned char>(octets[at + 1]));
+        const std::uint32_t counted = (low + add) & 0xffffu;
+        octets[at] = static_cast<char>(counted >> 8);
+        octets[at + 1] = static_cast<char>(counted & 0xffu);
+    }
+}
+
 void Device::clearLog() {
     log_.clear();
     takeLogSnapshot();

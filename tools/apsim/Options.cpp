@@ -19,11 +19,8 @@ namespace {
 using Handler = std::function<void(Options&, const std::string&)>;
 
 constexpr int kMaxDevices = 1000;
-// The LAN MAC address of a site's first device; the others count up from it.
-constexpr const char* kFirstMac = "000C41123456";
-
 // Hex octets with their last two counted up by `add` (wrapping), so each
-// device of a site has its own engine ID and MAC address.
+// device of a site has its own engine ID.
 std::string countedHex(const std::string& hex, int add) {
     std::string result = hex;
     const std::size_t tail = result.size() - 4;
@@ -367,9 +364,6 @@ std::vector<Options> siteOptions(const Options& options) {
         inet_ntop(AF_INET, &address, text, sizeof text);
         device.address = text;
         device.engineId = countedHex(engineBase, k - 1);
-        // Before the --set options, which may give another one.
-        device.device.values.insert(device.device.values.begin(),
-                                    {"E.4.1.1.2.0", countedHex(kFirstMac, k - 1)});
         if (options.seed)
             device.seed = *options.seed + static_cast<unsigned>(k - 1);
         device.logFile = deviceFile(options.logFile, device.address);

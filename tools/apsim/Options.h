@@ -63,7 +63,7 @@ struct Options {
 Options parseOptions(const std::vector<std::string>& arguments);
 
 // The options of each device of a site, device 1 first: its address (the
-// first one counted up), engine ID, MAC address, seed, files and the --for
+// first one counted up), engine ID, seed, files and the --for
 // options of its number. Throws std::invalid_argument.
 std::vector<Options> siteOptions(const Options& options);
 

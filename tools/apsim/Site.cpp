@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <sys/prctl.h>
@@ -100,10 +101,17 @@ int runSite(const std::vector<Options>& site, const ServeDevice& serve) {
 
     std::vector<Member> members;
     std::string failure;
+    // Built here, and handed over by the fork: devices of the same options
+    // share one, page by page, until they change it.
+    std::optional<Device> shared;
+    const DeviceConfig* sharedConfig = nullptr;
     for (const Options& options : site) {
         try {
-            // Built here, one at a time, and handed over by the fork.
-            Device device(options.device);
+            if (!shared || !(*sharedConfig == options.device)) {
+                shared.reset();
+                shared.emplace(options.device);
+                sharedConfig = &options.device;
+            }
             int ready[2];
             if (pipe(ready) != 0)
                 throw std::runtime_error(std::string("cannot make a pipe: ") +
@@ -118,7 +126,8 @@ int runSite(const std::vector<Options>& site, const ServeDevice& serve) {
             }
             if (pid == 0) {
                 close(ready[0]);
-                runMember(options, device, ready[1], members, serve);
+                shared->countLanMac(static_cast<std::uint32_t>(members.size()));
+                runMember(options, *shared, ready[1], members, serve);
             }
             close(ready[1]);
             members.push_back({pid, ready[0], options.address});
