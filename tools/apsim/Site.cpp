@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,9 +61,13 @@ void stopAll(std::vector<Member>& members) {
 
 // In the child: the site's descriptors and signal set-up are not the device's.
 [[noreturn]] void runMember(const Options& options, Device& device, int readyFd,
-                            const std::vector<Member>& earlier, const ServeDevice& serve) {
-    // A site that goes away without its SIGTERM (killed) takes its devices along.
+                            const std::vector<Member>& earlier, pid_t site,
+                            const ServeDevice& serve) {
+    // A site that goes away without its SIGTERM (killed) takes its devices
+    // along, also one that went before this could ask for it.
     prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != site)
+        std::_Exit(2);
     for (const Member& member : earlier)
         close(member.readyFd);
     close(siteWakePipe[0]);
@@ -83,7 +88,7 @@ void stopAll(std::vector<Member>& members) {
 
 } // namespace
 
-int runSite(const std::vector<Options>& site, const ServeDevice& serve) {
+int runSite(const std::vector<Options>& devices, const ServeDevice& serve) {
     if (pipe(siteWakePipe) != 0)
         throw std::runtime_error("cannot make the signal pipe");
     struct sigaction action {};
@@ -99,13 +104,20 @@ int runSite(const std::vector<Options>& site, const ServeDevice& serve) {
     sigaddset(&stopping, SIGINT);
     sigprocmask(SIG_BLOCK, &stopping, &before);
 
+    // The site holds one pipe per device until all are ready.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
+    const pid_t site = getpid();
     std::vector<Member> members;
     std::string failure;
     // Built here, and handed over by the fork: devices of the same options
     // share one, page by page, until they change it.
     std::optional<Device> shared;
     const DeviceConfig* sharedConfig = nullptr;
-    for (const Options& options : site) {
+    for (const Options& options : devices) {
         try {
             if (!shared || !(*sharedConfig == options.device)) {
                 shared.reset();
@@ -127,7 +139,7 @@ int runSite(const std::vector<Options>& site, const ServeDevice& serve) {
             if (pid == 0) {
                 close(ready[0]);
                 shared->countLanMac(static_cast<std::uint32_t>(members.size()));
-                runMember(options, *shared, ready[1], members, serve);
+                runMember(options, *shared, ready[1], members, site, serve);
             }
             close(ready[1]);
             members.push_back({pid, ready[0], options.address});
