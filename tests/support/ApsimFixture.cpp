@@ -152,7 +152,7 @@ Apsim::Apsim(const std::vector<std::string>& arguments, int devices)
             gone = exited(pid_);
             return gone;
         },
-        site_ ? 30000 : 10000);
+        site_ ? 10000 + 100 * devices : 10000);
     if (endpoints_.empty()) {
         error_ = gone ? "apsim exited: " + output() : "apsim did not get ready: " + output();
         if (gone)

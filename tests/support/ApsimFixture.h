@@ -49,7 +49,7 @@ struct ApsimRequest {
 
 class Apsim {
 public:
-    // Starts apsim with these extra arguments and waits up to 10 s (a site 30 s)
+    // Starts apsim with these extra arguments and waits up to 10 s (a site 0.1 s more a device)
     // for its ready lines. The executable is the one built with the tests, or $OV_APSIM.
     explicit Apsim(const std::vector<std::string>& arguments = {}, int devices = 1);
     // Stops it (SIGTERM, then SIGKILL after 5 s) and removes its folder.
