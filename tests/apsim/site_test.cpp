@@ -157,6 +157,8 @@ TEST(ApsimSite, BadSiteOptionsAreRefusedWithAMessage) {
             EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
         }
     }
+    EXPECT_EQ(apsim::parseOptions({"--for", "1", "--delay-ms", "7"}).delayMs, 7)
+        << "a lone device takes its --for options";
     const auto past = apsim::parseOptions({"--devices", "3", "--listen", "255.255.255.254:1"});
     EXPECT_THROW(apsim::siteOptions(past), std::invalid_argument);
 }

@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 namespace apsim {
 namespace {
@@ -337,6 +338,11 @@ Options parseOptions(const std::vector<std::string>& arguments) {
         if (device.last > options.devices)
             throw std::invalid_argument("--for " + std::to_string(device.last) + ": the site has " +
                                         std::to_string(options.devices) + " device(s)");
+    // A lone device (--for 1 without --devices) simply takes them.
+    if (options.devices == 1) {
+        for (const DeviceArguments& device : std::exchange(options.forDevices, {}))
+            applyArguments(options, device.arguments);
+    }
     return options;
 }
 
