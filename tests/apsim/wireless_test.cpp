@@ -39,6 +39,36 @@ TEST(ApsimWireless, ABandsRefreshRunsItsSiteSurvey) {
     EXPECT_EQ(walkedRows(device, "E.2.8.2.1.7.1"), 3);
 }
 
+// A manager that takes adRefresh for a scalar asks for it with ".0": the same
+// variable as the banded form, which reads what either was set to.
+TEST(ApsimWireless, TheScalarFormsOfTheSurveyTriggersAreTheSameVariables) {
+    const Apsim device({"--rows", "sitesurvey-a=2", "--rows", "sitesurvey-g=0"});
+    ASSERT_TRUE(device.isRunning()) << device.error();
+    const ToolRun walked = runAgainst(device, "snmpwalk", "v2c", {"E.2.8.1.1"});
+    EXPECT_EQ(ovtest::linesBelow(walked, "E.2.8.1.1"), 4) << walked.output;
+    struct Case {
+        const char* set;    // the form written
+        const char* other;  // the other form of the same band
+        const char* column; // a column of the band's survey table
+        int rows;           // after the scan
+    };
+    const Case cases[] = {
+        {"E.2.8.1.1.1.0", "E.2.8.1.1.1", "E.2.8.2.1.7.1", 3},
+        {"E.2.8.1.1.2.0", "E.2.8.1.1.2", "E.2.8.2.1.7.2", 1},
+        {"E.2.8.1.1.2", "E.2.8.1.1.2.0", "E.2.8.2.1.7.2", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.set);
+        const ToolRun scan = runAgainst(device, "snmpset", "v2c-rw", {c.set, "i", "1"});
+        EXPECT_TRUE(scan.contains(toolLine(c.set, "INTEGER: 1"))) << scan.output;
+        const ToolRun read = runAgainst(device, "snmpget", "v2c", {c.set, c.other});
+        EXPECT_TRUE(read.contains(toolLine(c.other, "INTEGER: 1"))) << read.output;
+        EXPECT_EQ(walkedRows(device, c.column), c.rows);
+        runAgainst(device, "snmpset", "v2c-rw", {c.other, "i", "0"});
+        EXPECT_EQ(device.stateValue(c.set)->text, "0");
+    }
+}
+
 TEST(ApsimWireless, MaskedKeysReadBackAsStarsWhileTheDeviceKeepsThem) {
     const std::string key = "E.2.5.3.1.1.1.2", phrase = "E.2.5.1.1.4.2", guest = "E.2.9.2.1.7.1.1";
     for (const bool masked : {false, true}) {

@@ -96,14 +96,23 @@ std::string binding(const std::string& oid, const std::string& typedValue) {
     return expandOid(oid) + "=" + typedValue;
 }
 
-Apsim::Apsim(const std::vector<std::string>& arguments) : folder_(makeFolder()) {
+Apsim::Apsim(const std::vector<std::string>& arguments, int devices)
+    : folder_(makeFolder()), site_(devices > 1) {
     if (folder_.empty()) {
         error_ = "cannot make a temporary folder";
         return;
     }
-    std::vector<std::string> argv = {executable(), "--listen",    "127.0.0.1:0",
-                                     "--log",      logPath(),     "--state",
-                                     statePath(),  "--state-dir", folder_ + "/agent"};
+    std::vector<std::string> argv = {executable(),
+                                     "--listen",
+                                     site_ ? "127.0.1.1:0" : "127.0.0.1:0",
+                                     "--log",
+                                     folder_ + "/requests.log",
+                                     "--state",
+                                     folder_ + "/state.txt",
+                                     "--state-dir",
+                                     folder_ + "/agent"};
+    if (site_)
+        argv.insert(argv.end(), {"--devices", std::to_string(devices)});
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
     for (std::string& argument : argv)
@@ -127,21 +136,24 @@ Apsim::Apsim(const std::vector<std::string>& arguments) : folder_(makeFolder()) 
         return;
     }
 
-    const std::regex ready("apsim: listening on [0-9.]+:([0-9]+)");
+    const std::regex ready("apsim: listening on ([0-9.]+):([0-9]+)");
     bool gone = false;
     waitUntil(
         [&] {
-            std::smatch match;
             const std::string text = output();
-            if (std::regex_search(text, match, ready)) {
-                port_ = static_cast<std::uint16_t>(std::stoi(match[1]));
+            std::vector<std::pair<std::string, std::uint16_t>> found;
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), ready);
+                 it != std::sregex_iterator(); ++it)
+                found.emplace_back((*it)[1], static_cast<std::uint16_t>(std::stoi((*it)[2])));
+            if (static_cast<int>(found.size()) >= devices) {
+                endpoints_ = std::move(found);
                 return true;
             }
             gone = exited(pid_);
             return gone;
         },
-        10000);
-    if (port_ == 0) {
+        site_ ? 10000 + 100 * devices : 10000);
+    if (endpoints_.empty()) {
         error_ = gone ? "apsim exited: " + output() : "apsim did not get ready: " + output();
         if (gone)
             pid_ = -1;
@@ -168,7 +180,7 @@ void Apsim::stop() {
 }
 
 bool Apsim::isRunning() const {
-    if (pid_ <= 0 || port_ == 0)
+    if (pid_ <= 0 || endpoints_.empty())
         return false;
     // Looks without reaping, so a crashed agent shows as not running.
     siginfo_t info{};
@@ -186,13 +198,26 @@ std::string Apsim::output() const {
     return readFile(folder_ + "/output.txt");
 }
 
-std::string Apsim::peer() const {
-    return "udp:127.0.0.1:" + std::to_string(port_);
+std::string Apsim::address(int device) const {
+    return device >= 1 && device <= devices() ? endpoints_[device - 1].first : "127.0.0.1";
 }
 
-std::vector<ApsimRequest> Apsim::requests() const {
+std::uint16_t Apsim::port(int device) const {
+    return device >= 1 && device <= devices() ? endpoints_[device - 1].second : 0;
+}
+
+std::string Apsim::peer(int device) const {
+    return "udp:" + address(device) + ":" + std::to_string(port(device));
+}
+
+std::string Apsim::devicePath(const std::string& name, int device) const {
+    // A site's device writes FILE.ADDRESS.
+    return folder_ + name + (site_ ? "." + address(device) : std::string());
+}
+
+std::vector<ApsimRequest> Apsim::requests(int device) const {
     std::vector<ApsimRequest> result;
-    for (const std::string& line : lines(logPath())) {
+    for (const std::string& line : lines(logPath(device))) {
         const std::vector<std::string> fields = split(line, '\t');
         if (fields.size() < 5)
             continue;
@@ -209,9 +234,9 @@ std::vector<ApsimRequest> Apsim::requests() const {
     return result;
 }
 
-std::map<std::string, ApsimValue> Apsim::state() const {
+std::map<std::string, ApsimValue> Apsim::state(int device) const {
     std::map<std::string, ApsimValue> values;
-    for (const std::string& line : lines(statePath())) {
+    for (const std::string& line : lines(statePath(device))) {
         const auto tab = line.find('\t');
         if (line[0] != '#' && tab != std::string::npos)
             values[line.substr(0, tab)] = ApsimValue::parse(line.substr(tab + 1));
@@ -219,16 +244,16 @@ std::map<std::string, ApsimValue> Apsim::state() const {
     return values;
 }
 
-std::optional<ApsimValue> Apsim::stateValue(const std::string& oid) const {
-    const auto values = state();
+std::optional<ApsimValue> Apsim::stateValue(const std::string& oid, int device) const {
+    const auto values = state(device);
     const auto it = values.find(expandOid(oid));
     if (it == values.end())
         return std::nullopt;
     return it->second;
 }
 
-long Apsim::stateFact(const std::string& key) const {
-    for (const std::string& line : lines(statePath()))
+long Apsim::stateFact(const std::string& key, int device) const {
+    for (const std::string& line : lines(statePath(device)))
         if (line.rfind("#" + key + "\t", 0) == 0)
             return std::atol(line.c_str() + key.size() + 2);
     return -1;

@@ -8,6 +8,9 @@
 //     ... talk SNMP to device.address():device.port() ...
 //     EXPECT_EQ(device.stateValue("E.1.1.1.1.2")->text, "NewSSID");
 //     EXPECT_EQ(device.requests().back().operation, "SET");
+//
+// With `devices` above 1 it is a site (--devices): device K (from 1) answers at
+// peer(K), on 127.0.1.K, and has its own log and state; the accessors take K.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace ovtest {
@@ -45,9 +49,9 @@ struct ApsimRequest {
 
 class Apsim {
 public:
-    // Starts apsim with these extra arguments and waits up to 10 s for its
-    // ready line. The executable is the one built with the tests, or $OV_APSIM.
-    explicit Apsim(const std::vector<std::string>& arguments = {});
+    // Starts apsim with these extra arguments and waits up to 10 s (a site 0.1 s more a device)
+    // for its ready lines. The executable is the one built with the tests, or $OV_APSIM.
+    explicit Apsim(const std::vector<std::string>& arguments = {}, int devices = 1);
     // Stops it (SIGTERM, then SIGKILL after 5 s) and removes its folder.
     ~Apsim();
     Apsim(const Apsim&) = delete;
@@ -57,21 +61,22 @@ public:
     std::string error() const;  // why it is not running, with its output
     std::string output() const; // what it printed (stdout and stderr)
 
-    std::string address() const { return "127.0.0.1"; }
-    std::uint16_t port() const { return port_; }
-    std::string peer() const; // "udp:127.0.0.1:PORT", for net-snmp
+    int devices() const { return static_cast<int>(endpoints_.size()); }
+    std::string address(int device = 1) const;
+    std::uint16_t port(int device = 1) const;
+    std::string peer(int device = 1) const; // "udp:ADDRESS:PORT", for net-snmp
     pid_t pid() const { return pid_; }
 
     const std::string& folder() const { return folder_; }
-    std::string logPath() const { return folder_ + "/requests.log"; }
-    std::string statePath() const { return folder_ + "/state.txt"; }
+    std::string logPath(int device = 1) const { return devicePath("/requests.log", device); }
+    std::string statePath(int device = 1) const { return devicePath("/state.txt", device); }
 
-    std::vector<ApsimRequest> requests() const;
+    std::vector<ApsimRequest> requests(int device = 1) const;
     // Current values by OID ("1.3.6..."); `stateValue` also takes "E.x.y" for the private root.
-    std::map<std::string, ApsimValue> state() const;
-    std::optional<ApsimValue> stateValue(const std::string& oid) const;
+    std::map<std::string, ApsimValue> state(int device = 1) const;
+    std::optional<ApsimValue> stateValue(const std::string& oid, int device = 1) const;
     // engineBoots, restarts, restarting; -1 when missing.
-    long stateFact(const std::string& key) const;
+    long stateFact(const std::string& key, int device = 1) const;
 
     // Polls `condition` until it holds or `timeoutMs` passes; answers whether it held.
     static bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
@@ -84,9 +89,12 @@ public:
     void keepFolder() { keep_ = true; }
 
 private:
+    std::string devicePath(const std::string& name, int device) const;
+
     std::string folder_;
     pid_t pid_ = -1;
-    std::uint16_t port_ = 0;
+    bool site_ = false;
+    std::vector<std::pair<std::string, std::uint16_t>> endpoints_; // address, port
     std::string error_;
     bool keep_ = false;
 };

@@ -116,11 +116,15 @@ std::vector<std::string> join(std::vector<std::string> a, const std::vector<std:
 
 ToolRun runAgainst(const Apsim& device, const std::string& program, const std::string& client,
                    std::vector<std::string> rest, const std::string& timeout) {
+    return runAgainst(device.peer(), program, client, std::move(rest), timeout);
+}
+
+ToolRun runAgainst(const std::string& peer, const std::string& program, const std::string& client,
+                   std::vector<std::string> rest, const std::string& timeout) {
     for (std::string& argument : rest)
         argument = expandOid(argument);
-    return runTool(
-        program,
-        join(join(credentials(client), {"-On", "-t", timeout, "-r", "0", device.peer()}), rest));
+    return runTool(program,
+                   join(join(credentials(client), {"-On", "-t", timeout, "-r", "0", peer}), rest));
 }
 
 std::string toolLine(const std::string& oid, const std::string& value) {

@@ -35,6 +35,9 @@ std::vector<std::string> join(std::vector<std::string> a, const std::vector<std:
 // expanded).
 ToolRun runAgainst(const Apsim& device, const std::string& program, const std::string& client,
                    std::vector<std::string> rest, const std::string& timeout = "2");
+// The same against a peer ("udp:ADDRESS:PORT"), such as one device of a site.
+ToolRun runAgainst(const std::string& peer, const std::string& program, const std::string& client,
+                   std::vector<std::string> rest, const std::string& timeout = "2");
 
 // The tools' line for a binding: ".OID = TYPE: value".
 std::string toolLine(const std::string& oid, const std::string& value);

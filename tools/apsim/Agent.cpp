@@ -270,8 +270,16 @@ void Agent::writeState() {
 }
 
 void Agent::saveState() {
-    journal_.writeState(device_, {snmpv3_local_snmpEngineBoots(), restarts_, silent_, uptimeTicks(),
-                                  transferFacts_});
+    u_char engineId[SNMP_MAXBUF_SMALL];
+    const size_t length = snmpv3_get_engineID(engineId, sizeof engineId);
+    std::string hex;
+    for (size_t i = 0; i < length; ++i) {
+        char octet[3];
+        std::snprintf(octet, sizeof octet, "%02X", engineId[i]);
+        hex += octet;
+    }
+    journal_.writeState(device_, {snmpv3_local_snmpEngineBoots(), hex, restarts_, silent_,
+                                  uptimeTicks(), transferFacts_});
 }
 
 } // namespace apsim

@@ -336,6 +336,13 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     DeviceVariable& variable = variables_[oid];
     variable.value = value;
     variable.uptime = false;
+    // A survey trigger is one variable under two names: both read what was written.
+    if (const int band = surveyTriggerBand(oid))
+        for (const std::string tail : {"", ".0"})
+            if (const auto it =
+                    variables_.find(privateOid("2.8.1.1." + std::to_string(band) + tail));
+                it != variables_.end())
+                it->second.value = value;
     if (applyRogueCommand(oid, value) || !isOne(value))
         return 0;
     if (const int band = surveyScanBand(oid, value))
@@ -354,6 +361,21 @@ int Device::set(const OvOid& oid, const OvVb& value) {
     if (oid.size() == 16 && oid.startsWith(privateOid("4.5.1.1.1")))
         rebuildClients(oid.arcs().back());
     return 0;
+}
+
+void Device::countLanMac(std::uint32_t add) {
+    for (auto* variables : {&variables_, &factory_}) {
+        const auto it = variables->find(privateOid("4.1.1.2.0"));
+        if (it == variables->end() || it->second.value.octets.size() < 2)
+            continue;
+        std::string& octets = it->second.value.octets;
+        const std::size_t at = octets.size() - 2;
+        const auto low = static_cast<std::uint32_t>(static_cast<unsigned char>(octets[at]) << 8 |
+                                                    static_cast<unsigned char>(octets[at + 1]));
+        const std::uint32_t counted = (low + add) & 0xffffu;
+        octets[at] = static_cast<char>(counted >> 8);
+        octets[at + 1] = static_cast<char>(counted & 0xffu);
+    }
 }
 
 void Device::clearLog() {

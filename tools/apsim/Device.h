@@ -36,6 +36,8 @@ struct DeviceConfig {
     std::vector<std::string> absent;                         // --absent VAR
     Lan lan;                                                 // --lan ADDRESS/PREFIX
     int air = 16; // --air N: the networks a rogue AP scan can hear
+
+    friend bool operator==(const DeviceConfig&, const DeviceConfig&) = default;
 };
 
 // The value served now, `uptimeTicks` after the last (re)start: the uptime, a
@@ -80,6 +82,10 @@ public:
     // The device's log gets its next line (as it logs events while it runs);
     // the log table shows it after the next "adGetLog" = 1.
     void appendLogLine();
+
+    // A site's device K has the LAN MAC address configured plus K-1 (in its
+    // last two octets), at the start and after a factory default.
+    void countLanMac(std::uint32_t add);
 
     // The device has come back: restart triggers read 0 again, the status
     // variables show the configuration, a factory default restores the start values.

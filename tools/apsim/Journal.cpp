@@ -43,9 +43,9 @@ void Journal::writeState(const Device& device, const EngineFacts& facts) {
     if (file == nullptr)
         throw std::runtime_error("cannot write the state \"" + temporary +
                                  "\": " + std::strerror(errno));
-    std::string text = "#engineBoots\t" + std::to_string(facts.engineBoots) + "\n#restarts\t" +
-                       std::to_string(facts.restarts) + "\n#restarting\t" +
-                       (facts.restarting ? "1" : "0") + "\n";
+    std::string text = "#engineBoots\t" + std::to_string(facts.engineBoots) + "\n#engineId\t" +
+                       facts.engineId + "\n#restarts\t" + std::to_string(facts.restarts) +
+                       "\n#restarting\t" + (facts.restarting ? "1" : "0") + "\n";
     for (const auto& [key, value] : facts.transfers)
         text += '#' + key + '\t' + std::to_string(value) + '\n';
     for (const auto& [oid, variable] : device.variables()) {

@@ -22,6 +22,7 @@ struct RequestRecord {
 
 struct EngineFacts {
     unsigned long engineBoots = 0;
+    std::string engineId; // SNMPv3, in hex
     int restarts = 0;
     bool restarting = false;
     std::uint32_t uptimeTicks = 0;

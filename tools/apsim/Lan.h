@@ -20,6 +20,8 @@ struct Lan {
     static constexpr int kStaticOffset = 50; // static pool entries and their leases from .50
     static constexpr int kGatewayOffset = 254;
 
+    friend bool operator==(const Lan&, const Lan&) = default;
+
     std::uint32_t mask() const;
     std::uint32_t block() const { return address & 0xFFFFFF00u; }
     std::uint32_t host(int offset) const { return block() + static_cast<std::uint32_t>(offset); }

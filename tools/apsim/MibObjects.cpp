@@ -58,9 +58,23 @@ void MibObjects::addTableRow(int table, int mode, const char* oidText, const cha
                              std::uint8_t type, std::uint32_t access,
                              const std::vector<std::int32_t>& options) {
     OvOid oid = parseOrThrow(oidText);
+    // The site survey triggers carry their band as the last arc; a manager
+    // that takes them for scalars asks with ".0" after it, as the module once
+    // did, and the device answers that form too (Device keeps both as one).
+    if (table == 52 || table == 53) {
+        OvOid scalar = oid;
+        scalar.arcs().push_back(0);
+        addObject(table, scalar, false, name, type, access, options);
+    }
     const bool column = mode == MVT_FMV || mode == MVT_UMV;
     if (mode == SVT_SV)
         oid.arcs().push_back(0);
+    addObject(table, oid, column, name, type, access, options);
+}
+
+void MibObjects::addObject(int table, const OvOid& oid, bool column, const char* name,
+                           std::uint8_t type, std::uint32_t access,
+                           const std::vector<std::int32_t>& options) {
     const bool known = objects_.count(oid) != 0;
     MibObject& object = objects_[oid];
     if (!known) {

@@ -45,6 +45,8 @@ public:
 private:
     void addTableRow(int table, int mode, const char* oid, const char* name, std::uint8_t type,
                      std::uint32_t access, const std::vector<std::int32_t>& options);
+    void addObject(int table, const OvOid& oid, bool column, const char* name, std::uint8_t type,
+                   std::uint32_t access, const std::vector<std::int32_t>& options);
 
     std::map<OvOid, MibObject> objects_;
     std::map<std::string, std::set<OvOid>> names_;

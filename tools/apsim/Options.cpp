@@ -5,15 +5,32 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <functional>
 #include <map>
+#include <random>
 #include <stdexcept>
+#include <utility>
 
 namespace apsim {
 namespace {
 
 using Handler = std::function<void(Options&, const std::string&)>;
+
+constexpr int kMaxDevices = 1000;
+// Hex octets with their last two counted up by `add` (wrapping), so each
+// device of a site has its own engine ID.
+std::string countedHex(const std::string& hex, int add) {
+    std::string result = hex;
+    const std::size_t tail = result.size() - 4;
+    const unsigned value = (std::stoul(result.substr(tail), nullptr, 16) + add) & 0xffffu;
+    char text[5];
+    std::snprintf(text, sizeof text, "%04X", value);
+    result.replace(tail, 4, text);
+    return result;
+}
 
 template <typename Number>
 Number number(const std::string& text, Number low, Number high, const std::string& what) {
@@ -228,8 +245,32 @@ const std::map<std::string, Handler>& handlers() {
 
 } // namespace
 
-Options parseOptions(const std::vector<std::string>& arguments) {
-    Options options;
+namespace {
+
+bool isSwitch(const std::string& name) {
+    return name == "--help" || name == "-h" || name == "--version" || name == "--mask-keys";
+}
+
+// "K" or "K-L", device numbers from 1.
+DeviceArguments deviceRange(const std::string& text) {
+    const auto dash = text.find('-');
+    DeviceArguments range;
+    range.first = number<int>(text.substr(0, dash), 1, kMaxDevices, "--for K");
+    range.last = dash == std::string::npos
+                     ? range.first
+                     : number<int>(text.substr(dash + 1), range.first, kMaxDevices, "--for L");
+    return range;
+}
+
+// Options that a site derives per device, or that only the whole site takes.
+bool isSiteWide(const std::string& name) {
+    static const char* const names[] = {"--listen",    "--devices", "--for", "--log",    "--state",
+                                        "--state-dir", "--help",    "-h",    "--version"};
+    return std::any_of(std::begin(names), std::end(names),
+                       [&](const char* siteWide) { return name == siteWide; });
+}
+
+void applyArguments(Options& options, const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string name = arguments[i];
         if (name == "--help" || name == "-h") {
@@ -250,22 +291,102 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
         }
-        const auto it = handlers().find(name);
-        if (it == handlers().end())
+        const bool known = handlers().count(name) != 0 || name == "--for" || name == "--devices";
+        if (!known)
             throw std::invalid_argument("unknown option \"" + name + "\" (see --help)");
         if (!value) {
             if (i + 1 >= arguments.size())
                 throw std::invalid_argument(name + " needs a value");
             value = arguments[++i];
         }
-        it->second(options, *value);
+        if (name == "--devices") {
+            options.devices = number<int>(*value, 1, kMaxDevices, "--devices");
+            continue;
+        }
+        if (name != "--for") {
+            handlers().at(name)(options, *value);
+            continue;
+        }
+        DeviceArguments device = deviceRange(*value);
+        if (i + 1 >= arguments.size())
+            throw std::invalid_argument("--for " + *value + " needs an option after it");
+        const std::string option = arguments[++i];
+        const std::string optionName = option.substr(0, option.find('='));
+        if (isSiteWide(optionName))
+            throw std::invalid_argument("--for " + *value + ": " + optionName +
+                                        " is for the whole site");
+        device.arguments.push_back(option);
+        if (!isSwitch(option) && option.find('=') == std::string::npos && i + 1 < arguments.size())
+            device.arguments.push_back(arguments[++i]);
+        // Checked now, so a bad one is reported before any device starts.
+        Options scratch;
+        applyArguments(scratch, device.arguments);
+        options.forDevices.push_back(std::move(device));
+    }
+}
+
+std::string deviceFile(const std::string& path, const std::string& address) {
+    return path.empty() ? path : path + "." + address;
+}
+
+} // namespace
+
+Options parseOptions(const std::vector<std::string>& arguments) {
+    Options options;
+    applyArguments(options, arguments);
+    for (const DeviceArguments& device : options.forDevices)
+        if (device.last > options.devices)
+            throw std::invalid_argument("--for " + std::to_string(device.last) + ": the site has " +
+                                        std::to_string(options.devices) + " device(s)");
+    // A lone device (--for 1 without --devices) simply takes them.
+    if (options.devices == 1) {
+        for (const DeviceArguments& device : std::exchange(options.forDevices, {}))
+            applyArguments(options, device.arguments);
     }
     return options;
 }
 
+std::vector<Options> siteOptions(const Options& options) {
+    in_addr first{};
+    inet_pton(AF_INET, options.address.c_str(), &first);
+    const std::uint64_t start = ntohl(first.s_addr);
+    if (start + static_cast<std::uint64_t>(options.devices) - 1 > 0xffffffffu)
+        throw std::invalid_argument("--devices " + std::to_string(options.devices) + " from " +
+                                    options.address + " runs past 255.255.255.255");
+    // A fresh engine ID base for the run (enterprise format, octets), unless given.
+    std::string engineBase = options.engineId;
+    if (engineBase.empty()) {
+        char random[9];
+        std::snprintf(random, sizeof random, "%08x", std::random_device{}());
+        engineBase = std::string("8000bc5505") + random + "0000";
+    }
+    std::vector<Options> site;
+    for (int k = 1; k <= options.devices; ++k) {
+        Options device = options;
+        device.devices = 1;
+        device.forDevices.clear();
+        in_addr address{htonl(static_cast<std::uint32_t>(start + k - 1))};
+        char text[INET_ADDRSTRLEN] = {};
+        inet_ntop(AF_INET, &address, text, sizeof text);
+        device.address = text;
+        device.engineId = countedHex(engineBase, k - 1);
+        if (options.seed)
+            device.seed = *options.seed + static_cast<unsigned>(k - 1);
+        device.logFile = deviceFile(options.logFile, device.address);
+        device.stateFile = deviceFile(options.stateFile, device.address);
+        if (!options.stateDir.empty())
+            device.stateDir = options.stateDir + "/" + device.address;
+        for (const DeviceArguments& extra : options.forDevices)
+            if (k >= extra.first && k <= extra.last)
+                applyArguments(device, extra.arguments);
+        site.push_back(std::move(device));
+    }
+    return site;
+}
+
 std::vector<std::string> optionNames() {
-    std::vector<std::string> names{"--help", "--version",
-                                   "--mask-keys"}; // switches, without handlers
+    // Switches and the site's options, without handlers.
+    std::vector<std::string> names{"--help", "--version", "--mask-keys", "--devices", "--for"};
     for (const auto& [name, handler] : handlers())
         names.push_back(name);
     return names;

@@ -18,6 +18,13 @@ struct V3User {
     std::string privPass;
 };
 
+// Options that one device of a site takes on top of the others (--for).
+struct DeviceArguments {
+    int first = 1; // device numbers, from 1
+    int last = 1;
+    std::vector<std::string> arguments; // the option and its value
+};
+
 struct Options {
     std::string address = "127.0.0.1";
     int port = 161;
@@ -27,7 +34,7 @@ struct Options {
     std::string engineId; // hex; empty: a fresh one per run
     double restartSeconds = 3;
     double scanSeconds = 3; // how long a rogue AP scan takes before its SET is answered
-    int logLines = 0; // lines the device logs after start, one a second
+    int logLines = 0;       // lines the device logs after start, one a second
     DeviceConfig device;
     int delayMs = 0;
     int dropPercent = 0;
@@ -46,12 +53,19 @@ struct Options {
     std::string logFile;
     std::string stateFile;
     std::string stateDir;
+    int devices = 1; // a site: devices on consecutive addresses from `address`
+    std::vector<DeviceArguments> forDevices;
     bool help = false;
     bool version = false;
 };
 
 // Throws std::invalid_argument with a message naming the bad option.
 Options parseOptions(const std::vector<std::string>& arguments);
+
+// The options of each device of a site, device 1 first: its address (the
+// first one counted up), engine ID, seed, files and the --for
+// options of its number. Throws std::invalid_argument.
+std::vector<Options> siteOptions(const Options& options);
 
 // Every option the command line takes.
 std::vector<std::string> optionNames();

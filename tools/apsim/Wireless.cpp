@@ -97,13 +97,17 @@ bool isSecret(const OvOid& oid) {
                        [&](const OvOid& base) { return oid.startsWith(base); });
 }
 
-int surveyScanBand(const OvOid& oid, const OvVb& value) {
+int surveyTriggerBand(const OvOid& oid) {
     static const OvOid trigger = privateOid("2.8.1.1");
     const std::uint32_t band = arcAfter(oid, trigger);
+    const bool banded = oid.size() == trigger.size() + 1;
+    const bool scalar = oid.size() == trigger.size() + 2 && oid.arcs().back() == 0;
+    return (banded || scalar) && (band == 1 || band == 2) ? static_cast<int>(band) : 0;
+}
+
+int surveyScanBand(const OvOid& oid, const OvVb& value) {
     const bool refresh = value.syntax == OvSyntax::Integer && value.number == 1;
-    return refresh && oid.size() == trigger.size() + 1 && (band == 1 || band == 2)
-               ? static_cast<int>(band)
-               : 0;
+    return refresh ? surveyTriggerBand(oid) : 0;
 }
 
 } // namespace apsim

@@ -21,6 +21,10 @@ int checkWirelessSet(const OvOid& oid, const OvVb& value, const CurrentValue& cu
 // what --mask-keys serves as '*', one per octet.
 bool isSecret(const OvOid& oid);
 
+// The band (1 802.11a, 2 802.11g) of a site survey trigger ("adRefresh"), in
+// either form: E.2.8.1.1.<band>, or with ".0" after it; else 0.
+int surveyTriggerBand(const OvOid& oid);
+
 // The band (1 802.11a, 2 802.11g) whose site survey a SET of this value starts
 // ("adRefresh" = 1), or 0.
 int surveyScanBand(const OvOid& oid, const OvVb& value);

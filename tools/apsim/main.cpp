@@ -3,6 +3,7 @@
 #include "Device.h"
 #include "Journal.h"
 #include "Options.h"
+#include "Site.h"
 
 #include <csignal>
 #include <cstdio>
@@ -31,6 +32,12 @@ void installSignals() {
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+    // A site's device starts with them held back (Site.cpp): now they may come.
+    sigset_t stopping;
+    sigemptyset(&stopping);
+    sigaddset(&stopping, SIGTERM);
+    sigaddset(&stopping, SIGINT);
+    sigprocmask(SIG_UNBLOCK, &stopping, nullptr);
 }
 
 // The folder for the agent library's persistent files: the one given, or a
@@ -62,16 +69,24 @@ private:
     bool owned_ = false;
 };
 
-int serve(const apsim::Options& options) {
-    apsim::Device device(options.device);
+// Serves `device`; its ready line goes to standard output, or to `readyFd`
+// (closed then) for a site's device.
+int serve(const apsim::Options& options, apsim::Device& device, int readyFd) {
     apsim::FaultRules rules = apsim::resolveFaultRules(options, device);
     apsim::Journal journal(options.logFile, options.stateFile);
     StateFolder folder(options.stateDir);
     installSignals();
     apsim::Agent agent(device, journal, options, std::move(rules));
     agent.start(folder.path());
-    std::printf("apsim: listening on %s\n", agent.listening().c_str());
-    std::fflush(stdout);
+    if (readyFd < 0) {
+        std::printf("apsim: listening on %s\n", agent.listening().c_str());
+        std::fflush(stdout);
+    } else {
+        const std::string line = agent.listening() + "\n";
+        // A site that cannot read it has gone, and its device goes with it.
+        [[maybe_unused]] const ssize_t written = write(readyFd, line.data(), line.size());
+        close(readyFd);
+    }
     agent.run(wakePipe[0]);
     return 0;
 }
@@ -90,7 +105,10 @@ int main(int argc, char** argv) {
             std::cout << "apsim 1.0 (ORW-3300AP)\n";
             return 0;
         }
-        return serve(options);
+        if (options.devices > 1)
+            return apsim::runSite(apsim::siteOptions(options), serve);
+        apsim::Device device(options.device);
+        return serve(options, device, -1);
     } catch (const std::exception& error) {
         std::cerr << "apsim: " << error.what() << "\n";
         return 2;
