@@ -250,9 +250,10 @@ OvTrendSampler& TMainForm::trendSampler() {
         trends_ = std::make_unique<OvTrendSampler>();
         // Samples are stamped on the module's time scale, as its timers run.
         const qint64 start = QDateTime::currentMSecsSinceEpoch();
-        trends_->setTiming(ov::scaledInterval(1000), [start] {
+        const double scale = ov::timeScale();
+        trends_->setTiming(ov::scaledInterval(1000), [start, scale] {
             const qint64 elapsed = QDateTime::currentMSecsSinceEpoch() - start;
-            return start + static_cast<qint64>(static_cast<double>(elapsed) / ov::timeScale());
+            return start + static_cast<qint64>(static_cast<double>(elapsed) / scale);
         });
     }
     return *trends_;

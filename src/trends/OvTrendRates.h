@@ -20,8 +20,8 @@ struct CounterReading {
 
 // Events a second between two readings, over the device's own time between
 // them (its uptime), so that a late answer makes no spike; nothing when no time
-// passed or the result is not a rate. A device that restarted (uptime went
-// back) counted from zero: its rate is the new value over its uptime. A smaller
+// passed or the result is not a rate. Across a restart (uptime went back)
+// there is none: the counters start again from a value not known. A smaller
 // value without a restart is one wrap of the 32-bit counter.
 std::optional<double> counterRate(const CounterReading& before, const CounterReading& after);
 

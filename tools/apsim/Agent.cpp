@@ -255,8 +255,9 @@ void Agent::restartEngineClock() {
 
 std::uint32_t Agent::uptimeTicks() const {
     const auto elapsed = std::chrono::steady_clock::now() - bootTime_;
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 10);
+    const double ms =
+        static_cast<double>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    return static_cast<std::uint32_t>(ms * options_.device.speed / 10);
 }
 
 void Agent::writeState() {

@@ -110,7 +110,13 @@ void checkRowCounts(const std::vector<std::pair<std::string, int>>& counts) {
 } // namespace
 
 Device::Device(const DeviceConfig& config) : lan_(config.lan), air_(config.air) {
+    lively_ = config.lively;
+    speed_ = config.speed;
     addObjects();
+    if (lively_)
+        if (const auto temperature = variables_.find(privateOid("4.6.1.0"));
+            temperature != variables_.end())
+            temperature->second.drifts = true;
     checkRowCounts(config.rows);
     addRows(config.rows);
     for (const auto& [var, text] : config.values)

@@ -8,6 +8,7 @@
 #include "MibObjects.h"
 
 #include <array>
+#include <chrono>
 #include <map>
 #include <string>
 #include <utility>
@@ -27,6 +28,7 @@ struct DeviceVariable {
     bool writable = false;
     bool uptime = false;      // served as the time since the last restart
     std::uint32_t growth = 0; // a counter: counts up this much a second since the last restart
+    bool drifts = false;      // a reading that wanders around its value with the time
     const MibObject* object = nullptr;
 };
 
@@ -35,7 +37,9 @@ struct DeviceConfig {
     std::vector<std::pair<std::string, std::string>> values; // --set VAR=VALUE
     std::vector<std::string> absent;                         // --absent VAR
     Lan lan;                                                 // --lan ADDRESS/PREFIX
-    int air = 16; // --air N: the networks a rogue AP scan can hear
+    int air = 16;        // --air N: the networks a rogue AP scan can hear
+    bool lively = false; // --lively: the temperature drifts, clients come and go
+    double speed = 1;    // --speed N: device time (uptime, counters, drift) runs N times as fast
 
     friend bool operator==(const DeviceConfig&, const DeviceConfig&) = default;
 };
@@ -109,6 +113,12 @@ private:
     // client table from its association list (DeviceStatus.cpp).
     void takeLogSnapshot();
     void rebuildClients(std::uint32_t band);
+    // The stations of a band's table when first asked for; a lively device
+    // shows a share of them that changes with the time.
+    std::map<std::uint32_t, std::vector<std::vector<OvVb>>> associated_;
+    std::chrono::steady_clock::time_point born_ = std::chrono::steady_clock::now();
+    bool lively_ = false;
+    double speed_ = 1;
     std::vector<std::pair<OvVb, OvVb>> logRows() const;
     int checkDeviceRule(const OvOid& oid, const OvVb& value) const;
     const OvOid* hiddenTableOf(const OvOid& oid) const;

@@ -8,7 +8,9 @@
 #include "TypedValue.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <numbers>
 
 namespace apsim {
 namespace {
@@ -24,11 +26,22 @@ const RowTable& logTable() {
                          [](const RowTable& t) { return t.table == 78; });
 }
 
+// A wave of `period` seconds through 0 at the start, from -1 to 1.
+double livelyWave(double seconds, double period, double phase = 0) {
+    return std::sin(2 * std::numbers::pi * seconds / period + phase);
+}
+
 } // namespace
 
 OvVb currentValue(const DeviceVariable& variable, std::uint32_t uptimeTicks) {
     if (variable.uptime)
         return OvVb::unsigned32(OvSyntax::TimeTicks, uptimeTicks);
+    if (variable.drifts && variable.value.syntax == OvSyntax::Integer) {
+        // Four degrees either way over twenty minutes.
+        const auto offset =
+            static_cast<std::int32_t>(std::lround(4 * livelyWave(uptimeTicks / 100.0, 1200)));
+        return OvVb::integer(static_cast<std::int32_t>(variable.value.number) + offset);
+    }
     if (variable.growth == 0)
         return variable.value;
     OvVb grown = variable.value;
@@ -106,6 +119,18 @@ void Device::rebuildClients(std::uint32_t band) {
             station.push_back(found != variables_.end() ? found->second.value : OvVb::integer(0));
         }
         stations.push_back(std::move(station));
+    }
+    if (lively_) {
+        // Between a quarter and all of the stations first listed, the bands
+        // out of step, over a quarter of an hour.
+        const auto [known, first] = associated_.emplace(band, stations);
+        const std::vector<std::vector<OvVb>>& all = known->second;
+        const double seconds =
+            speed_ *
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - born_).count();
+        const double share = 0.625 + 0.375 * livelyWave(seconds, 900, band);
+        stations.assign(all.begin(),
+                        all.begin() + static_cast<std::ptrdiff_t>(std::lround(share * all.size())));
     }
     for (std::size_t i = 0; i < slots.size(); ++i) {
         for (std::size_t c = 0; c < std::size(columns); ++c) {

@@ -171,6 +171,10 @@ const std::map<std::string, Handler>& handlers() {
          }},
         {"--scan-seconds",
          [](Options& o, const std::string& v) { o.scanSeconds = seconds(v, "--scan-seconds"); }},
+        {"--speed",
+         [](Options& o, const std::string& v) {
+             o.device.speed = number<double>(v, 0.001, 10000, "--speed");
+         }},
         {"--air",
          [](Options& o, const std::string& v) { o.device.air = number<int>(v, 0, 1000, "--air"); }},
         {"--rows",
@@ -248,7 +252,8 @@ const std::map<std::string, Handler>& handlers() {
 namespace {
 
 bool isSwitch(const std::string& name) {
-    return name == "--help" || name == "-h" || name == "--version" || name == "--mask-keys";
+    return name == "--help" || name == "-h" || name == "--version" || name == "--mask-keys" ||
+           name == "--lively";
 }
 
 // "K" or "K-L", device numbers from 1.
@@ -283,6 +288,10 @@ void applyArguments(Options& options, const std::vector<std::string>& arguments)
         }
         if (name == "--mask-keys") {
             options.maskKeys = true;
+            continue;
+        }
+        if (name == "--lively") {
+            options.device.lively = true;
             continue;
         }
         std::optional<std::string> value;
@@ -386,7 +395,8 @@ std::vector<Options> siteOptions(const Options& options) {
 
 std::vector<std::string> optionNames() {
     // Switches and the site's options, without handlers.
-    std::vector<std::string> names{"--help", "--version", "--mask-keys", "--devices", "--for"};
+    std::vector<std::string> names{"--help",   "--version", "--mask-keys",
+                                   "--lively", "--devices", "--for"};
     for (const auto& [name, handler] : handlers())
         names.push_back(name);
     return names;

@@ -7,7 +7,8 @@
 // 802.11a page and wireless-g its 802.11g page; mactable is the 802.11a access
 // control list; admin, system and misc are the Tools windows; rogueap scans
 // first (give apsim a short --scan-seconds); progress is the wait window of a
-// firmware upgrade two thirds of the way through.
+// firmware upgrade two thirds of the way through; trends is an hour of
+// Status \ Trends on a fast time scale (apsim --lively --speed 200).
 #include "HomeInformation.h"
 #include "OvGuard.h"
 #include "OvListView.h"
@@ -15,7 +16,9 @@
 #include "OvSNMPRequest2Edits.h"
 #include "OvSNMPSession.h"
 #include "OvStatusBar.h"
+#include "OvTimeScale.h"
 #include "OvTransferMeter.h"
+#include "OvTrendSampler.h"
 #include "TClientInformation.h"
 #include "TConfigForm.h"
 #include "TFM_Admin.h"
@@ -40,11 +43,13 @@
 #include "TLogForm.h"
 #include "TLogSetForm.h"
 #include "TMainForm.h"
+#include "TTrendsForm.h"
 
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -148,6 +153,36 @@ bool saveShown(QWidget& window, const QString& out, const std::function<bool()>&
     return window.grab().save(out);
 }
 
+// An hour of trends on a time scale of 1/200, against an apsim started with
+// --lively --speed 200: the client window reads both bands' clients in turn,
+// and half way through the device restarts (a gap, then the rates go on).
+bool saveTrends(TMainForm& owner, const QString& out) {
+    constexpr double kSpeed = 200;
+    ov::setTimeScale(1 / kSpeed);
+    OvTrendSampler& sampler = owner.trendSampler();
+    TClientInformation clients(&owner);
+    QObject::connect(&clients, &TClientInformation::clientsRead, &sampler,
+                     &OvTrendSampler::noteClients);
+    QTimer pages;
+    QObject::connect(&pages, &QTimer::timeout, [&] {
+        clients.PageControl1->setCurrentIndex(1 - clients.PageControl1->currentIndex());
+    });
+    clients.show();
+    pages.start(150);
+    TTrendsForm window(sampler, &owner);
+    window.show();
+    const int samplesPerHour = 3600 / sampler.intervalSeconds();
+    waitFor([&] { return sampler.history().size() >= std::size_t(samplesPerHour / 2); }, 30000);
+    QProcess::execute("snmpset", {"-v2c", "-c", "trondax",
+                                  QStringLiteral("127.0.0.1:%1").arg(OvSNMPDevice.agentPort),
+                                  "1.3.6.1.4.1.48213.10.37.14.3.2.1.0", "i", "1"});
+    waitFor([&] { return sampler.history().size() >= std::size_t(samplesPerHour); }, 30000);
+    pages.stop();
+    clients.hide();
+    ov::setTimeScale(1);
+    return saveShown(window, out, [] { return true; });
+}
+
 // A status window's picture, saved or not; nothing when `which` names none.
 std::optional<bool> saveStatusWindow(TMainForm& owner, const QString& which, const QString& out) {
     bool saved = false;
@@ -168,6 +203,8 @@ std::optional<bool> saveStatusWindow(TMainForm& owner, const QString& which, con
         QWidget& shown =
             which == QStringLiteral("log") ? static_cast<QWidget&>(window) : *window.logSettings();
         saved = saveShown(shown, out, [] { return true; });
+    } else if (which == QStringLiteral("trends")) {
+        saved = saveTrends(owner, out);
     } else if (which == QStringLiteral("indication")) {
         TIndicationForm window(&owner);
         saved = saveShown(window, out, [&] { return !window.reading(); });
@@ -234,6 +271,7 @@ int main(int argc, char** argv) {
                               "log",
                               "logsettings",
                               "indication",
+                              "trends",
                               "admin",
                               "system",
                               "misc",

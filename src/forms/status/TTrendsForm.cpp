@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScatterSeries>
 #include <QSpinBox>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -66,6 +67,8 @@ TTrendsForm::TTrendsForm(OvTrendSampler& sampler, QWidget* owner)
 TTrendsForm::~TTrendsForm() = default;
 
 void TTrendsForm::buildControls() {
+    // Attaching series sets the axes' ranges: no zoom of the user's.
+    filling_ = true;
     setWindowTitle(QStringLiteral("Status \\ Trends"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -129,14 +132,18 @@ void TTrendsForm::buildControls() {
         view->setRubberBand(QChartView::HorizontalRubberBand);
         view->setMinimumSize(360, 220);
         ChartViews[c] = view;
-        for (int series : plans()[c].series)
-            lines_[c].push_back(Line{series, {}, false});
+        for (int series : plans()[c].series) {
+            lines_[c].push_back(Line{series, new QScatterSeries, {}, 0, {}});
+            lines_[c].back().singles->setMarkerSize(6);
+            attach(c, lines_[c].size() - 1, lines_[c].back().singles);
+        }
         grid->addWidget(view, c / 2, c % 2);
     }
     column->addWidget(Charts, 1);
     StatusBar = new OvStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     column->addWidget(StatusBar);
+    filling_ = false;
 }
 
 // Only the samples not drawn yet are added, and those the history let go
@@ -174,28 +181,27 @@ void TTrendsForm::showEvent(QShowEvent* event) {
     refresh();
 }
 
-QLineSeries* TTrendsForm::newRun(int c, std::size_t k) {
-    Line& line = lines_[c][k];
-    const SeriesInfo& info = seriesInfo(line.series);
+void TTrendsForm::attach(int c, std::size_t k, QXYSeries* series) {
+    const SeriesInfo& info = seriesInfo(lines_[c][k].series);
     QChart* chart = ChartViews[c]->chart();
-    auto* run = new QLineSeries;
-    run->setName(QString::fromUtf8(info.name));
-    run->setColor(kTrendColours[k]);
-    run->setPointsVisible(true); // until it has a second point, a line of none
-    chart->addSeries(run);
-    run->attachAxis(timeAxes_[c]);
-    run->attachAxis(valueAxes_[c]);
-    // One legend entry per series: its first run's.
-    for (QLegendMarker* marker : chart->legend()->markers(run))
-        marker->setVisible(line.runs.empty());
-    connect(run, &QLineSeries::hovered, this, [info](const QPointF& point, bool over) {
+    series->setName(QString::fromUtf8(info.name));
+    series->setColor(kTrendColours[k]);
+    chart->addSeries(series);
+    series->attachAxis(timeAxes_[c]);
+    series->attachAxis(valueAxes_[c]);
+    connect(series, &QXYSeries::hovered, this, [info](const QPointF& point, bool over) {
         if (over)
             QToolTip::showText(QCursor::pos(), QStringLiteral("%1: %2 at %3")
                                                    .arg(QString::fromUtf8(info.name),
                                                         valueText(float(point.y()), info.unit),
                                                         trendTimeText(qint64(point.x()))));
     });
-    line.runs.push_back(run);
+}
+
+QLineSeries* TTrendsForm::newRun(int c, std::size_t k) {
+    auto* run = new QLineSeries;
+    attach(c, k, run);
+    lines_[c][k].runs.push_back(run);
     return run;
 }
 
@@ -204,25 +210,38 @@ void TTrendsForm::drawSample(const Sample& sample) {
         for (std::size_t k = 0; k < lines_[c].size(); ++k) {
             Line& line = lines_[c][k];
             if (!sample.has(line.series)) {
-                line.open = false; // a gap: the next value starts a new run
+                line.runLength = 0; // a gap: the next value starts a new run
                 continue;
             }
-            QLineSeries* run = line.open ? line.runs.back() : newRun(c, k);
-            line.open = true;
-            run->append(double(sample.msecsSinceEpoch), double(sample.values[line.series]));
-            if (run->count() == 2)
-                run->setPointsVisible(false);
+            const QPointF point(double(sample.msecsSinceEpoch), double(sample.values[line.series]));
+            if (line.runLength == 0) {
+                line.singles->append(point);
+            } else if (line.runLength == 1) {
+                // A second value in a row: the two become a line.
+                line.singles->remove(line.last);
+                newRun(c, k)->append({line.last, point});
+            } else {
+                line.runs.back()->append(point);
+            }
+            ++line.runLength;
+            line.last = point;
         }
 }
 
 void TTrendsForm::dropBefore(std::int64_t msecs) {
+    const auto goneFrom = [msecs](QXYSeries* series) {
+        int gone = 0;
+        while (gone < series->count() && series->at(gone).x() < double(msecs))
+            ++gone;
+        return gone;
+    };
     for (int c = 0; c < kChartCount; ++c)
         for (Line& line : lines_[c]) {
+            if (const int gone = goneFrom(line.singles))
+                line.singles->removePoints(0, gone);
             while (!line.runs.empty()) {
                 QLineSeries* run = line.runs.front();
-                int gone = 0;
-                while (gone < run->count() && run->at(gone).x() < double(msecs))
-                    ++gone;
+                const int gone = goneFrom(run);
                 if (gone < run->count()) {
                     if (gone > 0)
                         run->removePoints(0, gone);
@@ -231,35 +250,30 @@ void TTrendsForm::dropBefore(std::int64_t msecs) {
                 ChartViews[c]->chart()->removeSeries(run);
                 delete run;
                 line.runs.pop_front();
-                if (line.runs.empty())
-                    line.open = false;
-                else
-                    for (QLegendMarker* marker :
-                         ChartViews[c]->chart()->legend()->markers(line.runs.front()))
-                        marker->setVisible(true);
             }
         }
 }
 
 void TTrendsForm::clearLines() {
-    for (int c = 0; c < kChartCount; ++c) {
-        ChartViews[c]->chart()->removeAllSeries();
+    for (int c = 0; c < kChartCount; ++c)
         for (Line& line : lines_[c]) {
+            line.singles->clear();
+            for (QLineSeries* run : line.runs) {
+                ChartViews[c]->chart()->removeSeries(run);
+                delete run;
+            }
             line.runs.clear();
-            line.open = false;
+            line.runLength = 0;
         }
-    }
 }
 
 void TTrendsForm::fitAxes(int c) {
+    // One legend entry per series: its points' (the legend makes entries anew
+    // as lines come and go).
+    for (QLegendMarker* marker : ChartViews[c]->chart()->legend()->markers())
+        marker->setVisible(qobject_cast<QScatterSeries*>(marker->series()) != nullptr);
     const History& history = sampler_.history();
-    double top = 1;
-    for (std::size_t i = 0; i < history.size(); ++i)
-        for (const Line& line : lines_[c])
-            if (history.at(i).has(line.series))
-                top = std::max(top, double(history.at(i).values[line.series]));
-    valueAxes_[c]->setRange(0, top * 1.1);
-    valueAxes_[c]->applyNiceNumbers();
+    // The time first: points far outside an old span cost the chart dearly.
     if (!zoomed_ && history.size() > 0) {
         const std::int64_t from = history.at(0).msecsSinceEpoch;
         const std::int64_t to =
@@ -267,6 +281,13 @@ void TTrendsForm::fitAxes(int c) {
         timeAxes_[c]->setRange(QDateTime::fromMSecsSinceEpoch(from),
                                QDateTime::fromMSecsSinceEpoch(to));
     }
+    double top = 1;
+    for (std::size_t i = 0; i < history.size(); ++i)
+        for (const Line& line : lines_[c])
+            if (history.at(i).has(line.series))
+                top = std::max(top, double(history.at(i).values[line.series]));
+    valueAxes_[c]->setRange(0, top * 1.1);
+    valueAxes_[c]->applyNiceNumbers();
 }
 
 QString TTrendsForm::summaryOf(int c) const {

@@ -8,6 +8,7 @@
 
 #include "OvDialog.h"
 
+#include <QPointF>
 #include <QString>
 
 #include <array>
@@ -26,6 +27,8 @@ class QChart;
 class QChartView;
 class QDateTimeAxis;
 class QLineSeries;
+class QScatterSeries;
+class QXYSeries;
 class QPushButton;
 class QSpinBox;
 class QValueAxis;
@@ -65,11 +68,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // One series of a chart: its runs between gaps, each a line of its own.
+    // One series of a chart: its runs between gaps, each a line of its own,
+    // and the values with a gap on both sides as points of one series (also
+    // its legend entry), so that a value that comes and goes (clients, a
+    // device that answers one read in two) costs no series per sample.
     struct Line {
         int series = 0;
+        QScatterSeries* singles = nullptr;
         std::deque<QLineSeries*> runs;
-        bool open = false; // the last sample drawn had a value
+        int runLength = 0; // values drawn since the last gap
+        QPointF last;
     };
     void buildControls();
     void refresh();
@@ -77,6 +85,7 @@ private:
     void dropBefore(std::int64_t msecs);
     void fitAxes(int chart);
     QLineSeries* newRun(int chart, std::size_t line);
+    void attach(int chart, std::size_t line, QXYSeries* series);
     void clearLines();
     void ExportClick();
 
