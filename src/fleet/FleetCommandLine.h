@@ -1,0 +1,29 @@
+// The command line: common options, credentials, the command and its arguments.
+#pragma once
+
+#include "FleetCredentials.h"
+
+#include <string>
+#include <vector>
+
+struct FleetCommandLine {
+    std::string command; // status, get, set
+    std::vector<std::string> arguments;
+    FleetCredentials credentials;
+    std::string inventory; // --inventory FILE; empty: the station's profiles
+    std::string only;      // --only PATTERN
+    std::string group;     // --group NAME
+    bool json = false;
+    bool restart = false;
+    bool help = false;
+    bool version = false;
+    int jobs = 0;     // 0: sized to the site
+    double watch = 0; // seconds between refreshes; 0: once
+};
+
+namespace fleet {
+
+// Options may come before and after the command. Throws FleetUsageError.
+FleetCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+} // namespace fleet
