@@ -104,11 +104,41 @@ FleetVariable variableOf(const MibObject& object, const std::string& name, OvOid
                          object.access, object.options, object.table};
 }
 
+// A numeric OID ("1.3.6...", "E.4.4.0" for the private root) of a variable the
+// MIB holds: what is left after its object is the instance.
+std::optional<FleetVariable> variableAtOid(const std::string& asked) {
+    const std::string dotted =
+        asked.rfind("E.", 0) == 0 ? std::string(mib::enterpriseRoot) + asked.substr(1) : asked;
+    const auto oid = OvOid::parse(dotted);
+    if (!oid || dotted.empty() || !ov::isDecimalDigit(dotted.front()))
+        return std::nullopt;
+    const MibObject* best = nullptr;
+    for (const auto& [name, objects] : mibNames()) {
+        for (const MibObject& o : objects) {
+            const bool fits = o.scalar ? *oid == OvOid(o.oid.arcs()) ||
+                                             (oid->size() == o.oid.size() + 1 &&
+                                              oid->startsWith(o.oid) && oid->arcs().back() == 0)
+                              : o.column ? oid->size() > o.oid.size() && oid->startsWith(o.oid)
+                                         : *oid == o.oid;
+            if (fits && (best == nullptr || o.oid.size() > best->oid.size()))
+                best = &o;
+        }
+    }
+    if (best == nullptr)
+        throw FleetUsageError("\"" + asked + "\" is no variable of the device MIB");
+    OvOid full = *oid;
+    if (best->scalar && full.size() == best->oid.size())
+        full.arcs().push_back(0);
+    return variableOf(*best, asked, full);
+}
+
 } // namespace
 
 namespace fleet {
 
 FleetVariable findVariable(const std::string& asked) {
+    if (auto byOid = variableAtOid(asked))
+        return *byOid;
     const std::string text = withoutBlanks(asked);
     const std::size_t dot = text.find('.');
     const std::string name = text.substr(0, dot);
@@ -137,6 +167,13 @@ FleetVariable findVariable(const std::string& asked) {
         } else if (o.column) {
             full.arcs().insert(full.arcs().end(), arcs->begin(), arcs->end());
             instance = arcs->empty() ? "INDEX" : index;
+            // Columns of several tables share names: their OIDs tell them apart.
+            if (found->second.size() > 1) {
+                choices += " " + o.oid.toString() + ".INDEX";
+                if (!index.empty())
+                    matches.push_back(variableOf(o, name + "." + index, full));
+                continue;
+            }
         } else {
             instance = instanceText(o.oid, sharedArcs(fixed));
         }

@@ -1,0 +1,221 @@
+// The real orw3300ap-fleet against several simulated devices at once: one that
+// answers, one that is silent, one that says it is another model, one that
+// refuses a SET. Exit statuses, JSON documents and what reached each device.
+#include "ApsimFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+struct FleetRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+} // namespace
+
+class FleetExecutable : public ::testing::Test {
+protected:
+    // Devices by role; the silent one drops every request.
+    void SetUp() override {
+        good = std::make_unique<ovtest::Apsim>();
+        silent = std::make_unique<ovtest::Apsim>(std::vector<std::string>{"--drop-percent", "100"});
+        other = std::make_unique<ovtest::Apsim>(
+            std::vector<std::string>{"--set", "sysDescr=Brand X access point"});
+        refusing = std::make_unique<ovtest::Apsim>(
+            std::vector<std::string>{"--fail-set", "sysName=genErr"});
+        for (const auto* device : {good.get(), silent.get(), other.get(), refusing.get()})
+            ASSERT_TRUE(device->isRunning()) << device->error();
+    }
+
+    std::string name(const ovtest::Apsim& device) const {
+        return "127.0.0.1:" + std::to_string(device.port());
+    }
+
+    // An inventory of the devices, all SNMPv2c, with short time-outs.
+    std::string inventory(const std::vector<const ovtest::Apsim*>& devices,
+                          const std::string& extraLine = {}) {
+        const std::string path = dir.filePath("site.txt").toStdString();
+        std::ofstream file(path);
+        file << "# the test site\ngroup test -v 2c -t 0.3 -r 0\n";
+        for (const auto* device : devices)
+            file << name(*device) << "\n";
+        file << extraLine;
+        return path;
+    }
+
+    FleetRun run(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("OV_STATION_CONFIG", dir.filePath("station.ini"));
+        env.insert("XDG_STATE_HOME", dir.path());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(OV_FLEET_PATH), arguments);
+        if (!process.waitForFinished(30000))
+            process.kill();
+        process.waitForFinished();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(),
+                QString::fromLocal8Bit(process.readAllStandardError())};
+    }
+
+    static QJsonObject deviceEntry(const FleetRun& result, const std::string& device) {
+        for (const auto& entry : result.json()["devices"].toArray()) {
+            if (entry.toObject()["device"].toString().toStdString() == device)
+                return entry.toObject();
+        }
+        return {};
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ovtest::Apsim> good, silent, other, refusing;
+};
+
+namespace {
+
+QStringList args(std::initializer_list<std::string> words) {
+    QStringList list;
+    for (const auto& w : words)
+        list << QString::fromStdString(w);
+    return list;
+}
+
+} // namespace
+
+TEST_F(FleetExecutable, StatusReportsEachDeviceForItself) {
+    const std::string site = inventory({good.get(), silent.get(), other.get()});
+    const FleetRun result = run(args({"--inventory", site, "--json", "status"}));
+    EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+    const struct {
+        const ovtest::Apsim* device;
+        bool ok;
+        QString error; // the start of the failure's text
+    } expected[] = {
+        {good.get(), true, {}},
+        {silent.get(), false, "(SNMPClass) SNMP request timed out!"},
+        {other.get(), false, "not an ORW-3300AP"},
+    };
+    for (const auto& e : expected) {
+        const QJsonObject entry = deviceEntry(result, name(*e.device));
+        SCOPED_TRACE(name(*e.device));
+        EXPECT_EQ(entry["ok"].toBool(), e.ok);
+        EXPECT_TRUE(entry["error"].toString().startsWith(e.error))
+            << entry["error"].toString().toStdString();
+    }
+    const QJsonObject answered = deviceEntry(result, name(*good));
+    EXPECT_EQ(answered["model"].toString(), "ORW-3300AP");
+    EXPECT_EQ(answered["firmware"].toString(),
+              QString::fromStdString(good->stateValue("E.4.1.1.1.0")->text));
+    EXPECT_EQ(answered["leds"].toObject()["power"].toString(), "on");
+    EXPECT_EQ(answered["clients"].toObject()["11a"].toInt(), 1);
+    EXPECT_EQ(answered["clients"].toObject()["11g"].toInt(), 2);
+    EXPECT_EQ(result.json()["summary"].toObject()["failed"].toInt(), 2);
+}
+
+TEST_F(FleetExecutable, ExitStatusSaysWhetherEveryDeviceDidIt) {
+    const std::string goodOnly = inventory({good.get()});
+    const struct {
+        const char* what;
+        QStringList arguments;
+        int exitCode;
+        const char* err; // part of standard error
+    } cases[] = {
+        {"all answered", args({"--inventory", goodOnly, "status"}), 0, ""},
+        {"unknown command", args({"--inventory", goodOnly, "reboot"}), 2, "unknown command"},
+        {"no inventory and no profiles", args({"status"}), 2, "no device in the profile folder"},
+        {"nothing matches", args({"--inventory", goodOnly, "--only", "10.*", "status"}), 2,
+         "matches"},
+        {"unknown variable", args({"--inventory", goodOnly, "get", "noSuchThing"}), 2,
+         "\"noSuchThing\" is no variable of the device MIB"},
+    };
+    for (const auto& c : cases) {
+        const FleetRun result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.what << ": " << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(c.err)) << c.what << ": " << result.err.toStdString();
+    }
+}
+
+TEST_F(FleetExecutable, BadInventoryOrValueSendsNothing) {
+    const struct {
+        const char* what;
+        std::string extraLine;
+        QStringList command;
+        const char* err;
+    } cases[] = {
+        {"bad inventory line", "127.0.0.1:1 -v 5\n", args({"status"}), "site.txt:4: -v takes"},
+        {"value the window refuses", "", args({"set", "hIPAddress=127.0.0.1"}),
+         "hIPAddress: Please input valid IP Address."},
+        {"read-only variable", "", args({"set", "stLED=0"}), "stLED cannot be written"},
+    };
+    for (const auto& c : cases) {
+        const std::string site = inventory({good.get()}, c.extraLine);
+        const FleetRun result = run(args({"--inventory", site}) + c.command);
+        EXPECT_EQ(result.exitCode, 2) << c.what;
+        EXPECT_TRUE(result.err.contains(c.err)) << c.what << ": " << result.err.toStdString();
+        EXPECT_TRUE(good->requests().empty()) << c.what;
+    }
+}
+
+TEST_F(FleetExecutable, GetShowsValuesAsTheWindowsDo) {
+    const std::string site = inventory({good.get(), silent.get()});
+    const FleetRun result =
+        run(args({"--inventory", site, "--json", "get", "adTransmitPower.1", "SystemName"}));
+    EXPECT_EQ(result.exitCode, 1);
+    const QJsonObject values = deviceEntry(result, name(*good))["values"].toObject();
+    EXPECT_EQ(values["adTransmitPower.1"].toString(), "Full");
+    EXPECT_EQ(values["SystemName"].toString(), "ORW-3300AP");
+    EXPECT_TRUE(deviceEntry(result, name(*silent))["values"].isNull());
+}
+
+TEST_F(FleetExecutable, SetWritesEveryDeviceThatTakesItInOneRequest) {
+    const std::string site = inventory({good.get(), refusing.get()});
+    const FleetRun result = run(args({"--inventory", site, "--json", "--restart", "set",
+                                      "SystemName=lab", "adTransmitPower.2=Half(-3dB)"}));
+    EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
+    EXPECT_TRUE(deviceEntry(result, name(*good))["ok"].toBool());
+    EXPECT_TRUE(deviceEntry(result, name(*good))["restarted"].toBool());
+    const QJsonObject refused = deviceEntry(result, name(*refusing));
+    EXPECT_FALSE(refused["ok"].toBool());
+    EXPECT_TRUE(refused["error"].toString().contains("(SystemName)"))
+        << refused["error"].toString().toStdString();
+    EXPECT_FALSE(refused["restarted"].toBool());
+
+    ASSERT_TRUE(good->stateValue("1.3.6.1.2.1.1.5.0") && good->stateValue("E.2.3.1.10.2"));
+    EXPECT_EQ(good->stateValue("1.3.6.1.2.1.1.5.0")->text, "lab");
+    EXPECT_EQ(good->stateValue("E.2.3.1.10.2")->text, "2");
+    ASSERT_TRUE(good->waitForRestart(1));
+    // One SET with both values, then the restart command.
+    std::vector<std::vector<std::string>> sets;
+    for (const auto& request : good->requests()) {
+        if (request.operation == "SET")
+            sets.push_back(request.oids);
+    }
+    ASSERT_EQ(sets.size(), 2u);
+    EXPECT_EQ(sets[0].size(), 2u);
+    EXPECT_EQ(sets[1], std::vector<std::string>{ovtest::expandOid("E.3.2.1.0")});
+    EXPECT_EQ(refusing->stateFact("restarts"), 0);
+}
+
+TEST_F(FleetExecutable, WithoutInventoryTheStationsProfilesAreTheSite) {
+    std::ofstream(dir.filePath("127.0.0.1.cfg").toStdString())
+        << "[Program Information]\nAgentPort=" << good->port()
+        << "\nVersion=1\nSecurityModel=2\nSecurityLevel=0\nAuthProtocol=0\nPrivProtocol=0\n";
+    std::ofstream(dir.filePath("station.ini").toStdString())
+        << "[SOFTWARE\\Orvane\\Panorel5.1\\MibFile]\nPath=" << dir.path().toStdString() << "/\n";
+    const FleetRun result = run(args({"--json", "status"}));
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(deviceEntry(result, "127.0.0.1")["ok"].toBool()) << result.out.toStdString();
+    ASSERT_FALSE(good->requests().empty());
+    EXPECT_EQ(good->requests().front().version, "v2c");
+}
