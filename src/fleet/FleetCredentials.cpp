@@ -121,10 +121,13 @@ void FleetCredentials::applyTo(OvSNMPTarget& target) const {
     target.privPassword = privPassword.value_or(target.privPassword);
     target.timeout = timeout.value_or(target.timeout);
     target.retries = retries.value_or(target.retries);
-    // net-snmp's tools authenticate with MD5 and encrypt with DES unless told.
-    if (target.version == 3 && target.securityLevel >= 2 && target.authProtocol == ovproto::none)
+    // net-snmp's tools authenticate with MD5 and encrypt with DES unless told;
+    // a profile's own level keeps the protocols the profile gives.
+    if (securityLevel && target.version == 3 && target.securityLevel >= 2 &&
+        target.authProtocol == ovproto::none)
         target.authProtocol = ovproto::hmacMd5;
-    if (target.version == 3 && target.securityLevel >= 3 && target.privProtocol == ovproto::none)
+    if (securityLevel && target.version == 3 && target.securityLevel >= 3 &&
+        target.privProtocol == ovproto::none)
         target.privProtocol = ovproto::des;
 }
 

@@ -92,6 +92,13 @@ std::string jsonString(const std::string& octets) {
     return out + "\"";
 }
 
+std::string jsonSummary(std::size_t devices, std::size_t ok, bool interrupted) {
+    return std::string(devices == 0 ? "],\n" : "\n  ],\n") +
+           "  \"summary\": {\"devices\": " + std::to_string(devices) +
+           ", \"ok\": " + std::to_string(ok) + ", \"failed\": " + std::to_string(devices - ok) +
+           ", \"interrupted\": " + (interrupted ? "true" : "false") + "}\n}\n";
+}
+
 std::string tableText(const std::vector<std::string>& header,
                       const std::vector<std::vector<std::string>>& rows) {
     std::vector<std::size_t> widths(header.size(), 0);

@@ -14,6 +14,10 @@ std::string utf8Text(const std::string& octets);
 // A JSON string literal of the octets (quoted, escaped, UTF-8).
 std::string jsonString(const std::string& octets);
 
+// The end of a command's JSON document: the devices' array closed, then the
+// summary ("devices", "ok", "failed", "interrupted") and the document closed.
+std::string jsonSummary(std::size_t devices, std::size_t ok, bool interrupted);
+
 // The rows under the header, each column as wide as its widest cell, two
 // blanks apart, every line ending in a line feed.
 std::string tableText(const std::vector<std::string>& header,

@@ -191,11 +191,7 @@ std::string statusJson(const std::vector<FleetStatusRow>& rows, bool interrupted
         out += ", \"clients\": {\"11a\": " + count(r.clientsA) + ", \"11g\": " + count(r.clientsG) +
                "}}";
     }
-    out += rows.empty() ? "],\n" : "\n  ],\n";
-    out += "  \"summary\": {\"devices\": " + std::to_string(rows.size()) +
-           ", \"ok\": " + std::to_string(ok) + ", \"failed\": " + std::to_string(rows.size() - ok) +
-           ", \"interrupted\": " + (interrupted ? "true" : "false") + "}\n}\n";
-    return out;
+    return out + jsonSummary(rows.size(), static_cast<std::size_t>(ok), interrupted);
 }
 
 } // namespace fleet

@@ -203,11 +203,7 @@ std::string valueJson(const std::vector<FleetValueRow>& rows, const std::vector<
             out += (n ? ", " : "") + jsonString(names[n]) + ": " + jsonString(r.values[n]);
         out += "}}";
     }
-    out += rows.empty() ? "],\n" : "\n  ],\n";
-    out += "  \"summary\": {\"devices\": " + std::to_string(rows.size()) +
-           ", \"ok\": " + std::to_string(ok) + ", \"failed\": " + std::to_string(rows.size() - ok) +
-           ", \"interrupted\": " + (interrupted ? "true" : "false") + "}\n}\n";
-    return out;
+    return out + jsonSummary(rows.size(), static_cast<std::size_t>(ok), interrupted);
 }
 
 } // namespace fleet

@@ -82,9 +82,13 @@ private:
     bool shown_;
 };
 
-int parallelJobs(const FleetCommandLine& line, std::size_t devices) {
+// Runs the jobs with the progress line; false when interrupted.
+bool runWithProgress(const FleetCommandLine& line, const std::vector<FleetJob*>& jobs) {
     // Each device in flight holds a socket: stay well inside the usual 1024.
-    return line.jobs > 0 ? line.jobs : static_cast<int>(std::min<std::size_t>(devices, 500));
+    const int parallel =
+        line.jobs > 0 ? line.jobs : static_cast<int>(std::min<std::size_t>(jobs.size(), 500));
+    Progress progress(line.command.c_str());
+    return fleet::runJobs(jobs, parallel, [&](int done, int total) { progress(done, total); });
 }
 
 int runStatus(const FleetCommandLine& line, const std::vector<FleetDevice>& devices) {
@@ -97,12 +101,7 @@ int runStatus(const FleetCommandLine& line, const std::vector<FleetDevice>& devi
             jobs.push_back(std::make_unique<FleetStatusJob>(device));
             running.push_back(jobs.back().get());
         }
-        bool complete = false;
-        {
-            Progress progress("status");
-            complete = fleet::runJobs(running, parallelJobs(line, devices.size()),
-                                      [&](int d, int t) { progress(d, t); });
-        }
+        const bool complete = runWithProgress(line, running);
         std::vector<FleetStatusRow> rows;
         bool allOk = complete;
         for (const auto& job : jobs) {
@@ -130,12 +129,7 @@ int runValues(const FleetCommandLine& line, const std::vector<FleetDevice>& devi
         jobs.push_back(std::make_unique<FleetValueJob>(device, reads, writes, line.restart));
         running.push_back(jobs.back().get());
     }
-    bool complete = false;
-    {
-        Progress progress(line.command.c_str());
-        complete = fleet::runJobs(running, parallelJobs(line, devices.size()),
-                                  [&](int d, int t) { progress(d, t); });
-    }
+    const bool complete = runWithProgress(line, running);
     std::vector<FleetValueRow> rows;
     bool allOk = complete;
     for (const auto& job : jobs) {

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <fstream>
 #include <memory>
 
@@ -218,4 +219,38 @@ TEST_F(FleetExecutable, WithoutInventoryTheStationsProfilesAreTheSite) {
     EXPECT_TRUE(deviceEntry(result, "127.0.0.1")["ok"].toBool()) << result.out.toStdString();
     ASSERT_FALSE(good->requests().empty());
     EXPECT_EQ(good->requests().front().version, "v2c");
+}
+
+TEST_F(FleetExecutable, InterruptStopsAtOnceAndSaysWhatWasDone) {
+    const struct {
+        QStringList command;
+        const char* error; // of the silent device
+        bool sent;
+    } cases[] = {
+        {args({"status"}), "interrupted", false},
+        {args({"set", "SystemName=lab"}), "interrupted: sent, answer not awaited", true},
+    };
+    for (const auto& c : cases) {
+        // A long time-out: the silent device's answer would keep the command for minutes.
+        const std::string site = inventory({silent.get()});
+        const std::size_t before = silent->requests().size();
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_STATE_HOME", dir.path());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(OV_FLEET_PATH),
+                      args({"--inventory", site, "--json", "-t", "60"}) + c.command);
+        ASSERT_TRUE(process.waitForStarted());
+        ASSERT_TRUE(ovtest::Apsim::waitUntil([&] { return silent->requests().size() > before; }));
+        ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+        ASSERT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitCode(), 1);
+        const FleetRun result{process.exitCode(), process.readAllStandardOutput(), {}};
+        EXPECT_TRUE(result.json()["summary"].toObject()["interrupted"].toBool());
+        const QJsonObject entry = deviceEntry(result, name(*silent));
+        EXPECT_EQ(entry["error"].toString(), c.error);
+        EXPECT_EQ(entry["sent"].toBool(), c.sent); // status has no "sent": false
+        // Nothing went out after the interrupt.
+        EXPECT_EQ(silent->requests().size(), before + 1);
+    }
 }
