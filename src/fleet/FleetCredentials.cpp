@@ -13,40 +13,26 @@ template <typename T> void layOver(std::optional<T>& field, const std::optional<
         field = over;
 }
 
-std::uint8_t versionCode(const std::string& text) {
-    if (text == "1")
-        return 0;
-    if (text == "2c")
-        return 1;
-    if (text == "3")
-        return 3;
-    throw FleetUsageError("-v takes 1, 2c or 3, not \"" + text + "\"");
-}
+struct Choice {
+    const char* spelling;
+    std::int32_t code;
+};
 
-std::int32_t levelCode(const std::string& text) {
-    const std::pair<const char*, std::int32_t> levels[] = {
-        {"noAuthNoPriv", 1}, {"authNoPriv", 2}, {"authPriv", 3}};
-    for (const auto& [name, code] : levels) {
-        if (ov::equalIgnoringAsciiCase(text, name))
-            return code;
+// The code of the spelling the option was given (any case), else a usage
+// error that names the choices: "-a takes MD5 or SHA, not ...".
+std::int32_t choiceCode(const char* option, const std::string& text,
+                        std::initializer_list<Choice> choices) {
+    std::string names;
+    std::size_t n = 0;
+    for (const Choice& choice : choices) {
+        if (ov::equalIgnoringAsciiCase(text, choice.spelling))
+            return choice.code;
+        if (n > 0)
+            names += n + 1 == choices.size() ? " or " : ", ";
+        names += choice.spelling;
+        ++n;
     }
-    throw FleetUsageError("-l takes noAuthNoPriv, authNoPriv or authPriv, not \"" + text + "\"");
-}
-
-std::int32_t authCode(const std::string& text) {
-    if (ov::equalIgnoringAsciiCase(text, "MD5"))
-        return ovproto::hmacMd5;
-    if (ov::equalIgnoringAsciiCase(text, "SHA"))
-        return ovproto::hmacSha;
-    throw FleetUsageError("-a takes MD5 or SHA, not \"" + text + "\"");
-}
-
-std::int32_t privCode(const std::string& text) {
-    if (ov::equalIgnoringAsciiCase(text, "DES"))
-        return ovproto::des;
-    if (ov::equalIgnoringAsciiCase(text, "AES"))
-        return ovproto::aes128;
-    throw FleetUsageError("-x takes DES or AES, not \"" + text + "\"");
+    throw FleetUsageError(std::string(option) + " takes " + names + ", not \"" + text + "\"");
 }
 
 std::int32_t retryCount(const std::string& text) {
@@ -71,18 +57,30 @@ struct CredentialOption {
 };
 
 const CredentialOption kCredentialOptions[] = {
-    {"-v", nullptr, [](FleetCredentials& c, const std::string& s) { c.version = versionCode(s); }},
+    {"-v", nullptr,
+     [](FleetCredentials& c, const std::string& s) {
+         c.version =
+             static_cast<std::uint8_t>(choiceCode("-v", s, {{"1", 0}, {"2c", 1}, {"3", 3}}));
+     }},
     {"-c", "--community", [](FleetCredentials& c, const std::string& s) { c.readCommunity = s; }},
     {nullptr, "--write-community",
      [](FleetCredentials& c, const std::string& s) { c.writeCommunity = s; }},
     {"-u", nullptr, [](FleetCredentials& c, const std::string& s) { c.securityName = s; }},
     {"-l", nullptr,
-     [](FleetCredentials& c, const std::string& s) { c.securityLevel = levelCode(s); }},
+     [](FleetCredentials& c, const std::string& s) {
+         c.securityLevel =
+             choiceCode("-l", s, {{"noAuthNoPriv", 1}, {"authNoPriv", 2}, {"authPriv", 3}});
+     }},
     {"-a", nullptr,
-     [](FleetCredentials& c, const std::string& s) { c.authProtocol = authCode(s); }},
+     [](FleetCredentials& c, const std::string& s) {
+         c.authProtocol =
+             choiceCode("-a", s, {{"MD5", ovproto::hmacMd5}, {"SHA", ovproto::hmacSha}});
+     }},
     {"-A", nullptr, [](FleetCredentials& c, const std::string& s) { c.authPassword = s; }},
     {"-x", nullptr,
-     [](FleetCredentials& c, const std::string& s) { c.privProtocol = privCode(s); }},
+     [](FleetCredentials& c, const std::string& s) {
+         c.privProtocol = choiceCode("-x", s, {{"DES", ovproto::des}, {"AES", ovproto::aes128}});
+     }},
     {"-X", nullptr, [](FleetCredentials& c, const std::string& s) { c.privPassword = s; }},
     {"-t", "--timeout",
      [](FleetCredentials& c, const std::string& s) { c.timeout = timeoutCode(s); }},

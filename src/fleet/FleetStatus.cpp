@@ -46,13 +46,7 @@ FleetStatusJob::FleetStatusJob(const FleetDevice& device) : target_(device.targe
 
 void FleetStatusJob::start(std::function<void()> finished) {
     finished_ = std::move(finished);
-    std::vector<OvVb> bindings;
-    for (const FleetVariable& variable : factVariables()) {
-        OvVb vb;
-        vb.oid = variable.oid;
-        bindings.push_back(vb);
-    }
-    fleet::send(target_, OvPduType::Get, bindings,
+    fleet::send(target_, OvPduType::Get, fleet::getBindings(factVariables()),
                 [this](const FleetOutcome& outcome) { readFacts(outcome); });
 }
 

@@ -100,8 +100,8 @@ FleetValueJob::FleetValueJob(const FleetDevice& device, const std::vector<FleetV
 
 void FleetValueJob::start(std::function<void()> finished) {
     finished_ = std::move(finished);
-    std::vector<OvVb> bindings;
     if (writes_ != nullptr) {
+        std::vector<OvVb> bindings;
         for (const FleetAssignment& a : *writes_)
             bindings.push_back(a.value);
         row_.sent = true;
@@ -120,12 +120,7 @@ void FleetValueJob::start(std::function<void()> finished) {
         });
         return;
     }
-    for (const FleetVariable& v : *reads_) {
-        OvVb vb;
-        vb.oid = v.oid;
-        bindings.push_back(vb);
-    }
-    fleet::send(target_, OvPduType::Get, bindings,
+    fleet::send(target_, OvPduType::Get, fleet::getBindings(*reads_),
                 [this](const FleetOutcome& outcome) { end(outcome); });
 }
 

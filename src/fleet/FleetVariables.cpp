@@ -192,6 +192,16 @@ FleetVariable findVariable(const std::string& asked) {
     throw FleetUsageError("\"" + asked + "\" names several variables:" + oids);
 }
 
+std::vector<OvVb> getBindings(const std::vector<FleetVariable>& variables) {
+    std::vector<OvVb> bindings;
+    for (const FleetVariable& variable : variables) {
+        OvVb vb;
+        vb.oid = variable.oid;
+        bindings.push_back(vb);
+    }
+    return bindings;
+}
+
 std::string shownValue(const FleetVariable& variable, const OvVb& received) {
     try {
         return TextFromValue(received, variable.type, variable.options);

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct FleetVariable {
     std::string name; // as asked, without blanks ("adChannel.2")
@@ -23,6 +24,9 @@ namespace fleet {
 // The variable a name stands for. Throws FleetUsageError naming the problem:
 // an unknown name, an index that is missing or names no instance.
 FleetVariable findVariable(const std::string& name);
+
+// The bindings of a GET of the variables, in their order.
+std::vector<OvVb> getBindings(const std::vector<FleetVariable>& variables);
 
 // The value text of a received binding, as the windows show it (option labels,
 // MAC text, dotted addresses); "(NULL)" when the device has no such value.

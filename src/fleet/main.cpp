@@ -32,22 +32,6 @@ std::string executableFolder() {
     return error ? std::string(".") : self.parent_path().string();
 }
 
-// Where the engine's boot counter lives: the user's state folder, never the
-// current one (a command-line tool runs from anywhere).
-std::string stateFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    std::string base;
-    if (state != nullptr && state[0] == '/') {
-        base = state;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home != nullptr ? home : "/tmp") + "/.local/state";
-    }
-    std::error_code error;
-    std::filesystem::create_directories(base + "/orw3300ap-fleet", error);
-    return base + "/orw3300ap-fleet";
-}
-
 std::vector<FleetDevice> inventory(const FleetCommandLine& line, const OvStationFolders& folders) {
     std::vector<FleetDevice> all =
         line.inventory.empty() ? fleet::profileInventory(folders.profileFolder, line.credentials)
@@ -82,32 +66,41 @@ private:
     bool shown_;
 };
 
-// Runs the jobs with the progress line; false when interrupted.
-bool runWithProgress(const FleetCommandLine& line, const std::vector<FleetJob*>& jobs) {
+// One job per device, run with the progress line: the rows in inventory order,
+// and whether every device did it (false too when interrupted).
+template <typename Job, typename... Extra>
+auto runOnEveryDevice(const FleetCommandLine& line, const std::vector<FleetDevice>& devices,
+                      bool& complete, bool& allOk, const Extra&... extra) {
+    std::vector<std::unique_ptr<Job>> jobs;
+    std::vector<FleetJob*> running;
+    for (const FleetDevice& device : devices) {
+        jobs.push_back(std::make_unique<Job>(device, extra...));
+        running.push_back(jobs.back().get());
+    }
     // Each device in flight holds a socket: stay well inside the usual 1024.
     const int parallel =
         line.jobs > 0 ? line.jobs : static_cast<int>(std::min<std::size_t>(jobs.size(), 500));
-    Progress progress(line.command.c_str());
-    return fleet::runJobs(jobs, parallel, [&](int done, int total) { progress(done, total); });
+    {
+        Progress progress(line.command.c_str());
+        complete =
+            fleet::runJobs(running, parallel, [&](int done, int total) { progress(done, total); });
+    }
+    std::vector<std::decay_t<decltype(jobs.front()->row())>> rows;
+    allOk = complete;
+    for (const auto& job : jobs) {
+        rows.push_back(job->row());
+        allOk = allOk && job->row().ok;
+    }
+    return rows;
 }
 
 int runStatus(const FleetCommandLine& line, const std::vector<FleetDevice>& devices) {
     const bool watching = line.watch > 0;
     const bool inPlace = watching && ::isatty(STDOUT_FILENO) == 1;
     for (;;) {
-        std::vector<std::unique_ptr<FleetStatusJob>> jobs;
-        std::vector<FleetJob*> running;
-        for (const FleetDevice& device : devices) {
-            jobs.push_back(std::make_unique<FleetStatusJob>(device));
-            running.push_back(jobs.back().get());
-        }
-        const bool complete = runWithProgress(line, running);
-        std::vector<FleetStatusRow> rows;
-        bool allOk = complete;
-        for (const auto& job : jobs) {
-            rows.push_back(job->row());
-            allOk = allOk && job->row().ok;
-        }
+        bool complete = false;
+        bool allOk = false;
+        const auto rows = runOnEveryDevice<FleetStatusJob>(line, devices, complete, allOk);
         if (inPlace)
             std::fputs("\033[H\033[2J", stdout);
         const std::string text =
@@ -123,19 +116,10 @@ int runStatus(const FleetCommandLine& line, const std::vector<FleetDevice>& devi
 
 int runValues(const FleetCommandLine& line, const std::vector<FleetDevice>& devices,
               const std::vector<FleetVariable>* reads, const std::vector<FleetAssignment>* writes) {
-    std::vector<std::unique_ptr<FleetValueJob>> jobs;
-    std::vector<FleetJob*> running;
-    for (const FleetDevice& device : devices) {
-        jobs.push_back(std::make_unique<FleetValueJob>(device, reads, writes, line.restart));
-        running.push_back(jobs.back().get());
-    }
-    const bool complete = runWithProgress(line, running);
-    std::vector<FleetValueRow> rows;
-    bool allOk = complete;
-    for (const auto& job : jobs) {
-        rows.push_back(job->row());
-        allOk = allOk && job->row().ok;
-    }
+    bool complete = false;
+    bool allOk = false;
+    const auto rows = runOnEveryDevice<FleetValueJob>(line, devices, complete, allOk, reads, writes,
+                                                      line.restart);
     std::vector<std::string> names;
     if (reads != nullptr) {
         for (const FleetVariable& v : *reads)
@@ -194,7 +178,9 @@ int main(int argc, char** argv) {
                          {OvCatalog::Common, OvCatalog::Snmp, OvCatalog::SnmpV3, OvCatalog::Usm,
                           OvCatalog::SnmpClass, OvCatalog::OvSnmp, OvCatalog::Messages});
     try {
-        OvSNMPSetup(stateFolder());
+        // The boot counter in the user's state folder, never the current one: a
+        // command-line tool runs from anywhere.
+        OvSNMPSetup(OvStateFolder());
     } catch (const OvException& e) {
         std::fprintf(stderr, "orw3300ap-fleet: %s\n", e.text().c_str());
         return kSomeFailed;

@@ -1,6 +1,8 @@
 // The command line: what each one asks for, and the usage errors (exit status 2).
 #include "FleetCommandLine.h"
 
+#include "FleetTestSupport.h"
+
 #include <gtest/gtest.h>
 
 TEST(FleetCommandLine, OptionsGoBeforeAndAfterTheCommand) {
@@ -39,12 +41,7 @@ TEST(FleetCommandLine, UsageErrorsSayWhatIsWrong) {
         {{"status", "-a", "SHA512"}, "-a takes MD5 or SHA, not \"SHA512\""},
         {{"status", "-x", "3DES"}, "-x takes DES or AES, not \"3DES\""},
     };
-    for (const auto& c : cases) {
-        try {
-            fleet::parseCommandLine(c.arguments);
-            ADD_FAILURE() << c.message << ": accepted";
-        } catch (const FleetUsageError& e) {
-            EXPECT_EQ(std::string(e.what()), c.message);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(fleettest::usageErrorOf([&] { fleet::parseCommandLine(c.arguments); }),
+                  c.message);
 }

@@ -2,6 +2,8 @@
 // the file and line named for each line that cannot be used.
 #include "FleetInventory.h"
 
+#include "FleetTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -96,12 +98,9 @@ TEST(FleetInventory, ABadLineNamesItsFileAndLine) {
          "site.txt:3: SNMPv3 needs a user (-u)"},
     };
     for (const auto& c : cases) {
-        try {
-            fleet::parseInventory(c.text, "site.txt", {});
-            ADD_FAILURE() << c.what << ": accepted";
-        } catch (const FleetUsageError& e) {
-            EXPECT_EQ(std::string(e.what()), c.message) << c.what;
-        }
+        EXPECT_EQ(fleettest::usageErrorOf([&] { fleet::parseInventory(c.text, "site.txt", {}); }),
+                  c.message)
+            << c.what;
     }
 }
 
@@ -152,11 +151,7 @@ TEST(FleetInventory, ProfilesAreReadAsTheModuleReadsThem) {
     EXPECT_EQ(devices[1].target.authPassword, "authpass1");
 
     std::ofstream(folder + "10.0.0.7.cfg") << "[Program Information]\nAgentPort=x\n";
-    try {
-        fleet::profileInventory(folder, {});
-        ADD_FAILURE() << "a profile with a port that is no number was accepted";
-    } catch (const FleetUsageError& e) {
-        EXPECT_EQ(std::string(e.what()), folder + "10.0.0.7.cfg: 'x' is not a valid integer value");
-    }
+    EXPECT_EQ(fleettest::usageErrorOf([&] { fleet::profileInventory(folder, {}); }),
+              folder + "10.0.0.7.cfg: 'x' is not a valid integer value");
     std::filesystem::remove_all(folder);
 }

@@ -2,6 +2,8 @@
 // before anything is sent.
 #include "FleetValues.h"
 
+#include "FleetTestSupport.h"
+
 #include <gtest/gtest.h>
 
 TEST(FleetValues, AcceptedValuesBecomeTheirBindings) {
@@ -17,14 +19,12 @@ TEST(FleetValues, AcceptedValuesBecomeTheirBindings) {
         {"adChannel.1=36", OvVb::integer(36)},
     };
     for (const auto& c : cases) {
-        try {
-            const FleetAssignment a = fleet::checkedAssignment(c.argument);
-            OvVb expected = c.value;
-            expected.oid = a.variable.oid;
-            EXPECT_EQ(a.value, expected) << c.argument;
-        } catch (const FleetUsageError& e) {
-            ADD_FAILURE() << c.argument << ": " << e.what();
-        }
+        FleetAssignment a;
+        ASSERT_EQ(fleettest::usageErrorOf([&] { a = fleet::checkedAssignment(c.argument); }),
+                  "(accepted)");
+        OvVb expected = c.value;
+        expected.oid = a.variable.oid;
+        EXPECT_EQ(a.value, expected) << c.argument;
     }
 }
 
@@ -45,12 +45,8 @@ TEST(FleetValues, RefusedValuesCarryTheWindowsMessage) {
         {"=5", "\"=5\" is not NAME=VALUE"},
     };
     for (const auto& c : cases) {
-        try {
-            fleet::checkedAssignment(c.argument);
-            ADD_FAILURE() << c.argument << ": accepted";
-        } catch (const FleetUsageError& e) {
-            EXPECT_EQ(std::string(e.what()), c.message);
-        }
+        EXPECT_EQ(fleettest::usageErrorOf([&] { fleet::checkedAssignment(c.argument); }),
+                  c.message);
     }
 }
 
