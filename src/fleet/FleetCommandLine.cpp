@@ -6,7 +6,9 @@
 
 namespace {
 
-const char* const kCommands[] = {"status", "get", "set"};
+// Each command with the number of its arguments; -1: one or more.
+const std::pair<const char*, int> kCommands[] = {{"status", 0}, {"get", -1}, {"set", -1},
+                                                 {"export", 1}, {"diff", 2}, {"apply", 1}};
 
 // The value of "--name VALUE" or "--name=VALUE" at `at`; nothing when the
 // argument is another.
@@ -44,8 +46,10 @@ FleetCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     for (std::size_t at = 0; at < arguments.size();) {
         const std::string& argument = arguments[at];
         if (argument == "--json" || argument == "--restart" || argument == "--help" ||
-            argument == "--version") {
+            argument == "--version" || argument == "--secrets" || argument == "--dry-run") {
             line.json |= argument == "--json";
+            line.secrets |= argument == "--secrets";
+            line.dryRun |= argument == "--dry-run";
             line.restart |= argument == "--restart";
             line.help |= argument == "--help";
             line.version |= argument == "--version";
@@ -85,19 +89,29 @@ FleetCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (line.help || line.version)
         return line;
     if (line.command.empty())
-        throw FleetUsageError("no command: status, get or set");
-    if (std::find(std::begin(kCommands), std::end(kCommands), line.command) == std::end(kCommands))
+        throw FleetUsageError("no command: status, get, set, export, diff or apply");
+    const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                      [&](const auto& c) { return line.command == c.first; });
+    if (command == std::end(kCommands))
         throw FleetUsageError("unknown command \"" + line.command + "\"");
-    if (line.command == "status" && !line.arguments.empty())
-        throw FleetUsageError("status takes no arguments");
-    if ((line.command == "get" || line.command == "set") && line.arguments.empty())
+    const auto count = static_cast<int>(line.arguments.size());
+    if (command->second == 0 && count > 0)
+        throw FleetUsageError(line.command + " takes no arguments");
+    if (command->second < 0 && count == 0)
         throw FleetUsageError(line.command + " needs at least one variable");
+    if (command->second > 0 && count != command->second)
+        throw FleetUsageError(
+            line.command + (command->second == 1 ? " takes one argument" : " takes two arguments"));
     if (line.watch > 0 && line.command != "status")
         throw FleetUsageError("--watch is for status only");
     if (line.watch > 0 && line.json)
         throw FleetUsageError("--watch prints tables, not JSON");
     if (line.restart && line.command != "set")
         throw FleetUsageError("--restart is for set only");
+    if (line.secrets && line.command != "export" && line.command != "diff")
+        throw FleetUsageError("--secrets is for export and diff only");
+    if (line.dryRun && line.command != "apply")
+        throw FleetUsageError("--dry-run is for apply only");
     return line;
 }
 

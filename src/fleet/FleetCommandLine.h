@@ -7,7 +7,7 @@
 #include <vector>
 
 struct FleetCommandLine {
-    std::string command; // status, get, set
+    std::string command; // status, get, set, export, diff, apply
     std::vector<std::string> arguments;
     FleetCredentials credentials;
     std::string inventory; // --inventory FILE; empty: the station's profiles
@@ -15,6 +15,8 @@ struct FleetCommandLine {
     std::string group;     // --group NAME
     bool json = false;
     bool restart = false;
+    bool secrets = false; // export: write the secret settings too
+    bool dryRun = false;  // apply: show what would be sent
     bool help = false;
     bool version = false;
     int jobs = 0;     // 0: sized to the site

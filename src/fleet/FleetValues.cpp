@@ -8,12 +8,6 @@
 
 namespace {
 
-bool writable(const FleetVariable& v) {
-    // Rows that the windows switch on before they write them are marked
-    // invalid only; the wireless window writes them.
-    return (v.access & ovaccess::writeonly) != 0 || v.access == ovaccess::invalid;
-}
-
 int bandOf(const FleetVariable& v) {
     return v.oid.empty() ? 1 : static_cast<int>(v.oid.arcs().back());
 }
@@ -77,7 +71,7 @@ FleetAssignment checkedAssignment(const std::string& argument) {
     FleetAssignment assignment{
         findVariable(argument.substr(0, equals)), argument.substr(equals + 1), {}};
     const FleetVariable& variable = assignment.variable;
-    if (!writable(variable))
+    if (!isWritable(variable))
         throw FleetUsageError(variable.name + " cannot be written");
     if (const auto refusal = valueRefusal(variable, assignment.text))
         throw FleetUsageError(variable.name + ": " + *refusal);

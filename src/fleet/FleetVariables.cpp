@@ -192,6 +192,12 @@ FleetVariable findVariable(const std::string& asked) {
     throw FleetUsageError("\"" + asked + "\" names several variables:" + oids);
 }
 
+bool isWritable(const FleetVariable& variable) {
+    const std::string name = variable.name.substr(0, variable.name.find('.'));
+    return (variable.access & ovaccess::writeonly) != 0 ||
+           (variable.access == ovaccess::invalid && !name.ends_with("List"));
+}
+
 std::vector<OvVb> getBindings(const std::vector<FleetVariable>& variables) {
     std::vector<OvVb> bindings;
     for (const FleetVariable& variable : variables) {

@@ -25,6 +25,11 @@ namespace fleet {
 // an unknown name, an index that is missing or names no instance.
 FleetVariable findVariable(const std::string& name);
 
+// Whether `set` may write it: read-write, or switched on by its window before
+// the window writes it (marked invalid only; the channel lists among those
+// only show what the device offers).
+bool isWritable(const FleetVariable& variable);
+
 // The bindings of a GET of the variables, in their order.
 std::vector<OvVb> getBindings(const std::vector<FleetVariable>& variables);
 

@@ -3,6 +3,8 @@
 #include "FleetCommandLine.h"
 #include "FleetHelpText.h"
 #include "FleetInventory.h"
+#include "FleetOutput.h"
+#include "FleetSettings.h"
 #include "FleetStatus.h"
 #include "FleetValues.h"
 #include "OvCatalog.h"
@@ -132,6 +134,178 @@ int runValues(const FleetCommandLine& line, const std::vector<FleetDevice>& devi
     return allOk ? kAllDone : kSomeFailed;
 }
 
+std::vector<std::vector<std::string>> changeLines(const std::vector<FleetDifference>& changes) {
+    std::vector<std::vector<std::string>> lines;
+    for (const FleetDifference& d : changes)
+        lines.push_back({d.key, d.a, d.b});
+    return lines;
+}
+
+std::string changesJson(const std::vector<FleetDifference>& changes) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        out += (i ? ", " : "") + std::string("{\"key\": ") + fleet::jsonString(changes[i].key) +
+               ", \"a\": " + fleet::jsonString(changes[i].a) +
+               ", \"b\": " + fleet::jsonString(changes[i].b) + "}";
+    }
+    return out + "]";
+}
+
+std::string settingsRowState(const FleetSettingsRow& r, bool dryRun) {
+    if (!r.done)
+        return r.sent ? "interrupted: sent, answer not awaited" : "interrupted: not sent";
+    if (!r.ok)
+        return r.error;
+    return dryRun && !r.changes.empty() ? "ok (dry run)" : "ok";
+}
+
+// export, and apply: a table (or JSON) of the devices; apply also lists each
+// device's changes.
+int printSettingsRows(const FleetCommandLine& line, const std::vector<FleetSettingsRow>& rows,
+                      bool complete, bool allOk) {
+    const bool apply = line.command == "apply";
+    if (line.json) {
+        std::string out = "{\n  \"command\": \"" + line.command + "\",\n  \"devices\": [";
+        std::size_t ok = 0;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const FleetSettingsRow& r = rows[i];
+            ok += r.ok ? 1 : 0;
+            out += std::string(i == 0 ? "\n" : ",\n") +
+                   "    {\"device\": " + fleet::jsonString(r.device) +
+                   ", \"ok\": " + (r.ok ? "true" : "false") + ", \"error\": " +
+                   (r.ok ? "null" : fleet::jsonString(settingsRowState(r, line.dryRun)));
+            if (apply)
+                out += std::string(", \"sent\": ") + (r.sent ? "true" : "false") +
+                       ", \"changes\": " + changesJson(r.changes);
+            out += "}";
+        }
+        std::fputs((out + fleet::jsonSummary(rows.size(), ok, !complete)).c_str(), stdout);
+        return allOk ? kAllDone : kSomeFailed;
+    }
+    std::vector<std::vector<std::string>> cells;
+    for (const FleetSettingsRow& r : rows) {
+        cells.push_back({r.device, settingsRowState(r, line.dryRun)});
+        if (apply)
+            cells.back().push_back(std::to_string(r.changes.size()));
+    }
+    std::vector<std::string> header{"DEVICE", "STATUS"};
+    if (apply)
+        header.push_back("CHANGES");
+    std::string text = fleet::tableText(header, cells);
+    for (const FleetSettingsRow& r : rows) {
+        if (!apply || r.changes.empty())
+            continue;
+        text += "\n" + r.device + (line.dryRun ? " would change:\n" : " changed:\n");
+        for (const auto& change : r.changes)
+            text += "  " + fleet::differenceText(change) + "\n";
+    }
+    std::fputs(text.c_str(), stdout);
+    return allOk ? kAllDone : kSomeFailed;
+}
+
+int runExport(const FleetCommandLine& line, const std::vector<FleetDevice>& devices) {
+    const std::string folder = line.arguments.front();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!std::filesystem::is_directory(folder)) {
+        std::fprintf(stderr, "orw3300ap-fleet: %s is no folder\n", folder.c_str());
+        return kUsageError;
+    }
+    bool complete = false;
+    bool allOk = false;
+    auto rows = runOnEveryDevice<FleetSettingsJob>(
+        line, devices, complete, allOk, static_cast<const FleetSettingValues*>(nullptr), false);
+    // Only a device that answered replaces its export: a failed one keeps its last.
+    for (FleetSettingsRow& r : rows) {
+        if (!r.ok)
+            continue;
+        try {
+            fleet::writeExport(folder + "/" + r.device + ".ini",
+                               fleet::exportText(r.device, r.values, line.secrets), line.secrets);
+        } catch (const std::exception& e) {
+            r.ok = false;
+            r.error = e.what();
+            allOk = false;
+        }
+    }
+    return printSettingsRows(line, rows, complete, allOk);
+}
+
+int runApply(const FleetCommandLine& line, const std::vector<FleetDevice>& devices,
+             const FleetSettingValues& wanted) {
+    bool complete = false;
+    bool allOk = false;
+    const auto rows =
+        runOnEveryDevice<FleetSettingsJob>(line, devices, complete, allOk, &wanted, line.dryRun);
+    return printSettingsRows(line, rows, complete, allOk);
+}
+
+// A side of diff: an export file, or a device of the inventory read now.
+bool diffSide(const FleetCommandLine& line, const std::string& operand,
+              const std::vector<FleetDevice>& devices, FleetSettingValues& values,
+              std::string& error) {
+    if (std::filesystem::is_regular_file(operand)) {
+        values = fleet::readExport(operand);
+    } else {
+        const auto device = std::find_if(devices.begin(), devices.end(), [&](const FleetDevice& d) {
+            return d.name == operand || d.target.agentAddress == operand;
+        });
+        if (device == devices.end())
+            throw FleetUsageError("\"" + operand +
+                                  "\" is neither an export nor a device of the inventory");
+        bool complete = false;
+        bool allOk = false;
+        FleetCommandLine one = line;
+        const auto rows = runOnEveryDevice<FleetSettingsJob>(
+            one, {*device}, complete, allOk, static_cast<const FleetSettingValues*>(nullptr),
+            false);
+        if (!allOk) {
+            error = operand + ": " + (complete ? rows.front().error : std::string("interrupted"));
+            return false;
+        }
+        values = rows.front().values;
+    }
+    if (!line.secrets) {
+        for (const FleetSetting& s : fleet::settings()) {
+            if (s.secret)
+                values.erase(s.key);
+        }
+    }
+    return true;
+}
+
+int runDiff(const FleetCommandLine& line, const std::vector<FleetDevice>& devices) {
+    FleetSettingValues a;
+    FleetSettingValues b;
+    std::string error;
+    try {
+        if (!diffSide(line, line.arguments[0], devices, a, error) ||
+            !diffSide(line, line.arguments[1], devices, b, error)) {
+            std::fprintf(stderr, "orw3300ap-fleet: %s\n", error.c_str());
+            return kSomeFailed;
+        }
+    } catch (const FleetUsageError& e) {
+        std::fprintf(stderr, "orw3300ap-fleet: %s\n", e.what());
+        return kUsageError;
+    }
+    const auto found = fleet::differences(a, b);
+    if (line.json) {
+        std::fputs(
+            ("{\n  \"command\": \"diff\",\n  \"a\": " + fleet::jsonString(line.arguments[0]) +
+             ",\n  \"b\": " + fleet::jsonString(line.arguments[1]) +
+             ",\n  \"differences\": " + changesJson(found) + "\n}\n")
+                .c_str(),
+            stdout);
+    } else if (!found.empty()) {
+        std::fputs(
+            fleet::tableText({"SETTING", line.arguments[0], line.arguments[1]}, changeLines(found))
+                .c_str(),
+            stdout);
+    }
+    // As diff(1): 0 the same, 1 different.
+    return found.empty() ? kAllDone : kSomeFailed;
+}
+
 int usage(const std::string& text) {
     std::fprintf(stderr, "orw3300ap-fleet: %s\nTry 'orw3300ap-fleet --help'.\n", text.c_str());
     return kUsageError;
@@ -145,6 +319,7 @@ int main(int argc, char** argv) {
     std::vector<FleetVariable> reads;
     std::vector<FleetAssignment> writes;
     std::vector<FleetDevice> devices;
+    FleetSettingValues wanted;
     OvStationFolders folders;
     try {
         line = fleet::parseCommandLine(arguments);
@@ -163,8 +338,16 @@ int main(int argc, char** argv) {
             else if (line.command == "set")
                 writes.push_back(fleet::checkedAssignment(argument));
         }
+        if (line.command == "apply")
+            wanted = fleet::readExport(line.arguments.front());
         folders = OvReadStationFolders(ovstation::configPath(), false);
-        devices = inventory(line, folders);
+        // diff of two exports asks no device.
+        const bool filesOnly =
+            line.command == "diff" &&
+            std::all_of(line.arguments.begin(), line.arguments.end(),
+                        [](const std::string& a) { return std::filesystem::is_regular_file(a); });
+        if (!filesOnly)
+            devices = inventory(line, folders);
     } catch (const FleetUsageError& e) {
         return usage(e.what());
     }
@@ -189,6 +372,12 @@ int main(int argc, char** argv) {
     int status = kAllDone;
     if (line.command == "status")
         status = runStatus(line, devices);
+    else if (line.command == "export")
+        status = runExport(line, devices);
+    else if (line.command == "diff")
+        status = runDiff(line, devices);
+    else if (line.command == "apply")
+        status = runApply(line, devices, wanted);
     else
         status = runValues(line, devices, line.command == "get" ? &reads : nullptr,
                            line.command == "set" ? &writes : nullptr);

@@ -26,7 +26,7 @@ TEST(FleetCommandLine, UsageErrorsSayWhatIsWrong) {
         std::vector<std::string> arguments;
         const char* message;
     } cases[] = {
-        {{}, "no command: status, get or set"},
+        {{}, "no command: status, get, set, export, diff or apply"},
         {{"reboot"}, "unknown command \"reboot\""},
         {{"status", "--frobnicate"}, "unknown option --frobnicate"},
         {{"status", "extra"}, "status takes no arguments"},

@@ -12,7 +12,9 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -253,4 +255,79 @@ TEST_F(FleetExecutable, InterruptStopsAtOnceAndSaysWhatWasDone) {
         // Nothing went out after the interrupt.
         EXPECT_EQ(silent->requests().size(), before + 1);
     }
+}
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+} // namespace
+
+TEST_F(FleetExecutable, ExportsAreStableAndAFailedDeviceKeepsItsLast) {
+    const std::string site = inventory({good.get(), silent.get()});
+    const std::string folder = dir.filePath("exports").toStdString();
+    const std::string goodFile = folder + "/" + name(*good) + ".ini";
+    const std::string silentFile = folder + "/" + name(*silent) + ".ini";
+    std::filesystem::create_directories(folder);
+    std::ofstream(silentFile) << "the last good export\n";
+
+    EXPECT_EQ(run(args({"--inventory", site, "export", folder})).exitCode, 1);
+    const std::string first = fileText(goodFile);
+    EXPECT_EQ(run(args({"--inventory", site, "export", folder})).exitCode, 1);
+    EXPECT_EQ(fileText(goodFile), first);
+    EXPECT_EQ(fileText(silentFile), "the last good export\n");
+    EXPECT_NE(first.find("\nSystemName=ORW-3300AP\n"), std::string::npos) << first;
+    EXPECT_EQ(first.find("Password="), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(goodFile).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0644));
+
+    const std::string goodOnly = inventory({good.get()});
+    EXPECT_EQ(run(args({"--inventory", goodOnly, "--secrets", "export", folder})).exitCode, 0);
+    EXPECT_NE(fileText(goodFile).find("\nPassword="), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(goodFile).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0600));
+}
+
+TEST_F(FleetExecutable, ApplySendsOnlyWhatDiffers) {
+    const std::string site = inventory({good.get(), other.get()});
+    const std::string folder = dir.filePath("exports").toStdString();
+    const std::string template_ = folder + "/" + name(*good) + ".ini";
+    ASSERT_EQ(run(args({"--inventory", inventory({good.get()}), "export", folder})).exitCode, 0);
+    // The wanted site: the exported device with another name and channel.
+    std::string text = fileText(template_);
+    text.replace(text.find("SystemName=ORW-3300AP"), 21, "SystemName=lobby");
+    text.replace(text.find("adChannel.1=36"), 14, "adChannel.1=40");
+    const std::string wanted = folder + "/wanted.ini";
+    std::ofstream(wanted) << text;
+
+    const FleetRun diff = run(args({"--inventory", site, "--json", "diff", wanted, name(*good)}));
+    EXPECT_EQ(diff.exitCode, 1);
+    const QJsonArray found = diff.json()["differences"].toArray();
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found[0].toObject()["key"].toString(), "SystemName");
+    EXPECT_EQ(found[1].toObject()["b"].toString(), "36");
+
+    const std::size_t before = good->requests().size();
+    const FleetRun dryRun =
+        run(args({"--inventory", inventory({good.get()}), "--json", "--dry-run", "apply", wanted}));
+    EXPECT_EQ(dryRun.exitCode, 0);
+    EXPECT_EQ(deviceEntry(dryRun, name(*good))["changes"].toArray().size(), 2);
+    for (std::size_t i = before; i < good->requests().size(); ++i)
+        EXPECT_NE(good->requests()[i].operation, "SET");
+
+    const FleetRun applied = run(args({"--inventory", inventory({good.get()}), "apply", wanted}));
+    EXPECT_EQ(applied.exitCode, 0) << applied.out.toStdString();
+    EXPECT_EQ(good->stateValue("1.3.6.1.2.1.1.5.0")->text, "lobby");
+    EXPECT_EQ(good->stateValue("E.2.3.1.2.1")->text, "40");
+    EXPECT_EQ(good->requests().back().operation, "SET");
+    EXPECT_EQ(good->requests().back().oids.size(), 2u);
+    EXPECT_EQ(run(args({"--inventory", site, "diff", wanted, name(*good)})).exitCode, 0);
+
+    std::ofstream(folder + "/profile.cfg") << "[Program Information]\nAgentPort=161\n";
+    const FleetRun refused = run(args({"--inventory", site, "apply", folder + "/profile.cfg"}));
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains("profile.cfg:1: not an export")) << refused.err.toStdString();
 }
