@@ -74,22 +74,29 @@ std::string utf8Text(const std::string& octets) {
     return text;
 }
 
-std::string jsonString(const std::string& octets) {
+bool isControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+std::string quotedText(const std::string& text, const char* controlFormat) {
     std::string out = "\"";
-    for (const char c : utf8Text(octets)) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (const char c : text) {
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
+        } else if (isControl(c)) {
             char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            std::snprintf(escaped, sizeof escaped, controlFormat, static_cast<unsigned char>(c));
             out += escaped;
         } else {
             out += c;
         }
     }
     return out + "\"";
+}
+
+std::string jsonString(const std::string& octets) {
+    return quotedText(utf8Text(octets), "\\u%04x");
 }
 
 std::string jsonSummary(std::size_t devices, std::size_t ok, bool interrupted) {
@@ -115,10 +122,7 @@ std::string tableText(const std::vector<std::string>& header,
         for (std::size_t i = 0; i < row.size() && i < widths.size(); ++i) {
             std::string cell = utf8Text(row[i]);
             // Control characters from a device would move the cursor.
-            for (char& c : cell) {
-                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-                    c = '?';
-            }
+            std::replace_if(cell.begin(), cell.end(), isControl, '?');
             out += cell;
             if (i + 1 < row.size())
                 out += std::string(widths[i] - shownWidth(cell) + 2, ' ');

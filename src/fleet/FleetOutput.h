@@ -11,6 +11,13 @@ namespace fleet {
 // The octets as UTF-8 text.
 std::string utf8Text(const std::string& octets);
 
+// Control characters (below 0x20, and 0x7F).
+bool isControl(char c);
+
+// The text in double quotes, a quotation mark or backslash escaped with a
+// backslash, a control character with the printf format given ("\\x%02x").
+std::string quotedText(const std::string& text, const char* controlFormat);
+
 // A JSON string literal of the octets (quoted, escaped, UTF-8).
 std::string jsonString(const std::string& octets);
 

@@ -2,6 +2,7 @@
 
 #include "DeviceMib.h"
 #include "DeviceOptions.h"
+#include "FleetOutput.h"
 #include "FleetValues.h"
 #include "OvValueText.h"
 
@@ -60,27 +61,9 @@ std::string keyOf(const std::string& name, const OvOid& oid) {
 std::string iniValue(const std::string& value) {
     const bool plain =
         std::none_of(value.begin(), value.end(),
-                     [](char c) {
-                         return static_cast<unsigned char>(c) < 0x20 || c == '\\' || c == 0x7F;
-                     }) &&
+                     [](char c) { return fleet::isControl(c) || c == '\\'; }) &&
         (value.empty() || (value.front() != ' ' && value.back() != ' ' && value.front() != '"'));
-    if (plain)
-        return value;
-    std::string out = "\"";
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '"') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return plain ? value : fleet::quotedText(value, "\\x%02x");
 }
 
 bool hexDigit(char c) {
