@@ -98,14 +98,15 @@ void FleetStatusJob::clientStep(const FleetOutcome& outcome) {
         return;
     }
     const OvVb* vb = outcome.ok ? &outcome.bindings.front() : nullptr;
-    if (vb == nullptr || !vb->oid.startsWith(column) || vb->oid.size() != column.size() + 2 ||
-        vb->syntax == OvSyntax::EndOfMibView) {
+    if (vb == nullptr || !vb->oid.startsWith(column) || vb->syntax == OvSyntax::EndOfMibView) {
         row_.ok = true;
         end();
         return;
     }
-    if (!(lastClient_ < vb->oid) || ++clientSteps_ > kMaxClientSteps) {
-        row_.error = "the client table does not end (" + vb->oid.toString() + ")";
+    // A row is named by band and slot; an OID that does not grow would loop.
+    if (vb->oid.size() != column.size() + 2 || !(lastClient_ < vb->oid) ||
+        ++clientSteps_ > kMaxClientSteps) {
+        row_.error = "the client table names a row wrongly (" + vb->oid.toString() + ")";
         end();
         return;
     }

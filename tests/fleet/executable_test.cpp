@@ -331,3 +331,47 @@ TEST_F(FleetExecutable, ApplySendsOnlyWhatDiffers) {
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains("profile.cfg:1: not an export")) << refused.err.toStdString();
 }
+
+TEST(FleetFaults, ADeviceThatAnswersGarbageIsReportedForItself) {
+    const struct {
+        const char* what;
+        std::vector<std::string> apsim;
+        bool ok;
+        const char* error; // part of the failure's text
+    } cases[] = {
+        {"LED state of another type", {"--set", "stLED=s:85"}, true, ""},
+        {"error status", {"--fail", "stLED=genErr"}, false, "(SNMP)"},
+        {"too big", {"--too-big", "all"}, false, "(SNMP)"},
+        {"client row named short",
+         {"--answer-oid", "E.4.5.2.1.2.2.1=E.4.5.2.1.2.2"},
+         false,
+         "the client table names a row wrongly"},
+        {"client row that does not grow",
+         {"--answer-oid", "E.4.5.2.1.2.1.1=E.4.5.2.1.2.1.1.9"},
+         false,
+         "the client table names a row wrongly"},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        ovtest::Apsim device(c.apsim);
+        ASSERT_TRUE(device.isRunning()) << device.error();
+        const std::string site = dir.filePath("site.txt").toStdString();
+        std::ofstream(site) << "127.0.0.1:" << device.port() << " -v 2c -t 0.3 -r 0\n";
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_STATE_HOME", dir.path());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(OV_FLEET_PATH),
+                      args({"--inventory", site, "--json", "status"}));
+        ASSERT_TRUE(process.waitForFinished(30000));
+        const QJsonObject entry = QJsonDocument::fromJson(process.readAllStandardOutput())
+                                      .object()["devices"]
+                                      .toArray()
+                                      .first()
+                                      .toObject();
+        EXPECT_EQ(process.exitCode(), c.ok ? 0 : 1) << c.what;
+        EXPECT_EQ(entry["ok"].toBool(), c.ok) << c.what;
+        EXPECT_TRUE(entry["error"].toString().contains(c.error))
+            << c.what << ": " << entry["error"].toString().toStdString();
+    }
+}
