@@ -14,12 +14,10 @@
 
 #include <QCoreApplication>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -255,9 +253,8 @@ bool diffSide(const FleetCommandLine& line, const std::string& operand,
                                   "\" is neither an export nor a device of the inventory");
         bool complete = false;
         bool allOk = false;
-        FleetCommandLine one = line;
         const auto rows = runOnEveryDevice<FleetSettingsJob>(
-            one, {*device}, complete, allOk, static_cast<const FleetSettingValues*>(nullptr),
+            line, {*device}, complete, allOk, static_cast<const FleetSettingValues*>(nullptr),
             false);
         if (!allOk) {
             error = operand + ": " + (complete ? rows.front().error : std::string("interrupted"));
