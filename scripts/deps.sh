@@ -5,6 +5,8 @@ ov_packages=(
     # lld links the test programs several times faster than the default linker.
     lld
     qt6-base-dev libgl-dev
+    # Charts of the trends window.
+    qt6-charts-dev libqt6opengl6-dev
     libsnmp-dev snmp
     libgtest-dev libgmock-dev
     # TFTP clients for the server's tests; in.tftpd for its benchmark, which

@@ -14,6 +14,7 @@
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvTimeScale.h"
+#include "OvTrendSampler.h"
 #include "TAboutForm.h"
 #include "TClientInformation.h"
 #include "TFM_Admin.h"
@@ -33,9 +34,11 @@
 #include "TFM_Wirless.h"
 #include "TIndicationForm.h"
 #include "TLogForm.h"
+#include "TTrendsForm.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -180,8 +183,8 @@ void TMainForm::buildMenus() {
     addItem(status, QStringLiteral("Device Info"), &TMainForm::openWindow<TFM_DevInfo>);
     addItem(status, QStringLiteral("Stats"), &TMainForm::openWindow<TFM_Static>);
     addItem(status, QStringLiteral("Indication"), &TMainForm::openWindow<TIndicationForm>);
-    ClientInfoItem =
-        addItem(status, QStringLiteral("Client Info"), &TMainForm::openWindow<TClientInformation>);
+    ClientInfoItem = addItem(status, QStringLiteral("Client Info"), &TMainForm::OpenClientInfo);
+    addItem(status, QStringLiteral("Trends"), &TMainForm::OpenTrends);
     ov::onSignal(status, &QMenu::aboutToShow, this, [this] { StatusMenuShow(); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     addItem(help, QStringLiteral("About"), &TMainForm::OpenAbout);
@@ -228,7 +231,35 @@ std::optional<int> TMainForm::FormCreate(const std::vector<std::string>& argumen
         return 1;
     }
     HandOver();
+    if (OvTrendsSampleAlways(ovstation::configPath()))
+        trendSampler().start();
     return std::nullopt;
+}
+
+OvTrendSampler& TMainForm::trendSampler() {
+    if (!trends_) {
+        trends_ = std::make_unique<OvTrendSampler>();
+        // Samples are stamped on the module's time scale, as its timers run.
+        const qint64 start = QDateTime::currentMSecsSinceEpoch();
+        trends_->setTiming(ov::scaledInterval(1000), [start] {
+            const qint64 elapsed = QDateTime::currentMSecsSinceEpoch() - start;
+            return start + static_cast<qint64>(static_cast<double>(elapsed) / ov::timeScale());
+        });
+    }
+    return *trends_;
+}
+
+// The client window's reads give the trends their client counts.
+void TMainForm::OpenClientInfo() {
+    TClientInformation window(this);
+    connect(&window, &TClientInformation::clientsRead, &trendSampler(),
+            &OvTrendSampler::noteClients);
+    window.exec();
+}
+
+void TMainForm::OpenTrends() {
+    TTrendsForm window(trendSampler(), this);
+    window.exec();
 }
 
 void TMainForm::HandOver() {
@@ -405,6 +436,8 @@ void TMainForm::stopPolling() {
     shutDown_ = true;
     for (QTimer* t : {Timer1, Timer2, Timer3, Timer4})
         t->stop();
+    if (trends_)
+        trends_->stop();
     // Requests stop before the bindings go, so no answer reaches a freed control.
     if (ledBinding_)
         ledBinding_->request.active = 0;

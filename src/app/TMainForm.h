@@ -19,6 +19,7 @@ class OvSNMPRequest2Controls;
 class OvSNMPRequest2Edits;
 class OvStatusBar;
 class OvStatusPanel;
+class OvTrendSampler;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -52,6 +53,9 @@ public:
     // calls it once the instance lock is held.
     void HandOver();
     OvSNMPRequest2Edits* ledBinding() const { return ledBinding_.get(); }
+    // Samples the device for the trends window, from its first opening (or
+    // from the start when the station asks); lives as long as the module.
+    OvTrendSampler& trendSampler();
 
     QLabel* Image1;
     OvLedShape* Sh_11g;
@@ -97,11 +101,14 @@ private:
 
     template <typename Window> void openWindow();
     void OpenInformation();
+    void OpenClientInfo();
+    void OpenTrends();
     void OpenAbout();
 
     std::vector<std::unique_ptr<OvSNMPRequest2Edits>> factBindings_;
     std::unique_ptr<OvSNMPRequest2Edits> ledBinding_;
     std::unique_ptr<OvInstanceLock> instanceLock_;
+    std::unique_ptr<OvTrendSampler> trends_;
     const QString modelName_;
     OvStartupValues startup_;
     QString savedStatusText_;

@@ -173,14 +173,14 @@ void OvEditHooks::changed() {
     // the change is complete, so the box is left at once, and the checks that
     // leaving a typed-in box runs run now.
     const bool leftAtOnce = assistiveEdit(edit_, typingInto(edit_)) && !edit_->hasFocus();
-    ov::runGuarded([this] {
+    ov::runUserHandler(this, [this] {
         if (constraintChange_)
             constraintChange_();
         else
             runChangeHandler();
     });
     if (leftAtOnce)
-        exited(nullptr);
+        leave(nullptr);
 }
 
 bool OvEditHooks::eventFilter(QObject* watched, QEvent* event) {
@@ -196,9 +196,23 @@ bool OvEditHooks::eventFilter(QObject* watched, QEvent* event) {
         QWidget* taker = QApplication::focusWidget();
         if (entered && isExitReason(reason) && taker != nullptr && taker != edit_ &&
             taker->window() == edit_->window())
-            exited(taker);
+            leave(taker);
     }
     return false;
+}
+
+void OvEditHooks::leave(QWidget* taker) {
+    // As every handler an assistive call sets off, the exit checks wait for the
+    // call to have returned.
+    if (!ov::inAssistiveCall()) {
+        exited(taker);
+        return;
+    }
+    QTimer::singleShot(0, this,
+                       [this, later = QPointer<QWidget>(taker), hadTaker = taker != nullptr] {
+                           if (later || !hadTaker)
+                               exited(later);
+                       });
 }
 
 void OvEditHooks::exited(QWidget* taker) {

@@ -46,6 +46,7 @@ protected:
 private:
     explicit OvEditHooks(QLineEdit* edit);
     void changed();
+    void leave(QWidget* taker);
     void exited(QWidget* taker);
 
     QLineEdit* edit_;

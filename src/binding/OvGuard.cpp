@@ -7,6 +7,9 @@
 #include "OvSNMPSession.h"
 #include "OvUserChange.h"
 
+#include <QEvent>
+#include <QTimer>
+
 namespace ov {
 
 QString errorText(std::exception_ptr error) {
@@ -36,6 +39,39 @@ bool runGuarded(const std::function<void()>& handler) {
     }
 }
 
+namespace {
+int assistiveCallDepth = 0;
+
+// The AT-SPI adaptor is the module's only D-Bus object; a call to it comes as a
+// queued call from the D-Bus connection's thread.
+bool isAssistiveCall(const QObject* receiver, const QEvent* event) {
+    return event->type() == QEvent::MetaCall && receiver != nullptr &&
+           receiver->inherits("QDBusVirtualObject");
+}
+
+struct AssistiveCallScope {
+    const bool counts;
+    AssistiveCallScope(const QObject* receiver, const QEvent* event)
+        : counts(isAssistiveCall(receiver, event)) {
+        assistiveCallDepth += counts ? 1 : 0;
+    }
+    ~AssistiveCallScope() { assistiveCallDepth -= counts ? 1 : 0; }
+};
+} // namespace
+
+bool inAssistiveCall() {
+    return assistiveCallDepth > 0;
+}
+
+void runUserHandler(QObject* context, std::function<void()> handler) {
+    if (!inAssistiveCall()) {
+        runGuarded(handler);
+        return;
+    }
+    QObject* owner = context != nullptr ? context : QCoreApplication::instance();
+    QTimer::singleShot(0, owner, [handler = std::move(handler)] { runGuarded(handler); });
+}
+
 void installGeneralErrorHandler() {
     OvSetGeneralErrorHandler(showGeneralError);
 }
@@ -44,6 +80,7 @@ void installGeneralErrorHandler() {
 
 bool OvApplication::notify(QObject* receiver, QEvent* event) {
     const ov::EventDispatch dispatch(receiver, event);
+    const ov::AssistiveCallScope assistive(receiver, event);
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

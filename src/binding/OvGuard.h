@@ -26,19 +26,31 @@ void showGeneralError(std::exception_ptr error);
 // handler of a user's change.
 bool runGuarded(const std::function<void()>& handler);
 
-// Connects a handler through runGuarded. The handler takes the signal's
+// An assistive technology's call (AT-SPI, over D-Bus) reaches the module as a
+// queued call to Qt's D-Bus object, and its caller waits for the reply until
+// that call returns. While one is being handled, the handlers it sets off wait
+// for the next turn of the event loop, so that a box they open never holds the
+// caller; they run in the order they were set off, as they would for a click.
+bool inAssistiveCall();
+
+// Runs a handler of the user's doing through runGuarded: now, or at the next
+// turn of the event loop when an assistive call set it off (dropped if the
+// context is gone by then).
+void runUserHandler(QObject* context, std::function<void()> handler);
+
+// Connects a handler through runUserHandler. The handler takes the signal's
 // arguments or none.
 template <typename Sender, typename Signal, typename Handler>
 QMetaObject::Connection onSignal(Sender* sender, Signal signal, QObject* context, Handler handler) {
-    return QObject::connect(sender, signal, context,
-                            [handler = std::move(handler)](auto&&... args) {
-                                runGuarded([&] {
-                                    if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
-                                        handler(args...);
-                                    else
-                                        handler();
-                                });
-                            });
+    return QObject::connect(
+        sender, signal, context, [handler = std::move(handler), context](auto&&... args) {
+            runUserHandler(context, [handler, ... args = std::decay_t<decltype(args)>(args)] {
+                if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
+                    handler(args...);
+                else
+                    handler();
+            });
+        });
 }
 
 // Routes the SNMP layer's general error hook (errors escaping completions run

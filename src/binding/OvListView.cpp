@@ -93,9 +93,9 @@ void OvListView::selectionChangedByModel(const QItemSelection& selected,
     };
     const QList<int> lost = rowsOf(deselected), gained = rowsOf(selected);
     for (int row : lost)
-        ov::runGuarded([&] { selectHandler_(row, false); });
+        ov::runUserHandler(this, [this, row] { selectHandler_(row, false); });
     for (int row : gained)
-        ov::runGuarded([&] { selectHandler_(row, true); });
+        ov::runUserHandler(this, [this, row] { selectHandler_(row, true); });
 }
 
 #include "moc_OvListView.cpp"

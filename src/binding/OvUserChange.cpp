@@ -74,10 +74,10 @@ QMetaObject::Connection onUserChange(QAbstractButton* button, QObject* context,
     // A radio button that goes off is the other half of a change already told.
     const bool onlyWhenChecked = qobject_cast<QRadioButton*>(button) != nullptr;
     return QObject::connect(button, &QAbstractButton::toggled, context,
-                            [handler = std::move(handler), onlyWhenChecked](bool checked) {
+                            [handler = std::move(handler), onlyWhenChecked, context](bool checked) {
                                 if (CodeChange::active() || (onlyWhenChecked && !checked))
                                     return;
-                                runGuarded(handler);
+                                runUserHandler(context, handler);
                             });
 }
 
@@ -85,9 +85,9 @@ QMetaObject::Connection onUserChange(QComboBox* comboBox, QObject* context,
                                      std::function<void()> handler) {
     acceptAssistivePicks(comboBox);
     return QObject::connect(comboBox, &QComboBox::currentIndexChanged, context,
-                            [handler = std::move(handler)] {
+                            [handler = std::move(handler), context] {
                                 if (!CodeChange::active())
-                                    runGuarded(handler);
+                                    runUserHandler(context, handler);
                             });
 }
 

@@ -6,9 +6,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace ovrules {
+
+// A check's refusal as the window shows it: the message box's title and text.
+struct Refusal {
+    std::string title;
+    std::string text;
+};
 
 // IP address check: a usable host address, four decimal parts with the first
 // 1 to 223 but not 127, the middle two 0 to 255 and the last 1 to 254.

@@ -16,6 +16,10 @@ bool unsetAddress(std::string_view text) {
 
 } // namespace
 
+bool withinField(std::uint32_t value, const NumberField& field) {
+    return value >= field.low && value <= field.high;
+}
+
 const char* givenMaskRefusal(std::string_view text) {
     return unsetAddress(text) || isSubnetMask(text) ? nullptr : "Please input valid SubMask.";
 }
@@ -32,6 +36,17 @@ const char* givenServerRefusal(std::string_view text, DhcpServer server) {
         break;
     }
     return "Please input valid DNS.";
+}
+
+std::optional<Refusal> macEntryRefusal(std::string_view typed, const std::vector<std::string>& macs,
+                                       long long index) {
+    if (typed.size() != kMacHexDigits)
+        return Refusal{"Error", "The length is 12 in MAC Address."};
+    if (typed == kFreeSlotMac)
+        return Refusal{"Warning", "Please input a valid MAC Address."};
+    if (macTakenElsewhere(macs, typed, index))
+        return Refusal{"Warning", "Reject: The MAC already exists "};
+    return std::nullopt;
 }
 
 bool sameMac(std::string_view typed, std::string_view listed) {

@@ -5,6 +5,9 @@
 // rows by address, which the LAN window also needs, are in OvPoolRange.h.
 #pragma once
 
+#include "OvAddressChecks.h"
+#include "OvNumberRules.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -29,6 +32,20 @@ inline constexpr const char* kEntryGoneText =
 // The refusals of typed DHCP settings are titled as the device's own manager
 // titles them.
 inline constexpr const char* kDhcpCheckTitle = "Waring";
+
+// The dynamic pool's size (addresses) and lease time (seconds), each read
+// strictly (checkedInteger), and the refusals of the pool's checks.
+inline constexpr NumberField kDhcpPoolSize{1, 255, "Please input a number between 1 and 255."};
+inline constexpr NumberField kDhcpLease{60, 31536000,
+                                        "Please input a number between 60 and 31536000."};
+bool withinField(std::uint32_t value, const NumberField& field);
+inline constexpr const char* kDhcpAddressRefusal = "Please input valid IP address";
+inline constexpr const char* kPoolCoversSystemRefusal =
+    "Reject: The DHCP dynamic IP pool will cover system IP.";
+inline constexpr const char* kPoolCoversStaticRefusal =
+    "Reject: The DHCP dynamic IP pool will cover Static IP.";
+inline constexpr const char* kPoolStartIsSystemRefusal =
+    "Reject:DHCPS dynamic IP pool will cover system IP";
 
 // A mask box left unset ("" or the free slot's address) names no mask.
 // Otherwise a mask that is no subnet mask is refused: its message, or nullptr.
@@ -64,6 +81,12 @@ std::optional<std::size_t> firstFreeSlot(const std::vector<std::string>& address
 
 // The first row whose MAC the typed one matches (MAC comparison), if any.
 std::optional<std::size_t> rowOfMac(const std::vector<std::string>& macs, std::string_view typed);
+
+// The MAC typed for the slot numbered `index` of an access control list: 12
+// hex digits, not the free slot's, not taken by another slot; its refusal,
+// or nothing.
+std::optional<Refusal> macEntryRefusal(std::string_view typed, const std::vector<std::string>& macs,
+                                       long long index);
 
 // Whether another row than the one numbered `index` (rows count from 1)
 // already holds the typed MAC, the same or by the MAC comparison.

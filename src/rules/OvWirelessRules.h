@@ -5,6 +5,8 @@
 // channel choices and the key conversion too.
 #pragma once
 
+#include "OvAddressChecks.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -68,11 +70,6 @@ HexKey checkHexKey(std::string_view text);
 bool isPrintableAscii(std::u32string_view text);
 
 // ---- SSIDs, pass phrases, numbers
-
-struct Refusal {
-    std::string title;
-    std::string text;
-};
 
 // The first of the SSID checks (length in octets, leading blank, empty) that
 // refuses the text, or nothing; the text check follows separately.

@@ -160,6 +160,11 @@ OvStationFolders OvReadStationFolders(const std::string& configFile, bool create
     return folders;
 }
 
+bool OvTrendsSampleAlways(const std::string& configFile) {
+    const OvIni ini(configFile);
+    return ov::equalIgnoringAsciiCase(ini.Read("Trends", "Sample"), "always");
+}
+
 std::vector<std::string> OvSwitchNames() {
     std::vector<std::string> names{"/I"};
     for (const Switch& s : kSwitches)

@@ -31,6 +31,10 @@ struct OvStationFolders {
 // looks, as the fleet command, passes false).
 OvStationFolders OvReadStationFolders(const std::string& configFile, bool createHelpPath = true);
 
+// Whether the station wants the trends sampled from the start ([Trends]
+// Sample=always) rather than from the trends window's first opening.
+bool OvTrendsSampleAlways(const std::string& configFile);
+
 // A value that should be a decimal integer and is not.
 class OvConversionError : public std::runtime_error {
 public:

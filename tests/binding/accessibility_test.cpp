@@ -4,6 +4,7 @@
 // or a window's rule setting a control runs no handler; status texts are
 // exposed and announced.
 #include "DeviceMib.h"
+#include "OvDialogs.h"
 #include "OvGuard.h"
 #include "OvRadioGroup.h"
 #include "OvSNMPRequest2Edits.h"
@@ -12,6 +13,7 @@
 #include "widgettest/OvAccessibility.h"
 #include "widgettest/OvDeviceTest.h"
 
+#include <QAccessibleActionInterface>
 #include <QAccessibleEditableTextInterface>
 #include <QAccessibleTableInterface>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -161,6 +164,54 @@ TEST_F(AccessibilityTest, TextSetThroughTheEditableTextInterfaceIsCheckedAsTypin
         name->setText("lobby-ap");
     }
     EXPECT_EQ(name->text(), "lobby-ap");
+}
+
+TEST_F(AccessibilityTest, AnAssistiveCallReturnsBeforeTheBoxItSetsOffOpens) {
+    const QString refusal = "(OvCommon) Please enter a number between 0 and 64!";
+    const struct {
+        const char* what;
+        std::function<void(GroupingWindow&)> prepare, call;
+        QString box;
+    } cases[] = {
+        {"text set into a box whose exit check refuses", [](GroupingWindow&) {},
+         [](GroupingWindow& w) { replaceText(w.limit, "99"); }, refusal},
+        {"the focus moved out of a box whose exit check refuses",
+         [](GroupingWindow& w) { ovtest::retype(w.limit, "99"); },
+         [](GroupingWindow& w) {
+             ovtest::doAccessibleAction(w.other, QAccessibleActionInterface::setFocusAction());
+         },
+         refusal},
+        {"a menu item whose handler shows a box",
+         [](GroupingWindow& w) {
+             auto* menu = w.add<QMenu>("Menu");
+             QAction* item = menu->addAction("Item");
+             ov::onSignal(item, &QAction::triggered, &w.widget,
+                          [&w] { ov::errorBox(&w.widget, "Item chosen"); });
+         },
+         [](GroupingWindow& w) {
+             QAccessibleInterface* item =
+                 ovtest::accessible(w.widget.findChild<QMenu*>())->child(0);
+             item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+         },
+         "Item chosen"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GroupingWindow w;
+        w.bind(false);
+        ovtest::showActive(&w.widget);
+        ASSERT_TRUE(w.binding->Refresh());
+        c.prepare(w);
+        dialogs.clear();
+        std::size_t boxesDuringCall = 99;
+        ovtest::asAssistiveCall([&] {
+            c.call(w);
+            boxesDuringCall = dialogs.messages().size();
+        });
+        EXPECT_EQ(boxesDuringCall, 0u);
+        ASSERT_TRUE(ovtest::waitFor([&] { return !dialogs.messages().empty(); }));
+        EXPECT_EQ(dialogs.messages()[0].text, c.box);
+    }
 }
 
 TEST_F(AccessibilityTest, AWindowsRuleSettingAControlRunsNoHandler) {

@@ -7,6 +7,7 @@
 
 #include "OvEditBox.h"
 #include "OvListView.h"
+#include "OvQuitRequest.h"
 #include "OvStatusBar.h"
 #include "widgettest/OvAccessibility.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -208,6 +210,24 @@ TEST_F(StaticPoolEntry, AddsIntoTheFreeSlotWithWinsInColumnSixAndDnsInColumnSeve
     EXPECT_EQ(usedAddresses(), (std::vector<QString>{qip(50), qip(60), qip(52)}));
     EXPECT_EQ(window->StatusBar1->panel(0)->text(), ovtest::kStatusOk);
     EXPECT_EQ(window->StatusBar2->panel(0)->text(), ovtest::kStatusOk);
+}
+
+// A quit that comes while the entry waits for its clearing SET is taken once
+// the entry is written whole: then the dialog and the window close.
+TEST_F(StaticPoolEntry, AQuitDuringTheClearingSetIsTakenOnceTheEntryIsWritten) {
+    std::vector<std::string> options = withThirdSlot();
+    options.insert(options.end(), {"--delay-var", poolColumn(3, 2) + "=400"});
+    openWith(options);
+    const PoolEntry typed{qip(60),  "000C41AABB02", "255.255.255.0", qip(254),
+                          qip(201), qip(202),       "office",        1};
+    withEntry(window->Bt_Add, [&](TFM_StaticPoolEntry& entry) {
+        typeEntry(entry, typed);
+        QTimer::singleShot(150, [] { ov::requestQuit(); });
+        ovtest::click(entry.Apply);
+    });
+    EXPECT_TRUE(ovtest::waitFor([&] { return !window->isVisible(); }, 20000));
+    EXPECT_FALSE(ov::quitRequested());
+    EXPECT_EQ(onDevice(2), typed);
 }
 
 // The MAC comparison: a lower-case letter typed matches the upper-case one

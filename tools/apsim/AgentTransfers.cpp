@@ -129,6 +129,7 @@ bool Agent::fetched(const TransferResult& result) {
                  " bytes, crc32 " + std::to_string(crc));
         transferFacts_.emplace_back("firmwareBytes", static_cast<long long>(result.bytes));
         transferFacts_.emplace_back("firmwareCrc32", crc);
+        transferFacts_.emplace_back("firmwareMicroseconds", result.microseconds);
         return true;
     }
     if (!applyConfiguration(result.content)) {

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include <fcntl.h>
 #include <stdexcept>
@@ -125,7 +126,11 @@ void Transfers::run(TransferResult result, const std::string& server, std::strin
             curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &receive);
             curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
         }
+        const auto started = std::chrono::steady_clock::now();
         code = curl_easy_perform(curl);
+        result.microseconds = std::chrono::duration_cast<std::chrono::microseconds>(
+                                  std::chrono::steady_clock::now() - started)
+                                  .count();
         curl_easy_cleanup(curl);
     }
     result.ok = code == CURLE_OK;

@@ -20,6 +20,7 @@ struct TransferResult {
     std::string error;   // curl's text when not ok
     std::string content; // what a fetch received
     std::size_t bytes = 0;
+    long long microseconds = 0; // how long the client took, request to end
 };
 
 // CRC-32 (IEEE 802.3, as zlib computes it).

@@ -17,6 +17,11 @@
 
 namespace ovkit {
 
+void frameWindow(QWidget* window, const QString& title, Qt::WindowFlags buttons) {
+    window->setWindowTitle(title);
+    window->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | buttons);
+}
+
 QLabel* label(QWidget* parent, const QString& name, const QString& text, QWidget* box) {
     auto* made = control<QLabel>(parent, name);
     made->setTextFormat(Qt::PlainText);

@@ -28,6 +28,11 @@ namespace ovkit {
 
 // ---- Controls
 
+// A window's title and frame: a title bar with the system menu and, by
+// default, a close button only.
+void frameWindow(QWidget* window, const QString& title,
+                 Qt::WindowFlags buttons = Qt::WindowCloseButtonHint);
+
 // A new control of the window with its object name.
 template <typename T> T* control(QWidget* parent, const QString& name) {
     auto* made = new T(parent);

@@ -31,10 +31,8 @@ QLineEdit* hiddenEdit(QWidget* parent, const char* name) {
 
 TFM_Waiting::TFM_Waiting(const OvDeviceContext& device, QWidget* owner)
     : OvDialog(owner), device_(device) {
-    setWindowTitle(QStringLiteral("Please wait"));
     setFixedSize(249, 70);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Please wait"), Qt::WindowMinimizeButtonHint);
     Label2 = ovkit::placedLabel(this, "Label2", QStringLiteral("Settings saved."), 31, 11);
     Label3 =
         ovkit::placedLabel(this, "Label3", QStringLiteral("The device is restarting."), 31, 30);

@@ -44,10 +44,8 @@ TFM_Admin::~TFM_Admin() {
 }
 
 void TFM_Admin::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ Admin"));
     setFixedSize(373, 165);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ Admin"), Qt::WindowMinimizeButtonHint);
     Label1 = placedLabel(this, "Label1", QStringLiteral("User Name"), 16, 15);
     Ed_Usr = placedControl<QLineEdit>(this, "Ed_Usr", {162, 12, 113, 21}, Label1);
     Label2 = placedLabel(this, "Label2", QStringLiteral("Old Password"), 16, 43);

@@ -62,10 +62,9 @@ TFM_CfgFile::~TFM_CfgFile() {
 }
 
 void TFM_CfgFile::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ Configuration File"));
     setFixedSize(445, 166);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ Configuration File"),
+                       Qt::WindowMinimizeButtonHint);
     GB_UpdateFile = placedControl<QGroupBox>(this, "GB_UpdateFile", {0, 0, 441, 65});
     GB_UpdateFile->setTitle(QStringLiteral("Update Configuration File "));
     Label3 = placedLabel(GB_UpdateFile, "Label3", QStringLiteral("Update File"), 8, 32);

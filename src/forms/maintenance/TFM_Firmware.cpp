@@ -35,10 +35,8 @@ TFM_Firmware::~TFM_Firmware() {
 }
 
 void TFM_Firmware::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ Firmware"));
     setFixedSize(537, 70);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ Firmware"), Qt::WindowMinimizeButtonHint);
     La_File = placedLabel(this, "La_File", QStringLiteral("Upgrade File:"), 16, 18);
     Ed_UpgFile = placedControl<QLineEdit>(this, "Ed_UpgFile", {96, 14, 257, 21}, La_File);
     Bt_Browse = placedControl<QPushButton>(this, "Bt_Browse", {368, 12, 75, 25});

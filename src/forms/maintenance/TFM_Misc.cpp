@@ -52,9 +52,7 @@ TFM_Misc::~TFM_Misc() {
 }
 
 void TFM_Misc::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ Misc."));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ Misc."));
     GB_Telnet = control<QGroupBox>(this, "GB_Telnet");
     GB_Telnet->setTitle(QStringLiteral(" Console Settings  "));
     CB_Status =

@@ -49,10 +49,8 @@ TFM_Sytem::~TFM_Sytem() {
 }
 
 void TFM_Sytem::buildControls() {
-    setWindowTitle(QStringLiteral("Tools \\ System"));
     setFixedSize(330, 104);
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Tools \\ System"));
     Label1 = placedLabel(this, "Label1", QStringLiteral("Apply Settings and Restart "), 16, 18);
     Button1 = button(this, "Button1", QStringLiteral("Restart"), {240, 12, 75, 25}, Label1);
     Label2 =

@@ -34,8 +34,9 @@ namespace {
 constexpr int kDisable = 0, kEnable = 1; // the switch's items
 constexpr int kGet = 1;                  // the lease triggers' item "Get"
 const QString kError = QStringLiteral("Error");
-const QString kPoolSize = QStringLiteral("Please input a number between 1 and 255.");
-const QString kLease = QStringLiteral("Please input a number between 60 and 31536000.");
+const QString kPoolSize = QString::fromLatin1(ovrules::kDhcpPoolSize.refusal);
+const QString kLease = QString::fromLatin1(ovrules::kDhcpLease.refusal);
+const QString kAddressRefusal = QString::fromLatin1(ovrules::kDhcpAddressRefusal);
 
 using ovkit::refuse;
 
@@ -344,8 +345,7 @@ void TFM_DHCP::Bt_ApplyClick() {
 
 bool TFM_DHCP::checkPoolFilled() {
     if (Ed_IPAF->text().isEmpty())
-        return refuse(this, Ed_IPAF, ovkit::kWarning,
-                      QStringLiteral("Please input valid IP address"), false);
+        return refuse(this, Ed_IPAF, ovkit::kWarning, kAddressRefusal, false);
     if (Ed_PoolRan->text().isEmpty())
         return refuse(this, Ed_PoolRan, ovkit::kWarning, kPoolSize, false);
     return true;
@@ -359,22 +359,20 @@ bool TFM_DHCP::checkPoolCoversNothing() {
     const std::uint32_t system = ovrules::checkedDottedValue(Ed_ext->text().toStdString());
     if (ovrules::poolCovers(start, size, system))
         return refuse(this, nullptr, ovkit::kWarning,
-                      QStringLiteral("Reject: The DHCP dynamic IP pool will cover system IP."),
-                      false);
+                      QString::fromLatin1(ovrules::kPoolCoversSystemRefusal), false);
     for (int row = 0; row < User_ListView->itemCount(); ++row) {
         IPTemp->setText(User_ListView->subItem(row, ovrules::kStaticPoolIp));
         if (ovrules::poolCovers(start, size,
                                 ovrules::checkedDottedValue(IPTemp->text().toStdString())))
             return refuse(this, nullptr, ovkit::kWarning,
-                          QStringLiteral("Reject: The DHCP dynamic IP pool will cover Static IP."),
-                          false);
+                          QString::fromLatin1(ovrules::kPoolCoversStaticRefusal), false);
     }
     return true;
 }
 
 bool TFM_DHCP::checkPoolAndLease() {
     const std::uint32_t size = ovrules::checkedInteger(Ed_PoolRan->text().toStdString());
-    if (size < 1 || size > 255)
+    if (!ovrules::withinField(size, ovrules::kDhcpPoolSize))
         return refuse(this, Ed_PoolRan, kError, kPoolSize, true);
     if (Ed_Lease->text().isEmpty())
         return refuse(this, Ed_Lease, ovkit::kWarning, kLease, false);
@@ -383,7 +381,7 @@ bool TFM_DHCP::checkPoolAndLease() {
         return false;
     }
     const std::uint32_t lease = ovrules::checkedInteger(Ed_Lease->text().toStdString());
-    if (lease < 60 || lease > 31536000)
+    if (!ovrules::withinField(lease, ovrules::kDhcpLease))
         return refuse(this, Ed_Lease, kError, kLease, true);
     return true;
 }
@@ -391,8 +389,8 @@ bool TFM_DHCP::checkPoolAndLease() {
 bool TFM_DHCP::checkServerAddresses() {
     ovnet::fillEmptyAddresses({Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS});
     if (!ovrules::isHostAddress(Ed_IPAF->text().toStdString()))
-        return refuse(this, Ed_IPAF, QString::fromLatin1(ovrules::kDhcpCheckTitle),
-                      QStringLiteral("Please input valid IP address"), true);
+        return refuse(this, Ed_IPAF, QString::fromLatin1(ovrules::kDhcpCheckTitle), kAddressRefusal,
+                      true);
     if (!ovnet::checkGivenServers(this, Ed_Gateway, Ed_Wins, Ed_DNS) ||
         !ovnet::checkGivenMask(this, Ed_SubMask))
         return false;
@@ -400,7 +398,7 @@ bool TFM_DHCP::checkServerAddresses() {
     if (ovrules::sameAddress(Ed_IPAF->text().trimmed().toStdString(),
                              device_.agentAddressText().toStdString())) {
         ov::messageBox(this, QString::fromLatin1(ovrules::kDhcpCheckTitle),
-                       QStringLiteral("Reject:DHCPS dynamic IP pool will cover system IP"));
+                       QString::fromLatin1(ovrules::kPoolStartIsSystemRefusal));
         Ed_IPAF->clear();
         return false;
     }

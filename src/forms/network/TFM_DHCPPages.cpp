@@ -70,9 +70,7 @@ QGroupBox* switchGroup(QWidget* parent, const char* name, QLabel*& caption, QCom
 } // namespace
 
 void TFM_DHCP::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ DHCP Server"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ DHCP Server"));
     PageControl1 = control<QTabWidget>(this, "PageControl1");
     // Every tab's caption in full: the fixed window is as wide as they need.
     PageControl1->setUsesScrollButtons(false);

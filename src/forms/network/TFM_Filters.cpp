@@ -59,9 +59,7 @@ TFM_Filters::~TFM_Filters() {
 // ---- Controls
 
 void TFM_Filters::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Filters"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Filters"));
     PageControl1 = control<QTabWidget>(this, "PageControl1");
     for (int b = 0; b < kBands; ++b)
         buildTab(b);

@@ -5,6 +5,7 @@
 #include "OvEditBox.h"
 #include "OvGuard.h"
 #include "OvKitControls.h"
+#include "OvNumberRules.h"
 #include "OvReportedOperation.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
@@ -54,9 +55,7 @@ TFM_Grouping::~TFM_Grouping() {
 }
 
 void TFM_Grouping::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Grouping"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Grouping"));
     LA_Grouping = label(this, "LA_Grouping", QStringLiteral("AP Grouping Settings:"), nullptr);
     CB_LoadB = control<QComboBox>(this, "CB_LoadB");
     Ed_UsrL = control<QLineEdit>(this, "Ed_UsrL");
@@ -121,12 +120,9 @@ void TFM_Grouping::UserLimitRule() {
 void TFM_Grouping::Bt_ApplyClick() {
     if (!binding_)
         return;
-    const QByteArray typed = Ed_UsrL->text().toUtf8();
-    if (typed.isEmpty() ||
-        !ovrules::numberWithin(
-            std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())), 0, 64)) {
-        ovkit::refuse(this, Ed_UsrL, QStringLiteral("Error"),
-                      QStringLiteral("Please input a number between 0 and 64."), true);
+    if (const char* refusal =
+            ovrules::numberRefusal(ovkit::utf8(Ed_UsrL->text()), ovrules::kGroupUsers)) {
+        ovkit::refuse(this, Ed_UsrL, QStringLiteral("Error"), QString::fromLatin1(refusal), true);
         return;
     }
     if (!binding_->Apply(false, true)) {

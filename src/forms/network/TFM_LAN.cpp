@@ -58,9 +58,7 @@ TFM_LAN::~TFM_LAN() {
 }
 
 void TFM_LAN::buildControls() {
-    setWindowTitle(QStringLiteral("Home \\ LAN"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Home \\ LAN"));
     // Controls in the order of the design's table; the labels come with their boxes.
     CB_IPFrom = control<QComboBox>(this, "CB_IPFrom");
     GetIPFrom = label(this, "GetIPFrom", QStringLiteral("Get IP From"), CB_IPFrom);

@@ -19,9 +19,7 @@ TFM_MACAddr::TFM_MACAddr(OvMacSlotList& table) : OvDialog(table.listWindow()), t
 TFM_MACAddr::~TFM_MACAddr() = default;
 
 void TFM_MACAddr::buildControls() {
-    setWindowTitle(QStringLiteral("MAC Address"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("MAC Address"));
     Ed_MACAddr = ovkit::control<QLineEdit>(this, "Ed_MACAddr");
     ov::setTypingLimit(Ed_MACAddr, ovrules::kMacHexDigits);
     LA_MACAddr =
@@ -49,20 +47,10 @@ void TFM_MACAddr::bindControls(OvSNMPRequest2Edits& binding) {
 
 // Each refusal leaves the dialog open with what was typed.
 void TFM_MACAddr::Bt_ApplyClick() {
-    const std::string typed = Ed_MACAddr->text().toStdString();
-    if (typed.size() != ovrules::kMacHexDigits) {
-        ovkit::refuse(this, nullptr, QStringLiteral("Error"),
-                      QStringLiteral("The length is 12 in MAC Address."), false);
-        return;
-    }
-    if (typed == ovrules::kFreeSlotMac) {
-        ovkit::refuse(this, nullptr, QStringLiteral("Warning"),
-                      QStringLiteral("Please input a valid MAC Address."), false);
-        return;
-    }
-    if (ovrules::macTakenElsewhere(table_.slotMacs(), typed, LA_Index->text().toLongLong())) {
-        ovkit::refuse(this, nullptr, QStringLiteral("Warning"),
-                      QStringLiteral("Reject: The MAC already exists "), false);
+    if (const auto refusal = ovrules::macEntryRefusal(
+            Ed_MACAddr->text().toStdString(), table_.slotMacs(), LA_Index->text().toLongLong())) {
+        ovkit::refuse(this, nullptr, QString::fromStdString(refusal->title),
+                      QString::fromStdString(refusal->text), false);
         return;
     }
     table_.fullListBinding()->Apply(false, true);

@@ -45,10 +45,8 @@ TFM_MACTable::~TFM_MACTable() {
 // ---- Controls
 
 void TFM_MACTable::buildControls() {
-    setWindowTitle(band_ == 0 ? QStringLiteral("IEEE802.11a MAC Address Table")
-                              : QStringLiteral("IEEE802.11g MAC Address Table"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, band_ == 0 ? QStringLiteral("IEEE802.11a MAC Address Table")
+                                        : QStringLiteral("IEEE802.11g MAC Address Table"));
     User_ListView = control<OvListView>(this, "User_ListView");
     User_ListView->setMinimumSize(300, 140);
     LA_List = ovkit::label(this, "LA_List", QStringLiteral("Access Control List"), User_ListView);

@@ -106,9 +106,8 @@ TFM_RogueAP::~TFM_RogueAP() {
 // ---- Controls
 
 void TFM_RogueAP::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Rogue AP"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Rogue AP"),
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     buildFilters();
     buildLists();
     Apply_Btn = ovkit::button(this, "Apply_Btn", QStringLiteral("Apply"));

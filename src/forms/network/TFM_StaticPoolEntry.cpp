@@ -46,9 +46,7 @@ TFM_StaticPoolEntry::TFM_StaticPoolEntry(OvStaticPoolList& dhcp)
 TFM_StaticPoolEntry::~TFM_StaticPoolEntry() = default;
 
 void TFM_StaticPoolEntry::buildControls() {
-    setWindowTitle(QStringLiteral("Static Pool Settings"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Static Pool Settings"));
     LA_Index = control<QLabel>(this, "LA_Index");
     LA_Index->setText(QStringLiteral("1"));
     LA_Index->setAccessibleName(QStringLiteral("Index"));
@@ -197,7 +195,7 @@ bool TFM_StaticPoolEntry::checkServerAddresses() {
 bool TFM_StaticPoolEntry::checkAssignedAddress() {
     if (!ovrules::isHostAddress(octets(Ed_AsgIP)))
         return refuse(this, Ed_AsgIP, QString::fromLatin1(ovrules::kDhcpCheckTitle),
-                      QStringLiteral("Please input valid IP address"), true);
+                      QString::fromLatin1(ovrules::kDhcpAddressRefusal), true);
     if (ovnet::addressProbe(this, Ed_AsgIP->text()))
         return refuse(this, Ed_AsgIP, ovkit::kWarning,
                       QStringLiteral("Reject: The IP already has been used."), false);

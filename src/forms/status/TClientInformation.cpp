@@ -69,9 +69,8 @@ OvListView* TClientInformation::clientList(QWidget* parent, const char* name) {
 }
 
 void TClientInformation::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Client Info"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Client Info"),
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     PageControl1 = control<QTabWidget>(this, "PageControl1");
 
     TabSheet11a = page("TabSheet11a");
@@ -241,6 +240,7 @@ void TClientInformation::ShowClients(const OvSNMPError& result) {
     }
     NumOfRecord->setText(QString::number(User_ListView->itemCount()));
     NumOfRecord_g->setText(QString::number(User_ListView_g->itemCount()));
+    emit clientsRead(bandG ? 1 : 0, shown->itemCount());
 }
 
 void TClientInformation::showEvent(QShowEvent* event) {

@@ -30,6 +30,12 @@ public:
     bool refreshing() const { return refreshing_.isSet(); }
     bool forcedClose() const { return forcedClose_; }
 
+signals:
+    // The clients associated with a band (0: 802.11a, 1: 802.11g), as a
+    // walk of the table just found them.
+    void clientsRead(int band, int count);
+
+public:
     QTabWidget* PageControl1;
     QWidget* TabSheet11a;
     QLabel* Label15;

@@ -53,9 +53,8 @@ QGroupBox* TFM_DevInfo::group(const char* name, const QString& title) {
 }
 
 void TFM_DevInfo::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Device Info"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Device Info"),
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     PC_WirlessTraffic = control<QTabWidget>(this, "PC_WirlessTraffic");
 
     TabSheetA = bandPage("TabSheetA");

@@ -68,9 +68,7 @@ TFM_Static::~TFM_Static() {
 }
 
 void TFM_Static::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Stats"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Stats"));
     PC_Static = ovkit::control<QTabWidget>(this, "PC_Static");
     TabSheetA = buildPage("TabSheetA", 'a', boxesA, Bt_RfrshA, "Bt_RfrshA");
     TabSheetG = buildPage("TabSheetG", 'g', boxesG, Bt_RfrshG, "Bt_RfrshG");

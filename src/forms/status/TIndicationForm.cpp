@@ -24,9 +24,6 @@ using ovkit::control;
 
 namespace {
 
-// The bar's left end stands for -40 degrees.
-constexpr int kScaleOffset = 40;
-
 QLabel* valueLabel(QWidget* parent, const char* name, const QString& unit) {
     QLabel* label = ovkit::label(parent, name, QString(), nullptr);
     QPalette look = label->palette();
@@ -40,19 +37,6 @@ QLabel* valueLabel(QWidget* parent, const char* name, const QString& unit) {
 
 } // namespace
 
-std::optional<OvTemperatureView> temperatureView(const std::string& valueText) {
-    std::int32_t celsius = 0;
-    if (!ov::parseInt32(valueText, celsius))
-        return std::nullopt;
-    OvTemperatureView view;
-    view.celsius = celsius;
-    view.fahrenheit = std::int64_t{celsius} * 9 / 5 + 32;
-    view.bar = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{celsius} + kScaleOffset,
-                                                         TIndicationForm::kBarMinimum,
-                                                         TIndicationForm::kBarMaximum));
-    return view;
-}
-
 TIndicationForm::TIndicationForm(QWidget* owner) : OvDialog(owner) {
     buildControls();
     ov::runGuarded([this] { FormCreate(); });
@@ -63,9 +47,7 @@ TIndicationForm::~TIndicationForm() {
 }
 
 void TIndicationForm::buildControls() {
-    setWindowTitle(QStringLiteral("Status \\ Indication"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Indication"));
     GroupBox1 = control<QGroupBox>(this, "GroupBox1");
     GroupBox1->setTitle(QStringLiteral(" Indication"));
     TemStaticText = ovkit::label(GroupBox1, "TemStaticText",
@@ -169,7 +151,7 @@ void TIndicationForm::ShowTemperature(const OvSNMPError& result) {
     StatusBar1->panel(0)->setText(ov::widgetText(result.message));
     if (result.code != 0)
         return;
-    const auto view = temperatureView(temperature_->request.varList.Item(0).value);
+    const auto view = ovrules::temperatureView(temperature_->request.varList.Item(0).value);
     if (!view) {
         Lab_Tempreture->clear();
         LAB_Tempretureh->clear();

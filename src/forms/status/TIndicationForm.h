@@ -4,11 +4,8 @@
 #pragma once
 
 #include "OvDialog.h"
+#include "OvTemperatureRules.h"
 #include "OvWindowBindings.h"
-
-#include <cstdint>
-#include <optional>
-#include <string>
 
 class OvSNMPRequest2Edits;
 class OvStatusBar;
@@ -19,18 +16,11 @@ class QPushButton;
 class QTimer;
 struct OvSNMPError;
 
-// A temperature shown three ways; nothing for a reading that is no number.
-struct OvTemperatureView {
-    std::int32_t celsius = 0;
-    std::int64_t fahrenheit = 0; // c x 9 / 5 + 32, the quotient cut toward zero
-    int bar = 0;                 // c + 40 on the bar's 0 to 160, clamped
-};
-std::optional<OvTemperatureView> temperatureView(const std::string& valueText);
-
 class TIndicationForm : public OvDialog {
     Q_OBJECT
 public:
-    static constexpr int kBarMinimum = 0, kBarMaximum = 160;
+    static constexpr int kBarMinimum = ovrules::kTemperatureBarMinimum,
+                         kBarMaximum = ovrules::kTemperatureBarMaximum;
 
     explicit TIndicationForm(QWidget* owner);
     ~TIndicationForm() override;

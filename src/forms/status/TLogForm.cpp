@@ -37,9 +37,8 @@ TLogForm::~TLogForm() {
 }
 
 void TLogForm::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ System Log"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ System Log"),
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     ViewGrpBox = control<QGroupBox>(this, "ViewGrpBox");
     ViewGrpBox->setTitle(QStringLiteral("View Log"));
     ViewListView = control<OvListView>(ViewGrpBox, "ViewListView");

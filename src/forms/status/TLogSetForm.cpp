@@ -36,9 +36,7 @@ TLogSetForm::TLogSetForm(const OvDeviceContext& device, QWidget* owner)
 }
 
 void TLogSetForm::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced\\System Log\\Log Setting"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced\\System Log\\Log Setting"));
     GroupBox1 = control<QGroupBox>(this, "GroupBox1");
     GroupBox1->setTitle(QStringLiteral("Log Settings "));
     LogServerEdit = control<QLineEdit>(GroupBox1, "LogServerEdit");

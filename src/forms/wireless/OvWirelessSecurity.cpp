@@ -5,6 +5,7 @@
 #include "OvDialogs.h"
 #include "OvEditBox.h"
 #include "OvKitControls.h"
+#include "OvNumberRules.h"
 #include "OvUserChange.h"
 #include "OvWindowBindings.h"
 #include "OvWirelessRules.h"
@@ -50,8 +51,6 @@ const QStringList kAllAuthentications = {"Open System", "Shared Key", "Open Syst
                                          "WPA-Auto-PSK"};
 const QStringList kWdsAuthentications = {"Open System", "Shared Key", "Open System / Shared Key",
                                          "WPA-PSK"};
-
-const QString kGroupKeyRefusal = QStringLiteral("Please input a number between 300 and 9999999.");
 
 void markAll(OvSNMPRequest2Edits* binding, bool invalid) {
     OvSNMPVarList& list = binding->request.varList;
@@ -371,7 +370,7 @@ bool OvWirelessSecurity::validateWepKey(int b) {
 bool OvWirelessSecurity::validatePassPhrase(int b) {
     Band& bd = band(b);
     if (!groupKeyIntervalAccepted(utf8(bd.pskGroupKey->text()))) {
-        refuse(b, "Error", kGroupKeyRefusal, bd.pskGroupKey);
+        refuse(b, "Error", kGroupKeyInterval.refusal, bd.pskGroupKey);
         const ov::CodeChange byCode;
         bd.pskGroupKey->clear();
         return false;
@@ -393,7 +392,7 @@ bool OvWirelessSecurity::validatePassPhrase(int b) {
 bool OvWirelessSecurity::validateRadius(int b, int k) {
     Band& bd = band(b);
     if (k != k8021x && !groupKeyIntervalAccepted(utf8(bd.groupKey->text()))) {
-        refuse(b, "Error", kGroupKeyRefusal, bd.groupKey);
+        refuse(b, "Error", kGroupKeyInterval.refusal, bd.groupKey);
         const ov::CodeChange byCode;
         bd.groupKey->clear();
         return false;
@@ -401,7 +400,7 @@ bool OvWirelessSecurity::validateRadius(int b, int k) {
     if (!ovrules::isHostAddress(utf8(bd.radiusServer->text())))
         return refuse(b, "Error", "The Radius server's IP is illegal.", bd.radiusServer);
     if (bd.radiusPort->text().isEmpty())
-        return refuse(b, "Error", "Please input a number between 1 and 65535.", bd.radiusPort);
+        return refuse(b, "Error", kRadiusPort.refusal, bd.radiusPort);
     if (ovrules::textRefusal(utf8(bd.radiusSecret->text()), ovrules::TextCheckMode::Secret)) {
         showPage_(b);
         ovkit::textCheck(window_, bd.radiusSecret->text(), ovrules::TextCheckMode::Secret);

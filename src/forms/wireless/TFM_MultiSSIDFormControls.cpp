@@ -38,9 +38,7 @@ void addPair(QGridLayout* grid, int row, int column, QLabel* caption, QWidget* b
 // ---- Controls
 
 void TFM_MultiSSIDForm::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Multi-SSID"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Multi-SSID"));
     PageControl1 = ovkit::control<QTabWidget>(this, "PageControl1");
     for (int b : {kBandA, kBandG})
         buildTab(b);

@@ -6,6 +6,7 @@
 #include "OvEditBox.h"
 #include "OvGuard.h"
 #include "OvKitControls.h"
+#include "OvNumberRules.h"
 #include "OvSNMPRequest2Edits.h"
 #include "OvStatusBar.h"
 #include "OvUserChange.h"
@@ -48,33 +49,17 @@ enum MainPosition {
 constexpr int kSuperModeDynamicTurbo = 1, kSuperModeDisable = 2; // items
 constexpr int kEnable = 1;                                       // "Enable" of the on/off lists
 
-// A field's accepted numbers and the message that refuses any other.
-struct FieldRange {
-    std::uint32_t low;
-    std::uint32_t high;
-    const char* message;
-};
-constexpr FieldRange kBeaconRange{20, 1000, "Please input a number between 20 and 1000."};
-constexpr FieldRange kDtimRange{1, 255, "Please input a number between 1 and 255."};
-constexpr FieldRange kLengthRange{256, 2346, "Please input a number between 256 and 2346."};
-
 const char* const kSetError[] = {"IEEE802.11a Setting Error!", "IEEE802.11g Setting Error!"};
 
-QString bandName(const char* name, int b, const char* a, const char* g) {
-    return QString::fromLatin1(name) + QString::fromLatin1(b == kBandA ? a : g);
-}
-
 // The number fields of a page with their ranges, in the order they are checked.
-using RangedField = std::pair<QLineEdit*, const FieldRange*>;
+using RangedField = std::pair<QLineEdit*, const ovrules::NumberField*>;
 std::array<RangedField, 4> rangedFields(const TFM_Performace::Band& d) {
-    return {RangedField{d.beacon, &kBeaconRange}, RangedField{d.dtim, &kDtimRange},
-            RangedField{d.fragment, &kLengthRange}, RangedField{d.rts, &kLengthRange}};
+    return {RangedField{d.beacon, &kBeaconInterval}, RangedField{d.dtim, &kDtimPeriod},
+            RangedField{d.fragment, &kFrameLength}, RangedField{d.rts, &kFrameLength}};
 }
 
-bool inRange(const QLineEdit* edit, const FieldRange& range) {
-    const QByteArray text = edit->text().toUtf8();
-    return ovrules::numberWithin(std::string_view(text.constData(), text.size()), range.low,
-                                 range.high);
+bool inRange(const QLineEdit* edit, const ovrules::NumberField& range) {
+    return ovrules::numberWithin(utf8(edit->text()), range.low, range.high);
 }
 
 // An availability read answers only when it succeeded and the device has the
@@ -102,9 +87,8 @@ TFM_Performace::~TFM_Performace() {
 // ---- Controls
 
 void TFM_Performace::buildControls() {
-    setWindowTitle(QStringLiteral("Advanced \\ Performance"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Advanced \\ Performance"),
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     PC_Performace = ovkit::control<QTabWidget>(this, "PC_Performace");
     for (int b : {kBandA, kBandG}) {
         band(b).page =
@@ -162,16 +146,17 @@ void TFM_Performace::buildPage(int b) {
     d.channelList = edit("Ed_ChList" + s);
     d.dataRateValue = edit("Ed_DtRt" + s);
     d.dataRateList = edit("Ed_DtList" + s);
-    d.dynamicChannels = edit(bandName("DynamicEdit", b, "", "_g"));
+    d.dynamicChannels = edit(bandControlName("DynamicEdit", b, "", "_g"));
     for (QWidget* hidden :
          std::initializer_list<QWidget*>{d.superMode, d.channelValue, d.channelList,
                                          d.dataRateValue, d.dataRateList, d.dynamicChannels})
         neverVisible(hidden);
 
-    d.apply = ovkit::button(page, bandName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
+    d.apply = ovkit::button(page, bandControlName("Bt_Apply", b, "_a", "_g").toLatin1().constData(),
                             QStringLiteral("Apply"));
-    d.refresh = ovkit::button(page, bandName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
-                              QStringLiteral("Refresh"));
+    d.refresh =
+        ovkit::button(page, bandControlName("Bt_Refresh", b, "_a", "_g").toLatin1().constData(),
+                      QStringLiteral("Refresh"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(d.apply);
@@ -354,9 +339,9 @@ void TFM_Performace::Bt_ApplyClick(int b) {
 
 bool TFM_Performace::checkFields(int b) {
     for (const auto& [edit, range] : rangedFields(band(b))) {
-        if (edit->text().isEmpty() || !inRange(edit, *range))
-            return ovkit::refuse(this, edit, QStringLiteral("Error"),
-                                 QString::fromLatin1(range->message), true);
+        if (const char* refusal = numberRefusal(utf8(edit->text()), *range))
+            return ovkit::refuse(this, edit, QStringLiteral("Error"), QString::fromLatin1(refusal),
+                                 true);
     }
     return true;
 }
@@ -367,7 +352,7 @@ void TFM_Performace::FieldExit(QLineEdit* edit) {
         for (const auto& [field, range] : rangedFields(d)) {
             if (field == edit && !inRange(edit, *range)) {
                 ovkit::refuse(this, edit, QStringLiteral("Warning"),
-                              QString::fromLatin1(range->message), edit == d.rts);
+                              QString::fromLatin1(range->refusal), edit == d.rts);
                 return;
             }
         }

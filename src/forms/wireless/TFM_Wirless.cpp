@@ -341,8 +341,7 @@ void TFM_Wirless::refreshBand(int b) {
 
 bool TFM_Wirless::ValidateSsid(int b) {
     QLineEdit* ssid = radio(b).ssid;
-    const QByteArray octets = ssid->text().toUtf8();
-    const std::string_view text(octets.constData(), static_cast<std::size_t>(octets.size()));
+    const std::string text = utf8(ssid->text());
     if (const auto refusal = ssidRefusal(text, b)) {
         showPage(b);
         ov::messageBox(this, QString::fromStdString(refusal->title),

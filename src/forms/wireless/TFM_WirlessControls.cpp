@@ -37,9 +37,8 @@ constexpr int kTimer1Interval = 1000;
 // ---- Controls
 
 void TFM_Wirless::buildControls() {
-    setWindowTitle(QStringLiteral("Home \\ Wireless"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Home \\ Wireless"),
+                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     PC_Wirless = ovkit::control<QTabWidget>(this, "PC_Wirless");
     TS_11a = ovkit::control<QWidget>(PC_Wirless, "TS_11a");
     TS_11g = ovkit::control<QWidget>(PC_Wirless, "TS_11g");

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAccessibleActionInterface>
 #include <QComboBox>
+#include <QDBusVirtualObject>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -84,6 +85,29 @@ void doAccessibleAction(QObject* object, const QString& action) {
         return;
     }
     actions->doAction(action);
+}
+
+namespace {
+// Stands for the bridge's D-Bus object; it is never put on a bus.
+class AssistiveBridgeStandIn : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage&, const QDBusConnection&) override { return false; }
+};
+} // namespace
+
+void asAssistiveCall(const std::function<void()>& call) {
+    AssistiveBridgeStandIn bridge;
+    bool returned = false;
+    QMetaObject::invokeMethod(
+        &bridge,
+        [&] {
+            call();
+            returned = true;
+        },
+        Qt::QueuedConnection);
+    if (!waitFor([&] { return returned; }))
+        ADD_FAILURE() << "the assistive call did not return";
 }
 
 void pressAccessibly(QAbstractButton* button) {

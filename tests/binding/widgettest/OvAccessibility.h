@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QAbstractButton;
@@ -40,6 +41,12 @@ void selectAccessibly(QComboBox* comboBox, int row);
 // whose accessible name (its own, or its label's) is `name`; fails the test and
 // answers nullptr when there is none.
 QAccessibleInterface* accessibleByName(QWidget* root, const QString& name);
+
+// Runs `call` as Qt's AT-SPI bridge runs an assistive technology's call: as a
+// queued call to a D-Bus object, whose caller waits for the reply until it
+// returns. Returns once it has returned (the handlers it set off may still
+// wait for their turn of the event loop).
+void asAssistiveCall(const std::function<void()>& call);
 
 // Records what Qt announces to assistive technologies. Qt passes announcements
 // on only while an assistive technology is attached, so the recorder attaches

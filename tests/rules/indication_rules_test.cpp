@@ -1,11 +1,13 @@
 // The indication window's reading of a temperature, without widgets: degrees
 // Fahrenheit cut toward zero, the bar on its printed -40 to 120 scale, and no
 // number made up for a reading that is none.
-#include "TIndicationForm.h"
+#include "OvTemperatureRules.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using namespace ovrules;
 
 TEST(IndicationRules, ShowsATemperatureThreeWays) {
     const struct {

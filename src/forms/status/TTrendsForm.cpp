@@ -1,0 +1,268 @@
+#include "TTrendsForm.h"
+
+#include "OvDialogs.h"
+#include "OvGuard.h"
+#include "OvStatusBar.h"
+#include "OvTrendSampler.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCursor>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace {
+
+using namespace ovtrends;
+
+// One colour per line of a chart, the same in every refresh.
+const QColor kTrendColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
+                                QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e)};
+
+QString trendTimeText(qint64 msecs) {
+    return QDateTime::fromMSecsSinceEpoch(msecs).toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString valueText(float value, const char* unit) {
+    return QStringLiteral("%1 %2").arg(double(value), 0, 'f', 1).arg(QString::fromUtf8(unit));
+}
+
+// The runs of a series between gaps, as points (time, value).
+std::vector<QList<QPointF>> runsOf(const History& history, int series) {
+    std::vector<QList<QPointF>> runs(1);
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        const Sample& sample = history.at(i);
+        if (!sample.has(series)) {
+            if (!runs.back().isEmpty())
+                runs.emplace_back();
+            continue;
+        }
+        runs.back().append(QPointF(double(sample.msecsSinceEpoch), double(sample.values[series])));
+    }
+    if (runs.size() > 1 && runs.back().isEmpty())
+        runs.pop_back();
+    return runs;
+}
+
+} // namespace
+
+const std::array<TTrendsForm::ChartPlan, TTrendsForm::kChartCount>& TTrendsForm::plans() {
+    static const std::array<ChartPlan, kChartCount> chartPlans = {{
+        {"CV_Frames", "Frames", "frames/s", {TransmittedA, ReceivedA, TransmittedG, ReceivedG}},
+        {"CV_Errors", "Errors and retries", "frames/s", {ErrorsA, RetriesA, ErrorsG, RetriesG}},
+        {"CV_Clients", "Clients", "clients", {ClientsA, ClientsG}},
+        {"CV_Temperature", "Temperature", "°C", {Temperature}},
+    }};
+    return chartPlans;
+}
+
+TTrendsForm::TTrendsForm(OvTrendSampler& sampler, QWidget* owner)
+    : OvDialog(owner), sampler_(sampler) {
+    buildControls();
+    ov::onSignal(&sampler_, &OvTrendSampler::sampled, this, [this] { refresh(); });
+    sampler_.start();
+    refresh();
+}
+
+TTrendsForm::~TTrendsForm() = default;
+
+void TTrendsForm::buildControls() {
+    setWindowTitle(QStringLiteral("Status \\ Trends"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    resize(900, 640);
+    auto* column = new QVBoxLayout(this);
+    auto* menus = new QMenuBar(this);
+    QMenu* file = menus->addMenu(QStringLiteral("File"));
+    ExportItem = file->addAction(QStringLiteral("Export..."));
+    ExportItem->setObjectName(QStringLiteral("ExportItem"));
+    ov::onSignal(ExportItem, &QAction::triggered, this, [this] { ExportClick(); });
+    column->setMenuBar(menus);
+
+    auto* controls = new QHBoxLayout;
+    auto* every = new QLabel(QStringLiteral("Sample every"), this);
+    SE_Interval = new QSpinBox(this);
+    SE_Interval->setObjectName(QStringLiteral("SE_Interval"));
+    SE_Interval->setRange(1, 3600);
+    SE_Interval->setSuffix(QStringLiteral(" s"));
+    SE_Interval->setValue(sampler_.intervalSeconds());
+    every->setBuddy(SE_Interval);
+    ov::onSignal(SE_Interval, &QSpinBox::valueChanged, this,
+                 [this](int seconds) { sampler_.setIntervalSeconds(seconds); });
+    Bt_WholeHistory = new QPushButton(QStringLiteral("Whole history"), this);
+    Bt_WholeHistory->setObjectName(QStringLiteral("Bt_WholeHistory"));
+    ov::onSignal(Bt_WholeHistory, &QPushButton::clicked, this, [this] {
+        zoomed_ = false;
+        refresh();
+    });
+    controls->addWidget(every);
+    controls->addWidget(SE_Interval);
+    controls->addStretch();
+    controls->addWidget(Bt_WholeHistory);
+    column->addLayout(controls);
+
+    Charts = new QWidget(this);
+    Charts->setObjectName(QStringLiteral("Charts"));
+    auto* grid = new QGridLayout(Charts);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (int c = 0; c < kChartCount; ++c) {
+        auto* chart = new QChart;
+        chart->setTitle(QString::fromLatin1(plans()[c].title));
+        chart->legend()->setAlignment(Qt::AlignBottom);
+        timeAxes_[c] = new QDateTimeAxis(chart);
+        timeAxes_[c]->setTitleText(QStringLiteral("Time"));
+        timeAxes_[c]->setFormat(QStringLiteral("HH:mm:ss"));
+        valueAxes_[c] = new QValueAxis(chart);
+        valueAxes_[c]->setTitleText(QString::fromUtf8(plans()[c].unit));
+        valueAxes_[c]->setLabelFormat(QStringLiteral("%g"));
+        chart->addAxis(timeAxes_[c], Qt::AlignBottom);
+        chart->addAxis(valueAxes_[c], Qt::AlignLeft);
+        // A span chosen by the user's drag stays while samples come in.
+        connect(timeAxes_[c], &QDateTimeAxis::rangeChanged, this, [this] {
+            if (!filling_)
+                zoomed_ = true;
+        });
+        auto* view = new QChartView(chart, Charts);
+        view->setObjectName(QString::fromLatin1(plans()[c].name));
+        view->setAccessibleName(QString::fromLatin1(plans()[c].title));
+        view->setRenderHint(QPainter::Antialiasing);
+        view->setRubberBand(QChartView::HorizontalRubberBand);
+        view->setMinimumSize(360, 220);
+        ChartViews[c] = view;
+        grid->addWidget(view, c / 2, c % 2);
+    }
+    column->addWidget(Charts, 1);
+    StatusBar = new OvStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    column->addWidget(StatusBar);
+}
+
+void TTrendsForm::refresh() {
+    filling_ = true;
+    for (int c = 0; c < kChartCount; ++c)
+        fillChart(c);
+    filling_ = false;
+    const History& history = sampler_.history();
+    QString text = QStringLiteral("%1 samples").arg(history.size());
+    if (const Sample* last = history.newest())
+        text += QStringLiteral(", the last at %1").arg(trendTimeText(last->msecsSinceEpoch));
+    if (sampler_.skipped() > 0)
+        text += QStringLiteral(", %1 skipped while the device was slow").arg(sampler_.skipped());
+    StatusBar->setSimpleText(text);
+}
+
+void TTrendsForm::fillChart(int c) {
+    QChart* chart = ChartViews[c]->chart();
+    chart->removeAllSeries();
+    const History& history = sampler_.history();
+    const ChartPlan& plan = plans()[c];
+    double top = 1;
+    for (std::size_t k = 0; k < plan.series.size(); ++k) {
+        const int series = plan.series[k];
+        const SeriesInfo& info = seriesInfo(series);
+        bool first = true;
+        for (const QList<QPointF>& run : runsOf(history, series)) {
+            auto* line = new QLineSeries;
+            line->setName(QString::fromUtf8(info.name));
+            line->setColor(kTrendColours[k]);
+            line->replace(run);
+            // A single sample has no line to draw: its point shows.
+            line->setPointsVisible(run.size() == 1);
+            for (const QPointF& p : run)
+                top = std::max(top, p.y());
+            chart->addSeries(line);
+            line->attachAxis(timeAxes_[c]);
+            line->attachAxis(valueAxes_[c]);
+            for (QLegendMarker* marker : chart->legend()->markers(line))
+                marker->setVisible(first); // one legend entry per series
+            first = false;
+            connect(line, &QLineSeries::hovered, this, [info](const QPointF& point, bool over) {
+                if (over)
+                    QToolTip::showText(QCursor::pos(),
+                                       QStringLiteral("%1: %2 at %3")
+                                           .arg(QString::fromUtf8(info.name),
+                                                valueText(float(point.y()), info.unit),
+                                                trendTimeText(qint64(point.x()))));
+            });
+        }
+    }
+    valueAxes_[c]->setRange(0, top * 1.1);
+    valueAxes_[c]->applyNiceNumbers();
+    if (!zoomed_ && history.size() > 0) {
+        const std::int64_t from = history.at(0).msecsSinceEpoch;
+        const std::int64_t to =
+            std::max<std::int64_t>(history.newest()->msecsSinceEpoch, from + 1000);
+        timeAxes_[c]->setRange(QDateTime::fromMSecsSinceEpoch(from),
+                               QDateTime::fromMSecsSinceEpoch(to));
+    }
+    ChartViews[c]->setAccessibleDescription(summaryOf(c));
+}
+
+QString TTrendsForm::summaryOf(int c) const {
+    const Sample* last = sampler_.history().newest();
+    if (last == nullptr)
+        return QStringLiteral("No samples yet");
+    QStringList parts;
+    for (int series : plans()[c].series) {
+        const SeriesInfo& info = seriesInfo(series);
+        parts << QStringLiteral("%1 %2").arg(QString::fromUtf8(info.name),
+                                             last->has(series)
+                                                 ? valueText(last->values[series], info.unit)
+                                                 : QStringLiteral("no value"));
+    }
+    return parts.join(QStringLiteral(", ")) +
+           QStringLiteral(" at %1").arg(trendTimeText(last->msecsSinceEpoch));
+}
+
+void TTrendsForm::ExportClick() {
+    const QString path = ov::saveFileDialog(this, QStringLiteral("Export"), QDir::homePath(),
+                                            QStringLiteral("Comma-separated values (*.csv)"));
+    if (!path.isEmpty())
+        exportTo(path);
+}
+
+bool TTrendsForm::exportTo(const QString& csvPath) {
+    QString csv = csvPath;
+    if (QFileInfo(csv).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) != 0)
+        csv += QStringLiteral(".csv");
+    const QString png = QFileInfo(csv).path() + QLatin1Char('/') +
+                        QFileInfo(csv).completeBaseName() + QStringLiteral(".png");
+    // Written whole or not at all: an older export of the same name stays
+    // until the new one is complete.
+    QSaveFile file(csv);
+    const std::string text = csvText(sampler_.history());
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
+        ov::errorBox(this, QStringLiteral("The samples could not be written to %1: %2")
+                               .arg(csv, file.errorString()));
+        return false;
+    }
+    QSaveFile picture(png);
+    if (!picture.open(QIODevice::WriteOnly) || !Charts->grab().save(&picture, "PNG") ||
+        !picture.commit()) {
+        ov::errorBox(this, QStringLiteral("The charts could not be written to %1: %2")
+                               .arg(png, picture.errorString()));
+        return false;
+    }
+    StatusBar->setSimpleText(QStringLiteral("Exported to %1 and %2").arg(csv, png));
+    return true;
+}
+
+#include "moc_TTrendsForm.cpp"
