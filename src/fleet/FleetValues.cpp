@@ -3,6 +3,7 @@
 #include "FleetOutput.h"
 #include "OvAddressChecks.h"
 #include "OvException.h"
+#include "OvNumberRules.h"
 #include "OvValueText.h"
 #include "OvWirelessRules.h"
 
@@ -29,6 +30,17 @@ const AddressRule kAddressRules[] = {
     {"hDefaultGateway", ovrules::isHostAddress, "Please input valid Gateway."},
 };
 
+// The performance, grouping and security windows' typed numbers.
+const std::pair<const char*, const ovrules::NumberField*> kNumberRules[] = {
+    {"adBeaconInterval", &ovrules::kBeaconInterval},
+    {"adDTIM", &ovrules::kDtimPeriod},
+    {"adFragmentLength", &ovrules::kFrameLength},
+    {"adRTSLength", &ovrules::kFrameLength},
+    {"UserLimit(0-64)", &ovrules::kGroupUsers},
+    {"adSecGroupKeyUpdateInterval", &ovrules::kGroupKeyInterval},
+    {"SecRADIUSPort", &ovrules::kRadiusPort},
+};
+
 } // namespace
 
 namespace fleet {
@@ -48,6 +60,12 @@ std::optional<std::string> valueRefusal(const FleetVariable& variable, const std
         if (name == rule.name && !rule.accepts(text))
             return std::string(rule.message);
     }
+    for (const auto& [numberName, field] : kNumberRules) {
+        if (name == numberName) {
+            if (const char* refusal = ovrules::numberRefusal(text, *field))
+                return std::string(refusal);
+        }
+    }
     if (name == "hSSID") {
         if (const auto refusal = ovrules::ssidRefusal(text, bandOf(variable)))
             return refusal->text;
@@ -57,8 +75,10 @@ std::optional<std::string> valueRefusal(const FleetVariable& variable, const std
             return refusal->text;
     }
     if (variable.type == ovtype::displaystr || variable.type == ovtype::octetstr) {
-        if (const char* refusal =
-                ovrules::textRefusal(text, ovrules::TextCheckMode::NoQuotationMark))
+        // The RADIUS secret takes letters and digits only.
+        const auto mode = name == "SecRADIUSSecret" ? ovrules::TextCheckMode::Secret
+                                                    : ovrules::TextCheckMode::NoQuotationMark;
+        if (const char* refusal = ovrules::textRefusal(text, mode))
             return std::string(refusal);
     }
     return std::nullopt;

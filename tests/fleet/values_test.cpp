@@ -41,6 +41,9 @@ TEST(FleetValues, RefusedValuesCarryTheWindowsMessage) {
         {"hDefaultGateway=10.0.0.255", "hDefaultGateway: Please input valid Gateway."},
         {"SystemName=a\"b", "SystemName: Quotation Mark (\") is not accepted"},
         {"stLED=1", "stLED cannot be written"},
+        {"adBeaconInterval.1=10", "adBeaconInterval.1: Please input a number between 20 and 1000."},
+        {"adRTSLength.2=2347", "adRTSLength.2: Please input a number between 256 and 2346."},
+        {"UserLimit(0-64)=65", "UserLimit(0-64): Please input a number between 0 and 64."},
         {"SystemName", "\"SystemName\" is not NAME=VALUE"},
         {"=5", "\"=5\" is not NAME=VALUE"},
     };
