@@ -52,15 +52,6 @@ namespace {
 const QString kSiblingModel = QStringLiteral("ORW-5200AP");
 const QString kTimedOutText = QStringLiteral("SNMP request timed out!");
 
-std::string folderWithSlash(const std::string& folder) {
-    return folder.empty() || folder.back() == '/' ? folder : folder + "/";
-}
-
-// The catalog folder below a folder, found without regard to case.
-std::string catalogFolder(const std::string& parent, const char* name) {
-    return folderWithSlash(parent) + OvFindFolderIgnoringCase(parent, name);
-}
-
 QLineEdit* factEdit(QWidget* parent, const char* name) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
@@ -211,7 +202,7 @@ std::optional<int> TMainForm::FormCreate(const std::vector<std::string>& argumen
     OvSNMPSecurity.version = 0;
     const OvStationFolders folders = OvReadStationFolders(ovstation::configPath());
     ov::loadCatalogs(
-        catalogFolder(folders.moduleFolder.empty() ? "." : folders.moduleFolder, "errmsg"),
+        OvCatalogFolderBelow(folders.moduleFolder.empty() ? "." : folders.moduleFolder, "errmsg"),
         {OvCatalog::Common, OvCatalog::Snmp, OvCatalog::SnmpV3, OvCatalog::Usm,
          OvCatalog::SnmpClass, OvCatalog::OvSnmp, OvCatalog::Messages});
     if (arguments.empty()) {

@@ -70,6 +70,12 @@ std::string stateFolder() {
 
 } // namespace
 
+std::string OvStateFolder() {
+    const std::string state = stateFolder();
+    makeFolders(state);
+    return state;
+}
+
 std::string OvBootCounterPath(const std::string& folder) {
     if (!folder.empty()) {
         const char last = folder.back();
@@ -77,9 +83,7 @@ std::string OvBootCounterPath(const std::string& folder) {
     }
     if (::access(".", W_OK) == 0)
         return kOvBootCounterFileName;
-    const std::string state = stateFolder();
-    makeFolders(state);
-    return state + "/" + kOvBootCounterFileName;
+    return OvStateFolder() + "/" + kOvBootCounterFileName;
 }
 
 void OvSNMPResetSession() {

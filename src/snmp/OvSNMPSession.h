@@ -70,6 +70,10 @@ void OvSNMPResetSession();
 // requests complete with "session destroyed".
 void OvSNMPShutdown();
 
+// The user's state folder for this program ($XDG_STATE_HOME, else
+// ~/.local/state, then the executable's name), created when missing.
+std::string OvStateFolder();
+
 // The boot counter file that set-up uses for a folder: the folder's file, or the
 // user's state folder when the current folder (empty folder text) is not writable.
 std::string OvBootCounterPath(const std::string& folder);

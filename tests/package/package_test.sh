@@ -53,8 +53,9 @@ content)
         fail "the postinst does not grant the capability"
     [ "$(stat -c %a "$control/postinst")" = 755 ] || fail "postinst mode"
     dpkg-deb -x "$deb" "$root"
-    for file in usr/bin/orw3300ap usr/bin/orw3300ap-apsim \
+    for file in usr/bin/orw3300ap usr/bin/orw3300ap-apsim usr/bin/orw3300ap-fleet \
         usr/share/man/man1/orw3300ap.1.gz usr/share/man/man1/orw3300ap-apsim.1.gz \
+        usr/share/man/man1/orw3300ap-fleet.1.gz \
         usr/share/doc/orw3300ap/copyright usr/share/doc/orw3300ap/changelog.gz \
         usr/share/doc/orw3300ap/examples/station.ini usr/share/doc/orw3300ap/examples/127.0.0.1.cfg; do
         [ -f "$root/$file" ] || fail "no /$file"
@@ -77,6 +78,8 @@ content)
     grep -q apsim <<<"$("$root/usr/bin/orw3300ap-apsim" --version)" || fail "orw3300ap-apsim --version"
     grep -q -- --tftp-get-abort <<<"$("$root/usr/bin/orw3300ap-apsim" --help)" ||
         fail "orw3300ap-apsim --help"
+    grep -q -- '--inventory FILE' <<<"$("$root/usr/bin/orw3300ap-fleet" --help)" ||
+        fail "orw3300ap-fleet --help"
     grep -q '^\.SH SYNOPSIS' <<<"$(zcat "$root/usr/share/man/man1/orw3300ap.1.gz")" ||
         fail "manual page"
     ;;

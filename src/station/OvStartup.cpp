@@ -143,9 +143,10 @@ std::string configPath() {
 
 } // namespace ovstation
 
-OvStationFolders OvReadStationFolders(const std::string& configFile) {
+OvStationFolders OvReadStationFolders(const std::string& configFile, bool createHelpPath) {
     OvIni ini(configFile);
-    ini.CreateSection(ovstation::helpPathKey); // silent when the file cannot be written
+    if (createHelpPath)
+        ini.CreateSection(ovstation::helpPathKey); // silent when the file cannot be written
     OvStationFolders folders;
     // The value names the module's help file; what remains is its folder.
     const std::string helpFile = ini.Read(ovstation::helpPathKey, ovstation::moduleValueName);
@@ -192,6 +193,10 @@ std::string OvTakeTraceOption(std::vector<std::string>& arguments) {
     return file;
 }
 
+void OvReadProfile(OvStartupValues& values, const std::string& path) {
+    readProfile(values, path);
+}
+
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address) {
     return profileFolder + address + ".cfg";
 }
@@ -220,6 +225,11 @@ std::string OvExecutableCatalogFolder(const std::string& exeFolder) {
     const QString installed = QDir::cleanPath(QFile::decodeName(data.c_str()));
     return QFile::encodeName(installed).toStdString() + "/" +
            OvFindFolderIgnoringCase(QFile::encodeName(installed).toStdString(), "errMSg");
+}
+
+std::string OvCatalogFolderBelow(const std::string& parent, const char* name) {
+    const std::string folder = parent.empty() || parent.back() == '/' ? parent : parent + "/";
+    return folder + OvFindFolderIgnoringCase(parent, name);
 }
 
 std::string OvFindFolderIgnoringCase(const std::string& parent, const std::string& name) {

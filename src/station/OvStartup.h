@@ -27,8 +27,9 @@ struct OvStationFolders {
 };
 
 // Reads the folders from the station configuration; creates the HelpPath
-// section when it is missing and the file can be written.
-OvStationFolders OvReadStationFolders(const std::string& configFile);
+// section when it is missing and the file can be written (a reader that only
+// looks, as the fleet command, passes false).
+OvStationFolders OvReadStationFolders(const std::string& configFile, bool createHelpPath = true);
 
 // Whether the station wants the trends sampled from the start ([Trends]
 // Sample=always) rather than from the trends window's first opening.
@@ -63,6 +64,10 @@ std::string OvTakeTraceOption(std::vector<std::string>& arguments);
 // The station switches, "/I" first, then in the order they are looked for.
 std::vector<std::string> OvSwitchNames();
 
+// Reads a device profile's "Program Information" into the values, as the module
+// does before each switch. Throws OvConversionError.
+void OvReadProfile(OvStartupValues& values, const std::string& path);
+
 // The path of the device profile for an address text.
 std::string OvProfilePath(const std::string& profileFolder, const std::string& address);
 
@@ -70,6 +75,9 @@ std::string OvProfilePath(const std::string& profileFolder, const std::string& a
 // executable's folder (any case) when it has one, else the installed data
 // folder beside it (<prefix>/share/orw3300ap/errMSg for <prefix>/bin).
 std::string OvExecutableCatalogFolder(const std::string& exeFolder);
+
+// The catalog folder `name` below a folder ("errmsg"), found without regard to case.
+std::string OvCatalogFolderBelow(const std::string& parent, const char* name);
 
 // Finds a folder below `parent` whose name matches `name` without regard to
 // case ("errMSg", "errmsg"); the exact name when none exists.
