@@ -154,13 +154,17 @@ bool saveShown(QWidget& window, const QString& out, const std::function<bool()>&
 }
 
 // An hour of trends on a time scale of 1/200, against an apsim started with
-// --lively --speed 200: the client window reads both bands' clients in turn,
-// and half way through the device restarts (a gap, then the rates go on).
+// --lively --speed 200 and a transmitted frame counter near its wrap
+// (--set E.4.3.1.1.7.1=4294850000): the client window reads both bands'
+// clients in turn, and half way through the device restarts (a gap, then the
+// rates go on).
 bool saveTrends(TMainForm& owner, const QString& out) {
     constexpr double kSpeed = 200;
+    // The client window on the real time scale: its page changes read the
+    // table, as often as the pictures' time needs.
+    TClientInformation clients(&owner);
     ov::setTimeScale(1 / kSpeed);
     OvTrendSampler& sampler = owner.trendSampler();
-    TClientInformation clients(&owner);
     QObject::connect(&clients, &TClientInformation::clientsRead, &sampler,
                      &OvTrendSampler::noteClients);
     QTimer pages;
