@@ -286,8 +286,12 @@ void TTrendsForm::fitAxes(int c) {
         for (const Line& line : lines_[c])
             if (history.at(i).has(line.series))
                 top = std::max(top, double(history.at(i).values[line.series]));
-    valueAxes_[c]->setRange(0, top * 1.1);
-    valueAxes_[c]->applyNiceNumbers();
+    // Each change of a range lays the chart out again: only when it changes.
+    if (top != tops_[c]) {
+        tops_[c] = top;
+        valueAxes_[c]->setRange(0, top * 1.1);
+        valueAxes_[c]->applyNiceNumbers();
+    }
 }
 
 QString TTrendsForm::summaryOf(int c) const {

@@ -92,6 +92,7 @@ private:
     OvTrendSampler& sampler_;
     std::array<QDateTimeAxis*, kChartCount> timeAxes_{};
     std::array<QValueAxis*, kChartCount> valueAxes_{};
+    std::array<double, kChartCount> tops_{}; // the largest value each chart shows
     std::array<std::vector<Line>, kChartCount> lines_;
     std::uint64_t drawn_ = 0; // samples drawn so far, as History::appended() counts
     bool zoomed_ = false;
