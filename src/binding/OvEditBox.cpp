@@ -204,15 +204,11 @@ bool OvEditHooks::eventFilter(QObject* watched, QEvent* event) {
 void OvEditHooks::leave(QWidget* taker) {
     // As every handler an assistive call sets off, the exit checks wait for the
     // call to have returned.
-    if (!ov::inAssistiveCall()) {
-        exited(taker);
-        return;
-    }
-    QTimer::singleShot(0, this,
-                       [this, later = QPointer<QWidget>(taker), hadTaker = taker != nullptr] {
-                           if (later || !hadTaker)
-                               exited(later);
-                       });
+    ov::afterAssistiveCall(this,
+                           [this, later = QPointer<QWidget>(taker), hadTaker = taker != nullptr] {
+                               if (later || !hadTaker)
+                                   exited(later);
+                           });
 }
 
 void OvEditHooks::exited(QWidget* taker) {

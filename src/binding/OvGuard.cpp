@@ -63,13 +63,17 @@ bool inAssistiveCall() {
     return assistiveCallDepth > 0;
 }
 
-void runUserHandler(QObject* context, std::function<void()> handler) {
+void afterAssistiveCall(QObject* context, std::function<void()> step) {
     if (!inAssistiveCall()) {
-        runGuarded(handler);
+        step();
         return;
     }
     QObject* owner = context != nullptr ? context : QCoreApplication::instance();
-    QTimer::singleShot(0, owner, [handler = std::move(handler)] { runGuarded(handler); });
+    QTimer::singleShot(0, owner, std::move(step));
+}
+
+void runUserHandler(QObject* context, std::function<void()> handler) {
+    afterAssistiveCall(context, [handler = std::move(handler)] { runGuarded(handler); });
 }
 
 void installGeneralErrorHandler() {

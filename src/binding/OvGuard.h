@@ -33,9 +33,12 @@ bool runGuarded(const std::function<void()>& handler);
 // caller; they run in the order they were set off, as they would for a click.
 bool inAssistiveCall();
 
-// Runs a handler of the user's doing through runGuarded: now, or at the next
-// turn of the event loop when an assistive call set it off (dropped if the
-// context is gone by then).
+// Runs the step now, or at the next turn of the event loop when an assistive
+// call set it off (dropped if the context is gone by then).
+void afterAssistiveCall(QObject* context, std::function<void()> step);
+
+// Runs a handler of the user's doing through runGuarded, after the assistive
+// call that set it off, if any.
 void runUserHandler(QObject* context, std::function<void()> handler);
 
 // Connects a handler through runUserHandler. The handler takes the signal's

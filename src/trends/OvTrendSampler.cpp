@@ -113,17 +113,15 @@ void OvTrendSampler::answered(const OvSNMPError& result, OvSNMPVarList& values) 
 
 std::optional<OvTrendSampler::Readings>
 OvTrendSampler::readingsOf(const OvSNMPVarList& values) const {
-    Readings readings;
-    std::uint32_t* fields[1 + 2 * kCountersPerBand] = {&readings.uptime};
-    std::array<std::uint32_t, 2 * kCountersPerBand> raw{};
-    for (int i = 0; i < 2 * kCountersPerBand; ++i)
-        fields[1 + i] = &raw[i];
-    for (int i = 0; i <= 2 * kCountersPerBand; ++i) {
-        if (!parseTrendCount(values.Item(i).value, *fields[i]))
+    // The uptime, then each band's counters, in the rows' order.
+    std::array<std::uint32_t, 1 + 2 * kCountersPerBand> raw{};
+    for (std::size_t i = 0; i < raw.size(); ++i)
+        if (!parseTrendCount(values.Item(static_cast<int>(i)).value, raw[i]))
             return std::nullopt;
-    }
+    Readings readings;
+    readings.uptime = raw[0];
     for (int band = 0; band < 2; ++band) {
-        const std::uint32_t* c = &raw[band * kCountersPerBand];
+        const std::uint32_t* c = &raw[1 + band * kCountersPerBand];
         std::uint32_t* out = &readings.counters[band * 4];
         out[0] = c[0];        // transmitted
         out[1] = c[1];        // received
