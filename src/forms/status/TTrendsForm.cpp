@@ -2,6 +2,7 @@
 
 #include "OvDialogs.h"
 #include "OvGuard.h"
+#include "OvKitControls.h"
 #include "OvStatusBar.h"
 #include "OvTrendSampler.h"
 
@@ -69,9 +70,8 @@ TTrendsForm::~TTrendsForm() = default;
 void TTrendsForm::buildControls() {
     // Attaching series sets the axes' ranges: no zoom of the user's.
     filling_ = true;
-    setWindowTitle(QStringLiteral("Status \\ Trends"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    ovkit::frameWindow(this, QStringLiteral("Status \\ Trends"),
+                       Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     resize(900, 640);
     auto* column = new QVBoxLayout(this);
